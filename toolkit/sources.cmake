@@ -1,0 +1,1 @@
+# Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Creates the Wine prefix once, with font replacements so the Japanese faces get the right metrics.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+[ -n "$WINEPREFIX" ] || { echo "WINEPREFIX is not set" >&2; exit 2; }
+stamp=$WINEPREFIX/.orbal98-ready
+[ -f "$stamp" ] && exit 0
+mkdir -p "$WINEPREFIX"
+wineboot -i >/dev/null 2>&1 || true
+reg=$(mktemp --suffix=.reg)
+cat <<'REG' | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+"MS UI Gothic"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS Gothic"="IPAGothic"
+"ＭＳ 明朝"="IPAMincho"
+"MS Mincho"="IPAMincho"
+"ＭＳ Ｐ明朝"="IPAPMincho"
+"MS PMincho"="IPAPMincho"
+REG
+wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+rm -f "$reg"
+wineserver -w
+touch "$stamp"
