@@ -1,1 +1,23 @@
-int main() { return 0; }
+// Program entry: one instance only, then the main window and the message loop.
+#include <windows.h>
+
+#include "mainwindow/Main.h"
+#include "toolkit/Application.h"
+
+static int ProgramMain() {
+    tk::Application.Initialize();
+    // Created, not opened: two copies started at the same moment cannot both see "absent".
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "Orbal98");
+    if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (mutex) CloseHandle(mutex);
+        return 0;
+    }
+    tk::Application.SetTitle("Orbal98");
+    tk::Guard([] { tk::Application.CreateForm(Form1); });
+    if (Form1) tk::Application.Run();
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return 0;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return ProgramMain(); }

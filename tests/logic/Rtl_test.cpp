@@ -102,3 +102,21 @@ TEST(RtlDateTime, ClockSeam) {
     SetClockForTest({});
     EXPECT_GT(Now(), EncodeDate(2020, 1, 1));
 }
+
+#include "toolkit/rtl/Screen.h"
+
+TEST(RtlScreen, KeepOnScreenPullsBackAndNeverGoesNegative) {
+    int l = 900, t = 700;
+    KeepOnScreen(l, t, 400, 300, 1024, 768);
+    EXPECT_EQ(l, 624);
+    EXPECT_EQ(t, 468);
+    l = -50, t = -3;
+    KeepOnScreen(l, t, 400, 300, 1024, 768);
+    EXPECT_EQ(l, 0);
+    EXPECT_EQ(t, 0);
+    // A window larger than the screen ends at the top-left corner, not at a negative position.
+    l = 10, t = 10;
+    KeepOnScreen(l, t, 1200, 900, 1024, 768);
+    EXPECT_EQ(l, 0);
+    EXPECT_EQ(t, 0);
+}

@@ -168,7 +168,10 @@ struct Formatter {
                 }
                 case 'c':
                     out += ZeroPad(y, 4) + "/" + ZeroPad(mo, 2) + "/" + ZeroPad(d, 2);
-                    if (h || n || s) out += " " + IntToStr(h) + ":" + ZeroPad(n, 2) + ":" + ZeroPad(s, 2);
+                    if (h || n || s) {
+                        out += ' ';
+                        out += IntToStr(h) + ":" + ZeroPad(n, 2) + ":" + ZeroPad(s, 2);
+                    }
                     ++i; break;
                 default:
                     out += (char)c; ++i; break;

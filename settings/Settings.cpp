@@ -1,0 +1,22 @@
+#include "settings/Settings.h"
+
+#include "toolkit/Files.h"
+
+namespace settings {
+
+static std::string gTestPath;
+
+void SetIniPathForTest(const std::string& path) { gTestPath = path; }
+
+std::string IniPath() { return gTestPath.empty() ? tk::ExeDir() + "\\orbal98.ini" : gTestPath; }
+
+tk::TIniFile Open() { return tk::TIniFile(IniPath()); }
+
+std::string DataDir() { return Open().ReadString(inikey::Calendar::Section, inikey::Calendar::Directory, "."); }
+
+std::string PrivateDir() {
+    std::string p = Open().ReadString(inikey::Privacy::Section, inikey::Privacy::Directory, "");
+    return p.empty() ? DataDir() : p;
+}
+
+}  // namespace settings

@@ -1,0 +1,191 @@
+// The platform facts the program relies on, and the toolkit services under them.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include "settings/Settings.h"
+#include "tests/win/WinTest.h"
+#include "toolkit/Files.h"
+#include "toolkit/Form.h"
+#include "toolkit/IniFiles.h"
+#include "toolkit/MsgBox.h"
+
+namespace {
+
+std::string TempDir(const std::string& name) {
+    char buf[MAX_PATH];
+    GetTempPathA(sizeof buf, buf);
+    std::string d = std::string(buf) + name;
+    tk::ForceDirectories(d);
+    return d;
+}
+
+RECT* gBoxOut;
+void CALLBACK CloseBoxLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND b = FindWindowA("#32770", "位置")) {
+        GetWindowRect(b, gBoxOut);
+        PostMessageA(b, WM_COMMAND, IDOK, 0);
+    }
+}
+
+}  // namespace
+
+TEST(FoundationPlatform, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
+
+TEST(FoundationIni, ShiftJisValuesWithBackslashTrailBytesRoundTrip) {
+    std::string dir = TempDir("表ソ能");  // folder name with 0x5C trail bytes
+    std::string path = dir + "\\orbal98.ini";
+    DeleteFileA(path.c_str());
+    tk::TIniFile ini(path);
+    ini.WriteString("Horiday", "01/01", "【元旦】");
+    ini.WriteString("表示", "ソフト", "C:\\表\\ソ\\");
+    ini.WriteInteger("Form", "Interval", 1500);
+    ini.WriteInteger("CalendarEx", "HolidayColor", (int)0x80000018u);
+    EXPECT_EQ(ini.ReadString("Horiday", "01/01", ""), "【元旦】");
+    EXPECT_EQ(ini.ReadString("表示", "ソフト", ""), "C:\\表\\ソ\\");
+    EXPECT_EQ(ini.ReadInteger("Form", "Interval", 0), 1500);
+    EXPECT_EQ(ini.ReadInteger("calendarex", "HOLIDAYCOLOR", 0), (int)0x80000018u);  // names ignore case
+    EXPECT_EQ(ini.ReadInteger("Form", "absent", 77), 77);
+    ini.WriteString("Form", "bad", "abc");
+    EXPECT_EQ(ini.ReadInteger("Form", "bad", 5), 5);
+    EXPECT_TRUE(ini.ReadBool("Form", "Interval", false));
+    // Key names come back in file order.
+    ini.WriteString("Order", "b", "1");
+    ini.WriteString("Order", "a", "2");
+    ini.WriteString("Order", "表", "3");
+    rtl::TStringList keys;
+    ini.ReadSection("Order", keys);
+    EXPECT_EQ(keys.CommaText(), "b,a,表");
+    ini.EraseSection("Order");
+    EXPECT_FALSE(ini.SectionExists("Order"));
+    ini.DeleteKey("Form", "bad");
+    EXPECT_FALSE(ini.ValueExists("Form", "bad"));
+}
+
+TEST(FoundationIni, ValuesTheProfileFunctionsWouldAlter) {
+    std::string path = TempDir("orbal-ini") + "\\trim.ini";
+    tk::TIniFile ini(path);
+    for (std::string v : {" lead", "trail ", "\"quoted\"", "plain", "in \"middle\"", "表 示"}) {
+        ini.WriteString("T", "k", v);
+        EXPECT_EQ(ini.ReadString("T", "k", "") == v, tk::IniKeepsValue(v)) << v;
+    }
+    // A long Japanese value is cut to whole characters within 1023 bytes.
+    std::string longv;
+    for (int i = 0; i < 700; ++i) longv += "あ";
+    ini.WriteString("T", "long", "x" + longv);
+    std::string got = ini.ReadString("T", "long", "");
+    EXPECT_LE(got.size(), 1023u);
+    EXPECT_EQ(got.size() % 2, 1u);  // "x" plus whole two-byte characters
+}
+
+TEST(FoundationIni, WriteToAnUnwritableFileReports) {
+    // (Read-only attributes do not stop root under Wine; a folder that is not there does.)
+    tk::TIniFile missing(TempDir("orbal-ro") + "\\no such folder\\x.ini");
+    EXPECT_THROW(missing.WriteString("A", "k", "2"), tk::EIniFileError);
+    tk::TIniFile folder(TempDir("orbal-ro"));
+    EXPECT_THROW(folder.WriteInteger("A", "k", 2), tk::EIniFileError);
+}
+
+TEST(FoundationFiles, FoldersAreNotFilesAndFindListsWithAttributes) {
+    std::string dir = TempDir("orbal-find\\表");
+    tk::WriteFileBytes(dir + "\\a.txt", "1");
+    tk::WriteFileBytes(dir + "\\ソ.txt", "22");
+    tk::ForceDirectories(dir + "\\sub");
+    EXPECT_FALSE(tk::FileExists(dir));
+    EXPECT_TRUE(tk::DirectoryExists(dir));
+    EXPECT_TRUE(tk::FileExists(dir + "\\ソ.txt"));
+    EXPECT_EQ(rtl::ExtractFileName(dir + "\\ソ.txt"), "ソ.txt");
+    std::vector<std::string> files, all;
+    tk::TSearchRec r;
+    for (int rc = tk::FindFirst(dir + "\\*", tk::faAnyFile & ~tk::faDirectory, r); rc == 0; rc = tk::FindNext(r))
+        files.push_back(r.Name);
+    tk::FindClose(r);
+    for (int rc = tk::FindFirst(dir + "\\*", tk::faAnyFile, r); rc == 0; rc = tk::FindNext(r)) all.push_back(r.Name);
+    tk::FindClose(r);
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_EQ(all.size(), 3u);
+}
+
+TEST(FoundationSettings, PathIsBesideTheExecutable) {
+    settings::SetIniPathForTest("");
+    std::string p = settings::IniPath();
+    EXPECT_EQ(rtl::ExtractFileName(p), "orbal98.ini");
+    EXPECT_EQ(rtl::ExcludeTrailingBackslash(rtl::ExtractFilePath(p)), tk::ExeDir());
+}
+
+TEST(FoundationMsgBox, HookAnswersAndRecords) {
+    std::vector<tk::MsgBoxCall> calls;
+    tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& c) {
+        calls.push_back(c);
+        return IDNO;
+    });
+    EXPECT_FALSE(tk::ConfirmDelete(nullptr, "Orbal98"));
+    tk::SetMessageBoxHookForTest({});
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, "削除しますか？");
+    EXPECT_EQ(calls[0].type & MB_ICONMASK, (UINT)MB_ICONQUESTION);
+}
+
+TEST(FoundationMsgBox, BoxSitsAtTheOwnersTopLeftCorner) {
+    tk::Form f({.caption = "配置", .left = 123, .top = 77, .width = 300, .height = 200});
+    f.Show();
+    RECT box{};
+    // Close the box from a timer once it is up, noting where it was.
+    gBoxOut = &box;
+    SetTimer(nullptr, 0, 300, CloseBoxLater);
+    tk::MessageDlg(f.Handle, "場所の確認", "位置", MB_OK | MB_ICONINFORMATION);
+    EXPECT_EQ(box.left, 123);
+    EXPECT_EQ(box.top, 77);
+}
+
+TEST(FoundationForm, ExceptionInAHandlerBecomesAnErrorBoxNotACrash) {
+    std::vector<std::string> shown;
+    tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& c) {
+        shown.push_back(c.text);
+        return IDOK;
+    });
+    tk::Form f({.caption = "例外"});
+    f.OnResize = [] { throw rtl::EConvertError("'abc' は整数ではありません。"); };
+    f.SetBounds(10, 10, 321, 222);
+    tk::SetMessageBoxHookForTest({});
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0], "'abc' は整数ではありません。");
+}
+
+TEST(FoundationForm, ClosedFormIsFreedLaterAndItsGlobalCleared) {
+    struct TFormX : tk::Form {
+        TFormX() : Form({.caption = "X"}) {}
+    };
+    static TFormX* FormX = nullptr;
+    tk::Application.CreateForm(FormX);
+    tk::Application.MainForm = nullptr;  // not the program's main window here
+    bool destroyed = false;
+    FormX->OnClose = [](tk::CloseAction& a) { a = tk::CloseAction::Free; };
+    FormX->OnDestroy = [&] { destroyed = true; };
+    FormX->Show();
+    FormX->Close();
+    EXPECT_NE(FormX, nullptr);  // still alive inside the close
+    wintest::Pump();
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(FormX, nullptr);
+}
+
+TEST(FoundationForm, DroppedFilesArriveWhole) {
+    tk::Form f({.caption = "ドロップ", .acceptFiles = true});
+    std::vector<std::string> got;
+    f.OnDropFiles = [&](const std::vector<std::string>& v) { got = v; };
+    std::string longName = "C:\\表\\" + std::string(300, 'a') + ".txt";
+    std::vector<std::string> names = {"C:\\ソフト\\a.txt", longName};
+    std::string list;
+    for (auto& n : names) list += n + '\0';
+    list += '\0';
+    HGLOBAL g = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* df = (DROPFILES*)GlobalLock(g);
+    df->pFiles = sizeof(DROPFILES);
+    memcpy((char*)df + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(g);
+    PostMessageA(f.Handle, WM_DROPFILES, (WPARAM)g, 0);
+    wintest::Pump();
+    EXPECT_EQ(got, names);
+}

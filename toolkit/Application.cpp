@@ -1,0 +1,180 @@
+#include "toolkit/Application.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "toolkit/Control.h"
+#include "toolkit/Form.h"
+#include "toolkit/MsgBox.h"
+
+namespace tk {
+
+TApplication Application;
+
+void TApplication::Initialize() {
+    if (Handle) return;
+    Instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AppProc;
+    wc.hInstance = Instance;
+    wc.hIcon = LoadIconA(Instance, "MAINICON");
+    if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = "OrbalApplication";
+    RegisterClassA(&wc);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    Handle = CreateWindowExA(0, wc.lpszClassName, title_.c_str(),
+                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, sw / 2, sh / 2, 0,
+                             0, nullptr, nullptr, Instance, nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    LoadLibraryA("riched20.dll");
+}
+
+void TApplication::SetTitle(const std::string& t) {
+    title_ = t;
+    if (Handle) SetWindowTextA(Handle, t.c_str());
+}
+
+LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ORBAL_RELEASE: {
+            Form* f = (Form*)lp;
+            auto& v = Application.Forms;
+            if (std::find(v.begin(), v.end(), f) != v.end()) Guard([&] { f->Destroy(); });
+            return 0;
+        }
+        case WM_COMMAND:
+            if (!lp && Application.DispatchCommand(LOWORD(wp))) return 0;
+            break;
+        case WM_ACTIVATE:
+            // The task-bar button activates this window; hand the focus to a form.
+            if (LOWORD(wp) != WA_INACTIVE) {
+                Form* f = Application.ActiveForm();
+                if (!f) f = Application.MainForm;
+                if (f && f->Handle && IsWindowVisible(f->Handle)) SetActiveWindow(f->Handle);
+            }
+            return 0;
+        case WM_ACTIVATEAPP:
+            Application.NotifyActivateApp(wp != 0);
+            break;
+        case WM_CLOSE:
+            if (Application.MainForm) {
+                Guard([] { Application.MainForm->Close(); });
+                return 0;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_MINIMIZE) {
+                ShowWindow(h, SW_MINIMIZE);
+                return 0;
+            }
+            break;
+    }
+    return DefWindowProcA(h, msg, wp, lp);
+}
+
+void TApplication::NotifyActivateApp(bool active) {
+    if (active == Active) return;
+    Active = active;
+    Guard([&] {
+        if (active && OnActivate) OnActivate();
+        if (!active && OnDeactivate) OnDeactivate();
+    });
+}
+
+Form* TApplication::ActiveForm() const {
+    HWND a = GetActiveWindow();
+    for (Form* f : Forms)
+        if (f->Handle == a) return f;
+    return nullptr;
+}
+
+void TApplication::Dispatch(MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        if (Form* f = ActiveForm(); f && f->IsShortCut((WORD)msg.wParam, Control::KeyShift())) return;
+    }
+    for (HWND d : DialogWindows)
+        if (IsWindow(d) && IsDialogMessageA(d, &msg)) return;
+    if (Form* f = ActiveForm(); f && f->DialogKeys && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
+                                (msg.wParam == VK_TAB || msg.message == WM_SYSCHAR))
+        if (IsDialogMessageA(f->Handle, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void TApplication::Run() {
+    Initialize();
+    if (IsWindowVisible(Handle) == FALSE && showTaskButton_) ShowWindow(Handle, SW_SHOWNOACTIVATE);
+    MSG msg;
+    while (!Terminated) {
+        BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+        if (r == 0 || r == -1) break;
+        Dispatch(msg);
+    }
+    Terminated = true;
+    DestroyForms();
+}
+
+void TApplication::SetTaskButton(bool show) {
+    showTaskButton_ = show;
+    if (Handle) ShowWindow(Handle, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void TApplication::Terminate() {
+    if (!Terminated) PostQuitMessage(0);
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            Terminated = true;
+            break;
+        }
+        Dispatch(msg);
+    }
+}
+
+void TApplication::HandleException(const std::string& message) {
+    if (inErrorBox_) return;  // an error while the box is up must not stack boxes
+    inErrorBox_ = true;
+    Form* f = ActiveForm();
+    MessageDlg(f ? f->Handle : nullptr, message, title_, MB_OK | MB_ICONHAND);
+    inErrorBox_ = false;
+}
+
+void TApplication::ReleaseForm(Form* f) { PostMessageA(Handle, WM_ORBAL_RELEASE, 0, (LPARAM)f); }
+
+void TApplication::DestroyForms() {
+    while (!Forms.empty()) {
+        Form* f = Forms.back();
+        Guard([&] { f->Destroy(); });
+        if (!Forms.empty() && Forms.back() == f) Forms.pop_back();
+    }
+}
+
+UINT TApplication::AddCommand(std::function<void()> fn) {
+    UINT id = nextCommand_++;
+    if (nextCommand_ >= 0xEFFF) nextCommand_ = 0x2000;
+    commands_[id] = std::move(fn);
+    return id;
+}
+
+void TApplication::RemoveCommand(UINT id) { commands_.erase(id); }
+
+bool TApplication::DispatchCommand(UINT id) {
+    auto it = commands_.find(id);
+    if (it == commands_.end()) return false;
+    auto fn = it->second;  // the command may remove itself
+    fn();
+    return true;
+}
+
+void TApplication::ShowHintFor(Control* c) {
+    if (!c || c->Hint == Hint) return;
+    Hint = c->Hint;
+    if (OnHint) OnHint(Hint);
+}
+
+}  // namespace tk

@@ -1,0 +1,84 @@
+// The application object: title, hidden owner window with the task-bar button, activation events,
+// the message loop, deferred freeing of closed forms, and the last-resort error box.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tk {
+
+class Control;
+class Form;
+
+class TApplication {
+public:
+    HWND Handle = nullptr;  // hidden owner window of every form; carries the task-bar button
+    HINSTANCE Instance = nullptr;
+    Form* MainForm = nullptr;
+    bool Terminated = false;
+    bool Active = false;
+    std::function<void()> OnActivate, OnDeactivate;
+    std::function<void(const std::string&)> OnHint;
+    std::string Hint;  // the hint of the control under the mouse
+
+    void Initialize();
+    std::string Title() const { return title_; }
+    void SetTitle(const std::string& t);
+    // Creates a form into its global; the global is cleared when the form is freed.
+    template <class T>
+    T* CreateForm(T*& ref) {
+        ref = new T();
+        T** slot = &ref;
+        ref->ClearRef = [slot] { *slot = nullptr; };
+        if (!MainForm) MainForm = ref;
+        return ref;
+    }
+    // Runs the message loop until Terminate or the main form closes. Shows no form by itself.
+    void Run();
+    void Terminate();
+    void ProcessMessages();
+    void Dispatch(MSG& msg);
+    // Error box for an exception that reached a window procedure.
+    void HandleException(const std::string& message);
+    // Frees the form after the current message has been handled.
+    void ReleaseForm(Form* f);
+    // Destroys every live form (end of the program), running their destroy steps.
+    void DestroyForms();
+
+    // Menu and accelerator commands arrive as WM_COMMAND ids.
+    UINT AddCommand(std::function<void()> fn);
+    void RemoveCommand(UINT id);
+    bool DispatchCommand(UINT id);
+    std::function<bool(DRAWITEMSTRUCT*)> MenuDrawHook;
+    std::function<bool(MEASUREITEMSTRUCT*)> MenuMeasureHook;
+    bool DrawMenuItem(DRAWITEMSTRUCT* di) { return MenuDrawHook && MenuDrawHook(di); }
+    bool MeasureMenuItem(MEASUREITEMSTRUCT* mi) { return MenuMeasureHook && MenuMeasureHook(mi); }
+
+    void ShowHintFor(Control* c);
+    void NotifyActivateApp(bool active);
+    // Modeless dialogs (find/replace) that need IsDialogMessage.
+    std::vector<HWND> DialogWindows;
+    std::vector<Form*> Forms;  // live forms in creation order
+
+    Form* ActiveForm() const;
+    // The task-bar button is the owner window's; hiding it leaves the program without one.
+    void SetTaskButton(bool show);
+
+private:
+    std::string title_ = "Orbal98";
+    std::map<UINT, std::function<void()>> commands_;
+    UINT nextCommand_ = 0x2000;
+    bool inErrorBox_ = false;
+    bool showTaskButton_ = true;
+    static LRESULT CALLBACK AppProc(HWND, UINT, WPARAM, LPARAM);
+};
+
+extern TApplication Application;
+
+// Posted to the application window to free a closed form.
+constexpr UINT WM_ORBAL_RELEASE = WM_APP + 0x100;
+
+}  // namespace tk

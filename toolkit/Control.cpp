@@ -1,0 +1,471 @@
+#include "toolkit/Control.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <map>
+
+#include "toolkit/Application.h"
+
+namespace tk {
+
+static const char kProp[] = "OrbalCtl";
+
+UINT NextControlId() {
+    static UINT next = 1000;
+    return next++;
+}
+
+void Guard(const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        Application.HandleException(e.what());
+    } catch (...) {
+        Application.HandleException("予期しないエラーが発生しました。");
+    }
+}
+
+const char* OrbalClass(bool form) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc{};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = OrbalWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+        if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        wc.lpszClassName = "OrbalForm";
+        RegisterClassA(&wc);
+        wc.lpszClassName = "OrbalControl";
+        wc.hIcon = nullptr;
+        wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    return form ? "OrbalForm" : "OrbalControl";
+}
+
+Control* Control::FromHandle(HWND h) { return h ? (Control*)GetPropA(h, kProp) : nullptr; }
+
+int Control::ShiftFromKeys(WPARAM keys) {
+    int s = 0;
+    if (keys & MK_SHIFT) s |= ssShift;
+    if (keys & MK_CONTROL) s |= ssCtrl;
+    if (keys & MK_LBUTTON) s |= ssLeft;
+    if (keys & MK_RBUTTON) s |= ssRight;
+    if (keys & MK_MBUTTON) s |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    return s;
+}
+
+int Control::KeyShift() {
+    int s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+    return s;
+}
+
+Control::~Control() {
+    if (Parent) {
+        auto& v = Parent->Children;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    }
+    for (Control* c : Children) c->Parent = nullptr;
+    if (Handle) {
+        HWND h = Handle;
+        RemovePropA(h, kProp);
+        if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)oldProc_);
+        SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+        Handle = nullptr;
+        DestroyWindow(h);
+    }
+    if (brush_) DeleteObject(brush_);
+}
+
+void Control::Attach(HWND h) {
+    Handle = h;
+    SetPropA(h, kProp, (HANDLE)this);
+    if (!custom_) oldProc_ = (WNDPROC)SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)SubclassProc);
+}
+
+void Control::ApplyCommon(const Ctl& p) {
+    Tag = p.tag;
+    Hint = p.hint;
+    AlignMode = p.align;
+    if (p.color != clDefault) Color = p.color;
+    if (p.font) {
+        Font = *p.font;
+        ParentFont = false;
+    } else if (Parent) {
+        Font = Parent->EffectiveFont();
+    }
+    SendMessageA(Handle, WM_SETFONT, (WPARAM)EffectiveFont().Handle(), FALSE);
+    if (!p.enabled) EnableWindow(Handle, FALSE);
+    if (AlignMode != Align::None && Parent) Parent->Realign();
+}
+
+void Control::CreateChild(Control& parent, const char* cls, DWORD style, DWORD exStyle, const Ctl& p) {
+    Parent = &parent;
+    parent.Children.push_back(this);
+    HWND h = CreateWindowExA(exStyle, cls, p.caption.c_str(),
+                             style | WS_CHILD | WS_CLIPSIBLINGS | (p.visible ? WS_VISIBLE : 0), p.at.left, p.at.top,
+                             p.at.width, p.at.height, parent.Handle, (HMENU)(UINT_PTR)NextControlId(),
+                             GetModuleHandleA(nullptr), this);
+    if (!h) throw std::runtime_error(std::string("コントロールを作成できません: ") + cls);
+    if (!custom_) Attach(h);
+    ApplyCommon(p);
+}
+
+void Control::CreateCustom(Control& parent, DWORD style, DWORD exStyle, const Ctl& p) {
+    custom_ = true;
+    CreateChild(parent, OrbalClass(false), style, exStyle, p);
+}
+
+LRESULT CALLBACK OrbalWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Control* c;
+    if (msg == WM_NCCREATE) {
+        c = (Control*)((CREATESTRUCTA*)lp)->lpCreateParams;
+        if (c) {
+            c->custom_ = true;
+            c->Attach(h);
+        }
+    } else {
+        c = Control::FromHandle(h);
+    }
+    if (!c) return DefWindowProcA(h, msg, wp, lp);
+    LRESULT r = 0;
+    Guard([&] { r = c->WndProc(msg, wp, lp); });
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(h, kProp);
+        c->Handle = nullptr;
+    }
+    return r;
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Control* c = FromHandle(h);
+    if (!c) return DefWindowProcA(h, msg, wp, lp);
+    WNDPROC old = c->oldProc_;
+    LRESULT r = 0;
+    Guard([&] { r = c->WndProc(msg, wp, lp); });
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(h, kProp);
+        SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)old);
+        c->Handle = nullptr;
+        c->oldProc_ = nullptr;
+    }
+    return r;
+}
+
+LRESULT Control::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+    if (oldProc_) return CallWindowProcA(oldProc_, Handle, msg, wp, lp);
+    return DefWindowProcA(Handle, msg, wp, lp);
+}
+
+HBRUSH Control::BackBrush() {
+    COLORREF c = ColorToRGB(EffectiveColor());
+    if (!brush_ || brushColor_ != c) {
+        if (brush_) DeleteObject(brush_);
+        brush_ = CreateSolidBrush(c);
+        brushColor_ = c;
+    }
+    return brush_;
+}
+
+HBRUSH Control::HandleCtlColor(HDC dc) {
+    SetTextColor(dc, ColorToRGB(EffectiveFont().Color));
+    SetBkColor(dc, ColorToRGB(EffectiveColor()));
+    return BackBrush();
+}
+
+TColor Control::EffectiveColor() const {
+    if (Color != clDefault) return Color;
+    return Parent ? Parent->EffectiveColor() : clBtnFace;
+}
+
+const TFont& Control::EffectiveFont() const { return Font; }
+
+LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (lp) {
+                if (Control* child = FromHandle((HWND)lp); child && child != this && child->HandleCommand(HIWORD(wp)))
+                    return 0;
+            } else if (Application.DispatchCommand(LOWORD(wp))) {
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            NMHDR* nm = (NMHDR*)lp;
+            LRESULT result = 0;
+            if (Control* child = FromHandle(nm->hwndFrom); child && child != this && child->HandleNotify(nm, result))
+                return result;
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            if (Control* child = FromHandle((HWND)lp); child && child != this) return (LRESULT)child->HandleCtlColor((HDC)wp);
+            break;
+        case WM_DRAWITEM: {
+            auto* di = (DRAWITEMSTRUCT*)lp;
+            if (di->CtlType == ODT_MENU) {
+                if (Application.DrawMenuItem(di)) return TRUE;
+            } else if (Control* child = FromHandle(di->hwndItem); child && child->HandleDrawItem(di)) {
+                return TRUE;
+            }
+            break;
+        }
+        case WM_MEASUREITEM: {
+            auto* mi = (MEASUREITEMSTRUCT*)lp;
+            if (mi->CtlType == ODT_MENU) {
+                if (Application.MeasureMenuItem(mi)) return TRUE;
+            } else if (Control* child = FromHandle(GetDlgItem(Handle, mi->CtlID)); child && child->HandleMeasureItem(mi)) {
+                return TRUE;
+            }
+            break;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (lp) {
+                if (Control* child = FromHandle((HWND)lp); child && child != this) {
+                    child->HandleScroll(LOWORD(wp), (short)HIWORD(wp));
+                    return 0;
+                }
+            }
+            break;
+        case WM_SIZE:
+            Realign();
+            if (OnResize) OnResize();
+            break;
+        case WM_ERASEBKGND:
+            if (custom_) return 1;
+            break;
+        case WM_PAINT:
+            if (custom_) {
+                PAINTSTRUCT ps;
+                HDC dc = BeginPaint(Handle, &ps);
+                RECT rc;
+                GetClientRect(Handle, &rc);
+                if (DoubleBuffered && rc.right > 0 && rc.bottom > 0) {
+                    HDC mem = CreateCompatibleDC(dc);
+                    HBITMAP bmp = CreateCompatibleBitmap(dc, rc.right, rc.bottom);
+                    HGDIOBJ old = SelectObject(mem, bmp);
+                    FillRect(mem, &rc, BackBrush());
+                    TCanvas cv(mem);
+                    cv.Font = EffectiveFont();
+                    cv.Brush.Color = EffectiveColor();
+                    Guard([&] { Paint(cv); });
+                    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                           ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+                    SelectObject(mem, old);
+                    DeleteObject(bmp);
+                    DeleteDC(mem);
+                } else {
+                    if (!DoubleBuffered) FillRect(dc, &rc, BackBrush());
+                    TCanvas cv(dc);
+                    cv.Font = EffectiveFont();
+                    cv.Brush.Color = EffectiveColor();
+                    Guard([&] { Paint(cv); });
+                }
+                EndPaint(Handle, &ps);
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            MouseButton b = msg == WM_LBUTTONDOWN ? mbLeft : msg == WM_RBUTTONDOWN ? mbRight : mbMiddle;
+            if (custom_ && b == mbLeft) SetCapture(Handle);
+            if (OnMouseDown) OnMouseDown(b, ShiftFromKeys(wp), (short)LOWORD(lp), (short)HIWORD(lp));
+            break;
+        }
+        case WM_LBUTTONDBLCLK:
+            if (OnMouseDown) OnMouseDown(mbLeft, ShiftFromKeys(wp) | ssDouble, (short)LOWORD(lp), (short)HIWORD(lp));
+            if (OnDblClick) {
+                OnDblClick();
+                return 0;
+            }
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            MouseButton b = msg == WM_LBUTTONUP ? mbLeft : msg == WM_RBUTTONUP ? mbRight : mbMiddle;
+            bool clicked = false;
+            if (custom_ && b == mbLeft && GetCapture() == Handle) {
+                ReleaseCapture();
+                POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};
+                RECT rc;
+                GetClientRect(Handle, &rc);
+                clicked = PtInRect(&rc, pt);
+            }
+            HWND self = Handle;
+            if (OnMouseUp) OnMouseUp(b, ShiftFromKeys(wp), (short)LOWORD(lp), (short)HIWORD(lp));
+            if (clicked && self == Handle && OnClick) OnClick();
+            if (self != Handle) return 0;
+            break;
+        }
+        case WM_MOUSEMOVE:
+            Application.ShowHintFor(this);
+            if (OnMouseMove) OnMouseMove(ShiftFromKeys(wp), (short)LOWORD(lp), (short)HIWORD(lp));
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (OnKeyDown) {
+                WORD key = (WORD)wp;
+                OnKeyDown(key, KeyShift());
+                if (!key) return 0;
+            }
+            break;
+        case WM_KEYUP:
+            if (OnKeyUp) {
+                WORD key = (WORD)wp;
+                OnKeyUp(key, KeyShift());
+                if (!key) return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (OnKeyPress) {
+                char ch = (char)wp;
+                OnKeyPress(ch);
+                if (!ch) return 0;
+                wp = (unsigned char)ch;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (OnEnter) OnEnter();
+            break;
+        case WM_KILLFOCUS:
+            if (OnExit) OnExit();
+            break;
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+int Control::Left() const {
+    RECT r;
+    GetWindowRect(Handle, &r);
+    HWND p = GetParent(Handle);
+    if (p && (GetWindowLongA(Handle, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, p, (POINT*)&r, 2);
+    return r.left;
+}
+int Control::Top() const {
+    RECT r;
+    GetWindowRect(Handle, &r);
+    HWND p = GetParent(Handle);
+    if (p && (GetWindowLongA(Handle, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, p, (POINT*)&r, 2);
+    return r.top;
+}
+int Control::Width() const {
+    RECT r;
+    GetWindowRect(Handle, &r);
+    return r.right - r.left;
+}
+int Control::Height() const {
+    RECT r;
+    GetWindowRect(Handle, &r);
+    return r.bottom - r.top;
+}
+RECT Control::ClientRect() const {
+    RECT r{};
+    GetClientRect(Handle, &r);
+    return r;
+}
+int Control::ClientWidth() const { return ClientRect().right; }
+int Control::ClientHeight() const { return ClientRect().bottom; }
+
+void Control::SetBounds(int l, int t, int w, int h) {
+    SetWindowPos(Handle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Control::Visible() const { return Handle && (GetWindowLongA(Handle, GWL_STYLE) & WS_VISIBLE); }
+
+void Control::SetVisible(bool v) {
+    if (Visible() == v) return;
+    ShowWindow(Handle, v ? SW_SHOW : SW_HIDE);
+    if (AlignMode != Align::None && Parent) Parent->Realign();
+}
+
+bool Control::Enabled() const { return IsWindowEnabled(Handle); }
+void Control::SetEnabled(bool v) {
+    EnableWindow(Handle, v);
+    if (custom_) Invalidate();
+}
+
+std::string Control::Caption() const {
+    int n = GetWindowTextLengthA(Handle);
+    std::string s(n + 1, '\0');
+    n = GetWindowTextA(Handle, s.data(), n + 1);
+    s.resize(n > 0 ? n : 0);
+    return s;
+}
+
+void Control::SetCaption(const std::string& s) {
+    if (Caption() == s) return;
+    SetWindowTextA(Handle, s.c_str());
+    if (custom_) Invalidate();
+}
+
+void Control::SetColor(TColor c) {
+    if (Color == c) return;
+    Color = c;
+    Invalidate();
+}
+
+void Control::SetFont(const TFont& f) {
+    Font = f;
+    ParentFont = false;
+    SendMessageA(Handle, WM_SETFONT, (WPARAM)f.Handle(), TRUE);
+    for (Control* c : Children)
+        if (c->ParentFont) {
+            c->SetFont(f);
+            c->ParentFont = true;
+        }
+    Invalidate();
+}
+
+void Control::Invalidate() {
+    if (Handle) InvalidateRect(Handle, nullptr, TRUE);
+}
+void Control::Repaint() {
+    if (Handle) {
+        InvalidateRect(Handle, nullptr, TRUE);
+        UpdateWindow(Handle);
+    }
+}
+void Control::SetFocus() { ::SetFocus(Handle); }
+bool Control::Focused() const { return GetFocus() == Handle; }
+void Control::BringToFront() { SetWindowPos(Handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+void Control::SendToBack() { SetWindowPos(Handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+POINT Control::ClientToScreen(POINT p) const {
+    ::ClientToScreen(Handle, &p);
+    return p;
+}
+POINT Control::ScreenToClient(POINT p) const {
+    ::ScreenToClient(Handle, &p);
+    return p;
+}
+
+void Control::Realign() {
+    if (!Handle) return;
+    RECT r = ClientRect();
+    for (Align pass : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
+        for (Control* c : Children) {
+            if (c->AlignMode != pass || !c->Visible() || !c->Handle) continue;
+            int w = c->Width(), h = c->Height();
+            switch (pass) {
+                case Align::Top: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += h; break;
+                case Align::Bottom: c->SetBounds(r.left, r.bottom - h, r.right - r.left, h); r.bottom -= h; break;
+                case Align::Left: c->SetBounds(r.left, r.top, w, r.bottom - r.top); r.left += w; break;
+                case Align::Right: c->SetBounds(r.right - w, r.top, w, r.bottom - r.top); r.right -= w; break;
+                default: c->SetBounds(r.left, r.top, std::max(0L, r.right - r.left), std::max(0L, r.bottom - r.top)); break;
+            }
+        }
+    }
+}
+
+}  // namespace tk

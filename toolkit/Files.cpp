@@ -1,0 +1,90 @@
+#include "toolkit/Files.h"
+
+#include "toolkit/rtl/SysUtils.h"
+
+namespace tk {
+
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ForceDirectories(const std::string& path) {
+    std::string p = rtl::ExcludeTrailingBackslash(path);
+    if (p.empty() || DirectoryExists(p)) return true;
+    std::string parent = rtl::ExtractFileDir(p);
+    if (!parent.empty() && parent != p && !ForceDirectories(parent)) return false;
+    return CreateDirectoryA(p.c_str(), nullptr) || DirectoryExists(p);
+}
+
+bool DeleteFileA_(const std::string& path) { return ::DeleteFileA(path.c_str()) != 0; }
+
+bool RenameFile(const std::string& from, const std::string& to) { return MoveFileA(from.c_str(), to.c_str()) != 0; }
+
+std::string ExeDir() {
+    char buf[MAX_PATH * 2] = {};
+    DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    return rtl::ExcludeTrailingBackslash(rtl::ExtractFilePath(std::string(buf, n)));
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    out.clear();
+    char buf[16384];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(f, buf, sizeof buf, &got, nullptr)) && got) out.append(buf, got);
+    CloseHandle(f);
+    return ok;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& data) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    bool ok = WriteFile(f, data.data(), (DWORD)data.size(), &put, nullptr) && put == data.size();
+    ok = CloseHandle(f) && ok;
+    return ok;
+}
+
+static bool Fill(TSearchRec& rec, const WIN32_FIND_DATAA& fd) {
+    std::string name = fd.cFileName;
+    if (name == "." || name == "..") return false;
+    int a = (int)(fd.dwFileAttributes & faAnyFile);
+    if (a & rec.ExcludeAttr) return false;
+    rec.Name = name;
+    rec.Attr = a;
+    rec.Size = ((int64_t)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
+    rec.Time = fd.ftLastWriteTime;
+    return true;
+}
+
+int FindFirst(const std::string& mask, int attr, TSearchRec& rec) {
+    rec.ExcludeAttr = ~attr & (faHidden | faSysFile | faDirectory);
+    WIN32_FIND_DATAA fd;
+    rec.FindHandle = FindFirstFileA(mask.c_str(), &fd);
+    if (rec.FindHandle == INVALID_HANDLE_VALUE) return (int)GetLastError();
+    if (Fill(rec, fd)) return 0;
+    int r = FindNext(rec);
+    return r;
+}
+
+int FindNext(TSearchRec& rec) {
+    WIN32_FIND_DATAA fd;
+    while (FindNextFileA(rec.FindHandle, &fd))
+        if (Fill(rec, fd)) return 0;
+    return (int)GetLastError();
+}
+
+void FindClose(TSearchRec& rec) {
+    if (rec.FindHandle != INVALID_HANDLE_VALUE) ::FindClose(rec.FindHandle);
+    rec.FindHandle = INVALID_HANDLE_VALUE;
+}
+
+}  // namespace tk

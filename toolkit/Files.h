@@ -1,0 +1,36 @@
+// File and folder helpers over the Win32 file functions (Shift-JIS paths).
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace tk {
+
+bool FileExists(const std::string& path);       // false for folders
+bool DirectoryExists(const std::string& path);  // true only for folders
+bool ForceDirectories(const std::string& path);
+bool DeleteFileA_(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+// The executable's folder, without a trailing backslash.
+std::string ExeDir();
+bool ReadFileBytes(const std::string& path, std::string& out);
+bool WriteFileBytes(const std::string& path, const std::string& data);
+
+enum FileAttr { faReadOnly = 1, faHidden = 2, faSysFile = 4, faDirectory = 16, faArchive = 32, faAnyFile = 0x3F };
+
+struct TSearchRec {
+    std::string Name;
+    int Attr = 0;
+    int64_t Size = 0;
+    FILETIME Time{};
+    HANDLE FindHandle = INVALID_HANDLE_VALUE;
+    int ExcludeAttr = 0;
+};
+// Lists the entries matching mask whose attributes are allowed by attr (folders, hidden and
+// system entries only when asked for); "." and ".." are skipped. Returns 0 on success.
+int FindFirst(const std::string& mask, int attr, TSearchRec& rec);
+int FindNext(TSearchRec& rec);
+void FindClose(TSearchRec& rec);
+
+}  // namespace tk

@@ -1,0 +1,229 @@
+#include "toolkit/Form.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "toolkit/Application.h"
+#include "toolkit/rtl/Screen.h"
+
+namespace tk {
+
+static void StylesFor(const FormParams& p, DWORD& style, DWORD& ex) {
+    style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    ex = WS_EX_CONTROLPARENT;
+    switch (p.border) {
+        case Border::Sizeable: style |= WS_OVERLAPPEDWINDOW; break;
+        case Border::Single: style |= WS_CAPTION | WS_SYSMENU | WS_BORDER; break;
+        case Border::Dialog: style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME; ex |= WS_EX_DLGMODALFRAME; break;
+        case Border::None: style |= WS_POPUP; break;
+        case Border::ToolWindow: style |= WS_CAPTION | WS_SYSMENU; ex |= WS_EX_TOOLWINDOW; break;
+        case Border::SizeToolWin: style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME; ex |= WS_EX_TOOLWINDOW; break;
+    }
+    if (p.border == Border::Sizeable || p.border == Border::Single) {
+        if (!p.maximizeBox) style &= ~WS_MAXIMIZEBOX;
+        else style |= WS_MAXIMIZEBOX;
+        if (!p.minimizeBox) style &= ~WS_MINIMIZEBOX;
+        else style |= WS_MINIMIZEBOX;
+    }
+    if (p.topmost) ex |= WS_EX_TOPMOST;
+    if (p.acceptFiles) ex |= WS_EX_ACCEPTFILES;
+}
+
+Form::Form(const FormParams& p) {
+    Application.Initialize();
+    custom_ = true;
+    DoubleBuffered = false;
+    Color = p.color;
+    if (p.font) {
+        Font = *p.font;
+        ParentFont = false;
+    }
+    DWORD style, ex;
+    StylesFor(p, style, ex);
+    int w = p.width, h = p.height;
+    if (p.clientSize) {
+        RECT r{0, 0, w, h};
+        AdjustWindowRectEx(&r, style, FALSE, ex);
+        w = r.right - r.left;
+        h = r.bottom - r.top;
+    }
+    int l = p.left, t = p.top;
+    if (l < 0 && t < 0) {
+        l = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+        t = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    }
+    Handle = CreateWindowExA(ex, OrbalClass(true), p.caption.c_str(), style, l, t, w, h, Application.Handle, nullptr,
+                             Application.Instance, this);
+    if (!Handle) throw std::runtime_error("ウィンドウを作成できません。");
+    Application.Forms.push_back(this);
+}
+
+Form::~Form() {
+    auto& v = Application.Forms;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    if (Application.MainForm == this) Application.MainForm = nullptr;
+    if (ClearRef) ClearRef();
+}
+
+void Form::Destroy() {
+    if (destroying_) return;
+    destroying_ = true;
+    if (OnDestroy) Guard(OnDestroy);
+    delete this;
+}
+
+void Form::Release() { Application.ReleaseForm(this); }
+
+void Form::Close() {
+    if (modal_) {
+        if (ModalResult == mrNone) ModalResult = mrCancel;
+        return;
+    }
+    bool can = true;
+    if (OnCloseQuery) OnCloseQuery(can);
+    if (!can) return;
+    if (Application.MainForm == this) {
+        // Closing the main window ends the program; no close handler runs.
+        CloseAction a = CloseAction::Free;
+        if (OnClose) OnClose(a);
+        if (a == CloseAction::None) return;
+        Application.Terminate();
+        return;
+    }
+    CloseAction a = CloseAction::Hide;
+    if (OnClose) OnClose(a);
+    switch (a) {
+        case CloseAction::None: break;
+        case CloseAction::Hide: Hide(); break;
+        case CloseAction::Minimize: ShowWindow(Handle, SW_MINIMIZE); break;
+        case CloseAction::Free: Hide(); Release(); break;
+    }
+}
+
+static BOOL CALLBACK CollectEnabled(HWND h, LPARAM lp) {
+    auto* v = (std::vector<HWND>*)lp;
+    if (IsWindowVisible(h) && IsWindowEnabled(h)) v->push_back(h);
+    return TRUE;
+}
+
+int Form::ShowModal() {
+    HWND before = GetActiveWindow();
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, (LPARAM)&disabled);
+    disabled.erase(std::remove(disabled.begin(), disabled.end(), Handle), disabled.end());
+    for (HWND h : disabled) EnableWindow(h, FALSE);
+    modal_ = true;
+    ModalResult = mrNone;
+    ShowWindow(Handle, SW_SHOW);
+    SetActiveWindow(Handle);
+    CloseAction action = CloseAction::Hide;
+    while (true) {
+        MSG msg;
+        if (ModalResult == mrNone) {
+            BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+            if (r == 0 || r == -1) {
+                PostQuitMessage((int)msg.wParam);
+                if (ModalResult == mrNone) ModalResult = mrCancel;
+                break;
+            }
+            Application.Dispatch(msg);
+        }
+        if (ModalResult != mrNone) {
+            bool can = true;
+            if (OnCloseQuery) Guard([&] { OnCloseQuery(can); });
+            action = CloseAction::Hide;
+            if (can && OnClose) Guard([&] { OnClose(action); });
+            if (!can || action == CloseAction::None) {
+                ModalResult = mrNone;
+                continue;
+            }
+            break;
+        }
+    }
+    for (HWND h : disabled) EnableWindow(h, TRUE);
+    modal_ = false;
+    ShowWindow(Handle, SW_HIDE);
+    if (before && IsWindow(before)) SetActiveWindow(before);
+    int result = ModalResult;
+    if (action == CloseAction::Free) Release();
+    return result;
+}
+
+void Form::SetTopmost(bool on) {
+    SetWindowPos(Handle, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::SetBorderIcons(bool maximize, bool minimize) {
+    LONG s = GetWindowLongA(Handle, GWL_STYLE);
+    s = maximize ? (s | WS_MAXIMIZEBOX) : (s & ~WS_MAXIMIZEBOX);
+    s = minimize ? (s | WS_MINIMIZEBOX) : (s & ~WS_MINIMIZEBOX);
+    SetWindowLongA(Handle, GWL_STYLE, s);
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+void Form::BringForward() {
+    if (IsIconic(Handle)) ShowWindow(Handle, SW_RESTORE);
+    if (!Visible()) ShowWindow(Handle, SW_SHOW);
+    SetForegroundWindow(Handle);
+    BringWindowToTop(Handle);
+}
+
+void Form::RestorePosition(int left, int top) {
+    rtl::KeepOnScreen(left, top, Width(), Height(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    SetWindowPos(Handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetClientSize(int w, int h) {
+    RECT r{0, 0, w, h};
+    AdjustWindowRectEx(&r, GetWindowLongA(Handle, GWL_STYLE), GetMenu(Handle) != nullptr,
+                       GetWindowLongA(Handle, GWL_EXSTYLE));
+    SetWindowPos(Handle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Form::IsShortCut(WORD key, int shift) {
+    for (auto& s : ShortCuts)
+        if (s(key, shift)) return true;
+    return false;
+}
+
+LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE) {
+                if (OnDeactivate) OnDeactivate();
+            } else if (OnActivate) {
+                OnActivate();
+            }
+            break;
+        case WM_ACTIVATEAPP:
+            Application.NotifyActivateApp(wp != 0);
+            break;
+        case WM_SHOWWINDOW:
+            if (wp && OnShow) OnShow();
+            if (!wp && OnHide) OnHide();
+            break;
+        case WM_DROPFILES: {
+            HDROP drop = (HDROP)wp;
+            std::vector<std::string> files;
+            UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < n; ++i) {
+                UINT len = DragQueryFileA(drop, i, nullptr, 0);  // full length, never cut
+                std::string f(len + 1, '\0');
+                DragQueryFileA(drop, i, f.data(), len + 1);
+                f.resize(len);
+                files.push_back(f);
+            }
+            DragFinish(drop);
+            if (OnDropFiles) OnDropFiles(files);
+            return 0;
+        }
+    }
+    return Control::WndProc(msg, wp, lp);
+}
+
+}  // namespace tk

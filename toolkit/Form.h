@@ -1,0 +1,70 @@
+// Top-level windows: modeless and modal forms with the close protocol, borders, topmost and tool
+// window styles, dropped files and position restore kept on screen.
+#pragma once
+#include "toolkit/Control.h"
+
+namespace tk {
+
+enum class Border { Sizeable, Single, Dialog, None, ToolWindow, SizeToolWin };
+enum class CloseAction { None, Hide, Free, Minimize };
+enum ModalResults { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+struct FormParams {
+    std::string caption{};
+    int left = -1, top = -1;  // -1: centred on the screen
+    int width = 400, height = 300;
+    Border border = Border::Sizeable;
+    bool topmost = false;
+    bool maximizeBox = true;
+    bool minimizeBox = true;
+    TColor color = clBtnFace;
+    std::optional<TFont> font{};
+    bool acceptFiles = false;
+    bool clientSize = false;  // width and height give the client area
+};
+
+class Form : public Control {
+public:
+    explicit Form(const FormParams& p);
+    ~Form() override;
+
+    std::function<void()> OnShow, OnHide, OnActivate, OnDeactivate, OnDestroy;
+    std::function<void(CloseAction&)> OnClose;
+    std::function<void(bool&)> OnCloseQuery;
+    std::function<void(const std::vector<std::string>&)> OnDropFiles;
+    std::function<void(TCanvas&)> OnPaint;
+    // Key presses checked before the focused control sees them (menu shortcuts).
+    std::vector<std::function<bool(WORD key, int shift)>> ShortCuts;
+    bool DialogKeys = true;  // Tab moves the focus between controls
+    int ModalResult = mrNone;
+    std::function<void()> ClearRef;  // clears the global that holds this form
+
+    void Close();
+    int ShowModal();
+    bool IsModal() const { return modal_; }
+    // Frees the form once the current message is done (never inside its own handler).
+    void Release();
+    // Runs the destroy step and deletes the form now.
+    void Destroy();
+    void SetTopmost(bool on);
+    void SetBorderIcons(bool maximize, bool minimize);
+    // Brings the form to the front and activates it.
+    void BringForward();
+    // Moves to a stored position, pulled back onto the screen.
+    void RestorePosition(int left, int top);
+    void SetClientSize(int w, int h);
+    bool IsShortCut(WORD key, int shift);
+
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    void Paint(TCanvas& c) override {
+        if (OnPaint) OnPaint(c);
+    }
+
+private:
+    bool modal_ = false;
+    bool destroying_ = false;
+};
+
+}  // namespace tk

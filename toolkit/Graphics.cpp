@@ -1,0 +1,300 @@
+#include "toolkit/Graphics.h"
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace tk {
+
+COLORREF ColorToRGB(TColor c) {
+    if (c == clDefault || c == clNone) return GetSysColor(COLOR_BTNFACE);
+    if (c < 0) return GetSysColor(c & 0xFF);
+    return (COLORREF)(c & 0xFFFFFF);
+}
+
+int ScreenDpi() {
+    static int dpi = 0;
+    if (!dpi) {
+        HDC dc = GetDC(nullptr);
+        dpi = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+        if (dpi <= 0) dpi = 96;
+    }
+    return dpi;
+}
+
+int TFont::Height() const { return -MulDiv(Size, ScreenDpi(), 72); }
+
+HFONT TFont::Handle() const {
+    // Fonts live as long as the program: a handful of faces and sizes are used.
+    static std::map<std::tuple<std::string, int, int>, HFONT> cache;
+    auto key = std::make_tuple(Name, Size, Style);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    LOGFONTA lf{};
+    lf.lfHeight = Height();
+    lf.lfWeight = (Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (Style & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (Style & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (Style & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, Name.c_str(), LF_FACESIZE);
+    HFONT f = CreateFontIndirectA(&lf);
+    cache[key] = f;
+    return f;
+}
+
+// Selects the canvas's pen, brush and font for one drawing call and restores the DC after.
+struct TCanvas::Selection {
+    HDC dc;
+    HGDIOBJ oldPen, oldBrush, oldFont;
+    HPEN pen;
+    HBRUSH brush;
+    Selection(TCanvas& c, bool withPen, bool withBrush, bool withFont) : dc(c.Handle) {
+        pen = nullptr;
+        brush = nullptr;
+        oldPen = oldBrush = oldFont = nullptr;
+        if (withPen) {
+            int style = c.Pen.Style == PenStyle::Dash ? PS_DASH : c.Pen.Style == PenStyle::Dot ? PS_DOT
+                      : c.Pen.Style == PenStyle::Clear ? PS_NULL : PS_SOLID;
+            pen = CreatePen(style, c.Pen.Width, ColorToRGB(c.Pen.Color));
+            oldPen = SelectObject(dc, pen);
+        }
+        if (withBrush) {
+            if (c.Brush.Style == BrushStyle::Clear) oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+            else {
+                brush = CreateSolidBrush(ColorToRGB(c.Brush.Color));
+                oldBrush = SelectObject(dc, brush);
+            }
+        }
+        if (withFont) {
+            oldFont = SelectObject(dc, c.Font.Handle());
+            SetTextColor(dc, ColorToRGB(c.Font.Color));
+            if (c.Brush.Style == BrushStyle::Clear) SetBkMode(dc, TRANSPARENT);
+            else {
+                SetBkMode(dc, OPAQUE);
+                SetBkColor(dc, ColorToRGB(c.Brush.Color));
+            }
+        }
+    }
+    ~Selection() {
+        if (oldPen) SelectObject(dc, oldPen);
+        if (oldBrush) SelectObject(dc, oldBrush);
+        if (oldFont) SelectObject(dc, oldFont);
+        if (pen) DeleteObject(pen);
+        if (brush) DeleteObject(brush);
+    }
+};
+
+void TCanvas::LineTo(int x, int y) {
+    Selection s(*this, true, false, false);
+    ::MoveToEx(Handle, PenPos.x, PenPos.y, nullptr);
+    ::LineTo(Handle, x, y);
+    PenPos = {x, y};
+}
+
+void TCanvas::Rectangle(int l, int t, int r, int b) {
+    Selection s(*this, true, true, false);
+    ::Rectangle(Handle, l, t, r, b);
+}
+
+void TCanvas::RoundRect(int l, int t, int r, int b, int w, int h) {
+    Selection s(*this, true, true, false);
+    ::RoundRect(Handle, l, t, r, b, w, h);
+}
+
+void TCanvas::Ellipse(int l, int t, int r, int b) {
+    Selection s(*this, true, true, false);
+    ::Ellipse(Handle, l, t, r, b);
+}
+
+void TCanvas::Polygon(const POINT* pts, int n) {
+    Selection s(*this, true, true, false);
+    ::Polygon(Handle, pts, n);
+}
+
+void TCanvas::Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+    Selection s(*this, true, true, false);
+    ::Pie(Handle, l, t, r, b, x1, y1, x2, y2);
+}
+
+void TCanvas::FillRect(const RECT& r) {
+    if (Brush.Style == BrushStyle::Clear) return;
+    HBRUSH b = CreateSolidBrush(ColorToRGB(Brush.Color));
+    ::FillRect(Handle, &r, b);
+    DeleteObject(b);
+}
+
+void TCanvas::FrameRect(const RECT& r) {
+    HBRUSH b = CreateSolidBrush(ColorToRGB(Brush.Color));
+    ::FrameRect(Handle, &r, b);
+    DeleteObject(b);
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& str) {
+    Selection s(*this, false, false, true);
+    ::TextOutA(Handle, x, y, str.data(), (int)str.size());
+}
+
+void TCanvas::TextRect(const RECT& r, int x, int y, const std::string& str) {
+    Selection s(*this, false, false, true);
+    ::ExtTextOutA(Handle, x, y, ETO_CLIPPED | (Brush.Style == BrushStyle::Clear ? 0 : ETO_OPAQUE), &r,
+                  str.data(), (UINT)str.size(), nullptr);
+}
+
+int TCanvas::DrawText(const std::string& str, RECT r, UINT flags) {
+    Selection s(*this, false, false, true);
+    return ::DrawTextA(Handle, str.data(), (int)str.size(), &r, flags);
+}
+
+int TCanvas::TextWidth(const std::string& str) {
+    Selection s(*this, false, false, true);
+    SIZE sz{};
+    ::GetTextExtentPoint32A(Handle, str.data(), (int)str.size(), &sz);
+    return sz.cx;
+}
+
+int TCanvas::TextHeight(const std::string& str) {
+    Selection s(*this, false, false, true);
+    SIZE sz{};
+    ::GetTextExtentPoint32A(Handle, str.empty() ? "W" : str.data(), str.empty() ? 1 : (int)str.size(), &sz);
+    return sz.cy;
+}
+
+void TCanvas::SetPixel(int x, int y, TColor c) { ::SetPixel(Handle, x, y, ColorToRGB(c)); }
+
+TColor TCanvas::GetPixel(int x, int y) { return (TColor)::GetPixel(Handle, x, y); }
+
+void TCanvas::Draw(int x, int y, const TBitmap& bmp) {
+    if (bmp.Empty()) return;
+    HDC src = CreateCompatibleDC(Handle);
+    HGDIOBJ old = SelectObject(src, bmp.Handle());
+    BitBlt(Handle, x, y, bmp.Width(), bmp.Height(), src, 0, 0, SRCCOPY);
+    SelectObject(src, old);
+    DeleteDC(src);
+}
+
+void TCanvas::StretchDraw(const RECT& r, const TBitmap& bmp) {
+    if (bmp.Empty()) return;
+    HDC src = CreateCompatibleDC(Handle);
+    HGDIOBJ old = SelectObject(src, bmp.Handle());
+    SetStretchBltMode(Handle, COLORONCOLOR);
+    StretchBlt(Handle, r.left, r.top, r.right - r.left, r.bottom - r.top, src, 0, 0, bmp.Width(), bmp.Height(),
+               SRCCOPY);
+    SelectObject(src, old);
+    DeleteDC(src);
+}
+
+void TCanvas::CopyRect(const RECT& d, HDC src, const RECT& s) {
+    SetStretchBltMode(Handle, COLORONCOLOR);
+    StretchBlt(Handle, d.left, d.top, d.right - d.left, d.bottom - d.top, src, s.left, s.top, s.right - s.left,
+               s.bottom - s.top, SRCCOPY);
+}
+
+TBitmap::~TBitmap() { Clear(); }
+
+void TBitmap::ReleaseDC_() {
+    if (dc_) {
+        SelectObject(dc_, oldBmp_);
+        DeleteDC(dc_);
+        dc_ = nullptr;
+        canvas_.Handle = nullptr;
+    }
+}
+
+void TBitmap::Clear() {
+    ReleaseDC_();
+    if (bmp_) DeleteObject(bmp_);
+    bmp_ = nullptr;
+    width_ = height_ = 0;
+}
+
+void TBitmap::SetSize(int w, int h) {
+    Clear();
+    if (w <= 0 || h <= 0) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    bmp_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp_) return;
+    width_ = w;
+    height_ = h;
+    RECT r{0, 0, w, h};
+    Canvas().Brush.Color = clWhite;
+    Canvas().FillRect(r);
+}
+
+TCanvas& TBitmap::Canvas() {
+    if (!dc_ && bmp_) {
+        dc_ = CreateCompatibleDC(nullptr);
+        oldBmp_ = SelectObject(dc_, bmp_);
+        canvas_.Handle = dc_;
+    }
+    return canvas_;
+}
+
+void TBitmap::Assign(HBITMAP h) {
+    Clear();
+    if (!h) return;
+    BITMAP bm{};
+    GetObject(h, sizeof bm, &bm);
+    bmp_ = h;
+    width_ = bm.bmWidth;
+    height_ = bm.bmHeight;
+}
+
+void TBitmap::Assign(const TBitmap& other) {
+    if (&other == this) return;
+    SetSize(other.Width(), other.Height());
+    if (!other.Empty()) Canvas().Draw(0, 0, other);
+}
+
+bool TBitmap::LoadFromFile(const std::string& path) {
+    HBITMAP h = (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (!h) return false;
+    Assign(h);
+    return true;
+}
+
+bool TBitmap::LoadFromResourceName(HINSTANCE inst, const std::string& name) {
+    HBITMAP h = (HBITMAP)LoadImageA(inst, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (!h) return false;
+    Assign(h);
+    return true;
+}
+
+bool TBitmap::SaveToFile(const std::string& path) const {
+    if (!bmp_) return false;
+    BITMAPINFOHEADER bih{};
+    bih.biSize = sizeof bih;
+    bih.biWidth = width_;
+    bih.biHeight = height_;
+    bih.biPlanes = 1;
+    bih.biBitCount = 24;
+    int stride = ((width_ * 3 + 3) / 4) * 4;
+    bih.biSizeImage = stride * height_;
+    std::vector<unsigned char> bits(bih.biSizeImage);
+    HDC dc = GetDC(nullptr);
+    int got = GetDIBits(dc, bmp_, 0, height_, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (!got) return false;
+    BITMAPFILEHEADER bfh{};
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof bfh + sizeof bih;
+    bfh.bfSize = bfh.bfOffBits + bih.biSizeImage;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD w1 = 0, w2 = 0, w3 = 0;
+    bool ok = WriteFile(f, &bfh, sizeof bfh, &w1, nullptr) && WriteFile(f, &bih, sizeof bih, &w2, nullptr) &&
+              WriteFile(f, bits.data(), bih.biSizeImage, &w3, nullptr) && w3 == bih.biSizeImage;
+    ok = CloseHandle(f) && ok;
+    if (!ok) DeleteFileA(path.c_str());
+    return ok;
+}
+
+}  // namespace tk

@@ -1,0 +1,109 @@
+#include "toolkit/IniFiles.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+namespace tk {
+
+static const char kAbsent[] = "\x01\x02orbal-absent\x02\x01";
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+    char buf[1024];
+    ZeroMemory(buf, sizeof buf);  // a cut Japanese value must not leave stale bytes behind
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), kAbsent, buf, sizeof buf, FileName.c_str());
+    std::string s(buf);
+    if (s == kAbsent) return def;
+    return rtl::SjisTruncate(s, 1023);
+}
+
+int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
+    return rtl::StrToIntDef(ReadString(section, key, ""), def);
+}
+
+bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+double TIniFile::ReadFloat(const std::string& section, const std::string& key, double def) const {
+    return rtl::StrToFloatDef(ReadString(section, key, ""), def);
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), FileName.c_str()))
+        throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
+}
+
+void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+    WriteString(section, key, rtl::IntToStr(value));
+}
+
+void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void TIniFile::WriteFloat(const std::string& section, const std::string& key, double value) {
+    WriteString(section, key, rtl::FloatToStr(value));
+}
+
+// Reads a double-NUL list, growing the buffer until it fits.
+static void ReadList(const char* section, const std::string& file, rtl::TStringList& out) {
+    out.Clear();
+    std::vector<char> buf(16384);
+    DWORD n;
+    while (true) {
+        n = GetPrivateProfileStringA(section, nullptr, "", buf.data(), (DWORD)buf.size(), file.c_str());
+        if (n < buf.size() - 2) break;
+        buf.resize(buf.size() * 4);
+    }
+    for (const char* p = buf.data(); *p; p += strlen(p) + 1) out.Add(p);
+}
+
+void TIniFile::ReadSection(const std::string& section, rtl::TStringList& keys) const {
+    ReadList(section.c_str(), FileName, keys);
+}
+
+void TIniFile::ReadSections(rtl::TStringList& sections) const {
+    sections.Clear();
+    std::vector<char> buf(16384);
+    DWORD n;
+    while (true) {
+        n = GetPrivateProfileSectionNamesA(buf.data(), (DWORD)buf.size(), FileName.c_str());
+        if (n < buf.size() - 2) break;
+        buf.resize(buf.size() * 4);
+    }
+    for (const char* p = buf.data(); *p; p += strlen(p) + 1) sections.Add(p);
+}
+
+bool TIniFile::SectionExists(const std::string& section) const {
+    rtl::TStringList keys;
+    ReadSection(section, keys);
+    return keys.Count() > 0;
+}
+
+bool TIniFile::ValueExists(const std::string& section, const std::string& key) const {
+    rtl::TStringList keys;
+    ReadSection(section, keys);
+    return keys.IndexOf(key) >= 0;
+}
+
+void TIniFile::EraseSection(const std::string& section) {
+    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName.c_str()))
+        throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
+}
+
+void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, FileName.c_str());
+}
+
+bool IniKeepsValue(const std::string& value) {
+    if (value.empty()) return true;
+    if (rtl::Trim(value) != value) return false;
+    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
+                              (value.front() == '\'' && value.back() == '\'')))
+        return false;
+    return true;
+}
+
+}  // namespace tk

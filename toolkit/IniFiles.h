@@ -1,0 +1,44 @@
+// The INI object over the private-profile functions: typed reads with the caller's default,
+// writes that report failure, key names in file order, erasing sections and keys.
+#pragma once
+#include <string>
+
+#include "toolkit/rtl/StringList.h"
+#include "toolkit/rtl/SysUtils.h"
+
+namespace tk {
+
+class EIniFileError : public rtl::Exception {
+public:
+    using Exception::Exception;
+};
+
+class TIniFile {
+public:
+    explicit TIniFile(std::string fileName) : FileName(std::move(fileName)) {}
+    std::string FileName;
+
+    // At most 1023 bytes, never ending in half a character; the default when the key is absent.
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    // Decimal or "0x" hexadecimal; empty or not a number gives the default.
+    int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+    double ReadFloat(const std::string& section, const std::string& key, double def) const;
+    // Raise EIniFileError when the file cannot be written.
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+    void WriteFloat(const std::string& section, const std::string& key, double value);
+    void ReadSection(const std::string& section, rtl::TStringList& keys) const;
+    void ReadSections(rtl::TStringList& sections) const;
+    bool SectionExists(const std::string& section) const;
+    bool ValueExists(const std::string& section, const std::string& key) const;
+    void EraseSection(const std::string& section);
+    void DeleteKey(const std::string& section, const std::string& key);
+};
+
+// The profile functions trim blanks around a value and strip one pair of enclosing quotes, on
+// write and on read. True when value comes back from the file exactly as written.
+bool IniKeepsValue(const std::string& value);
+
+}  // namespace tk
