@@ -33,10 +33,6 @@ const std::string& TableValue(const HolidayTable& table, const Ymd& x, bool skip
     return table.Value(key);
 }
 
-bool SkipsMovedKeys(const HolidayTable& table, const Ymd& x) {
-    return IsHappyMondayMode(table, x.y);
-}
-
 bool IsEquinox(const Ymd& x) { return IsEquinoxDay(x.y, x.m, x.d); }
 
 }  // namespace
@@ -63,7 +59,7 @@ bool IsHappyMondayMode(const HolidayTable& table, int year) { return table.Happy
 
 std::string TableHolidayText(const HolidayTable& table, TDateTime date) {
     Ymd x = Split(date);
-    return TableValue(table, x, SkipsMovedKeys(table, x));
+    return TableValue(table, x, IsHappyMondayMode(table, x.y));
 }
 
 std::string SecondMondayText(const HolidayTable& table, TDateTime date) {
@@ -85,7 +81,7 @@ std::vector<std::string> HolidayTexts(const HolidayTable& table, TDateTime date)
     if (!s.empty()) texts.push_back(s);
     if (x.dow == 2) {
         Ymd sun = Split(rtl::DateOf(date) - 1);
-        if (!TableValue(table, sun, SkipsMovedKeys(table, sun)).empty()) texts.push_back("【振替休日】");
+        if (!TableValue(table, sun, IsHappyMondayMode(table, sun.y)).empty()) texts.push_back("【振替休日】");
         if (IsEquinox(sun)) texts.push_back("【振替休日】");
     }
     return texts;
@@ -109,7 +105,7 @@ bool IsDayOff(const HolidayTable& table, TDateTime date, bool saturdayIsDayOff) 
         // The substitute Monday counts the same causes as the holiday text does, so a Monday that
         // shows "【振替休日】" is always a day off (its own moved entries are not shown on it).
         Ymd sun = Split(rtl::DateOf(date) - 1);
-        if (!TableValue(table, sun, SkipsMovedKeys(table, sun)).empty() || IsEquinox(sun)) return true;
+        if (!TableValue(table, sun, IsHappyMondayMode(table, sun.y)).empty() || IsEquinox(sun)) return true;
     }
     return false;
 }

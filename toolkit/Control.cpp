@@ -5,6 +5,7 @@
 #include <map>
 
 #include "toolkit/Application.h"
+#include "toolkit/Menus.h"
 
 namespace tk {
 
@@ -275,6 +276,20 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
+        case WM_PRINTCLIENT:
+            // Lets a transparent child draw what lies under it.
+            if (custom_) {
+                HDC dc = (HDC)wp;
+                RECT rc;
+                GetClientRect(Handle, &rc);
+                FillRect(dc, &rc, BackBrush());
+                TCanvas cv(dc);
+                cv.Font = EffectiveFont();
+                cv.Brush.Color = EffectiveColor();
+                Guard([&] { Paint(cv); });
+                return 0;
+            }
+            break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
@@ -287,7 +302,8 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (OnMouseDown) OnMouseDown(mbLeft, ShiftFromKeys(wp) | ssDouble, (short)LOWORD(lp), (short)HIWORD(lp));
             if (OnDblClick) {
                 OnDblClick();
-                return 0;
+                // A standard control still needs the message (an edit selects the word under it).
+                if (custom_) return 0;
             }
             break;
         case WM_LBUTTONUP:
@@ -333,6 +349,15 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 OnKeyPress(ch);
                 if (!ch) return 0;
                 wp = (unsigned char)ch;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (PopupMenu* m = GetPopupMenu(); m && m->AutoPopup) {
+                POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};
+                if (pt.x == -1 && pt.y == -1) pt = ClientToScreen({0, 0});  // menu key
+                m->PopupComponent = this;
+                m->Popup(pt.x, pt.y);
+                return 0;
             }
             break;
         case WM_SETFOCUS:
@@ -448,6 +473,15 @@ POINT Control::ClientToScreen(POINT p) const {
 POINT Control::ScreenToClient(POINT p) const {
     ::ScreenToClient(Handle, &p);
     return p;
+}
+
+void Control::SetPopupMenu(PopupMenu* m) {
+    if (m) popupMenu_ = m->Token();
+    else popupMenu_.reset();
+}
+
+PopupMenu* Control::GetPopupMenu() const {
+    return popupMenu_ && *popupMenu_ ? static_cast<PopupMenu*>(*popupMenu_) : nullptr;
 }
 
 void Control::Realign() {

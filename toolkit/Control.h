@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 #include "toolkit/Graphics.h"
 
 namespace tk {
+
+class Menu;
+class PopupMenu;
 
 struct Bounds {
     int left = 0, top = 0, width = 0, height = 0;
@@ -95,6 +99,9 @@ public:
     POINT ScreenToClient(POINT p) const;
     // Lays out the children whose AlignMode is set, in creation order.
     void Realign();
+    // The menu a right click or the menu key shows over this control; without one the parent's shows.
+    void SetPopupMenu(PopupMenu* m);
+    PopupMenu* GetPopupMenu() const;
 
     // Message handling; derived controls override and fall back to this.
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
@@ -126,6 +133,7 @@ protected:
     bool custom_ = false;
 
 private:
+    std::shared_ptr<Menu*> popupMenu_;  // empties when the menu is destroyed
     HBRUSH brush_ = nullptr;
     COLORREF brushColor_ = 0;
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
