@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr UINT_PTR kTimerId = 1;
 constexpr unsigned long kObjectQuota = 10000;  // per-process GDI and USER handle quota of NT
 
 std::function<unsigned long(int)>& ObjectCountForTest() {
@@ -65,19 +64,8 @@ void TDRClock::Create(tk::Control& parent, const tk::Ctl& p) {
         ParentFont = false;
     }
     ChooseFractions();
-    StartTimer();
-}
-
-LRESULT TDRClock::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_TIMER && wp == kTimerId) {
-        TimerTick();
-        return 0;
-    }
-    return Control::WndProc(msg, wp, lp);
-}
-
-void TDRClock::StartTimer() {
-    if (Handle && enabled_) SetTimer(Handle, kTimerId, interval_, nullptr);
+    timer_.OnTimer = [this] { TimerTick(); };
+    timer_.Create(*this, {.interval = 1, .enabled = enabled_});
 }
 
 void TDRClock::SetBorder(TDRBorder v) {
@@ -120,10 +108,7 @@ void TDRClock::SetDisplayPoints(bool v) {
 void TDRClock::SetEnabled(bool v) {
     if (v == enabled_) return;
     enabled_ = v;
-    if (enabled_)
-        StartTimer();
-    else if (Handle)
-        KillTimer(Handle, kTimerId);
+    timer_.SetEnabled(v);
     Invalidate();
 }
 
@@ -230,10 +215,7 @@ void TDRClock::Paint(tk::TCanvas& c) {
 }
 
 void TDRClock::TimerTick() {
-    if (interval_ != 990) {
-        interval_ = 990;
-        StartTimer();
-    }
+    if (timer_.Interval() != 990) timer_.SetInterval(990);
     int h, n, s, ms;
     rtl::DecodeTime(rtl::Now(), h, n, s, ms);
     hour_ = (int16_t)h, minute_ = (int16_t)n, second_ = (int16_t)s, millisecond_ = (int16_t)ms;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "toolkit/Control.h"
+#include "toolkit/Timer.h"
 #include "toolkit/rtl/Real48.h"
 
 enum TDRBorder { boNone, boSingle, boRaised, boLowered };
@@ -50,15 +51,12 @@ public:
     // The face onto the canvas, as a paint message would draw it.
     void PaintTo(tk::TCanvas& c);
 
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-
 protected:
     void Paint(tk::TCanvas& c) override;
 
 private:
     POINT DialPoint(long double degrees, long double fraction);
     void ChooseFractions();
-    void StartTimer();
 
     struct TSmallPoint {
         int16_t x = 0, y = 0;
@@ -66,7 +64,7 @@ private:
     TSmallPoint secondTip_, minuteTip_, hourTip_;
     int16_t lastMinute_ = 0, lastSecond_ = 0;
     int16_t hour_ = 0, minute_ = 0, second_ = 0, millisecond_ = 0;
-    UINT interval_ = 1;  // the first tick comes at once, every later one after 990 ms
+    tk::Timer timer_;  // the first tick comes at once, every later one after 990 ms
     TDRBorder border_ = boLowered;
     bool enabled_ = true;
     bool displayPoints_ = false;

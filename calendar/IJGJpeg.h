@@ -10,6 +10,7 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/Graphics.h"
+#include "toolkit/ProgressBar.h"
 #include "toolkit/rtl/Streams.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -45,9 +46,9 @@ public:
     int Quality() const { return quality_; }
     void SetQuality(int q);  // clamped to 0..100
 
-    // A progress bar control (msctls_progress32) or none; it becomes none when its window goes.
-    tk::Control* ProgressBar() const;
-    void SetProgressBar(tk::Control* bar);
+    // The bar the runs move, or none; it becomes none when its window goes.
+    tk::ProgressBar* ProgressBar() const;
+    void SetProgressBar(tk::ProgressBar* bar);
 
     std::function<void(int maximum, int position)> OnCallback;
     std::function<void(const std::string& errorMsg)> OnError;
@@ -84,7 +85,7 @@ private:
     std::unique_ptr<Codec> codec_;
     std::unique_ptr<rtl::TStream> in_, out_;
     int quality_ = 75;
-    tk::Control* bar_ = nullptr;
+    tk::ProgressBar* bar_ = nullptr;
     HWND barWindow_ = nullptr;
     int runState_ = 0;
     friend struct Codec;

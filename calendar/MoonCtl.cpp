@@ -7,7 +7,7 @@ void TMoon::Create(tk::Control& parent, const tk::Ctl& p) {
     tk::Ctl q = p;
     q.at.width = row.Width;
     q.at.height = row.Height;
-    CreateCustom(parent, 0, 0, q);
+    Image::Create(parent, q);
     SetDate(rtl::Now());
     dateStored_ = false;
 }
@@ -19,7 +19,6 @@ void TMoon::SetMoonSize(TMoonSize v) {
     if (Handle) SetBounds(Left(), Top(), row.Width, row.Height);
     workLoaded_ = false;
     ReloadPicture();
-    Invalidate();
 }
 
 void TMoon::SetDate(rtl::TDateTime t) {
@@ -28,7 +27,6 @@ void TMoon::SetDate(rtl::TDateTime t) {
     phase_ = MoonPicturePhase(t);
     ReloadPicture();
     dateStored_ = true;
-    Invalidate();
 }
 
 // Starts again from the full Moon of the current size, then shades it.
@@ -37,15 +35,15 @@ void TMoon::ReloadPicture() {
         if (!work_.LoadFromResourceName(GetModuleHandleA(nullptr), MoonSizeRow(moonSize_).Resource)) work_.Clear();
         workLoaded_ = true;
     }
-    picture_.Assign(work_);  // a missing resource leaves an empty picture
-    pictureWidth_ = picture_.Width();
-    pictureHeight_ = picture_.Height();
+    Assign(work_);  // a missing resource leaves an empty picture
+    pictureWidth_ = Picture().Width();
+    pictureHeight_ = Picture().Height();
     PaintShadow();
 }
 
 void TMoon::PaintShadow() {
-    if (picture_.Empty()) return;
-    tk::TCanvas& c = picture_.Canvas();
+    if (Picture().Empty()) return;
+    tk::TCanvas& c = Canvas();
     c.Brush.Color = tk::clBlack;
     c.Pen = tk::TPen{};  // black, one pixel
     for (const TShadowLine& l : MoonShadowLines(MoonSizeRow(moonSize_), phase_)) {
@@ -53,7 +51,5 @@ void TMoon::PaintShadow() {
         c.LineTo(l.XTo, l.Y);
     }
 }
-
-void TMoon::Paint(tk::TCanvas& c) { c.Draw(0, 0, picture_); }
 
 }  // namespace moon

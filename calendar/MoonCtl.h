@@ -2,11 +2,11 @@
 // part painted over for the instant in Date (Universal Time).
 #pragma once
 #include "calendar/moon.h"
-#include "toolkit/Control.h"
+#include "toolkit/Image.h"
 
 namespace moon {
 
-class TMoon : public tk::Control {
+class TMoon : public tk::Image {
 public:
     TMoon() = default;
 
@@ -20,13 +20,9 @@ public:
     void SetDate(rtl::TDateTime t);  // recomputes the phase and redraws
     bool DateStored() const { return dateStored_; }  // Date was written after creation
     long double Phase() const { return phase_; }    // below 180 while waxing, above while waning
-    const tk::TBitmap& Picture() const { return picture_; }
 
     // The picture onto the canvas, as a paint message would draw it.
     void PaintTo(tk::TCanvas& c) { Paint(c); }
-
-protected:
-    void Paint(tk::TCanvas& c) override;
 
 private:
     void ReloadPicture();
@@ -38,7 +34,6 @@ private:
     long double phase_ = 0;
     rtl::TDateTime date_ = 0;
     bool dateStored_ = false;
-    tk::TBitmap picture_;
     bool workLoaded_ = false;
 };
 

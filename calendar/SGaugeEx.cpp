@@ -1,5 +1,7 @@
 #include "calendar/SGaugeEx.h"
 
+#include "toolkit/Image.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -130,7 +132,7 @@ void TSGauge::SetCtl3D(bool v) {
 }
 
 void TSGauge::SetBarGraphic(const tk::TBitmap& b) {
-    barGraphic_.Assign(b);
+    tk::CopyBitmap(barGraphic_, b);
     if (kind_ != gkBitmap) return;
     UpdateBarImage();
     Invalidate();
@@ -169,7 +171,8 @@ void TSGauge::UpdateBarImage() {
             } else {
                 int pw = barGraphic_.Width(), ph = barGraphic_.Height();
                 for (int row = 0; row < CeilDiv(ih, ph); ++row)
-                    for (int col = 0; col < CeilDiv(iw, pw); ++col) c.Draw(col * pw, row * ph, barGraphic_);
+                    for (int col = 0; col < CeilDiv(iw, pw); ++col)
+                        tk::DrawBitmap(c.Handle, RECT{col * pw, row * ph, (col + 1) * pw, (row + 1) * ph}, barGraphic_);
             }
         }
     }

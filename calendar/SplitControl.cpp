@@ -17,8 +17,14 @@ void TSplitControl::BeginSplit(tk::Control& splitter, tk::Control& target, int x
     target_ = &target;
     SetCapture(splitter.Handle);
     horizontal_ = splitter.Width() > splitter.Height();
-    // The line starts on the bar itself: a click without a move leaves the pane as it is.
-    x_ = y_ = 0;
+    // The line starts on the bar's outer edge (its client area may lie inside a frame) and moves
+    // by as much as the mouse does, so a click without a move leaves the pane as it is.
+    RECT wr;
+    GetWindowRect(splitter.Handle, &wr);
+    POINT origin{wr.left, wr.top};
+    ScreenToClient(splitter.Handle, &origin);
+    originX_ = x_ = origin.x;
+    originY_ = y_ = origin.y;
     grabX_ = x;
     grabY_ = y;
     dc_ = GetDCEx(form_.Handle, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE);
@@ -31,16 +37,17 @@ void TSplitControl::DrawLine() {
     // Drawn with XOR: drawing the same line twice restores the window.
     int oldRop = SetROP2(dc_, R2_XORPEN);
     HGDIOBJ oldPen = SelectObject(dc_, pen_);
-    RECT rc = splitter_->ClientRect();
+    int w = splitter_->Width(), h = splitter_->Height();
     POINT p, q;
+    // Centred on the bar, so the wide pen covers it.
     if (horizontal_) {
-        p = MapFromSplitter({x_, y_ + rc.bottom / 2}, form_.Handle);
-        q = MapFromSplitter({rc.right, 0}, form_.Handle);
+        p = MapFromSplitter({x_, y_ + h / 2}, form_.Handle);
+        q = MapFromSplitter({originX_ + w, 0}, form_.Handle);
         MoveToEx(dc_, p.x, p.y, nullptr);
         LineTo(dc_, q.x, p.y);
     } else {
-        p = MapFromSplitter({x_ + rc.right / 2, y_}, form_.Handle);
-        q = MapFromSplitter({0, rc.bottom}, form_.Handle);
+        p = MapFromSplitter({x_ + w / 2, y_}, form_.Handle);
+        q = MapFromSplitter({0, originY_ + h}, form_.Handle);
         MoveToEx(dc_, p.x, p.y, nullptr);
         LineTo(dc_, p.x, q.y);
     }
@@ -51,8 +58,8 @@ void TSplitControl::DrawLine() {
 void TSplitControl::MoveSplit(int x, int y) {
     if (!IsSplitting()) return;
     DrawLine();
-    if (horizontal_) y_ = y - grabY_;
-    else x_ = x - grabX_;
+    if (horizontal_) y_ = originY_ + y - grabY_;
+    else x_ = originX_ + x - grabX_;
     DrawLine();
 }
 

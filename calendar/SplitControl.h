@@ -29,8 +29,9 @@ private:
     tk::Control* splitter_ = nullptr;
     tk::Control* target_ = nullptr;
     bool horizontal_ = false;
-    int x_ = 0, y_ = 0;          // bar position in the splitter's client co-ordinates
-    int grabX_ = 0, grabY_ = 0;  // where the bar was grabbed
+    int x_ = 0, y_ = 0;              // line position in the splitter's client co-ordinates
+    int originX_ = 0, originY_ = 0;  // the bar's outer top-left corner, in the same
+    int grabX_ = 0, grabY_ = 0;      // where the bar was grabbed
     HDC dc_ = nullptr;
     HPEN pen_ = nullptr;
 };

@@ -2,3 +2,5 @@
 orbal_logic(moon.cpp)
 orbal_logic(Julius.cpp SunLongitude.cpp HolidayRules.cpp)
 orbal_win(CalEx.cpp)
+orbal_win(FormRgn.cpp SplitControl.cpp IJGJpeg.cpp)
+orbal_win(SGaugeEx.cpp DrClock.cpp MoonCtl.cpp)

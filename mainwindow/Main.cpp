@@ -1,34 +1,490 @@
+// The main window: layout, start-up and the commands that act on the window itself.
 #include "mainwindow/Main.h"
 
+#include "calendar/HolidayRules.h"
+#include "mainwindow/Actions.h"
+#include "mainwindow/title.h"
 #include "settings/Settings.h"
+#include "toolkit/Application.h"
+#include "toolkit/Files.h"
+#include "toolkit/Power.h"
+#include "toolkit/Shell.h"
+#include "toolkit/Sound.h"
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1() : Form({.caption = "Orbal98", .width = 422, .height = 330, .border = tk::Border::Single,
-                         .maximizeBox = false, .acceptFiles = true}) {
-    OnPaint = [this](tk::TCanvas& c) {
-        c.Brush.Style = tk::BrushStyle::Clear;
-        c.Font.Size = 12;
-        c.TextOut(16, 16, "時計・カレンダー・予定表（表示の準備中）");
-    };
+namespace ik = inikey;
+using rtl::FormatDateTime;
+
+namespace {
+const char kVersion[] = "Version 1.00";
+const char kAboutLine[] = "Orbal98 ― 時計・カレンダー・スケジュール・日記・メモをひとつに。  ";
+tk::TFont Bold(int size) { return {.Size = size, .Style = tk::fsBold}; }
+}  // namespace
+
+TForm1::TForm1()
+    : Form({.caption = "Orbal98", .width = 400, .height = 300, .border = tk::Border::Single,
+            .maximizeBox = false, .acceptFiles = true, .clientSize = true}) {
+    BuildLayout();
+    BuildMenus();
+    OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
+    OnShow = [this] { FormShow(); };
     FormCreate();
 }
 
+void TForm1::BuildLayout() {
+    using tk::Ctl;
+    // The About panel lies behind the pages and shows while they are hidden.
+    Panel13.Create(*this, {.at = {0, 0, 400, 278}, .style = tk::pnOuterLowered});
+    Label10.Create(Panel13, {.at = {16, 14, 368, 24}, .caption = "Orbal98", .font = Bold(16)});
+    Label12.Create(Panel13, {.at = {16, 44, 368, 18}, .caption = kVersion});
+    Label11.Create(Panel13, {.at = {16, 66, 368, 18}, .caption = "時計・カレンダー・個人情報管理"});
+    Bevel1.Create(Panel13, {.at = {16, 94, 368, 110}});
+    Label7.Create(Panel13, {.at = {21, 98, 358, 18}, .caption = kAboutLine, .style = tk::lsNoAutoSize | tk::lsTransparent});
+    BitBtn5.Create(Panel13, {.at = {216, 226, 80, 26}, .caption = "&Ok"});
+    BitBtn6.Create(Panel13, {.at = {304, 226, 80, 26}, .caption = "&Help"});
+    BitBtn5.OnClick = [this] { BitBtn5Click(); };
+    BitBtn6.OnClick = [this] { BitBtn6Click(); };
+
+    PageControl1.Create(*this, {.at = {0, 0, 400, 278}, .visible = false});
+    TabSheet1.Create(PageControl1, {.caption = "Lumet"});
+    TabSheet2.Create(PageControl1, {.caption = "Calendar"});
+    TabSheet3.Create(PageControl1, {.caption = "Biorhythm"});
+    TabSheet4.Create(PageControl1, {.caption = "Schedule"});
+    PageControl1.OnChange = [this] { PageControl1Change(); };
+
+    // Clock page: gauges, or the digital clock with the moon, or the goal box.
+    Panel1.Create(TabSheet1, {.align = tk::Align::Client, .style = tk::pnOuterNone});
+    Panel5.Create(Panel1, {.hint = "ダブルクリック：月齢表示", .align = tk::Align::Client, .style = tk::pnOuterNone});
+    auto row = [&](tk::Label& l, TSGauge& g, int y, int max, const char* hint) {
+        l.Create(Panel5, {.at = {8, y, 44, 18}, .font = Bold(10), .style = tk::lsNoAutoSize | tk::lsRight});
+        g.Create(Panel5, {.at = {58, y + 1, 318, 15}, .hint = hint});
+        g.SetMax(max);
+        l.OnDblClick = [this] { Panel5DblClick(); };
+    };
+    row(Label3, SGauge2, 8, 365, "1年間の割合");
+    row(Label6, SGauge3, 30, 31, "1ヵ月間の割合");
+    row(Label1, Gauge1, 58, 24, "1日間の割合");
+    row(Label2, Gauge2, 80, 60, "1時間の割合");
+    row(Label8, Gauge3, 102, 60, "1分間の割合");
+    Label4.Create(Panel5, {.at = {8, 128, 44, 14}, .caption = "時間帯", .style = tk::lsNoAutoSize | tk::lsRight});
+    Panel18.Create(Panel5, {.at = {56, 126, 322, 40}, .hint = "時間帯グラフ", .style = tk::pnOuterLowered});
+    SGauge4.Create(Panel18, {.at = {2, 2, 318, 17}, .hint = "時間帯グラフ"});
+    SGauge5.Create(Panel18, {.at = {2, 21, 318, 17}, .hint = "時間帯グラフ"});
+    for (TSGauge* g : {&SGauge4, &SGauge5}) {
+        g->SetStartColor(0x00C000);
+        g->SetEndColor(0x008080);
+        g->SetKind(gkColor);
+    }
+    Label5.Create(Panel5, {.at = {8, 176, 376, 16}, .caption = "", .style = tk::lsNoAutoSize});
+    Panel5.OnDblClick = [this] { Panel5DblClick(); };
+
+    Panel9.Create(Panel1, {.hint = "ダブルクリック：ゲージ表示", .visible = false, .align = tk::Align::Client,
+                           .color = tk::clBlack, .style = tk::pnOuterNone});
+    Moon1.Create(Panel9, {.at = {76, 8}});
+    DRClock.Create(Panel9, {.at = {150, 4, 104, 104}});
+    DRClock.SetVisible(false);
+    auto text = [&](tk::Label& l, int y, const char* caption, tk::TColor colour) {
+        l.Create(Panel9, {.at = {12, y, 370, 16}, .caption = caption, .font = tk::TFont{.Color = colour},
+                          .style = tk::lsNoAutoSize | tk::lsTransparent});
+        l.OnDblClick = [this] { Panel9DblClick(); };
+    };
+    text(Label15, 112, "Julian Date", tk::clSilver);
+    text(Label14, 128, "", tk::clWhite);
+    text(Label16, 146, "Moon Age", tk::clSilver);
+    text(Label17, 162, "", tk::clYellow);
+    text(Label18, 180, "Illumination", tk::clSilver);
+    text(Label20, 196, "", tk::clWhite);
+    Panel9.OnDblClick = [this] { Panel9DblClick(); };
+    Moon1.OnDblClick = [this] { Panel9DblClick(); };
+
+    Panel17.Create(Panel1, {.visible = false, .align = tk::Align::Client, .style = tk::pnOuterNone});
+    Label19.Create(Panel17, {.at = {8, 8, 370, 18}, .caption = "目標のグラフ"});
+    SGauge1.Create(Panel17, {.at = {8, 30, 370, 17}, .hint = "目標のグラフ"});
+
+    // Calendar page.
+    Panel7.Create(TabSheet2, {.at = {4, 4, 56, 24}, .hint = "ダブルクリック：スケジュール一覧", .font = Bold(10)});
+    Panel8.Create(TabSheet2, {.at = {62, 4, 40, 24}, .hint = "ダブルクリック：指定日に移動", .font = Bold(10)});
+    BitBtn2.Create(TabSheet2, {.at = {248, 4, 36, 24}, .caption = "<<", .hint = "先月へ"});
+    BitBtn7.Create(TabSheet2, {.at = {286, 4, 56, 24}, .caption = "今日", .hint = "今日に戻す｡"});
+    BitBtn1.Create(TabSheet2, {.at = {344, 4, 36, 24}, .caption = ">>", .hint = "翌月へ"});
+    CalendarEx1.Create(TabSheet2, {.at = {4, 32, 378, 190}});
+    CalendarEx1.OnChange = [this] { CalendarEx1Change(); };
+
+    // Biorhythm page.
+    Panel16.Create(TabSheet3, {.at = {4, 4, 56, 24}, .hint = "ダブルクリック：スケジュール一覧", .font = Bold(10)});
+    Panel11.Create(TabSheet3, {.at = {62, 4, 40, 24}, .hint = "ダブルクリック：指定日に移動", .font = Bold(10)});
+    BitBtn21.Create(TabSheet3, {.at = {248, 4, 36, 24}, .caption = "<<", .hint = "先月へ"});
+    BitBtn22.Create(TabSheet3, {.at = {286, 4, 56, 24}, .caption = "今日", .hint = "今日に戻す｡"});
+    BitBtn23.Create(TabSheet3, {.at = {344, 4, 36, 24}, .caption = ">>", .hint = "翌月へ"});
+    ComboBox2.Create(TabSheet3, {.at = {4, 34, 200, 22}, .hint = "Birthdayデータから選択"});
+    PaintBox1.Create(TabSheet3, {.at = {84, 70, 216, 79}, .hint = "赤：身体  青：感情  緑：知性"});
+
+    // Schedule page.
+    Panel6.Create(TabSheet4, {.at = {4, 4, 200, 24}, .hint = "ダブルクリック：スケジュールの登録", .font = Bold(10)});
+    BitBtn3.Create(TabSheet4, {.at = {248, 4, 36, 24}, .caption = "<", .hint = "前日へ"});
+    BitBtn8.Create(TabSheet4, {.at = {286, 4, 56, 24}, .caption = "今日", .hint = "今日に戻す｡"});
+    BitBtn4.Create(TabSheet4, {.at = {344, 4, 36, 24}, .caption = ">", .hint = "翌日へ"});
+    Panel12.Create(TabSheet4, {.at = {4, 32, 378, 190}, .color = tk::clWindow, .style = tk::pnOuterLowered});
+
+    BitBtn1.OnClick = [this] { BitBtn1Click(); };
+    BitBtn23.OnClick = [this] { BitBtn1Click(); };
+    BitBtn2.OnClick = [this] { BitBtn2Click(); };
+    BitBtn21.OnClick = [this] { BitBtn2Click(); };
+    BitBtn3.OnClick = [this] { BitBtn3Click(); };
+    BitBtn4.OnClick = [this] { BitBtn4Click(); };
+    for (tk::BitBtn* b : {&BitBtn7, &BitBtn22, &BitBtn8}) b->OnClick = [this] { BitBtn7Click(); };
+
+    // The ten memo groups; their lists come with the memo units.
+    ComboBox1.Create(*this, {.at = {0, 0, 10, 20}, .visible = false,
+                             .items = {"メモ１", "メモ２", "メモ３", "メモ４", "メモ５", "メモ６", "メモ７", "メモ８",
+                                       "メモ９", "メモ１０"}});
+
+    StatusBar1.Create(*this, {.hint = "ダブルクリック：日記リスト\r右クリック：ランチャーメニュー"});
+    StatusBar1.Panels.Add("", 196);
+    StatusBar1.Panels.Add("", 120);
+    StatusBar1.Panels.Add("", 80);
+
+    Timer1.Create(*this, {.interval = 1000, .enabled = false});
+    Timer1.OnTimer = [this] { Timer1Timer(true); };
+    PageControl1.BringToFront();
+}
+
+void TForm1::BuildMenus() {
+    PopupMenu1.Create(*this);
+    PopupMenu4.Create(*this);
+    auto& m = PopupMenu1.Items;
+    // Windows that come with later parts of the program stay disabled until they exist.
+    auto later = [&](tk::MenuItem*& item, const char* caption, const char* shortCut = "") {
+        item = &m.Add(caption, {}, shortCut);
+        item->SetEnabled(false);
+    };
+    later(Popup1, "ﾎﾟｯﾌﾟｱｯﾌﾟの登録", "Ctrl+P");
+    later(Todo1, "ｽｹｼﾞｭｰﾙの登録", "Ctrl+S");
+    later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
+    later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
+    later(Jump1, "指定日に移動", "Ctrl+J");
+    later(todo2, "Todoボード", "Ctrl+T");
+    m.Add("-");
+    later(BirthDay1, "誕生日管理", "Ctrl+B");
+    later(GTimer1, "減算タイマー", "Ctrl+G");
+    later(DayCalc1, "日数計算", "Ctrl+K");
+    later(Telephone1, "簡易電話帳", "Ctrl+A");
+    m.Add("-");
+    later(Diary1, "想いを綴る", "Ctrl+W");
+    later(List2, "タイトル一覧", "Ctrl+N");
+    later(MemoTree1, "メモ一覧", "Ctrl+M");
+    later(Period1, "周期管理");
+    Period1->SetVisible(false);
+    m.Add("-");
+    later(Setup1, "セットアップメニュー", "F10");
+    later(Association1, "関連付けの設定", "F12");
+    later(ToolWindow, "ツールウィンドウ(&E)");
+    later(miniClock1, "ミニ時計モード(&Z)");
+    False1 = &m.Add("非表示");
+    False1->SetEnabled(false);
+    Visible1 = &m.Add("表示位置");
+    SavePositon1 = &Visible1->Add("保存する", [this] { SavePositon1Click(); });
+    Position1 = Visible1;
+    m.Add("-");
+    Help1 = &m.Add("ヘルプの起動", [this] { BitBtn6Click(); }, "F1");
+    About1 = &m.Add("ﾊﾞｰｼﾞｮﾝ情報", [this] { About1Click(); });
+    Close1 = &m.Add("Windowsの終了");
+    KWindows1 = &Close1->Add("Windowsの終了", [] { tk::ShutDownWindows(false); });
+    KWindows2 = &Close1->Add("Windowsの再起動", [] { tk::ShutDownWindows(true); });
+    m.Add("-");
+    KLumet2 = &m.Add("終了(&X)", [this] { KLumet2Click(); });
+    // The JPEG busy flag lives on this hidden item.
+    Setup2 = &m.Add("Setup2");
+    Setup2->SetVisible(false);
+    PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
+    for (tk::Control* c : std::initializer_list<tk::Control*>{this, &Panel1, &Panel5, &Panel9, &Panel17, &Panel13,
+                                                              &TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4})
+        c->SetPopupMenu(&PopupMenu1);
+}
+
 void TForm1::FormCreate() {
+    // 1-2: no maximise button (the border has none); tab width; activation hooks.
+    PageControl1.SetTabWidth(PageControl1.Width() * 49 / 100);
+    tk::Application.OnDeactivate = [this] { ApplicationDeactivate(); };
+    tk::Application.OnActivate = [this] { ApplicationOnactivate(); };
+
+    // 3-4: settings, position kept on screen.
     auto ini = settings::Open();
-    namespace ik = inikey;
+    std::string D = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, ".");
     int sw = GetSystemMetrics(SM_CXSCREEN);
     int top = ini.ReadInteger(ik::Form::Section, ik::Form::top, 0);
     int left = ini.ReadInteger(ik::Form::Section, ik::Form::left, sw - Width());
     RestorePosition(left, top);
-    Show();
-    SetForegroundWindow(Handle);
+
+    // 5: splash and start-up sound.
+    int open = ini.ReadInteger(ik::Form::Section, ik::Form::Open, 0);
+    if (open == 0) ShowSplashAndSound(D);
+
+    // 6-7: the tray window comes with its own part; without it the task-bar button stays.
+    int tray = ini.ReadInteger(ik::Form::Section, ik::Form::Tray_icon, 0);
+    if (tray == 3) tk::Application.SetTaskButton(false);
+
+    // 8: today on the year/month panels and the calendar (Year, Day, Month).
+    rtl::TDateTime today = rtl::Date();
+    Panel7.SetCaption(FormatDateTime("yyyy", today));
+    Panel8.SetCaption(FormatDateTime("m", today));
+    int y, mo, d;
+    rtl::DecodeDate(today, y, mo, d);
+    CalendarEx1.SetYear(y);
+    CalendarEx1.SetDay(d);
+    CalendarEx1.SetMonth(mo);
+
+    // 9: a data folder that has gone falls back to "not chosen".
+    if (D != "." && !tk::DirectoryExists(D)) {
+        ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, ".");
+        ini.WriteBool(ik::Form::Section, ik::Form::Entry, false);
+    }
+
+    // 10: first run: the default holidays once, and the "Schedule" folder as the data folder.
+    if (ini.ReadInteger(ik::Horiday::Section, ik::Horiday::Set, 0) == 0) {
+        ini.WriteInteger(ik::Horiday::Section, ik::Horiday::Set, 1);
+        for (auto& [key, name] : DefaultHolidays()) ini.WriteString(ik::Horiday::Section, key, name);
+        std::string dir = tk::ExeDir() + "\\Schedule";
+        CreateDirectoryA(dir.c_str(), nullptr);
+        ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, dir);
+    }
+    LoadHolidayList();
+
+    // 11: the grid's colours.
+    const char* colourKeys[6] = {ik::CalendarEx::WeekdayColor, ik::CalendarEx::SundayColor,
+                                 ik::CalendarEx::SaturdayColor, ik::CalendarEx::HolidayColor,
+                                 ik::CalendarEx::SpecialDayColor, ik::CalendarEx::NeighborDayColor};
+    for (int i : {4, 2, 1, 0, 3, 5})
+        CalendarEx1.SetDayColor(i, ini.ReadInteger(ik::CalendarEx::Section, colourKeys[i], CalendarEx1.GetDayColor(i)));
+
+    // 12: the start page.
+    int page = ini.ReadInteger(ik::Form::Section, ik::Form::ActiveP, 0);
+    PageControl1.SetActivePageIndex(page >= 1 && page <= 3 ? page : 0);
+
+    // 13-14: digital panel, goal panel.
+    bool digital = ini.ReadBool(ik::Form::Section, ik::Form::Disital, false);
+    Panel9.SetVisible(digital);
+    Panel5.SetVisible(!digital);
+    if (digital) Panel1.Tag = 1;
+    DRClock.SetEnabled(Panel9.Visible());
+    bool goal = ini.ReadBool(ik::Form::Section, ik::Form::Entry, false);
+    Panel17.SetVisible(goal);
+    if (goal) {
+        Panel1.Tag = 2;
+        Panel5.Hide();
+        Panel9.Hide();
+    }
+
+    // 15: the splash goes.
+    if (Form26) Form26->Close();
+
+    // 17: show the main window.
+    if (tray == 1 || tray == 3) {
+        ini.WriteBool(ik::Form::Section, ik::Form::Visible, true);
+        Show();
+    } else if (ini.ReadBool(ik::Form::Section, ik::Form::Visible, true)) {
+        Show();
+    }
+    if (Visible()) {
+        SetFocus();
+        UpdateWindow(Handle);
+    }
+
+    // 20-22: memo group names.
+    for (int i = 0; i < ComboBox1.Items.Count(); ++i) {
+        std::string name = ini.ReadString(ik::Memo_bun::Section, rtl::IntToStr(i), "");
+        if (!name.empty()) ComboBox1.Items.SetStrings(i, name);
+    }
+    ComboBox1.Tag = 1;
+    PopupMenu4.Tag = 1;
+
+    // 23: the version check needs the help file.
+    if (tk::FileExists(HelpFile()) &&
+        ini.ReadString(ik::Orbal::Section, ik::Orbal::Ver, "") != Label12.Caption())
+        ini.WriteString(ik::Orbal::Section, ik::Orbal::Ver, Label12.Caption());
+
+    // 24-25: one tick now, then the timer.
+    Timer1Timer(false);
+    Repaint();
+    Timer1.SetInterval(ini.ReadInteger(ik::Form::Section, ik::Form::Interval, 1000));
+    Timer1.SetEnabled(true);
 }
+
+void TForm1::ShowSplashAndSound(const std::string& dataDir) {
+    tk::Application.CreateForm(Form26);
+    if (tk::Application.MainForm == Form26) tk::Application.MainForm = this;
+    Form26->Show();
+    Form26->Repaint();
+    PlayStartupSound(MediaPlayer1, dataDir);
+}
+
+void TForm1::LoadHolidayList() {
+    // The grid colours [Horiday] entries; substitutes and second Mondays are its own rules.
+    auto ini = settings::Open();
+    rtl::TStringList keys, items;
+    ini.ReadSection(ik::Horiday::Section, keys);
+    for (const std::string& k : keys.Strings) {
+        if (k.size() != 5 || k[2] != '/') continue;
+        std::string value = ini.ReadString(ik::Horiday::Section, k, "");
+        if (value.empty()) continue;
+        int m = rtl::StrToIntDef(k.substr(0, 2), 0), d = rtl::StrToIntDef(k.substr(3, 2), 0);
+        if (m < 1 || m > 12 || d < 1 || d > 31) continue;
+        rtl::TStringList item;
+        item.Add(rtl::IntToStr(m));
+        item.Add(rtl::IntToStr(d));
+        item.Add(value);
+        items.Add(item.CommaText());
+    }
+    CalendarEx1.SetTypeOfDayList(items);
+}
+
+void TForm1::ApplicationOnactivate() { minitokei.Tag = 1; }
+
+void TForm1::ApplicationDeactivate() {
+    minitokei.Tag = 0;
+    // The mini clock and the quick day view come with their own parts.
+}
+
+void TForm1::FormShow() { SetForegroundWindow(Handle); }
 
 void TForm1::SavePositon1Click() {
     auto ini = settings::Open();
-    ini.WriteInteger(inikey::Form::Section, inikey::Form::top, Top());
-    ini.WriteInteger(inikey::Form::Section, inikey::Form::left, Left());
+    ini.WriteInteger(ik::Form::Section, ik::Form::top, Top());
+    ini.WriteInteger(ik::Form::Section, ik::Form::left, Left());
 }
 
 void TForm1::KLumet2Click() { Close(); }
+
+void TForm1::PlayWaveRes(const std::string& name) { ::PlayWaveRes(name); }
+
+void TForm1::WMDropFiles(const std::vector<std::string>& files) {
+    OpenDroppedFiles(Handle, files);
+    BitBtn8.SetEnabled(false);
+}
+
+std::string TForm1::HelpFile() const { return tk::ExeDir() + "\\help_html\\index.html"; }
+
+// Calendar navigation: the grid refuses a day beyond the shown month, so the order of the
+// setters keeps every step valid ("ydm" = Year, Day, Month).
+void TForm1::SetCalendarDate(int y, int m, int d, const char* order) {
+    for (const char* p = order; *p; ++p) {
+        if (*p == 'y') CalendarEx1.SetYear(y);
+        if (*p == 'm') CalendarEx1.SetMonth(m);
+        if (*p == 'd') CalendarEx1.SetDay(d);
+    }
+}
+
+void TForm1::BitBtn1Click() {
+    int y = CalendarEx1.Year(), m = CalendarEx1.Month();
+    if (m == 12) {
+        CalendarEx1.SetYear(y + 1);
+        CalendarEx1.SetMonth(1);
+    } else {
+        CalendarEx1.SetMonth(m + 1);
+    }
+}
+
+void TForm1::BitBtn2Click() {
+    int y = CalendarEx1.Year(), m = CalendarEx1.Month();
+    if (m == 1) {
+        CalendarEx1.SetYear(y - 1);
+        CalendarEx1.SetMonth(12);
+    } else {
+        CalendarEx1.SetMonth(m - 1);
+    }
+}
+
+static rtl::TDateTime CalendarDate(const TCalendarEx& c) {
+    rtl::TDateTime t = 0;
+    rtl::TryEncodeDate(c.Year(), c.Month(), c.Day(), t);
+    return t;
+}
+
+void TForm1::BitBtn3Click() {
+    int y, m, d;
+    rtl::DecodeDate(CalendarDate(CalendarEx1) - 1, y, m, d);
+    if (y == CalendarEx1.Year() && m == CalendarEx1.Month()) CalendarEx1.SetDay(d);
+    else if (y != CalendarEx1.Year()) SetCalendarDate(y, m, d, "ymd");
+    else SetCalendarDate(y, m, d, d == 31 ? "md" : "dm");
+}
+
+void TForm1::BitBtn4Click() {
+    int y, m, d;
+    rtl::DecodeDate(CalendarDate(CalendarEx1) + 1, y, m, d);
+    if (y == CalendarEx1.Year() && m == CalendarEx1.Month()) CalendarEx1.SetDay(d);
+    else if (y != CalendarEx1.Year()) SetCalendarDate(y, m, d, "ydm");
+    else SetCalendarDate(y, m, d, "dm");
+}
+
+void TForm1::BitBtn7Click() {
+    rtl::TDateTime today = rtl::Date();
+    for (int pass = 0; pass < 2; ++pass) {
+        int y, m, d;
+        rtl::DecodeDate(today, y, m, d);
+        if (d == 31) SetCalendarDate(y, m, d, "ymd");
+        else if (m == 2 && d == 29) SetCalendarDate(y, m, d, "ydm");
+        else SetCalendarDate(y, m, d, "dym");
+        if (FormatDateTime("yyyymmdd", CalendarDate(CalendarEx1)) == FormatDateTime("yyyymmdd", today)) break;
+    }
+}
+
+void TForm1::Panel5DblClick() {
+    PlayWaveRes("c1");
+    settings::Open().WriteBool(ik::Form::Section, ik::Form::Disital, true);
+    Panel5.Hide();
+    Panel9.Show();
+    DRClock.SetEnabled(true);
+    Panel1.Tag = 1;
+    Timer1Timer(false);
+}
+
+void TForm1::Panel9DblClick() {
+    PlayWaveRes("c1");
+    settings::Open().WriteBool(ik::Form::Section, ik::Form::Disital, false);
+    Panel9.Hide();
+    Panel5.Show();
+    DRClock.SetEnabled(false);
+    Panel1.Tag = 0;
+    Timer1Timer(false);
+}
+
+void TForm1::PageControl1Change() {
+    PlayWaveRes("c1");
+    if (PageControl1.ActivePageIndex() == 3) CalendarEx1Change();
+}
+
+void TForm1::About1Click() {
+    BitBtn6.SetEnabled(tk::FileExists(HelpFile()));
+    PageControl1.Hide();
+    Repaint();
+    PlayWaveRes("tav");
+}
+
+void TForm1::BitBtn5Click() { PageControl1.Show(); }
+
+void TForm1::BitBtn6Click() {
+    PageControl1.Show();
+    std::string help = HelpFile();
+    if (tk::FileExists(help)) tk::ShellLaunch(Handle, "OPEN", help, "", rtl::ExtractFilePath(help), SW_SHOW);
+}
+
+void TForm1::CalendarEx1Change() {
+    // The date panels follow the selection; the day view itself comes with the schedule parts.
+    rtl::TDateTime t = CalendarDate(CalendarEx1);
+    Panel7.SetCaption(rtl::IntToStr(CalendarEx1.Year()));
+    Panel8.SetCaption(rtl::IntToStr(CalendarEx1.Month()));
+    Panel16.SetCaption(rtl::IntToStr(CalendarEx1.Year()));
+    Panel11.SetCaption(rtl::IntToStr(CalendarEx1.Month()));
+    if (t) Panel6.SetCaption(FormatDateTime("yyyy年m月d日(aaa)", t));
+    BitBtn8.SetEnabled(true);
+}
+
+void TForm1::PopupMenu1Popup() {
+    auto ini = settings::Open();
+    Period1->SetVisible(false);
+    Close1->SetVisible(ini.ReadInteger(ik::Setup::Section, ik::Setup::Reboot, 1) == 0);
+    Help1->SetEnabled(tk::FileExists(HelpFile()));
+    False1->SetCaption(ini.ReadBool(ik::Form::Section, ik::Form::Visible, false) ? "非表示" : "表示");
+    Position1->SetVisible(Visible());
+}

@@ -1,12 +1,146 @@
-// The main window.
+// The main window: clock, calendar, biorhythm and schedule pages, the About panel behind them,
+// the status bar and the one-second tick.
 #pragma once
+#include <string>
+
+#include "calendar/CalEx.h"
+#include "calendar/DrClock.h"
+#include "calendar/MoonCtl.h"
+#include "calendar/SGaugeEx.h"
+#include "toolkit/Bevel.h"
+#include "toolkit/Buttons.h"
+#include "toolkit/ComboBox.h"
 #include "toolkit/Form.h"
+#include "toolkit/Image.h"
+#include "toolkit/IniFiles.h"
+#include "toolkit/Label.h"
+#include "toolkit/MediaPlayer.h"
+#include "toolkit/Menus.h"
+#include "toolkit/PageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/Timer.h"
+#include "toolkit/rtl/DateTime.h"
+
+// A Tag-only holder for state that the original form kept on non-visual parts.
+struct TagHolder {
+    int Tag = 0;
+};
 
 struct TForm1 : tk::Form {
+    // Behind the pages: the About panel.
+    tk::Panel Panel13;
+    tk::Bevel Bevel1;
+    tk::Label Label7, Label10, Label11, Label12;
+    tk::BitBtn BitBtn5, BitBtn6;
+
+    tk::PageControl PageControl1;
+    tk::TabSheet TabSheet1, TabSheet2, TabSheet3, TabSheet4;
+
+    // Clock page.
+    tk::Panel Panel1;
+    tk::Panel Panel5;  // gauges
+    tk::Label Label3, Label6, Label1, Label2, Label8, Label4, Label9, Label13;
+    TSGauge SGauge2, SGauge3, Gauge1, Gauge2, Gauge3;
+    tk::Panel Panel18;  // the two private time bands
+    TSGauge SGauge4, SGauge5;
+    tk::Panel Panel9;  // digital clock and moon
+    moon::TMoon Moon1;
+    TDRClock DRClock;
+    tk::Label Label14, Label15, Label16, Label17, Label18, Label20;
+    tk::Panel Panel17;  // goal box
+    TSGauge SGauge1;
+    tk::Label Label19;
+    tk::Label Label5;  // uptime
+
+    // Calendar page.
+    tk::Panel Panel7, Panel8;
+    tk::BitBtn BitBtn2, BitBtn1, BitBtn7;
+    TCalendarEx CalendarEx1;
+
+    // Biorhythm page.
+    tk::ComboBox ComboBox2;
+    tk::PaintBox PaintBox1;
+
+    // Schedule page.
+    tk::Panel Panel16, Panel11, Panel6;
+    tk::BitBtn BitBtn21, BitBtn23, BitBtn3, BitBtn4, BitBtn22, BitBtn8;
+    tk::Panel Panel12;  // the day view's text area
+
+    // Memo groups (the memo lists come with the memo units).
+    tk::ComboBox ComboBox1;
+
+    tk::StatusBar StatusBar1;
+    tk::Timer Timer1;
+    tk::MediaPlayer MediaPlayer1;
+
+    tk::PopupMenu PopupMenu1;  // the context menu
+    tk::PopupMenu PopupMenu4;  // the memo menu
+    tk::MenuItem *Popup1 = nullptr, *Todo1 = nullptr, *todo2 = nullptr, *List1 = nullptr, *Data2 = nullptr,
+                 *GTimer1 = nullptr, *Jump1 = nullptr, *BirthDay1 = nullptr, *DayCalc1 = nullptr,
+                 *Telephone1 = nullptr, *MemoTree1 = nullptr, *Diary1 = nullptr, *List2 = nullptr,
+                 *Period1 = nullptr, *Association1 = nullptr, *Setup1 = nullptr, *Setup2 = nullptr,
+                 *ToolWindow = nullptr, *miniClock1 = nullptr, *False1 = nullptr, *Visible1 = nullptr,
+                 *Position1 = nullptr, *SavePositon1 = nullptr, *About1 = nullptr, *Help1 = nullptr,
+                 *TavsHomePage1 = nullptr, *Close1 = nullptr, *KWindows1 = nullptr, *KWindows2 = nullptr,
+                 *KLumet2 = nullptr;
+    TagHolder minitokei;
+
     TForm1();
     void FormCreate();
+    void ApplicationOnactivate();
+    void ApplicationDeactivate();
+    void FormShow();
     void SavePositon1Click();
     void KLumet2Click();
+
+    // Sound cues and dropped files.
+    void PlayWaveRes(const std::string& name);
+    void WMDropFiles(const std::vector<std::string>& files);
+
+    // The tick: display, then the reminder part.
+    void Timer1Timer(bool fromTimer = true);
+    void TickDisplay(tk::TIniFile& ini, rtl::TDateTime now);
+    void TickReminders(tk::TIniFile& ini, rtl::TDateTime now);
+    void TickGauges(tk::TIniFile& ini, rtl::TDateTime now);
+    void TickGoal(rtl::TDateTime now);
+    void TickMoon(rtl::TDateTime now);
+    // Once a day: the birthday notice.
+    void BirthdayNotice(tk::TIniFile& ini, rtl::TDateTime today);
+
+    // Commands that act on the main window.
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void BitBtn7Click();
+    void Panel5DblClick();
+    void Panel9DblClick();
+    void PageControl1Change();
+    void About1Click();
+    void BitBtn5Click();
+    void BitBtn6Click();
+    void CalendarEx1Change();
+    void PopupMenu1Popup();
+    void FormPaint();
+
+    // Holiday list of the grid from [Horiday] and the rules of the shown year.
+    void LoadHolidayList();
+
+    // State of the tick kept between ticks.
+    rtl::TDateTime LastDate = 0;
+    std::string LastMinute, LastUptimeKey;
+    rtl::TDateTime GoalStart = 0, GoalEnd = 0;
+
+private:
+    void BuildLayout();
+    void BuildMenus();
+    void ShowSplashAndSound(const std::string& dataDir);
+    void UpdateBand(tk::TIniFile& ini, TSGauge& gauge, const char* startKey, const char* endKey,
+                    const char* titleKey, rtl::TDateTime now);
+    void ScrollAboutLine();
+    std::string HelpFile() const;
+    void SetCalendarDate(int y, int m, int d, const char* order);
 };
 
 extern TForm1* Form1;

@@ -1,2 +1,5 @@
 # Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.
 orbal_win(Main.cpp)
+orbal_logic(CommandText.cpp TickMath.cpp)
+orbal_win(Actions.cpp)
+orbal_win(MainTick.cpp MainReminder.cpp title.cpp)

@@ -23,26 +23,28 @@ SUPERSAMPLE = 5
 # Maria as ellipses on the disc seen from the Earth: centre u (right), v (up), half-axes, tilt in
 # degrees and darkness (1 = full mare albedo).
 MARIA = [
-    (-0.23, 0.55, 0.30, 0.23, 10, 1.0),    # Imbrium
-    (0.27, 0.47, 0.17, 0.15, 0, 1.0),      # Serenitatis
-    (0.50, 0.16, 0.19, 0.19, -20, 0.95),   # Tranquillitatis
-    (0.82, 0.30, 0.09, 0.13, 0, 1.0),      # Crisium
-    (0.74, -0.14, 0.13, 0.21, 10, 0.85),   # Fecunditatis
-    (0.54, -0.27, 0.08, 0.09, 0, 0.85),    # Nectaris
-    (-0.25, -0.36, 0.19, 0.15, 0, 0.9),    # Nubium
-    (-0.40, -0.16, 0.12, 0.10, 0, 0.8),    # Cognitum
-    (-0.59, -0.41, 0.09, 0.10, 0, 0.95),   # Humorum
-    (-0.70, 0.18, 0.22, 0.42, -12, 1.0),   # Procellarum
-    (-0.50, 0.10, 0.14, 0.12, 0, 0.85),    # Insularum
-    (0.02, 0.80, 0.40, 0.07, 0, 0.75),     # Frigoris
-    (0.07, 0.22, 0.08, 0.06, 0, 0.8),      # Vaporum
-    (0.02, 0.04, 0.06, 0.05, 0, 0.6),      # Medii
-    (0.96, 0.05, 0.03, 0.14, 0, 0.7),      # Smythii, on the limb
+    (-0.25, 0.55, 0.28, 0.20, 10, 1.0),    # Imbrium
+    (-0.78, 0.30, 0.17, 0.30, -10, 0.85),  # Procellarum, north
+    (-0.62, 0.04, 0.16, 0.20, 0, 0.85),    # Procellarum, south
+    (-0.55, 0.45, 0.13, 0.11, 0, 0.8),     # Procellarum, towards Imbrium
+    (-0.46, -0.05, 0.12, 0.09, 0, 0.75),   # Insularum
+    (0.27, 0.47, 0.16, 0.14, 0, 1.0),      # Serenitatis
+    (0.45, 0.16, 0.21, 0.16, -25, 1.1),    # Tranquillitatis
+    (0.80, 0.30, 0.09, 0.12, 0, 1.0),      # Crisium
+    (0.68, -0.10, 0.13, 0.20, 15, 0.85),   # Fecunditatis
+    (0.52, -0.27, 0.08, 0.08, 0, 0.85),    # Nectaris
+    (-0.22, -0.38, 0.18, 0.14, 0, 0.85),   # Nubium
+    (-0.38, -0.15, 0.12, 0.09, 0, 0.7),    # Cognitum
+    (-0.57, -0.42, 0.09, 0.10, 0, 0.9),    # Humorum
+    (-0.05, 0.78, 0.42, 0.055, 0, 0.5),    # Frigoris
+    (0.07, 0.24, 0.07, 0.05, 0, 0.6),      # Vaporum
+    (0.03, 0.04, 0.05, 0.05, 0, 0.5),      # Medii
+    (0.95, 0.05, 0.03, 0.13, 0, 0.6),      # Smythii, on the limb
 ]
 
 # Bright craters: u, v, radius, brightening.
 CRATERS = [
-    (-0.14, -0.69, 0.045, 0.35),  # Tycho
+    (-0.14, -0.69, 0.040, 0.25),  # Tycho
     (-0.34, 0.17, 0.035, 0.22),   # Copernicus
     (-0.61, 0.14, 0.025, 0.18),   # Kepler
     (-0.67, 0.40, 0.022, 0.40),   # Aristarchus
@@ -84,23 +86,23 @@ def fbm(x, y, seed, octaves=4):
 
 def mare_cover(u, v):
     """How much of the point is mare, 0..1, with ragged shores."""
-    ragged = 0.22 * fbm(u * 5 + 11, v * 5 + 3, 7)
-    cover = 0.0
+    ragged = 0.45 * fbm(u * 6 + 11, v * 6 + 3, 7)
+    clear = 1.0
     for cu, cv, a, b, tilt, dark in MARIA:
         t = math.radians(tilt)
         du, dv = u - cu, v - cv
         ru = du * math.cos(t) + dv * math.sin(t)
         rv = -du * math.sin(t) + dv * math.cos(t)
         d = math.sqrt((ru / a) ** 2 + (rv / b) ** 2) + ragged
-        edge = min(1.0, max(0.0, (1.15 - d) / 0.3))
-        cover = max(cover, dark * edge * edge * (3 - 2 * edge))
-    return cover
+        edge = min(1.0, max(0.0, (1.25 - d) / 0.5))
+        clear *= 1.0 - min(1.0, dark * edge * edge * (3 - 2 * edge))
+    return 1.0 - clear
 
 
 def albedo(u, v):
     m = mare_cover(u, v)
-    texture = fbm(u * 9, v * 9, 101) * 0.10 + fbm(u * 23, v * 23, 203) * 0.06
-    a = (1.0 - 0.45 * m) * (1.0 + texture)
+    texture = fbm(u * 9, v * 9, 101) * 0.12 + fbm(u * 23, v * 23, 203) * 0.08 * (1.0 - m)
+    a = (1.0 - 0.40 * m * (1.0 + 0.5 * fbm(u * 12, v * 12, 303))) * (1.0 + texture)
     for cu, cv, cr, gain in CRATERS:
         d = math.hypot(u - cu, v - cv) / cr
         if d < 2.5:
@@ -121,17 +123,17 @@ def shade(u, v):
     a, m = albedo(u, v)
     rho2 = min(1.0, u * u + v * v)
     limb = 0.86 + 0.14 * math.sqrt(1.0 - rho2)
-    level = 212.0 * a * limb
+    level = 204.0 * a * limb
     # Highlands a little warm, maria a little cool.
     warm = (1.0, 0.98, 0.93)
-    cool = (0.95, 0.97, 1.0)
+    cool = (0.97, 0.975, 0.99)
     tint = [w + (c - w) * m for w, c in zip(warm, cool)]
     return [min(255.0, level * t) for t in tint]
 
 
 def draw(size, cx, cy, r):
     """Rows of (r, g, b) tuples, top row first."""
-    radius = r + 0.5
+    radius = r + 0.2
     ox, oy = cx + 0.5, cy + 0.5
     rows = []
     for y in range(size):
@@ -144,15 +146,19 @@ def draw(size, cx, cy, r):
                 row.append((0, 0, 0))
                 continue
             acc = [0.0, 0.0, 0.0]
+            inside = 0
             for j in range(SUPERSAMPLE):
                 for i in range(SUPERSAMPLE):
                     px = x + (i + 0.5) / SUPERSAMPLE
                     py = y + (j + 0.5) / SUPERSAMPLE
                     u, v = (px - ox) / radius, (oy - py) / radius
                     if u * u + v * v <= 1.0:
+                        inside += 1
                         for c, val in enumerate(shade(u, v)):
                             acc[c] += val
             n = SUPERSAMPLE * SUPERSAMPLE
+            if inside * 4 < n:  # a sliver would stand out as a stray dot on the rim
+                acc = [0.0, 0.0, 0.0]
             row.append(tuple(min(255, int(round(val / n))) for val in acc))
         rows.append(row)
     return rows

@@ -155,8 +155,12 @@ void TApplication::DestroyForms() {
 }
 
 UINT TApplication::AddCommand(std::function<void()> fn) {
-    UINT id = nextCommand_++;
-    if (nextCommand_ >= 0xEFFF) nextCommand_ = 0x2000;
+    // Ids wrap around in a long run (menus rebuilt on every resize): never hand out one still in use.
+    UINT id;
+    do {
+        id = nextCommand_++;
+        if (nextCommand_ >= 0xEFFF) nextCommand_ = 0x2000;
+    } while (commands_.count(id));
     commands_[id] = std::move(fn);
     return id;
 }

@@ -48,13 +48,16 @@ protected:
     // Runs a change made from code so that OnChange fires exactly once, after it, if the text moved.
     template <class F>
     void ChangeFromCode(F&& change);
-    void Changed();
+    // Fires OnChange when the text differs from the last text reported (the system also
+    // notifies for keys that changed nothing, such as one past MaxLength).
+    void Notice();
     // Byte offsets of Text() to the units the control counts in, and back.
     int ToControl(int bytes) const;
     int FromControl(int units) const;
     void GetSel(int& start, int& end) const;  // in bytes
     int maxLength_ = 0;
     bool quiet_ = false;
+    std::string lastText_;
 };
 
 class Memo : public Edit {

@@ -166,24 +166,37 @@ void TCanvas::SetPixel(int x, int y, TColor c) { ::SetPixel(Handle, x, y, ColorT
 
 TColor TCanvas::GetPixel(int x, int y) { return (TColor)::GetPixel(Handle, x, y); }
 
+// A DC holding the bitmap for reading: its own open canvas DC, or a temporary one.
+struct SourceDC {
+    HDC dc = nullptr, temp = nullptr;
+    HGDIOBJ old = nullptr;
+    SourceDC(const TBitmap& bmp, HDC compatible) {
+        dc = bmp.OpenDC();
+        if (!dc) {
+            dc = temp = CreateCompatibleDC(compatible);
+            old = SelectObject(temp, bmp.Handle());
+        }
+    }
+    ~SourceDC() {
+        if (temp) {
+            SelectObject(temp, old);
+            DeleteDC(temp);
+        }
+    }
+};
+
 void TCanvas::Draw(int x, int y, const TBitmap& bmp) {
     if (bmp.Empty()) return;
-    HDC src = CreateCompatibleDC(Handle);
-    HGDIOBJ old = SelectObject(src, bmp.Handle());
-    BitBlt(Handle, x, y, bmp.Width(), bmp.Height(), src, 0, 0, SRCCOPY);
-    SelectObject(src, old);
-    DeleteDC(src);
+    SourceDC src(bmp, Handle);
+    BitBlt(Handle, x, y, bmp.Width(), bmp.Height(), src.dc, 0, 0, SRCCOPY);
 }
 
 void TCanvas::StretchDraw(const RECT& r, const TBitmap& bmp) {
     if (bmp.Empty()) return;
-    HDC src = CreateCompatibleDC(Handle);
-    HGDIOBJ old = SelectObject(src, bmp.Handle());
+    SourceDC src(bmp, Handle);
     SetStretchBltMode(Handle, COLORONCOLOR);
-    StretchBlt(Handle, r.left, r.top, r.right - r.left, r.bottom - r.top, src, 0, 0, bmp.Width(), bmp.Height(),
+    StretchBlt(Handle, r.left, r.top, r.right - r.left, r.bottom - r.top, src.dc, 0, 0, bmp.Width(), bmp.Height(),
                SRCCOPY);
-    SelectObject(src, old);
-    DeleteDC(src);
 }
 
 void TCanvas::CopyRect(const RECT& d, HDC src, const RECT& s) {
@@ -279,9 +292,12 @@ bool TBitmap::SaveToFile(const std::string& path) const {
     int stride = ((width_ * 3 + 3) / 4) * 4;
     bih.biSizeImage = stride * height_;
     std::vector<unsigned char> bits(bih.biSizeImage);
+    // GetDIBits wants the bitmap out of any DC for the moment.
+    if (dc_) SelectObject(dc_, oldBmp_);
     HDC dc = GetDC(nullptr);
     int got = GetDIBits(dc, bmp_, 0, height_, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
+    if (dc_) SelectObject(dc_, bmp_);
     if (!got) return false;
     BITMAPFILEHEADER bfh{};
     bfh.bfType = 0x4D42;

@@ -106,6 +106,9 @@ public:
     void SetSize(int w, int h);  // 24-bit colour, cleared to white
     TCanvas& Canvas();
     HBITMAP Handle() const { return bmp_; }
+    // The memory DC the bitmap is selected into while its canvas is open, else null. A bitmap
+    // can sit in one DC only, so drawing from it must use this DC when there is one.
+    HDC OpenDC() const { return dc_; }
     // Takes ownership of an existing bitmap handle.
     void Assign(HBITMAP h);
     void Assign(const TBitmap& other);

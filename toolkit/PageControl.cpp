@@ -109,7 +109,7 @@ void PageControl::RemovePage(TabSheet* s) {
     auto it = std::find(pages_.begin(), pages_.end(), s);
     if (it == pages_.end()) return;
     if (s->tabVisible_ && Handle) s->SetTabVisible(false);  // moves the selection away first
-    pages_.erase(std::find(pages_.begin(), pages_.end(), s));
+    pages_.erase(it);
     if (active_ == s) active_ = nullptr;
     s->owner_ = nullptr;
 }

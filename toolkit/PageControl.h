@@ -9,7 +9,7 @@ class PageControl;
 
 class TabSheet : public Control {
 public:
-    // caption is the tab's text; the sheet's bounds follow the page control.
+    // caption is the tab's text and visible its TabVisible; the sheet's bounds follow the page control.
     void Create(PageControl& owner, const Ctl& p = {});
     ~TabSheet() override;
 

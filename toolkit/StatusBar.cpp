@@ -114,27 +114,18 @@ void StatusBar::SetSimpleText(const std::string& s) {
 }
 
 LRESULT StatusBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_CONTEXTMENU:
-            contextSeen_ = true;
-            break;
-        case WM_RBUTTONUP: {
-            // The status bar reports a right click to its parent but sends itself no WM_CONTEXTMENU.
-            contextSeen_ = false;
-            HWND self = Handle;
-            LRESULT r = Control::WndProc(msg, wp, lp);
-            if (self == Handle && !contextSeen_) {
-                POINT pt = ClientToScreen({(short)LOWORD(lp), (short)HIWORD(lp)});
-                SendMessageA(Handle, WM_CONTEXTMENU, (WPARAM)Handle, MAKELPARAM(pt.x, pt.y));
-            }
-            return r;
-        }
-    }
+    if (msg == WM_LBUTTONDOWN) afterDblClick_ = false;
+    if (msg == WM_LBUTTONDBLCLK) afterDblClick_ = true;
     return Control::WndProc(msg, wp, lp);
 }
 
 bool StatusBar::HandleNotify(NMHDR* nm, LRESULT& result) {
     if (nm->code == NM_CLICK && OnClick) {
+        // The button-up that ends a double click is no second click.
+        if (afterDblClick_) {
+            afterDblClick_ = false;
+            return false;
+        }
         OnClick();
         result = 0;
         return true;

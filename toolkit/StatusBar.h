@@ -70,7 +70,7 @@ private:
     void UpdatePanel(int i);
     bool simple_ = false;
     std::string simpleText_;
-    bool contextSeen_ = false;
+    bool afterDblClick_ = false;
 };
 
 }  // namespace tk

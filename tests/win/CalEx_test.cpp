@@ -23,18 +23,26 @@ rtl::TStringList List(std::initializer_list<const char*> items) {
 }
 
 // A shown form holding the grid, today fixed at 2024-05-15 while it is created.
+struct FixedToday {
+    FixedToday() {
+        rtl::SetClockForTest([] { return rtl::EncodeDate(2024, 5, 15) + 0.5; });
+    }
+};
+
 struct Grid {
-    tk::Form form{{.caption = "CalEx", .left = 10, .top = 10, .width = 320, .height = 260}};
+    FixedToday today;  // before the grid, which takes today's date when it is constructed
+    // Borderless and shown without activation: otherwise Wine on a bare X server waits two
+    // seconds for a window manager when the window goes.
+    tk::Form form{{.caption = "CalEx", .left = 10, .top = 10, .width = 320, .height = 260, .border = tk::Border::None}};
     TCalendarEx cal;
     std::vector<std::string> events;
 
     explicit Grid(bool show = true) {
-        rtl::SetClockForTest([] { return rtl::EncodeDate(2024, 5, 15) + 0.5; });
         // Client 210 x 140: seven 29 x 19 cells with their lines, no shrinking needed.
         cal.Create(form, {.at = {8, 8, 214, 144}});
         rtl::SetClockForTest({});
         if (show) {
-            form.Show();
+            ShowWindow(form.Handle, SW_SHOWNA);
             wintest::Pump();
         }
         cal.OnChange = [this] { events.push_back("change " + Date()); };
@@ -394,7 +402,7 @@ TEST(CalExTypes, SubstituteEquinoxAndTexts) {
     // Names in list order, special days first; a name with a blank is quoted.
     g.cal.SetAutoEquinox(true);
     g.cal.SetTypeOfDayList(List({"9,23,秋の日"}));
-    g.cal.SetSpecialDayList(List({"9,23,誕生日 A", "9,23,会議"}));
+    g.cal.SetSpecialDayList(List({"9,23,\"誕生日 A\"", "9,23,会議"}));
     EXPECT_EQ(g.cal.TypeOfDayTextOf(2024, 9, 23), "\"誕生日 A\",会議,秋の日");
     EXPECT_EQ(g.cal.TypeOfDayTextOf(2024, 9, 22), "秋分の日");
 }
@@ -458,22 +466,30 @@ TEST(CalExLayout, SizeShrinksToWholeCells) {
     EXPECT_EQ(g.cal.CellRect(1, 0).left, (rc.right - 7) / 7 + 1);
 }
 
-// The grid on a month with holidays, a substitute Monday, the equinox and marked days.
-// Run with --gtest_also_run_disabled_tests; CALEX_SHOW_MS keeps it on screen for a capture.
+// The grid on a month with holidays, a substitute Monday, the equinox and marked days: on the left
+// in the default colours (holidays share the Sunday colour), on the right with a holiday colour of
+// its own. Run with --gtest_also_run_disabled_tests; CALEX_SHOW_MS keeps it on screen for a capture.
 TEST(CalExGallery, DISABLED_Show) {
-    tk::Form form({.caption = "カレンダー", .left = 40, .top = 40, .width = 380, .height = 330});
-    TCalendarEx cal;
-    cal.Create(form, {.at = {8, 8, 356, 284}, .font = tk::TFont{.Name = "ＭＳ Ｐゴシック", .Size = 12}});
-    cal.SetYear(2024);
-    cal.SetMonth(9);
-    cal.SetDay(16);
+    tk::Form form({.caption = "カレンダー", .left = 40, .top = 40, .width = 740, .height = 330});
+    TCalendarEx cal, own;
     rtl::TStringList holidays = List({"1,1,【元旦】", "1,15,【成人の日】", "2,11,【建国記念の日】", "4,29,【みどりの日】",
                                       "5,3,【憲法記念日】", "5,4,【国民の休日】", "5,5,【こどもの日】", "7,20,【海の日】",
                                       "9,15,【敬老の日】", "10,10,【体育の日】", "11,3,【文化の日】",
                                       "11,23,【勤労感謝の日】", "12,23,【天皇誕生日】"});
-    cal.SetTypeOfDayList(holidays);
-    cal.SetSpecialDayList(List({"9,5,会議", "9,10", "9,27,誕生日"}));
-    form.SetCaption("2024年9月" + std::to_string(cal.Day()) + "日 " + cal.TypeOfDayText());
+    int left = 8;
+    for (TCalendarEx* c : {&cal, &own}) {
+        c->Create(form, {.at = {left, 8, 356, 284}, .font = tk::TFont{.Name = "ＭＳ Ｐゴシック", .Size = 12}});
+        c->SetYear(2024);
+        c->SetMonth(9);
+        c->SetTypeOfDayList(holidays);
+        c->SetSpecialDayList(List({"9,5,会議", "9,10", "9,27,誕生日"}));
+        left += 364;
+    }
+    cal.SetDay(16);
+    own.SetDay(22);
+    own.SetHolidayColor(0x008000);
+    form.SetCaption("2024年9月" + std::to_string(cal.Day()) + "日 " + cal.TypeOfDayText() + " / " +
+                    std::to_string(own.Day()) + "日 " + own.TypeOfDayText());
     form.Show();
     const char* ms = getenv("CALEX_SHOW_MS");
     DWORD until = GetTickCount() + (ms ? atoi(ms) : 1500);

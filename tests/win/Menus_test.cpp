@@ -219,7 +219,8 @@ TEST(TkMenuMain, CommandsAndShortCutsReachTheItems) {
     f.Show();
     SetActiveWindow(f.Handle);
     wintest::Pump();
-    if (tk::Application.ActiveForm() == &f) {
+    ASSERT_EQ(tk::Application.ActiveForm(), &f);
+    {
         PostMessageA(f.Handle, WM_KEYDOWN, 'S', 0);
         BYTE keys[256] = {};
         GetKeyboardState(keys);
@@ -252,8 +253,6 @@ TEST(TkMenuMain, EitherTheFormOrTheMenuMayGoFirst) {
 
 TEST(TkMenuPopup, OnPopupRunsFirstAndTheChoiceRunsAfterTheMenuCloses) {
     tk::Form f({.caption = "popup"});
-    f.Show();
-    SetForegroundWindow(f.Handle);
     tk::PopupMenu pm;
     pm.Create(f);
     std::vector<std::string> log;
@@ -275,8 +274,6 @@ TEST(TkMenuPopup, OnPopupRunsFirstAndTheChoiceRunsAfterTheMenuCloses) {
 
 TEST(TkMenuPopup, RightClickOnAControlShowsItsMenuOrItsParents) {
     tk::Form f({.caption = "ctx"});
-    f.Show();
-    SetForegroundWindow(f.Handle);
     tk::PopupMenu formMenu, panelMenu;
     formMenu.Items.Add("a");
     panelMenu.Items.Add("b");
@@ -310,4 +307,16 @@ TEST(TkMenuPopup, RightClickOnAControlShowsItsMenuOrItsParents) {
         plain.SetPopupMenu(&shortLived);
     }
     EXPECT_EQ(plain.GetPopupMenu(), nullptr);  // a freed menu is not shown
+}
+
+TEST(TkMenuItem, CommandIdsStayUniqueWhenTheyWrapAround) {
+    // A launcher rebuilt on every resize creates items for as long as the program runs.
+    int quits = 0;
+    tk::MenuItem quit("終了(&X)", [&] { ++quits; });
+    for (int i = 0; i < 0xD000 + 10; ++i) {
+        tk::MenuItem temp("一時");
+        ASSERT_NE(temp.Command(), quit.Command()) << i;
+    }
+    EXPECT_TRUE(tk::Application.DispatchCommand(quit.Command()));
+    EXPECT_EQ(quits, 1);
 }

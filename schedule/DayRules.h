@@ -1,0 +1,97 @@
+// Which schedule entries a day shows and which reminders a minute fires. One rule set for the day
+// view, the month marks, the schedule list and the clock tick: each builds the names a day can
+// match, in a fixed order, and asks the data folder (a NameSource) whether each file exists.
+// Window-free.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "calendar/HolidayRules.h"
+#include "schedule/ScheduleName.h"
+#include "toolkit/rtl/DateTime.h"
+#include "toolkit/rtl/NameSource.h"
+
+// The test that found a name. Results come in this order (the tick's daily test first).
+enum class DayTest : uint8_t {
+    Daily,        // reminders only: hhnn____.__
+    OneDate,      // one date / one day
+    Yearly,       // yearly, no move
+    Monthly,      // monthly, no move
+    OwnDate,      // a moving kind on its own date (a working day for it)
+    ShiftWalk,    // a moving kind dated on a day off next to the day, moved here
+    EveryWeek,
+    WeekOfMonth,
+    Uptime,
+    Birthday,
+};
+
+struct DayHit {
+    std::string name;       // bare name as built (upper case): the file is the folder + "\" + name
+    NameKind kind = NameKind::NotOurs;
+    DayTest test = DayTest::OneDate;
+    rtl::TDateTime dated = 0;  // the date the entry falls on by its own rule: the day asked, or for a
+                               // shift walk the day off it moved from; a birthday's birth date
+    DayOffShift shift;         // yearly and monthly kinds
+    int weekMask = 0;          // weekly kinds (31 every week, 32 last week)
+
+    bool moved() const { return test == DayTest::ShiftWalk; }
+};
+
+// The readers differ only in the order of two week-of-month groups on days 29-31.
+enum class DayReader : uint8_t { DayView, MonthMarks, ScheduleList };
+
+// Kinds to look for; the month marks leave some out by setting.
+enum : unsigned {
+    kOneDateKind = 1,
+    kYearlyKind = 2,   // plain and moving yearly entries
+    kMonthlyKind = 4,  // plain and moving monthly entries
+    kWeeklyKind = 8,   // every week and week of the month
+    kAllKinds = 15,
+};
+
+// Week of the month as a mask bit: days 1-7 -> 1, 8-14 -> 2, 15-21 -> 4, 22-28 -> 8, 29-31 -> 16.
+int WeekBitOfDay(int day);
+// The last seven days of the month: the date seven days on lies in another month.
+bool InLastWeek(int year, int month, int day);
+// One rule for every reader: a week bit in the mask, or 32 (last week) on one of the last seven days.
+bool WeekMaskHits(int mask, int year, int month, int day);
+
+// One object per reader run: it keeps the day-off answers of the days it has looked at, so the
+// month marks and the schedule list decide each day once. The table and the source must outlive it.
+class DayRules {
+public:
+    DayRules(const HolidayTable& table, rtl::NameSource& names) : table_(table), names_(names) {}
+
+    // Schedule entries the day shows, in display order.
+    std::vector<DayHit> ScheduleEntries(rtl::TDateTime day, DayReader reader = DayReader::DayView,
+                                        unsigned kinds = kAllKinds);
+    // Reminders due in the minute of t (the reminder time T: the clock plus the lead minutes).
+    std::vector<DayHit> Reminders(rtl::TDateTime t);
+    // The uptime reminder of the 10-second step of uptimeMs (zero or one hit).
+    std::vector<DayHit> UptimeReminders(uint32_t uptimeMs);
+    // Birthday files of a month and day, any birth year, in folder order (by the year digits).
+    std::vector<DayHit> Birthdays(int month, int day);
+
+    // Day off for a moving entry (the shared holiday rule), remembered per day.
+    bool DayOff(rtl::TDateTime day, bool saturdayIsDayOff);
+    // The dates whose entries of one moving kind the day shows: its own date when it is a working
+    // day for the kind, then the walked days off (earliest first for next-day kinds, latest first
+    // for previous-day kinds). Empty for a Keep shift.
+    std::vector<rtl::TDateTime> MovedDates(rtl::TDateTime day, DayOffShift shift);
+
+    // A run of days off longer than this is cut (a table holding nearly every day of the year).
+    static constexpr int kMaxWalk = 400;
+
+private:
+    struct Spelling;
+    void Collect(rtl::TDateTime day, const Spelling& sp, DayReader reader, unsigned kinds, std::vector<DayHit>& out);
+    void Walk(rtl::TDateTime day, DayOffShift shift, std::vector<rtl::TDateTime>& run);
+    void Test(std::string name, NameKind kind, DayTest test, rtl::TDateTime dated, DayOffShift shift, int mask,
+              std::vector<DayHit>& out);
+
+    const HolidayTable& table_;
+    rtl::NameSource& names_;
+    std::unordered_map<long long, uint8_t> offCache_;  // day serial -> bit 1 computed, 2 off, 4 off with Saturday
+};

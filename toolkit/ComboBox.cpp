@@ -1,0 +1,204 @@
+#include "toolkit/ComboBox.h"
+
+#include <algorithm>
+
+#include "toolkit/Application.h"
+
+namespace tk {
+
+static const char kFieldProp[] = "OrbalComboField";
+
+ComboBox::~ComboBox() {
+    if (field_ && IsWindow(field_)) {
+        SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)fieldProc_);
+        RemovePropA(field_, kFieldProp);
+    }
+}
+
+void ComboBox::Create(Control& parent, const Ctl& p) {
+    style_ = (p.style & 0xFF) == csDropDownList ? csDropDownList : csDropDown;
+    if (p.style & cbSorted) Items.SetSorted(true);
+    Ctl q = p;
+    q.caption.clear();
+    DWORD ws = (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+    CreateChild(parent, "COMBOBOX", ws, 0, q);
+    // The window height given to a combo box is that of the open list: make room for its items.
+    int item = (int)SendMessageA(Handle, CB_GETITEMHEIGHT, 0, 0);
+    if (item <= 0) item = 16;
+    SetWindowPos(Handle, nullptr, 0, 0, p.at.width, Height() + DropDownCount * item + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (style_ == csDropDown) {
+        field_ = GetWindow(Handle, GW_CHILD);
+        if (field_) {
+            SetPropA(field_, kFieldProp, (HANDLE)this);
+            fieldProc_ = (WNDPROC)SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)FieldProc);
+        }
+    }
+    Items.Reload();  // items added before the window existed
+    for (auto& s : p.items) Items.Add(s);
+    if (!p.caption.empty()) SetCaption(p.caption);
+}
+
+void ComboBox::SetTextQuiet(const std::string& s) {
+    bool q = quiet_;
+    quiet_ = true;
+    SetWindowTextA(Handle, s.c_str());
+    quiet_ = q;
+}
+
+int ComboBox::ItemIndex() const { return (int)SendMessageA(Handle, CB_GETCURSEL, 0, 0); }
+
+void ComboBox::SetItemIndex(int i) {
+    if (i < -1 || i >= Items.Count()) i = -1;
+    bool q = quiet_;
+    quiet_ = true;
+    SendMessageA(Handle, CB_SETCURSEL, i, 0);
+    quiet_ = q;
+}
+
+void ComboBox::SetCaption(const std::string& s) {
+    if (style_ == csDropDownList) {
+        SetItemIndex(Items.IndexOf(s));
+        return;
+    }
+    if (Caption() == s) return;
+    SetTextQuiet(s);
+}
+
+void ComboBox::SetMaxLength(int n) {
+    maxLength_ = std::max(0, n);
+    SendMessageA(Handle, CB_LIMITTEXT, maxLength_, 0);
+}
+
+bool ComboBox::DroppedDown() const { return SendMessageA(Handle, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+void ComboBox::SetDroppedDown(bool v) { SendMessageA(Handle, CB_SHOWDROPDOWN, v, 0); }
+void ComboBox::SelectAll() { SendMessageA(Handle, CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); }
+
+void ComboBox::ItemInserted(int i) {
+    bool q = quiet_;
+    quiet_ = true;
+    SendMessageA(Handle, CB_INSERTSTRING, i, (LPARAM)Items[i].c_str());
+    quiet_ = q;
+}
+
+void ComboBox::ItemDeleted(int i) {
+    bool q = quiet_;
+    quiet_ = true;
+    SendMessageA(Handle, CB_DELETESTRING, i, 0);
+    quiet_ = q;
+}
+
+void ComboBox::ItemsCleared() {
+    bool q = quiet_;
+    quiet_ = true;
+    SendMessageA(Handle, CB_RESETCONTENT, 0, 0);
+    SetWindowTextA(Handle, "");
+    quiet_ = q;
+}
+
+void ComboBox::ItemChanged(int i) {
+    int sel = ItemIndex();
+    std::string text = Caption();
+    ItemDeleted(i);
+    ItemInserted(i);
+    if (sel == i) SetItemIndex(i);
+    else if (style_ == csDropDown) SetTextQuiet(text);
+    if (sel >= 0 && sel != i) SetItemIndex(sel);
+}
+
+bool ComboBox::HandleCommand(WORD code) {
+    switch (code) {
+        case CBN_SELCHANGE: {
+            // The typing field still shows the old text at this point; give it the new item first.
+            int i = ItemIndex();
+            if (i >= 0 && style_ == csDropDown) SetTextQuiet(Items[i]);
+            if (OnClick) OnClick();
+            if (OnChange) OnChange();
+            return true;
+        }
+        case CBN_EDITCHANGE:
+            if (!quiet_ && OnChange) OnChange();
+            return true;
+    }
+    return false;
+}
+
+LRESULT ComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC:
+            // Our own typing field and drop-down list take our colours.
+            if ((HWND)lp != Handle && !FromHandle((HWND)lp)) return (LRESULT)HandleCtlColor((HDC)wp);
+            break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_SYSKEYDOWN:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            // With a typing field, key and focus events are raised there.
+            if (field_) return DefaultHandler(msg, wp, lp);
+            break;
+    }
+    return Control::WndProc(msg, wp, lp);
+}
+
+LRESULT CALLBACK ComboBox::FieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* cb = (ComboBox*)GetPropA(h, kFieldProp);
+    if (!cb) return DefWindowProcA(h, msg, wp, lp);
+    WNDPROC old = cb->fieldProc_;
+    LRESULT r = 0;
+    Guard([&] { r = cb->FieldMessage(msg, wp, lp); });
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(h, kFieldProp);
+        SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)old);
+        cb->field_ = nullptr;
+    }
+    return r;
+}
+
+LRESULT ComboBox::FieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (OnKeyDown) {
+                WORD key = (WORD)wp;
+                OnKeyDown(key, KeyShift());
+                if (!key) return 0;
+                wp = key;
+            }
+            break;
+        case WM_KEYUP:
+            if (OnKeyUp) {
+                WORD key = (WORD)wp;
+                OnKeyUp(key, KeyShift());
+                if (!key) return 0;
+                wp = key;
+            }
+            break;
+        case WM_CHAR:
+            if (OnKeyPress) {
+                char ch = (char)wp;
+                OnKeyPress(ch);
+                if (!ch) return 0;
+                wp = (unsigned char)ch;
+            }
+            break;
+        case WM_LBUTTONDBLCLK:
+            if (OnDblClick) OnDblClick();
+            break;
+        case WM_MOUSEMOVE:
+            Application.ShowHintFor(this);
+            break;
+        case WM_SETFOCUS:
+            if (OnEnter) OnEnter();
+            break;
+        case WM_KILLFOCUS:
+            if (OnExit) OnExit();
+            break;
+    }
+    return CallWindowProcA(fieldProc_, field_, msg, wp, lp);
+}
+
+}  // namespace tk

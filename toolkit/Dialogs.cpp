@@ -1,0 +1,106 @@
+#include "toolkit/Dialogs.h"
+
+#include <commdlg.h>
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/rtl/SysUtils.h"
+
+namespace tk {
+
+static std::function<bool(CommonDialog&)>& Hook() {
+    static std::function<bool(CommonDialog&)> hook;
+    return hook;
+}
+
+void SetDialogHookForTest(std::function<bool(CommonDialog&)> hook) { Hook() = std::move(hook); }
+
+bool CommonDialog::Execute() {
+    if (Hook()) return Hook()(*this);
+    Form* f = Application.ActiveForm();
+    return Run(f ? f->Handle : Application.Handle);
+}
+
+std::string FilterForApi(const std::string& filter) {
+    std::string s = filter;
+    for (size_t i = rtl::SjisFind(s, '|'); i != std::string::npos; i = rtl::SjisFind(s, '|', i + 1)) s[i] = '\0';
+    s.append(2, '\0');
+    return s;
+}
+
+bool OpenDialog::Run(HWND owner) {
+    static const struct {
+        int option;
+        DWORD flag;
+    } kFlags[] = {{ofReadOnly, OFN_READONLY},         {ofOverwritePrompt, OFN_OVERWRITEPROMPT},
+                  {ofHideReadOnly, OFN_HIDEREADONLY}, {ofPathMustExist, OFN_PATHMUSTEXIST},
+                  {ofFileMustExist, OFN_FILEMUSTEXIST}, {ofCreatePrompt, OFN_CREATEPROMPT},
+                  {ofNoReadOnlyReturn, OFN_NOREADONLYRETURN}};
+    std::string filter = FilterForApi(Filter);
+    char file[MAX_PATH * 4] = {};
+    lstrcpynA(file, FileName.c_str(), sizeof file);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.hInstance = GetModuleHandleA(nullptr);
+    ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
+    ofn.nFilterIndex = FilterIndex;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : InitialDir.c_str();
+    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+    // The process's current folder stays where it was: relative paths elsewhere depend on it.
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    for (auto& k : kFlags)
+        if (Options & k.option) ofn.Flags |= k.flag;
+    bool ok = Kind() == DialogKind::Save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    if (!ok) return false;
+    FileName = file;
+    FilterIndex = (int)ofn.nFilterIndex;
+    if (ofn.Flags & OFN_READONLY) Options |= ofReadOnly;
+    else Options &= ~ofReadOnly;
+    return true;
+}
+
+bool ColorDialog::Run(HWND owner) {
+    COLORREF custom[16];
+    for (int i = 0; i < 16; ++i) custom[i] = ColorToRGB(CustomColors[i]);
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.rgbResult = ColorToRGB(Color);
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT | (FullOpen ? CC_FULLOPEN : 0);
+    bool ok = ChooseColorA(&cc);
+    for (int i = 0; i < 16; ++i) CustomColors[i] = (TColor)custom[i];  // edited colours stay, as in the dialog
+    if (ok) Color = (TColor)cc.rgbResult;
+    return ok;
+}
+
+bool FontDialog::Run(HWND owner) {
+    LOGFONTA lf{};
+    lf.lfHeight = Font.Height();
+    lf.lfWeight = (Font.Style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (Font.Style & fsItalic) ? TRUE : FALSE;
+    lf.lfUnderline = (Font.Style & fsUnderline) ? TRUE : FALSE;
+    lf.lfStrikeOut = (Font.Style & fsStrikeOut) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, Font.Name.c_str(), LF_FACESIZE);
+    CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = owner;
+    cf.lpLogFont = &lf;
+    cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    cf.rgbColors = ColorToRGB(Font.Color);
+    if (!ChooseFontA(&cf)) return false;
+    Font.Name = lf.lfFaceName;
+    Font.Size = cf.iPointSize / 10;
+    Font.Style = (lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
+                 (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0);
+    // An unchanged colour keeps its system-colour value.
+    if (cf.rgbColors != ColorToRGB(Font.Color)) Font.Color = (TColor)cf.rgbColors;
+    return true;
+}
+
+}  // namespace tk

@@ -1,0 +1,91 @@
+// Common dialogs: open and save file, colour and font. Execute() shows the dialog owned by the
+// active form and returns true when the user confirmed; the fields hold the answer then and are
+// left as they were otherwise. Tests answer through the hook instead of showing anything.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "toolkit/Graphics.h"
+
+namespace tk {
+
+enum class DialogKind { Open, Save, Color, Font };
+
+class CommonDialog {
+public:
+    virtual ~CommonDialog() = default;
+    DialogKind Kind() const { return kind_; }
+    bool Execute();
+
+protected:
+    explicit CommonDialog(DialogKind k) : kind_(k) {}
+    virtual bool Run(HWND owner) = 0;
+
+private:
+    DialogKind kind_;
+};
+
+enum OpenOptions {
+    ofReadOnly = 1,            // the read-only box is ticked (in and out)
+    ofOverwritePrompt = 2,     // save: ask before replacing an existing file
+    ofHideReadOnly = 4,        // no read-only box
+    ofPathMustExist = 8,
+    ofFileMustExist = 16,
+    ofCreatePrompt = 32,
+    ofNoReadOnlyReturn = 64,
+};
+
+class OpenDialog : public CommonDialog {
+public:
+    OpenDialog() : CommonDialog(DialogKind::Open) {}
+    // "Description|pattern|Description|pattern..."; patterns may hold several masks split by ';'.
+    std::string Filter;
+    int FilterIndex = 1;  // 1-based, in and out
+    std::string FileName;  // in: the proposed file; out: the full path chosen
+    std::string InitialDir;
+    std::string DefaultExt;  // without the dot; added to a typed name that has none
+    std::string Title;
+    int Options = 0;  // OpenOptions bits
+
+protected:
+    explicit OpenDialog(DialogKind k) : CommonDialog(k) {}
+    bool Run(HWND owner) override;
+};
+
+class SaveDialog : public OpenDialog {
+public:
+    SaveDialog() : OpenDialog(DialogKind::Save) {}
+};
+
+class ColorDialog : public CommonDialog {
+public:
+    ColorDialog() : CommonDialog(DialogKind::Color) { CustomColors.fill(clWhite); }
+    TColor Color = clBlack;
+    std::array<TColor, 16> CustomColors;  // kept between runs of this dialog
+    bool FullOpen = false;  // the custom-colour half shows at once
+
+protected:
+    bool Run(HWND owner) override;
+};
+
+class FontDialog : public CommonDialog {
+public:
+    FontDialog() : CommonDialog(DialogKind::Font) {}
+    TFont Font;  // name, size, style and colour, in and out
+
+protected:
+    bool Run(HWND owner) override;
+};
+
+// The filter as the file dialogs take it: the parts split at '|' (never at a Shift-JIS trail
+// byte) and ended by two NULs.
+std::string FilterForApi(const std::string& filter);
+
+// Test seam: while set, no dialog is shown; the hook sees the dialog, may fill in the answer and
+// returns whether it was confirmed.
+void SetDialogHookForTest(std::function<bool(CommonDialog&)> hook);
+
+}  // namespace tk

@@ -1,0 +1,235 @@
+#include "toolkit/Edit.h"
+
+#include "toolkit/rtl/SysUtils.h"
+
+namespace tk {
+
+// Edit controls made with the ANSI calls count positions in bytes on some systems and in
+// characters on others (Wine); ask a scratch control once.
+static bool EditCountsCharacters() {
+    static int mode = -1;
+    if (mode < 0) {
+        HWND e = CreateWindowExA(0, "EDIT", "日", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                 nullptr);
+        mode = e && SendMessageA(e, EM_LINELENGTH, 0, 0) == 1 ? 1 : 0;
+        if (e) DestroyWindow(e);
+    }
+    return mode == 1;
+}
+
+// ---- Edit ----
+
+void Edit::CreateEdit(Control& parent, const Ctl& p, DWORD style) {
+    if (p.style & esReadOnly) style |= ES_READONLY;
+    if (p.style & esCenter) style |= ES_CENTER;
+    if (p.style & esRight) style |= ES_RIGHT;
+    CreateChild(parent, "EDIT", style | WS_TABSTOP, (p.style & esNoBorder) ? 0 : WS_EX_CLIENTEDGE, p);
+    lastText_ = Caption();
+}
+
+void Edit::Create(Control& parent, const Ctl& p) {
+    CreateEdit(parent, p, ES_AUTOHSCROLL | ((p.style & esPassword) ? ES_PASSWORD : 0));
+    if (p.style & esPassword) SetPasswordChar('*');
+}
+
+template <class F>
+void Edit::ChangeFromCode(F&& change) {
+    quiet_ = true;
+    change();
+    quiet_ = false;
+    Notice();
+}
+
+void Edit::Notice() {
+    std::string t = Caption();
+    if (t == lastText_) return;
+    lastText_ = std::move(t);
+    if (OnChange) OnChange();
+}
+
+bool Edit::HandleCommand(WORD code) {
+    if (code != EN_CHANGE) return false;
+    if (!quiet_) Notice();
+    return true;
+}
+
+void Edit::SetCaption(const std::string& s) {
+    if (Caption() == s) return;
+    ChangeFromCode([&] { SetWindowTextA(Handle, s.c_str()); });
+}
+
+void Edit::SetMaxLength(int n) {
+    if (n < 0) n = 0;
+    maxLength_ = n;
+    SendMessageA(Handle, EM_LIMITTEXT, n, 0);
+}
+
+bool Edit::ReadOnly() const { return GetWindowLongA(Handle, GWL_STYLE) & ES_READONLY; }
+void Edit::SetReadOnly(bool v) { SendMessageA(Handle, EM_SETREADONLY, v, 0); }
+
+char Edit::PasswordChar() const { return (char)SendMessageA(Handle, EM_GETPASSWORDCHAR, 0, 0); }
+void Edit::SetPasswordChar(char c) {
+    if (PasswordChar() == c) return;
+    SendMessageA(Handle, EM_SETPASSWORDCHAR, (unsigned char)c, 0);
+    Invalidate();
+}
+
+bool Edit::Modified() const { return SendMessageA(Handle, EM_GETMODIFY, 0, 0) != 0; }
+void Edit::SetModified(bool v) { SendMessageA(Handle, EM_SETMODIFY, v, 0); }
+
+int Edit::ToControl(int bytes) const {
+    if (!EditCountsCharacters()) return bytes;
+    std::string t = Caption();
+    if (bytes > (int)t.size()) return (int)rtl::SjisLength(t) + (bytes - (int)t.size());
+    return (int)rtl::SjisLength(t.substr(0, bytes));
+}
+
+int Edit::FromControl(int units) const {
+    if (!EditCountsCharacters()) return units;
+    std::string t = Caption();
+    size_t p = 0;
+    for (int i = 0; i < units && p < t.size(); ++i) p += rtl::SjisCharLen(t, p);
+    return (int)p;
+}
+
+void Edit::GetSel(int& start, int& end) const {
+    DWORD s = 0, e = 0;
+    SendMessageA(Handle, EM_GETSEL, (WPARAM)&s, (LPARAM)&e);
+    start = FromControl((int)s);
+    end = FromControl((int)e);
+}
+
+int Edit::SelStart() const {
+    int s, e;
+    GetSel(s, e);
+    return s;
+}
+
+int Edit::SelLength() const {
+    int s, e;
+    GetSel(s, e);
+    return e - s;
+}
+
+void Edit::Select(int start, int length) {
+    if (start < 0) start = 0;
+    if (length < 0) length = 0;
+    SendMessageA(Handle, EM_SETSEL, ToControl(start), ToControl(start + length));
+    SendMessageA(Handle, EM_SCROLLCARET, 0, 0);
+}
+
+void Edit::SetSelStart(int v) { Select(v, 0); }
+void Edit::SetSelLength(int v) { Select(SelStart(), v); }
+void Edit::SelectAll() { SendMessageA(Handle, EM_SETSEL, 0, -1); }
+
+std::string Edit::SelText() const {
+    int s, e;
+    GetSel(s, e);
+    std::string t = Caption();
+    if (s > (int)t.size()) return {};
+    return t.substr(s, e - s);
+}
+
+void Edit::SetSelText(const std::string& s) {
+    ChangeFromCode([&] { SendMessageA(Handle, EM_REPLACESEL, TRUE, (LPARAM)s.c_str()); });
+}
+
+// ---- Memo ----
+
+DWORD Memo::MemoStyle() const {
+    DWORD s = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | align_;
+    if (!wordWrap_) s |= ES_AUTOHSCROLL;
+    if (scrollBars_ == ssVertical || scrollBars_ == ssBoth) s |= WS_VSCROLL;
+    if (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth) s |= WS_HSCROLL | ES_AUTOHSCROLL;
+    return s;
+}
+
+void Memo::Create(Control& parent, const Ctl& p) {
+    wordWrap_ = !(p.style & esNoWordWrap);
+    bool v = p.style & esVScroll, h = p.style & esHScroll;
+    scrollBars_ = v && h ? ssBoth : v ? ssVertical : h ? ssHorizontal : ssNone;
+    WantTabs = p.style & esWantTabs;
+    Ctl q = p;
+    q.style &= ~(esCenter | esRight);
+    align_ = (p.style & esCenter) ? ES_CENTER : (p.style & esRight) ? ES_RIGHT : 0;
+    CreateEdit(parent, q, MemoStyle());
+    SendMessageA(Handle, EM_LIMITTEXT, 0, 0);  // the one-line default limit is far too small here
+}
+
+rtl::TStringList Memo::Lines() const {
+    rtl::TStringList l;
+    l.SetText(Caption());
+    return l;
+}
+
+void Memo::SetLines(const rtl::TStringList& lines) { SetCaption(lines.Text()); }
+
+void Memo::SetLines(const std::vector<std::string>& lines) {
+    rtl::TStringList l;
+    for (auto& s : lines) l.Add(s);
+    SetLines(l);
+}
+
+std::string Memo::Line(int i) const {
+    rtl::TStringList l = Lines();
+    if (i < 0 || i >= l.Count()) throw rtl::Exception("行の番号が範囲を超えています (" + rtl::IntToStr(i) + ")");
+    return l[i];
+}
+
+void Memo::AddLine(const std::string& s) {
+    std::string t = Caption();
+    bool open = !t.empty() && t.back() != '\n' && t.back() != '\r';
+    std::string add = (open ? "\r\n" : "") + s + "\r\n";
+    int end = ToControl((int)t.size());
+    ChangeFromCode([&] {
+        SendMessageA(Handle, EM_SETSEL, end, end);
+        SendMessageA(Handle, EM_REPLACESEL, FALSE, (LPARAM)add.c_str());
+    });
+}
+
+void Memo::SetWordWrap(bool v) {
+    if (wordWrap_ == v) return;
+    wordWrap_ = v;
+    Recreate();
+}
+
+void Memo::SetScrollBars(TScrollStyle v) {
+    if (scrollBars_ == v) return;
+    scrollBars_ = v;
+    Recreate();
+}
+
+void Memo::Recreate() {
+    if (!Handle) return;
+    std::string text = Caption();
+    int l = Left(), t = Top(), w = Width(), h = Height();
+    bool visible = Visible(), enabled = Enabled(), readOnly = ReadOnly(), focused = Focused(), modified = Modified();
+    int id = GetDlgCtrlID(Handle);
+    HWND parent = GetParent(Handle), prev = GetWindow(Handle, GW_HWNDPREV);
+    DWORD ex = GetWindowLongA(Handle, GWL_EXSTYLE);
+    DestroyWindow(Handle);  // the subclass procedure lets go of it
+    DWORD style = MemoStyle() | WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | (visible ? WS_VISIBLE : 0) |
+                  (enabled ? 0 : WS_DISABLED) | (readOnly ? ES_READONLY : 0);
+    HWND hw = CreateWindowExA(ex, "EDIT", text.c_str(), style, l, t, w, h, parent, (HMENU)(UINT_PTR)id,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (!hw) throw rtl::Exception("テキスト欄を作り直せません。");
+    Attach(hw);
+    SendMessageA(hw, WM_SETFONT, (WPARAM)EffectiveFont().Handle(), FALSE);
+    SendMessageA(hw, EM_LIMITTEXT, maxLength_, 0);
+    SetModified(modified);
+    SetWindowPos(hw, prev ? prev : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (focused) ::SetFocus(hw);
+}
+
+LRESULT Memo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETDLGCODE) {
+        LRESULT r = DefaultHandler(msg, wp, lp);
+        // Tab moves to the next control unless the memo takes tabs.
+        r &= ~(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+        if (WantTabs) r |= DLGC_WANTTAB;
+        return r;
+    }
+    return Edit::WndProc(msg, wp, lp);
+}
+
+}  // namespace tk

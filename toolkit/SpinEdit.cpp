@@ -1,0 +1,112 @@
+#include "toolkit/SpinEdit.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "toolkit/rtl/SysUtils.h"
+
+namespace tk {
+
+static const int kArrowWidth = 15;
+
+void SpinEdit::Create(Control& parent, const Ctl& p) {
+    MinValue = p.min;
+    MaxValue = p.max;
+    Ctl q = p;
+    q.caption = rtl::IntToStr(Clamp(p.value));
+    CreateEdit(parent, q, ES_AUTOHSCROLL | WS_CLIPCHILDREN);
+    arrows_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 0, 0, kArrowWidth, 10, Handle, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    // Any range will do: every step is ours (the position is never moved).
+    SendMessageA(arrows_, UDM_SETRANGE32, 0, 100);
+    SendMessageA(arrows_, UDM_SETPOS32, 0, 50);
+    SendMessageA(Handle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, kArrowWidth + 1));
+    PlaceArrows();
+}
+
+void SpinEdit::PlaceArrows() {
+    if (!arrows_) return;
+    RECT r = ClientRect();
+    SetWindowPos(arrows_, nullptr, r.right - kArrowWidth, 0, kArrowWidth, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int SpinEdit::Clamp(int v) const {
+    if (MaxValue == MinValue) return v;
+    return std::clamp(v, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+}
+
+int SpinEdit::Value() const {
+    int v;
+    if (!rtl::TryStrToInt(Caption(), v)) v = MinValue;
+    return Clamp(v);
+}
+
+void SpinEdit::SetValue(int v) { SetCaption(rtl::IntToStr(Clamp(v))); }
+
+void SpinEdit::Step(int times) {
+    if (ReadOnly()) return;
+    long long v = (long long)Value() + (long long)times * Increment;
+    v = std::clamp<long long>(v, INT_MIN, INT_MAX);
+    SetValue((int)v);
+    SelectAll();
+}
+
+LRESULT SpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NOTIFY: {
+            auto* nm = (NMHDR*)lp;
+            if (nm->hwndFrom == arrows_ && nm->code == UDN_DELTAPOS) {
+                int d = ((NMUPDOWN*)lp)->iDelta;
+                if (d) Step(d > 0 ? 1 : -1);
+                return TRUE;  // keep the arrows' own position where it is
+            }
+            break;
+        }
+        case WM_VSCROLL:
+            if ((HWND)lp == arrows_) return 0;
+            break;
+        case WM_KEYDOWN:
+            if (wp == VK_UP || wp == VK_DOWN) {
+                WORD key = (WORD)wp;
+                if (OnKeyDown) OnKeyDown(key, KeyShift());
+                if (key) Step(wp == VK_UP ? 1 : -1);
+                return 0;
+            }
+            break;
+        case WM_CHAR: {
+            // Digits, a sign and editing keys only.
+            char c = (char)wp;
+            bool ok = (c >= '0' && c <= '9') || c == '-' || c == '+' || (unsigned char)c < ' ';
+            if (!ok) {
+                MessageBeep(0);
+                return 0;
+            }
+            break;
+        }
+        case WM_KILLFOCUS:
+            // Typed text out of range is pulled back when the box is left.
+            if (Handle) {
+                int v;
+                if (rtl::TryStrToInt(Caption(), v) && Clamp(v) != v) SetValue(v);
+            }
+            break;
+        case WM_SIZE: {
+            LRESULT r = Edit::WndProc(msg, wp, lp);
+            PlaceArrows();
+            return r;
+        }
+        case WM_ENABLE:
+            if (arrows_) EnableWindow(arrows_, (BOOL)wp);
+            break;
+        case WM_SETFONT: {
+            LRESULT r = Edit::WndProc(msg, wp, lp);
+            SendMessageA(Handle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELONG(0, kArrowWidth + 1));
+            return r;
+        }
+    }
+    return Edit::WndProc(msg, wp, lp);
+}
+
+}  // namespace tk
