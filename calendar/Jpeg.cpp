@@ -1,9 +1,9 @@
 #include "calendar/Jpeg.h"
 
+#include "mainwindow/Main.h"
 #include "toolkit/MsgBox.h"
 
 TForm37* Form37 = nullptr;
-std::function<std::string()> JpegWindowVersionText;
 
 bool AskStopAfterCodecMessage(HWND owner, const std::string& errorMsg) {
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
@@ -17,7 +17,7 @@ TForm37::TForm37()
       FormRgn1(*this) {
     using namespace tk;
     Panel1.Create(*this, {.at = {0, 0, 229, 70}, .color = clInfoBk, .style = pnOuterNone});
-    Label2.Create(Panel1, {.at = {22, 8, 0, 0}, .caption = "Orbal98", .font = TFont{.Size = 10, .Style = fsBold}});
+    Label2.Create(Panel1, {.at = {22, 8, 0, 0}, .caption = "Orbal98", .font = TFont{.Size = 10, .Color = clInfoText, .Style = fsBold}});
     Label3.Create(Panel1, {.at = {104, 11, 0, 0}});
     ProgressBar1.Create(Panel1, {.at = {22, 32, 185, 7}, .max = 100, .style = pbSmooth});
     Label1.Create(Panel1, {.at = {22, 46, 0, 0}});
@@ -44,7 +44,7 @@ TForm37::TForm37()
 }
 
 void TForm37::FormCreate() {
-    if (JpegWindowVersionText) Label3.SetCaption(JpegWindowVersionText());
+    if (Form1) Label3.SetCaption(Form1->Label12.Caption());
 }
 
 void TForm37::FormClose(tk::CloseAction& action) { action = tk::CloseAction::Free; }

@@ -3,7 +3,6 @@
 // Image1.Tag (1 keeps the window hidden), hand MemoJpeg1 its streams, run it and release the
 // window; a decoded picture is left in Image1.
 #pragma once
-#include <functional>
 #include <string>
 
 #include "calendar/FormRgn.h"
@@ -35,10 +34,6 @@ private:
 };
 
 extern TForm37* Form37;
-
-// The version text of the main window's About panel (its Label12), shown in Label3; the main
-// window provides it.
-extern std::function<std::string()> JpegWindowVersionText;
 
 // "処理を中断しますか？" after a codec message; true when the user wants to stop.
 bool AskStopAfterCodecMessage(HWND owner, const std::string& errorMsg);

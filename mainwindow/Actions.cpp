@@ -28,17 +28,18 @@ void PlayWaveRes(const std::string& name) {
 
 void PlayStartupSound(tk::MediaPlayer& player, const std::string& dataDir) {
     std::string file = dataDir + "\\orbal_data\\title.wav";
-    if (!tk::FileExists(file)) {
-        tk::PlayResourceWave("tav", true);
-        return;
+    bool played = false;
+    if (tk::FileExists(file)) {
+        player.Shareable = false;
+        player.FileName = file;
+        if (player.Open()) {
+            player.Wait = true;
+            played = player.Play();
+        }
+        player.Wait = false;
     }
-    player.Shareable = false;
-    player.FileName = file;
-    if (player.Open()) {
-        player.Wait = true;
-        player.Play();
-    }
-    player.Wait = false;
+    // A sound file that will not play falls back to the built-in one; the start goes on.
+    if (!played) tk::PlayResourceWave("tav", true);
 }
 
 bool PlaySoundFile(tk::MediaPlayer& player, const std::string& path) {

@@ -205,6 +205,7 @@ void TForm1::BuildMenus() {
 
 void TForm1::FormCreate() {
     // 1-2: no maximise button (the border has none); tab width; activation hooks.
+    PageControl1.SetMultiLine(true);
     PageControl1.SetTabWidth(PageControl1.Width() * 49 / 100);
     tk::Application.OnDeactivate = [this] { ApplicationDeactivate(); };
     tk::Application.OnActivate = [this] { ApplicationOnactivate(); };

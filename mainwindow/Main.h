@@ -105,6 +105,7 @@ struct TForm1 : tk::Form {
     void TickGauges(tk::TIniFile& ini, rtl::TDateTime now);
     void TickGoal(rtl::TDateTime now);
     void TickMoon(rtl::TDateTime now);
+    void ShowReminderWindow(tk::TIniFile& ini, const std::string& section, rtl::TDateTime shown, rtl::TDateTime T);
     // Once a day: the birthday notice.
     void BirthdayNotice(tk::TIniFile& ini, rtl::TDateTime today);
 
@@ -133,6 +134,7 @@ struct TForm1 : tk::Form {
     rtl::TDateTime GoalStart = 0, GoalEnd = 0;
 
 private:
+    bool reminderRunning_ = false;
     void BuildLayout();
     void BuildMenus();
     void ShowSplashAndSound(const std::string& dataDir);

@@ -20,3 +20,17 @@ std::string PrivateDir() {
 }
 
 }  // namespace settings
+
+namespace settings {
+
+HolidayTable ReadHolidayTable(const tk::TIniFile& ini) {
+    HolidayTable t;
+    rtl::TStringList keys;
+    ini.ReadSection(inikey::Horiday::Section, keys);
+    for (const std::string& k : keys.Strings)
+        if (k != inikey::Horiday::Set) t.Horiday.emplace_back(k, ini.ReadString(inikey::Horiday::Section, k, ""));
+    t.HappyMonday = ini.ReadBool(inikey::CalendarEx::Section, inikey::CalendarEx::Happy_Monday, true);
+    return t;
+}
+
+}  // namespace settings

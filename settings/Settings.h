@@ -19,3 +19,10 @@ std::string PrivateDir();
 void SetIniPathForTest(const std::string& path);
 
 }  // namespace settings
+
+#include "calendar/HolidayRules.h"
+
+namespace settings {
+// The holiday rules' view of the settings: [Horiday] in file order and [CalendarEx] Happy_Monday.
+HolidayTable ReadHolidayTable(const tk::TIniFile& ini);
+}  // namespace settings

@@ -30,9 +30,13 @@ public:
     // Creates a form into its global; the global is cleared when the form is freed.
     template <class T>
     T* CreateForm(T*& ref) {
-        ref = new T();
+        T* f = new T();
+        ref = f;
         T** slot = &ref;
-        ref->ClearRef = [slot] { *slot = nullptr; };
+        // A newer form may hold the global by the time this one is freed.
+        f->ClearRef = [slot, f] {
+            if (*slot == f) *slot = nullptr;
+        };
         if (!MainForm) MainForm = ref;
         return ref;
     }

@@ -55,7 +55,7 @@ public:
     void SetItemIndex(int i);
     int Columns() const { return columns_; }
     void SetColumns(int n);
-    // The button of item i (for hints or enabling one item).
+    // The button of item i (to enable one item); a change of Items makes new buttons.
     RadioButton& Buttons(int i) { return *buttons_.at(i); }
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -156,30 +156,10 @@ void Memo::Create(Control& parent, const Ctl& p) {
     SendMessageA(Handle, EM_LIMITTEXT, 0, 0);  // the one-line default limit is far too small here
 }
 
-rtl::TStringList Memo::Lines() const {
-    rtl::TStringList l;
-    l.SetText(Caption());
-    return l;
-}
-
-void Memo::SetLines(const rtl::TStringList& lines) { SetCaption(lines.Text()); }
-
-void Memo::SetLines(const std::vector<std::string>& lines) {
-    rtl::TStringList l;
-    for (auto& s : lines) l.Add(s);
-    SetLines(l);
-}
-
-std::string Memo::Line(int i) const {
-    rtl::TStringList l = Lines();
-    if (i < 0 || i >= l.Count()) throw rtl::Exception("行の番号が範囲を超えています (" + rtl::IntToStr(i) + ")");
-    return l[i];
-}
-
-void Memo::AddLine(const std::string& s) {
+void Memo::Append(const std::string& line) {
     std::string t = Caption();
     bool open = !t.empty() && t.back() != '\n' && t.back() != '\r';
-    std::string add = (open ? "\r\n" : "") + s + "\r\n";
+    std::string add = (open ? "\r\n" : "") + line + "\r\n";
     int end = ToControl((int)t.size());
     ChangeFromCode([&] {
         SendMessageA(Handle, EM_SETSEL, end, end);
@@ -230,6 +210,85 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     return Edit::WndProc(msg, wp, lp);
+}
+
+// ---- MemoLines ----
+
+rtl::TStringList MemoLines::List() const {
+    rtl::TStringList l;
+    l.SetText(memo_.Caption());
+    return l;
+}
+
+void MemoLines::CheckIndex(int i, int limit) const {
+    if (i < 0 || i > limit) throw rtl::Exception("行の番号が範囲を超えています (" + rtl::IntToStr(i) + ")");
+}
+
+std::string MemoLines::operator[](int i) const {
+    rtl::TStringList l = List();
+    CheckIndex(i, l.Count() - 1);
+    return l[i];
+}
+
+void MemoLines::Assign(const rtl::TStringList& l) { memo_.SetCaption(l.Text()); }
+
+void MemoLines::Assign(const std::vector<std::string>& lines) {
+    rtl::TStringList l;
+    for (auto& s : lines) l.Add(s);
+    Assign(l);
+}
+
+void MemoLines::SetStrings(int i, const std::string& s) {
+    rtl::TStringList l = List();
+    CheckIndex(i, l.Count() - 1);
+    l.Strings[i] = s;
+    Assign(l);
+}
+
+int MemoLines::Add(const std::string& s) {
+    memo_.Append(s);
+    return Count() - 1;
+}
+
+void MemoLines::AddStrings(const std::vector<std::string>& lines) {
+    rtl::TStringList l = List();
+    for (auto& s : lines) l.Add(s);
+    Assign(l);
+}
+
+void MemoLines::Insert(int i, const std::string& s) {
+    rtl::TStringList l = List();
+    CheckIndex(i, l.Count());
+    l.Insert(i, s);
+    Assign(l);
+}
+
+void MemoLines::Delete(int i) {
+    rtl::TStringList l = List();
+    CheckIndex(i, l.Count() - 1);
+    l.Delete(i);
+    Assign(l);
+}
+
+void MemoLines::Clear() { memo_.SetCaption(""); }
+
+void MemoLines::SetText(const std::string& text) {
+    rtl::TStringList l;
+    l.SetText(text);
+    Assign(l);
+}
+
+void MemoLines::SetCommaText(const std::string& text) {
+    rtl::TStringList l;
+    l.SetCommaText(text);
+    Assign(l);
+}
+
+bool MemoLines::LoadFromFile(const std::string& path) {
+    rtl::TStringList l;
+    if (!l.LoadFromFile(path)) return false;
+    Assign(l);
+    return true;
 }
 
 }  // namespace tk

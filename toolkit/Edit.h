@@ -60,17 +60,46 @@ protected:
     std::string lastText_;
 };
 
+class Memo;
+
+// The memo's hard lines (a wrapped line is still one line), shaped like ItemList. Every call
+// reads the text afresh; every change writes it back as one change of the memo.
+class MemoLines {
+public:
+    explicit MemoLines(Memo& m) : memo_(m) {}
+    MemoLines(const MemoLines&) = delete;
+    MemoLines& operator=(const MemoLines&) = delete;
+
+    int Count() const { return List().Count(); }
+    std::string operator[](int i) const;
+    std::string Strings(int i) const { return (*this)[i]; }
+    void SetStrings(int i, const std::string& s);
+    int Add(const std::string& s);  // appended at the end, where the caret goes too
+    void AddStrings(const std::vector<std::string>& lines);
+    void Insert(int i, const std::string& s);
+    void Delete(int i);
+    void Clear();
+    int IndexOf(const std::string& s) const { return List().IndexOf(s); }
+    std::string Text() const { return List().Text(); }
+    void SetText(const std::string& text);
+    std::string CommaText() const { return List().CommaText(); }
+    void SetCommaText(const std::string& text);
+    rtl::TStringList List() const;
+    void Assign(const rtl::TStringList& l);
+    void Assign(const std::vector<std::string>& lines);
+    bool LoadFromFile(const std::string& path);
+    bool SaveToFile(const std::string& path) const { return List().SaveToFile(path); }
+
+private:
+    void CheckIndex(int i, int limit) const;
+    Memo& memo_;
+};
+
 class Memo : public Edit {
 public:
     void Create(Control& parent, const Ctl& p);
 
-    // The hard lines of the text (a wrapped line is still one line).
-    rtl::TStringList Lines() const;
-    void SetLines(const rtl::TStringList& lines);
-    void SetLines(const std::vector<std::string>& lines);
-    int LineCount() const { return Lines().Count(); }
-    std::string Line(int i) const;
-    void AddLine(const std::string& s);
+    MemoLines Lines{*this};
 
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool v);
@@ -81,6 +110,8 @@ public:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    friend class MemoLines;
+    void Append(const std::string& line);
     DWORD MemoStyle() const;
     void Recreate();  // the wrap and scroll-bar styles only take effect in a new window
     bool wordWrap_ = true;

@@ -505,11 +505,14 @@ std::string FileListBox::FileName() const {
 
 void FileListBox::SetFileName(const std::string& path) {
     std::string folder = rtl::ExtractFileDir(path), name = rtl::ExtractFileName(path);
+    quiet_ = true;  // one OnChange for the folder and the selection together
     if (!folder.empty() && !SamePath(FolderPath(folder), dir_)) SetDirectory(folder);
     int index = -1;
     for (size_t i = 0; i < names_.size(); ++i)
         if (SamePath(names_[i], name)) index = (int)i;
-    SetItemIndex(index);
+    SendMessageA(Handle, LB_SETCURSEL, index, 0);
+    quiet_ = false;
+    Changed();
 }
 
 void FileListBox::SetShowGlyphs(bool on) {
@@ -527,6 +530,7 @@ void FileListBox::SetItemIndex(int i) {
 }
 
 void FileListBox::Changed() {
+    if (quiet_) return;
     std::string f = FileName();
     if (f == last_) return;
     last_ = f;

@@ -136,7 +136,7 @@ private:
     void Changed();
     std::vector<std::string> names_;
     std::string dir_, mask_ = "*.*", last_;
-    bool glyphs_ = false;
+    bool glyphs_ = false, quiet_ = false;
     DirectoryListBox* dirList_ = nullptr;
 };
 

@@ -166,6 +166,15 @@ void PageControl::SetTabWidth(int w) {
     Invalidate();
 }
 
+void PageControl::SetMultiLine(bool on) {
+    LONG st = GetWindowLongA(Handle, GWL_STYLE);
+    if (((st & TCS_MULTILINE) != 0) == on) return;
+    SetWindowLongA(Handle, GWL_STYLE, on ? (st | TCS_MULTILINE) : (st & ~TCS_MULTILINE));
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    LayoutSheets();
+    Invalidate();
+}
+
 void PageControl::LayoutSheets() {
     if (!Handle) return;
     RECT r = DisplayRect();

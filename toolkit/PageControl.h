@@ -47,6 +47,8 @@ public:
     // 0: each tab as wide as its text.
     int TabWidth() const { return tabWidth_; }
     void SetTabWidth(int w);
+    // Tabs that do not fit wrap into further rows instead of scrolling.
+    void SetMultiLine(bool on);
     // The rectangle the sheets fill, in the page control's client co-ordinates.
     RECT DisplayRect() const;
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 [ -n "$WINEPREFIX" ] || { echo "WINEPREFIX is not set" >&2; exit 2; }
-stamp=$WINEPREFIX/.orbal98-ready
+stamp=$WINEPREFIX/.orbal98-ready-2
 [ -f "$stamp" ] && exit 0
 mkdir -p "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1 || true
@@ -21,6 +21,14 @@ Windows Registry Editor Version 5.00
 "MS Mincho"="IPAMincho"
 "ＭＳ Ｐ明朝"="IPAPMincho"
 "MS PMincho"="IPAPMincho"
+
+; Every program in a virtual desktop: windows get their frames and hiding a window does not
+; wait for a window manager that a bare X server lacks.
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1024x768"
 REG
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 rm -f "$reg"

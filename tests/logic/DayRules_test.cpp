@@ -63,23 +63,6 @@ std::vector<int> DaysFired(const HolidayTable& t, const std::string& name, int y
 
 }  // namespace
 
-TEST(DayRulesWeek, WeekOfMonthRule) {
-    EXPECT_EQ(WeekBitOfDay(1), 1);
-    EXPECT_EQ(WeekBitOfDay(14), 2);
-    EXPECT_EQ(WeekBitOfDay(22), 8);
-    EXPECT_EQ(WeekBitOfDay(29), 16);
-    EXPECT_FALSE(InLastWeek(2001, 5, 24));
-    EXPECT_TRUE(InLastWeek(2001, 5, 25));
-    EXPECT_TRUE(InLastWeek(2001, 2, 22));   // 28-day February: the whole fourth week
-    EXPECT_FALSE(InLastWeek(2004, 2, 22));  // 29 days
-    // The fourth week still counts on a day that is also one of the last seven.
-    EXPECT_TRUE(WeekMaskHits(8, 2001, 2, 22));
-    EXPECT_TRUE(WeekMaskHits(32, 2001, 2, 22));
-    EXPECT_FALSE(WeekMaskHits(32, 2001, 2, 21));
-    EXPECT_TRUE(WeekMaskHits(32, 2001, 5, 31));
-    EXPECT_FALSE(WeekMaskHits(16, 2001, 5, 28));
-}
-
 TEST(DayRulesReminder, EachKindFiresAtItsMinute) {
     HolidayTable t = Defaults();
     FakeFolder f{"12300115.01", "12300115.__", "1230__15.__", "1230____.__", "1231____.__"};

@@ -101,6 +101,12 @@ TEST_F(ActionsCue, StartupSoundIsTheDataFolderFileElseTheBuiltInOneToItsEnd) {
     EXPECT_TRUE(polled);  // waited for the end
     EXPECT_FALSE(player.Wait);
     player.Close();
+
+    // A sound file the device refuses falls back to the built-in sound.
+    tk::SetMciHookForTest([](const std::string& c, std::string&) -> unsigned { return c.rfind("open", 0) == 0 ? 263 : 0; });
+    log.clear();
+    PlayStartupSound(player, data);
+    EXPECT_EQ(log, std::vector<std::string>{"sync tav"});
     DeleteFileA(title.c_str());
     RemoveDirectoryA((data + "\\orbal_data").c_str());
     RemoveDirectoryA(data.c_str());

@@ -125,35 +125,43 @@ TEST(TkMemo, LinesRoundTripWithJapaneseAndEmptyLines) {
     l.Add("表示する予定");  // 表 ends in a 0x5C byte
     l.Add("");
     l.Add("ソ連");
-    f.Memo1.SetLines(l);
+    f.Memo1.Lines.Assign(l);
     EXPECT_EQ(f.memoChanges, 1);  // multi-line boxes get no notice from the system for this
-    f.Memo1.SetLines(l);
+    f.Memo1.Lines.Assign(l);
     EXPECT_EQ(f.memoChanges, 1);
-    rtl::TStringList back = f.Memo1.Lines();
+    rtl::TStringList back = f.Memo1.Lines.List();
     EXPECT_EQ(back.Strings, l.Strings);
-    EXPECT_EQ(f.Memo1.LineCount(), 3);
-    EXPECT_EQ(f.Memo1.Line(2), "ソ連");
-    EXPECT_THROW(f.Memo1.Line(3), rtl::Exception);
+    EXPECT_EQ(f.Memo1.Lines.Count(), 3);
+    EXPECT_EQ(f.Memo1.Lines[2], "ソ連");
+    EXPECT_THROW(f.Memo1.Lines[3], rtl::Exception);
 }
 
-TEST(TkMemo, AddLineAppendsOneLineEvenWhenReadOnly) {
+TEST(TkMemo, LineEditsAreOneChangeEachAndWorkWhenReadOnly) {
     EditForm f;
     f.Memo1.SetText("一行目");  // no line end yet
     f.Memo1.SetReadOnly(true);
-    f.Memo1.AddLine("二行目");
-    f.Memo1.AddLine("三行目");
-    EXPECT_EQ(f.Memo1.Lines().Strings, (std::vector<std::string>{"一行目", "二行目", "三行目"}));
+    f.Memo1.Lines.Add("二行目");
+    f.Memo1.Lines.Add("三行目");
+    EXPECT_EQ(f.Memo1.Lines.List().Strings, (std::vector<std::string>{"一行目", "二行目", "三行目"}));
     EXPECT_EQ(f.memoChanges, 3);
+    f.Memo1.Lines.Insert(1, "挿入");
+    f.Memo1.Lines.Delete(0);
+    f.Memo1.Lines.SetStrings(2, "最後");
+    EXPECT_EQ(f.Memo1.Lines.List().Strings, (std::vector<std::string>{"挿入", "二行目", "最後"}));
+    EXPECT_EQ(f.memoChanges, 6);
+    f.Memo1.Lines.SetStrings(2, "最後");
+    EXPECT_EQ(f.memoChanges, 6);
+    EXPECT_THROW(f.Memo1.Lines.Insert(5, "x"), rtl::Exception);
 }
 
 TEST(TkMemo, WrappedLineIsStillOneLineAndWrapCanBeTurnedOff) {
     EditForm f;
     std::string longLine;
     for (int i = 0; i < 12; ++i) longLine += "長い行です";
-    f.Memo1.SetLines(std::vector<std::string>{longLine, "次"});
+    f.Memo1.Lines.Assign(std::vector<std::string>{longLine, "次"});
     EXPECT_GT(SendMessageA(f.Memo1.Handle, EM_GETLINECOUNT, 0, 0), 3);  // shown wrapped
-    EXPECT_EQ(f.Memo1.LineCount(), 2);
-    EXPECT_EQ(f.Memo1.Line(0), longLine);
+    EXPECT_EQ(f.Memo1.Lines.Count(), 2);
+    EXPECT_EQ(f.Memo1.Lines[0], longLine);
 
     int before = f.memoChanges;
     HWND old = f.Memo1.Handle;
@@ -161,14 +169,14 @@ TEST(TkMemo, WrappedLineIsStillOneLineAndWrapCanBeTurnedOff) {
     EXPECT_NE(f.Memo1.Handle, old);
     EXPECT_FALSE(IsWindow(old));
     EXPECT_EQ(SendMessageA(f.Memo1.Handle, EM_GETLINECOUNT, 0, 0), 3);  // two lines and the empty last one
-    EXPECT_EQ(f.Memo1.Line(0), longLine);
+    EXPECT_EQ(f.Memo1.Lines[0], longLine);
     EXPECT_EQ(f.memoChanges, before);
     EXPECT_EQ(GetParent(f.Memo1.Handle), f.Handle);
     // The new window is wired like the old one.
     SendMessageA(f.Memo1.Handle, EM_SETSEL, 0, 0);
     SendMessageA(f.Memo1.Handle, WM_CHAR, 'x', 1);
     EXPECT_EQ(f.memoChanges, before + 1);
-    EXPECT_EQ(f.Memo1.Line(0), "x" + longLine);
+    EXPECT_EQ(f.Memo1.Lines[0], "x" + longLine);
 }
 
 TEST(TkMemo, TabMovesOnUnlessTheMemoWantsTabs) {
@@ -179,16 +187,4 @@ TEST(TkMemo, TabMovesOnUnlessTheMemoWantsTabs) {
     f.Memo1.WantTabs = true;
     code = SendMessageA(f.Memo1.Handle, WM_GETDLGCODE, VK_TAB, (LPARAM)&m);
     EXPECT_TRUE(code & DLGC_WANTTAB);
-}
-TEST(TkTiming, Probe) {
-    DWORD t0 = GetTickCount();
-    auto* f = new tk::Form({.caption = "x"});
-    DWORD t1 = GetTickCount();
-    wintest::Pump();
-    DWORD t2 = GetTickCount();
-    tk::Edit e; e.Create(*f, {.at={0,0,10,10}});
-    DWORD t3 = GetTickCount();
-    delete f;
-    DWORD t4 = GetTickCount();
-    printf("create %lu pump %lu edit %lu delete %lu\n", t1-t0, t2-t1, t3-t2, t4-t3);
 }

@@ -159,8 +159,11 @@ TEST(TkFileList, FolderListOpensItemsAndTheLinkedListsFollow) {
     EXPECT_EQ(files.Count(), 0);
     EXPECT_EQ(dirs.Items(dirs.ItemIndex()), "表ソ");
 
-    // The file list, linked, moves the folder list with it.
+    // The file list, linked, moves the folder list with it; one change for folder and file.
+    int fileChanges = 0;
+    files.OnChange = [&] { ++fileChanges; };
     files.SetFileName(t.base + "\\表\\ソ\\音.wav");
     EXPECT_EQ(dirs.Directory(), t.base + "\\表\\ソ");
     EXPECT_EQ(files.FileName(), t.base + "\\表\\ソ\\音.wav");
+    EXPECT_EQ(fileChanges, 1);
 }

@@ -22,7 +22,7 @@ namespace {
 
 struct Gallery : tk::Form {
     tk::Panel Panel1, Panel2, Panel3, Panel4;
-    tk::Label Label1, Label2, Label3, Label4, Label5;
+    tk::Label Label1, Label2, Label3, Label4, Label5, Label6;
     tk::Bevel Bevel1, Bevel2;
     tk::Button Button1;
     tk::BitBtn BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6;
@@ -46,7 +46,9 @@ struct Gallery : tk::Form {
         Panel3.SetBorderWidth(2);
         Label5.Create(Panel3, {.at = {4, 4, 0, 0}, .caption = "パネルの中のラベル"});
         Panel4.Create(Panel3, {.at = {0, 0, 0, 24}, .caption = "下揃えの子パネル", .align = Align::Bottom,
-                               .color = clSilver});
+                               .color = clSilver, .style = pnCaptionRight});
+        Label6.Create(Panel4, {.at = {4, 4, 0, 0}, .caption = "透明ラベル", .font = TFont{.Color = clNavy},
+                               .style = lsTransparent});
 
         Label1.Create(*this, {.at = {250, 40, 0, 0}, .caption = "ラベル（自動サイズ）"});
         Label2.Create(*this, {.at = {250, 62, 200, 0}, .caption = "中央揃え・赤い文字",
@@ -59,7 +61,7 @@ struct Gallery : tk::Form {
 
         Bevel1.Create(*this, {.at = {470, 40, 240, 120}, .style = bsFrame});
         Bevel2.Create(*this, {.at = {480, 140, 220, 10}, .style = bsTopLine});
-        Button1.Create(*this, {.at = {480, 50, 100, 25}, .caption = "ボタン(&B)", .style = btDefault});
+        Button1.Create(*this, {.at = {480, 50, 100, 25}, .caption = "ボタン(&B)"});
         BitBtn1.Create(*this, {.at = {590, 50, 110, 25}, .style = bkOK});
         BitBtn2.Create(*this, {.at = {480, 80, 110, 25}, .style = bkCancel});
         BitBtn3.Create(*this, {.at = {595, 80, 105, 25}, .style = bkClose});
@@ -70,7 +72,7 @@ struct Gallery : tk::Form {
         Edit1.Create(*this, {.at = {8, 175, 230, 22}, .caption = "一行の入力欄ＡＢＣ"});
         Edit2.Create(*this, {.at = {8, 202, 230, 22}, .caption = "秘密", .style = esPassword});
         Memo1.Create(*this, {.at = {8, 230, 230, 120}, .style = esVScroll});
-        Memo1.SetLines(std::vector<std::string>{"複数行のメモ欄です。", "二行目：折り返しあり。とても長い行は右端で折り返されて表示されます。",
+        Memo1.Lines.Assign(std::vector<std::string>{"複数行のメモ欄です。", "二行目：折り返しあり。とても長い行は右端で折り返されて表示されます。",
                                                 "三行目～終わり"});
 
         CheckBox1.Create(*this, {.at = {250, 175, 200, 20}, .caption = "チェックボックス（オン）", .style = cbChecked});

@@ -1,8 +1,7 @@
-// Image and PaintBox: where the picture lands (plain, centred, stretched, transparent), pictures
-// whose canvas is in use, auto size, and the events.
+// Image: where the picture lands (plain, centred, stretched, transparent), pictures whose canvas is
+// in use, and auto size.
 #include <gtest/gtest.h>
 
-#include "tests/win/WinTest.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 
@@ -90,35 +89,4 @@ TEST(TkImage, AutoSizeAndCanvasOnAnEmptyPicture) {
     img.Clear();
     EXPECT_TRUE(img.Picture().Empty());
     EXPECT_FALSE(img.LoadFromFile("Z:\\no\\such\\picture.bmp"));
-}
-
-TEST(TkImage, ClicksAndPaintBoxPainting) {
-    tk::Form f({.caption = "image"});
-    f.Show();
-    tk::Image img;
-    img.Create(f, {.at = {0, 0, 20, 20}});
-    int clicks = 0, dbl = 0;
-    img.OnClick = [&] { ++clicks; };
-    img.OnDblClick = [&] { ++dbl; };
-    SendMessageA(img.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageA(img.Handle, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    SendMessageA(img.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    SendMessageA(img.Handle, WM_LBUTTONUP, 0, MAKELPARAM(30, 30));  // released outside: no click
-    SendMessageA(img.Handle, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(dbl, 1);
-
-    tk::PaintBox pb;
-    pb.Create(f, {.at = {30, 0, 50, 40}});
-    int painted = 0;
-    SIZE seen{};
-    pb.OnPaint = [&](tk::TCanvas& c) {
-        ++painted;
-        SIZE s{};
-        GetTextExtentPoint32A(c.Handle, "x", 1, &s);
-        seen = s;
-    };
-    pb.Repaint();
-    EXPECT_GE(painted, 1);
-    EXPECT_GT(seen.cy, 0);
 }

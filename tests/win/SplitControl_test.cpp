@@ -32,7 +32,6 @@ struct SplitForm : tk::Form {
         Bar.OnMouseUp = [this](tk::MouseButton, int, int, int) {
             if (Split.IsSplitting()) Split.EndSplit();
         };
-        Show();
     }
     void Mouse(UINT msg, int x, int y) {
         SendMessageA(Bar.Handle, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));

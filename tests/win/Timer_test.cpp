@@ -48,18 +48,6 @@ TEST(TkTimer, TicksWhileEnabledAndStopsWhenDisabled) {
     EXPECT_TRUE(PumpUntil([&] { return n > stopped; }));
 }
 
-TEST(TkTimer, NotStartedBeforeCreateNorWhenCreatedDisabled) {
-    tk::Timer idle, off;
-    int n = 0;
-    idle.OnTimer = off.OnTimer = [&] { ++n; };
-    idle.SetInterval(20);
-    off.Create({.interval = 20, .enabled = false});
-    EXPECT_FALSE(idle.Running());
-    EXPECT_FALSE(off.Running());
-    PumpFor(120);
-    EXPECT_EQ(n, 0);
-}
-
 TEST(TkTimer, NewIntervalRestartsTheCount) {
     tk::Timer t;
     int n = 0;

@@ -1,0 +1,9 @@
+// Loading a reminder or memo picture (.BMP directly, .JPG through the shared JPEG window).
+#pragma once
+#include <string>
+
+#include "toolkit/Image.h"
+
+// False when the file has another extension, cannot be read, or the JPEG codec is busy: the
+// caller then goes on as if there were no picture.
+bool LoadPicture(const std::string& path, tk::Image& image);

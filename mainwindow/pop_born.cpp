@@ -1,0 +1,50 @@
+#include "mainwindow/pop_born.h"
+
+#include "mainwindow/Main.h"
+#include "schedule/DayRules.h"
+#include "settings/Settings.h"
+#include "toolkit/FolderIndex.h"
+
+TForm23* Form23 = nullptr;
+
+TForm23::TForm23()
+    : Form({.caption = "Happy Birthday!!", .width = 340, .height = 230, .border = tk::Border::Dialog,
+            .topmost = true, .clientSize = true}) {
+    RichEdit1.Create(*this, {.at = {8, 8, 324, 178}});
+    RichEdit1.SetScrollBars(tk::ssVertical);
+    RichEdit2.Create(*this, {.at = {0, 0, 10, 10}, .visible = false});
+    // The birthday register comes with the schedule parts; until then the button stays off.
+    BitBtn1.Create(*this, {.at = {8, 196, 120, 26}, .caption = "誕生日管理", .hint = "誕生日管理を開きます。",
+                           .enabled = false});
+    BitBtn1.OnClick = [this] { BitBtn1Click(); };
+    BitBtn2.Create(*this, {.at = {252, 196, 80, 26}, .caption = "&Close"});
+    BitBtn2.SetKind(tk::bkClose);
+    BitBtn2.SetCaption("&Close");
+    BitBtn2.OnClick = [this] { Close(); };
+    OnClose = [](tk::CloseAction& a) { a = tk::CloseAction::Free; };
+    FormCreate();
+}
+
+void TForm23::FormCreate() {
+    auto ini = settings::Open();
+    std::string dir = ini.ReadString(inikey::Calendar::Section, inikey::Calendar::Directory, ".");
+    rtl::TDateTime today = rtl::Date();
+    int y, m, d;
+    rtl::DecodeDate(today, y, m, d);
+    HolidayTable none;
+    DayRules rules(none, tk::FolderIndex::For(dir));
+    for (const DayHit& hit : rules.Birthdays(m, d)) {
+        // Only well-formed birthday names come back, so the birth date always exists.
+        int by, bm, bd;
+        rtl::DecodeDate(hit.dated, by, bm, bd);
+        rtl::TDateTime born;
+        if (!rtl::TryEncodeDate(by, m, d, born)) continue;
+        RichEdit1.Lines.Add("【" + rtl::IntToStr(y - by) + "歳の誕生日】" + rtl::FormatDateTime("yyyy/mm/dd (ddd)", born));
+        RichEdit2.Clear();
+        RichEdit2.LoadFromFile(dir + "\\" + hit.name);
+        RichEdit1.Lines.Add(RichEdit2.Text());
+    }
+    RichEdit1.SetReadOnly(true);
+}
+
+void TForm23::BitBtn1Click() { Close(); }
