@@ -2,6 +2,7 @@
 #include "mainwindow/Main.h"
 
 #include "calendar/HolidayRules.h"
+#include "calendar/IJGJpeg.h"
 #include "mainwindow/Actions.h"
 #include "mainwindow/title.h"
 #include "settings/Settings.h"
@@ -29,6 +30,7 @@ TForm1::TForm1()
     BuildMenus();
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
+    OnDestroy = [] { BindJpegBusyFlag(nullptr); };
     FormCreate();
 }
 
@@ -197,6 +199,7 @@ void TForm1::BuildMenus() {
     // The JPEG busy flag lives on this hidden item.
     Setup2 = &m.Add("Setup2");
     Setup2->SetVisible(false);
+    BindJpegBusyFlag(&Setup2->Tag);
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
     for (tk::Control* c : std::initializer_list<tk::Control*>{this, &Panel1, &Panel5, &Panel9, &Panel17, &Panel13,
                                                               &TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4})

@@ -133,6 +133,7 @@ LRESULT Panel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void Panel::Paint(TCanvas& c) {
+    if (borderWidth_) PaintEdges();  // the gap between the bevels takes a new Color too
     std::string s = Caption();
     if (s.empty()) return;
     RECT r = ClientRect();

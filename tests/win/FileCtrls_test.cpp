@@ -160,6 +160,9 @@ TEST(TkFileList, FolderListOpensItemsAndTheLinkedListsFollow) {
     EXPECT_EQ(dirs.Items(dirs.ItemIndex()), "表ソ");
 
     // The file list, linked, moves the folder list with it; one change for folder and file.
+    ASSERT_TRUE(files.SetDirectory(t.base + "\\表"));
+    EXPECT_EQ(dirs.Directory(), t.base + "\\表");
+    files.SetItemIndex(0);
     int fileChanges = 0;
     files.OnChange = [&] { ++fileChanges; };
     files.SetFileName(t.base + "\\表\\ソ\\音.wav");

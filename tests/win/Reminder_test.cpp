@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "calendar/HolidayRules.h"
+#include "calendar/IJGJpeg.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"
@@ -269,6 +270,41 @@ TEST_F(Reminders, UnreadablePictureStillShowsTheReminder) {
     ASSERT_NE(Form9, nullptr);
     EXPECT_TRUE(Form9->Visible());
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(Reminders, JpegPictureIsDecodedUnlessTheCodecIsBusy) {
+    tk::TBitmap b(96, 64);
+    rtl::TMemoryStream bmp;
+    SaveBitmapToStream(b, bmp);
+    bmp.SetPosition(0);
+    TIJGJpeg j;
+    std::string jpeg;
+    j.OnFinish = [&] { jpeg = ((rtl::TMemoryStream*)j.OutStream())->Bytes(); };
+    auto* in = new rtl::TMemoryStream;
+    in->LoadFromString(bmp.Bytes());
+    j.SetInStream(in);
+    j.SetOutStream(new rtl::TMemoryStream);
+    ASSERT_TRUE(j.Compress());
+    tk::WriteFileBytes(dir + "\\photo.jpg", jpeg);
+    std::string name = PopupFileName::Daily(9, 0);
+    Entry(name, "写真つき");
+    Section(name, "bitmap", dir + "\\photo.jpg");
+    At(2024, 5, 1, 8, 59);
+    Start();
+    EXPECT_TRUE(FiresAt(2024, 5, 1, 9, 0));
+    At(2024, 5, 1, 9, 0, 30);
+    Form1->LastMinute = "";
+    Tick();
+    ASSERT_NE(Form9, nullptr);
+    EXPECT_EQ(Form9->Image1.Picture().Width(), 96);
+    Form9->Destroy();
+    JpegBusyFlag() = 1;  // another conversion is under way: no picture, but the reminder shows
+    Form1->LastMinute = "";
+    Tick();
+    JpegBusyFlag() = 0;
+    ASSERT_NE(Form9, nullptr);
+    EXPECT_TRUE(Form9->Image1.Picture().Empty());
+    EXPECT_TRUE(Form9->Visible());
 }
 
 TEST_F(Reminders, NestedTickDuringTheActionsDoesNotTestAgain) {

@@ -176,6 +176,25 @@ TEST(TkRichEdit, ChangeFromCodeFiresOnceAndOnlyWhenTheTextMoves) {
     EXPECT_TRUE(b.re.Modified());
 }
 
+TEST(TkRichEdit, ReadOnlyRefusesTypingAndWrapFollowsTheSwitch) {
+    Box b;
+    b.re.SetText(std::string(80, 'w') + " " + std::string(80, 'w'));
+    EXPECT_GT(SendMessageA(b.re.Handle, EM_GETLINECOUNT, 0, 0), 1);
+    b.re.SetWordWrap(false);
+    EXPECT_EQ(SendMessageA(b.re.Handle, EM_GETLINECOUNT, 0, 0), 1);
+    b.re.SetWordWrap(true);
+    EXPECT_GT(SendMessageA(b.re.Handle, EM_GETLINECOUNT, 0, 0), 1);
+
+    b.re.SetText("読み取り専用");
+    b.re.SetReadOnly(true);
+    EXPECT_TRUE(b.re.ReadOnly());
+    b.re.SetFocus();
+    SendMessageA(b.re.Handle, WM_CHAR, 'x', 0);
+    EXPECT_EQ(b.re.Text(), "読み取り専用");
+    b.re.SetReadOnly(false);
+    EXPECT_FALSE(b.re.ReadOnly());
+}
+
 TEST(TkRichEdit, MarginsKeepSixPixelsAndFollowResizes) {
     Box b(tk::reNoBorder);
     b.re.SetMargins();
