@@ -120,7 +120,9 @@ void TForm1::BuildLayout() {
     BitBtn22.Create(TabSheet3, {.at = {286, 4, 56, 24}, .caption = "今日", .hint = "今日に戻す｡"});
     BitBtn23.Create(TabSheet3, {.at = {344, 4, 36, 24}, .caption = ">>", .hint = "翌月へ"});
     ComboBox2.Create(TabSheet3, {.at = {4, 34, 200, 22}, .hint = "Birthdayデータから選択"});
-    PaintBox1.Create(TabSheet3, {.at = {84, 70, 216, 79}, .hint = "赤：身体  青：感情  緑：知性"});
+    ComboBox2.OnChange = [this] { ComboBox2Change(); };
+    Image2.Create(TabSheet3, {.at = {84, 76, 216, 79}, .hint = "赤：身体  青：感情  緑：知性"});
+    Image2.OnDblClick = [this] { BirthDay1->Click(); };
 
     // Schedule page.
     Panel6.Create(TabSheet4, {.at = {4, 4, 200, 24}, .hint = "ダブルクリック：スケジュールの登録", .font = Bold(10)});
@@ -455,6 +457,7 @@ void TForm1::Panel9DblClick() {
 
 void TForm1::PageControl1Change() {
     PlayWaveRes("c1");
+    if (PageControl1.ActivePageIndex() == 2) FillPersonList();
     if (PageControl1.ActivePageIndex() == 3) CalendarEx1Change();
 }
 
@@ -482,6 +485,7 @@ void TForm1::CalendarEx1Change() {
     Panel11.SetCaption(rtl::IntToStr(CalendarEx1.Month()));
     if (t) Panel6.SetCaption(FormatDateTime("yyyy年m月d日(aaa)", t));
     BitBtn8.SetEnabled(true);
+    if (PageControl1.ActivePageIndex() == 2) ComboBox2Change();
 }
 
 void TForm1::PopupMenu1Popup() {

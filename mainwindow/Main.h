@@ -60,7 +60,7 @@ struct TForm1 : tk::Form {
 
     // Biorhythm page.
     tk::ComboBox ComboBox2;
-    tk::PaintBox PaintBox1;
+    tk::Image Image2;  // the chart
 
     // Schedule page.
     tk::Panel Panel16, Panel11, Panel6;
@@ -123,6 +123,8 @@ struct TForm1 : tk::Form {
     void BitBtn6Click();
     void CalendarEx1Change();
     void PopupMenu1Popup();
+    void ComboBox2Change();  // draws the biorhythm chart
+    void FillPersonList();
     void FormPaint();
 
     // Holiday list of the grid from [Horiday] and the rules of the shown year.

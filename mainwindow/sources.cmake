@@ -2,4 +2,4 @@
 orbal_win(Main.cpp)
 orbal_logic(CommandText.cpp TickMath.cpp)
 orbal_win(Actions.cpp)
-orbal_win(MainTick.cpp MainReminder.cpp title.cpp Pop_wind.cpp pop_born.cpp Picture.cpp)
+orbal_win(MainTick.cpp MainReminder.cpp Biorhythm.cpp title.cpp Pop_wind.cpp pop_born.cpp Picture.cpp)

@@ -91,6 +91,8 @@ public:
     const TFont& EffectiveFont() const;
     void Invalidate();
     void Repaint();
+    // Our own controls draw themselves now; others are invalidated.
+    void Refresh();
     void SetFocus();
     bool Focused() const;
     void BringToFront();
@@ -123,6 +125,8 @@ protected:
     // Our own window class: the control paints itself in Paint.
     void CreateCustom(Control& parent, DWORD style, DWORD exStyle, const Ctl& p);
     virtual void Paint(TCanvas& canvas) { (void)canvas; }
+    // Draws the control into dc (through the off-screen picture when double-buffered).
+    void PaintInto(HDC dc, const RECT& clip);
     // Custom controls paint into an off-screen bitmap unless they say otherwise.
     bool DoubleBuffered = true;
     void Attach(HWND h);  // binds Control* to an existing HWND (subclassing foreign classes)
@@ -131,6 +135,7 @@ protected:
     HBRUSH BackBrush();
     WNDPROC oldProc_ = nullptr;
     bool custom_ = false;
+    std::string text_;  // our own windows' text, kept here so reading it costs no window call
 
 private:
     std::shared_ptr<Menu*> popupMenu_;  // empties when the menu is destroyed

@@ -2,14 +2,60 @@
 
 #include <windows.h>
 
+#include "toolkit/Files.h"
+
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace tk {
 
 static const char kAbsent[] = "\x01\x02orbal-absent\x02\x01";
 
+// Bumped by every write of the program, so that no parse outlives a change of ours.
+static unsigned gWrites = 1;
+
+namespace {
+struct Cached {
+    FILETIME time{};
+    DWORD size = 0;
+    bool exists = false;
+    unsigned generation = 0;
+    std::shared_ptr<const rtl::IniText> text;
+};
+}  // namespace
+
+const rtl::IniText* TIniFile::Text() const {
+    if (text_ && generation_ == gWrites) return text_.get();
+    static std::map<std::string, Cached> cache;  // main thread only, like every settings access
+    WIN32_FILE_ATTRIBUTE_DATA a{};
+    bool exists = GetFileAttributesExA(FileName.c_str(), GetFileExInfoStandard, &a) &&
+                  !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    Cached& c = cache[rtl::UpperCaseAscii(FileName)];
+    bool same = c.text && c.generation == gWrites && c.exists == exists &&
+                (!exists || (CompareFileTime(&c.time, &a.ftLastWriteTime) == 0 && c.size == a.nFileSizeLow));
+    if (!same) {
+        std::string bytes;
+        if (exists && !ReadFileBytes(FileName, bytes)) return nullptr;
+        // Files in a Unicode encoding are left to the profile functions themselves.
+        if (bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0)
+            return nullptr;
+        c.text = std::make_shared<const rtl::IniText>(bytes);
+        c.time = a.ftLastWriteTime;
+        c.size = a.nFileSizeLow;
+        c.exists = exists;
+        c.generation = gWrites;
+    }
+    text_ = c.text;
+    generation_ = gWrites;
+    return text_.get();
+}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+    if (const rtl::IniText* t = Text()) {
+        std::string v;
+        return t->Find(section, key, v) ? rtl::SjisTruncate(v, 1023) : def;
+    }
     char buf[1024];
     ZeroMemory(buf, sizeof buf);  // a cut Japanese value must not leave stale bytes behind
     GetPrivateProfileStringA(section.c_str(), key.c_str(), kAbsent, buf, sizeof buf, FileName.c_str());
@@ -31,6 +77,7 @@ double TIniFile::ReadFloat(const std::string& section, const std::string& key, d
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    ++gWrites;
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), FileName.c_str()))
         throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
 }
@@ -61,11 +108,20 @@ static void ReadList(const char* section, const std::string& file, rtl::TStringL
 }
 
 void TIniFile::ReadSection(const std::string& section, rtl::TStringList& keys) const {
+    if (const rtl::IniText* t = Text()) {
+        keys.Clear();
+        for (const std::string& k : t->Keys(section)) keys.Add(k);
+        return;
+    }
     ReadList(section.c_str(), FileName, keys);
 }
 
 void TIniFile::ReadSections(rtl::TStringList& sections) const {
     sections.Clear();
+    if (const rtl::IniText* t = Text()) {
+        for (const std::string& s : t->Sections()) sections.Add(s);
+        return;
+    }
     std::vector<char> buf(16384);
     DWORD n;
     while (true) {
@@ -89,11 +145,13 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& key) c
 }
 
 void TIniFile::EraseSection(const std::string& section) {
+    ++gWrites;
     if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName.c_str()))
         throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
+    ++gWrites;
     WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, FileName.c_str());
 }
 

@@ -1,8 +1,10 @@
 // The INI object over the private-profile functions: typed reads with the caller's default,
 // writes that report failure, key names in file order, erasing sections and keys.
 #pragma once
+#include <memory>
 #include <string>
 
+#include "toolkit/rtl/IniText.h"
 #include "toolkit/rtl/StringList.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -35,6 +37,13 @@ public:
     bool ValueExists(const std::string& section, const std::string& key) const;
     void EraseSection(const std::string& section);
     void DeleteKey(const std::string& section, const std::string& key);
+
+private:
+    // Reads are answered from one parse of the file per object (the file is checked once when
+    // the object first reads, and parsed again after any write of the program).
+    const rtl::IniText* Text() const;
+    mutable std::shared_ptr<const rtl::IniText> text_;
+    mutable unsigned generation_ = 0;
 };
 
 // The profile functions trim blanks around a value and strip one pair of enclosing quotes, on

@@ -189,3 +189,58 @@ TEST(FoundationForm, DroppedFilesArriveWhole) {
     wintest::Pump();
     EXPECT_EQ(got, names);
 }
+
+// The reads answered from one parse of the file must say what the profile functions say.
+TEST(FoundationIni, ParsedReadsAgreeWithTheProfileFunctions) {
+    std::string path = TempDir("orbal-ini") + "\\compare.ini";
+    tk::WriteFileBytes(path,
+                       "top=before any section\r\n"
+                       "[Form]\r\n"
+                       "  Interval = 1500  \r\n"
+                       "Quoted=\"  a b  \"\r\n"
+                       "Single='x'\r\n"
+                       "Half=\"open\r\n"
+                       "NoValue\r\n"
+                       "Empty=\r\n"
+                       "dup=first\r\n"
+                       "DUP=second\r\n"
+                       "; comment=not a key\r\n"
+                       "[ spaced ]\r\n"
+                       "k=v\r\n"
+                       "[C:\\表\\ソ\\12300115.71]\r\n"
+                       "closetime=-1\r\n"
+                       "Execute=C:\\表\\ソフト.exe?-x\r\n"
+                       "[‐]\r\n"  // its trail byte is ']'
+                       "dash=1\r\n"
+                       "[form]\r\n"
+                       "Interval=2\r\n"
+                       "Later=3\r\n");
+    tk::TIniFile ini(path);
+    const char* probes[][2] = {{"Form", "Interval"}, {"FORM", "quoted"}, {"Form", "Single"}, {"Form", "Half"},
+                               {"Form", "NoValue"}, {"Form", "Empty"}, {"Form", "dup"}, {"Form", "; comment"},
+                               {" spaced ", "k"}, {"spaced", "k"}, {"C:\\表\\ソ\\12300115.71", "closetime"},
+                               {"c:\\表\\ソ\\12300115.71", "Execute"}, {"‐", "dash"}, {"Form", "Later"},
+                               {"", "top"}, {"None", "x"}};
+    for (auto& p : probes) {
+        char buf[1024] = {};
+        GetPrivateProfileStringA(p[0], p[1], "<absent>", buf, sizeof buf, path.c_str());
+        EXPECT_EQ(ini.ReadString(p[0], p[1], "<absent>"), std::string(buf)) << p[0] << " / " << p[1];
+    }
+    for (const char* section : {"Form", "", "c:\\表\\ソ\\12300115.71"}) {
+        char buf[4096] = {};
+        GetPrivateProfileStringA(section, nullptr, "", buf, sizeof buf, path.c_str());
+        rtl::TStringList api, ours;
+        for (const char* k = buf; *k; k += strlen(k) + 1) api.Add(k);
+        ini.ReadSection(section, ours);
+        EXPECT_EQ(ours.Strings, api.Strings) << section;
+    }
+    // A write by the program is seen by the next read of the same object.
+    ini.WriteString("Form", "Interval", "3000");
+    EXPECT_EQ(ini.ReadInteger("Form", "Interval", 0), 3000);
+    // A change made behind the program's back is seen by the next object.
+    tk::TIniFile other(path);
+    EXPECT_EQ(other.ReadString("Form", "Single", ""), "x");
+    Sleep(20);
+    WritePrivateProfileStringA("Form", "Later", "4", path.c_str());
+    EXPECT_EQ(tk::TIniFile(path).ReadString("Form", "Later", ""), "4");
+}

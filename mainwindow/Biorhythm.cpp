@@ -1,0 +1,88 @@
+// The biorhythm page: the birthdays to choose from and the three curves over the shown month.
+#include <cmath>
+
+#include "mainwindow/Main.h"
+#include "schedule/ScheduleName.h"
+#include "settings/Settings.h"
+#include "toolkit/Files.h"
+
+namespace ik = inikey;
+
+void TForm1::FillPersonList() {
+    ComboBox2.Items.Clear();
+    auto ini = settings::Open();
+    std::string dir = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, ".");
+    if (dir == ".") return;
+    rtl::TStringList people;
+    people.Sorted = true;
+    tk::TSearchRec r;
+    for (int rc = tk::FindFirst(dir + "\\BORN*.*", tk::faAnyFile & ~tk::faDirectory, r); rc == 0; rc = tk::FindNext(r)) {
+        NameFields f = DecodeName(r.Name);
+        if (f.kind != NameKind::Birthday) continue;  // stray files are not people
+        people.Add(rtl::ZeroPad(f.year, 4) + "/" + rtl::ZeroPad(f.month, 2) + "/" + rtl::ZeroPad(f.day, 2));
+    }
+    tk::FindClose(r);
+    ComboBox2.Items.AddStrings(people.Strings);
+    ComboBox2.SetText(ini.ReadString("Bio", "BD", rtl::FormatDateTime("yyyy/mm/dd", rtl::Date())));
+    ComboBox2Change();
+}
+
+void TForm1::ComboBox2Change() {
+    rtl::TDateTime D;
+    if (!rtl::TryEncodeDate(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), D)) return;
+    Panel16.SetCaption(rtl::FormatDateTime("yyyy", D));
+    Panel11.SetCaption(rtl::FormatDateTime("m", D));
+    tk::TCanvas& c = Image2.Canvas();
+    const int W = Image2.Width(), H = Image2.Height(), col = W / 30, y0 = H / 2;
+    c.Brush.Color = tk::clWhite;
+    c.Brush.Style = tk::BrushStyle::Solid;
+    c.FillRect({0, 0, W, H});
+    int today = 0;
+    if (rtl::FormatDateTime("yyyymm", D) == rtl::FormatDateTime("yyyymm", rtl::Date()))
+        today = std::atoi(rtl::FormatDateTime("d", rtl::Date()).c_str());
+    for (int k = 0; k <= 31; ++k) {
+        c.Pen.Width = 1;
+        if (k == today) {
+            c.Pen.Color = tk::clRed;
+            c.Pen.Style = tk::PenStyle::Solid;
+        } else if (k == 1 || (k >= 2 && k % 10 == 0)) {
+            c.Pen.Color = tk::clBlack;
+            c.Pen.Style = tk::PenStyle::Solid;
+        } else if (k >= 2 && k % 5 == 0) {
+            c.Pen.Color = tk::clBlack;
+            c.Pen.Style = tk::PenStyle::Dot;
+        } else {
+            c.Pen.Color = tk::clSilver;
+            c.Pen.Style = tk::PenStyle::Dot;
+        }
+        c.MoveTo(col * k, 0);
+        c.LineTo(col * k, H);
+    }
+    c.Pen = {.Color = tk::clBlack, .Width = 2};
+    c.MoveTo(0, y0);
+    c.LineTo(W, y0);
+
+    std::string text = ComboBox2.Text();
+    rtl::TDateTime born;
+    if (text.size() < 10 || !rtl::TryEncodeDate(rtl::StrToIntDef(text.substr(0, 4), 0), rtl::StrToIntDef(text.substr(5, 2), 0),
+                                                rtl::StrToIntDef(text.substr(8, 2), 0), born)) {
+        Image2.Invalidate();
+        return;
+    }
+    long long n = (long long)(rtl::EncodeDate(CalendarEx1.Year(), CalendarEx1.Month(), 1) - born) - 1;
+    const struct {
+        int period;
+        tk::TColor colour;
+    } curves[3] = {{23, tk::clRed}, {28, tk::clBlue}, {33, tk::clGreen}};
+    for (auto& curve : curves) {
+        c.Pen = {.Color = curve.colour, .Width = 2};
+        auto y = [&](int k) {
+            long long phase = (n + k) % curve.period;  // keeps the sign, as the sine wants
+            return y0 - (int)std::trunc(std::sin((double)phase / curve.period * 360 * M_PI / 180) * (H / 2));
+        };
+        c.MoveTo(0, y(0));
+        for (int k = 0; k <= 31; ++k) c.LineTo(col * k, y(k));
+    }
+    Image2.Invalidate();
+    settings::Open().WriteString("Bio", "BD", text);
+}
