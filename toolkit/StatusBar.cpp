@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace tk {
 
@@ -51,10 +52,8 @@ void StatusBar::Create(Control& parent, const Ctl& p) {
     Ctl q = p;
     if (q.align == Align::None) q.align = Align::Bottom;
     q.caption.clear();
-    // We size and place the bar ourselves (Align), so the control must not move itself.
-    DWORD style = CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
     HWND top = GetAncestor(parent.Handle, GA_ROOT);
-    if (q.align == Align::Bottom && top && (GetWindowLongA(top, GWL_STYLE) & WS_THICKFRAME)) style |= SBARS_SIZEGRIP;
+    sizeGrip_ = q.align == Align::Bottom && top && (GetWindowLongA(top, GWL_STYLE) & WS_THICKFRAME);
     if (q.at.height <= 0) {
         const TFont& f = q.font ? *q.font : parent.EffectiveFont();
         HDC dc = GetDC(nullptr);
@@ -65,72 +64,111 @@ void StatusBar::Create(Control& parent, const Ctl& p) {
         ReleaseDC(nullptr, dc);
         q.at.height = std::max(19, (int)tm.tmHeight + 8);
     }
-    CreateChild(parent, STATUSCLASSNAMEA, style, 0, q);
+    CreateCustom(parent, 0, 0, q);
     for (const std::string& s : p.items) Panels.Add(s, 100);
-    UpdateParts();
     if (!p.caption.empty()) SetSimpleText(p.caption);
 }
 
-void StatusBar::UpdateParts() {
-    if (!Handle) return;
-    int n = Panels.Count();
-    if (n == 0) {
-        int edge = -1;
-        SendMessageA(Handle, SB_SETPARTS, 1, (LPARAM)&edge);
-        SendMessageA(Handle, SB_SETTEXTA, 0, (LPARAM) "");
-    } else {
-        std::vector<int> edges(n);
-        int x = 0;
-        for (int i = 0; i < n; ++i) {
-            x += Panels[i].width_;
-            edges[i] = i == n - 1 ? -1 : x;
-        }
-        SendMessageA(Handle, SB_SETPARTS, n, (LPARAM)edges.data());
-        for (int i = 0; i < n; ++i) UpdatePanel(i);
+RECT StatusBar::PartRect(int i) const {
+    RECT r = ClientRect();
+    int right = r.right - (sizeGrip_ ? r.bottom : 0);
+    if (simple_ || Panels.Count() == 0) return {0, 2, right, r.bottom};
+    int x = 0;
+    for (int k = 0; k < i; ++k) x += Panels[k].width_;
+    int w = i == Panels.Count() - 1 ? right - x : Panels[i].width_;
+    return {x, 2, x + std::max(0, w - 2), r.bottom};
+}
+
+void StatusBar::Paint(TCanvas& c) {
+    HDC dc = c.Handle;
+    RECT all = ClientRect();
+    auto part = [&](int i, const std::string& text, PanelAlign align) {
+        RECT r = PartRect(i);
+        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+        InflateRect(&r, -3, -1);
+        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+        flags |= align == PanelAlign::Center ? DT_CENTER : align == PanelAlign::Right ? DT_RIGHT : DT_LEFT;
+        c.Brush.Style = BrushStyle::Clear;
+        c.DrawText(text, r, flags);
+    };
+    if (simple_ || Panels.Count() == 0) part(0, simple_ ? simpleText_ : "", PanelAlign::Left);
+    else
+        for (int i = 0; i < Panels.Count(); ++i) part(i, Panels[i].text_, Panels[i].align_);
+    if (sizeGrip_) {
+        RECT g{all.right - all.bottom, 0, all.right, all.bottom};
+        DrawFrameControl(dc, &g, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
     }
 }
 
+void StatusBar::UpdateParts() { Refresh(); }
+
 void StatusBar::UpdatePanel(int i) {
-    if (!Handle || i < 0 || i >= Panels.Count()) return;
-    const StatusPanel& p = Panels[i];
-    // A leading tab centres the text, two tabs align it right.
-    std::string s = p.align_ == PanelAlign::Center ? "\t" + p.text_ : p.align_ == PanelAlign::Right ? "\t\t" + p.text_
-                                                                                                     : p.text_;
-    SendMessageA(Handle, SB_SETTEXTA, i, (LPARAM)s.c_str());
+    if (!Handle || i < 0 || i >= Panels.Count() || simple_) return;
+    Refresh();
 }
 
 void StatusBar::SetSimplePanel(bool on) {
     if (on == simple_) return;
     simple_ = on;
-    SendMessageA(Handle, SB_SIMPLE, on, 0);
-    if (on) SendMessageA(Handle, SB_SETTEXTA, SB_SIMPLEID, (LPARAM)simpleText_.c_str());
+    Refresh();
 }
 
 void StatusBar::SetSimpleText(const std::string& s) {
     if (s == simpleText_) return;
     simpleText_ = s;
     // Kept while panels show, shown when the bar turns simple.
-    if (simple_) SendMessageA(Handle, SB_SETTEXTA, SB_SIMPLEID, (LPARAM)simpleText_.c_str());
+    if (simple_) Refresh();
 }
 
 LRESULT StatusBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_LBUTTONDOWN) afterDblClick_ = false;
-    if (msg == WM_LBUTTONDBLCLK) afterDblClick_ = true;
-    return Control::WndProc(msg, wp, lp);
-}
-
-bool StatusBar::HandleNotify(NMHDR* nm, LRESULT& result) {
-    if (nm->code == NM_CLICK && OnClick) {
-        // The button-up that ends a double click is no second click.
-        if (afterDblClick_) {
-            afterDblClick_ = false;
-            return false;
+    switch (msg) {
+        case SB_GETTEXTA: {
+            int i = (int)LOWORD(wp);
+            std::string t = simple_ ? simpleText_ : (i >= 0 && i < Panels.Count() ? Panels[i].text_ : "");
+            if (lp) std::memcpy((char*)lp, t.c_str(), t.size() + 1);
+            return MAKELONG(t.size(), 0);
         }
-        OnClick();
-        result = 0;
-        return true;
+        case SB_GETTEXTLENGTHA: {
+            int i = (int)LOWORD(wp);
+            std::string t = simple_ ? simpleText_ : (i >= 0 && i < Panels.Count() ? Panels[i].text_ : "");
+            return MAKELONG(t.size(), 0);
+        }
+        case SB_GETPARTS: {
+            int n = simple_ || Panels.Count() == 0 ? 1 : Panels.Count();
+            int* edges = (int*)lp;
+            int x = 0;
+            for (int i = 0; edges && i < n && i < (int)wp; ++i) {
+                x += simple_ || Panels.Count() == 0 ? 0 : Panels[i].width_;
+                edges[i] = i == n - 1 ? -1 : x;
+            }
+            return n;
+        }
+        case SB_GETRECT:
+            if (lp) *(RECT*)lp = PartRect((int)wp);
+            return TRUE;
+        case SB_ISSIMPLE:
+            return simple_;
+        case WM_SIZE:
+            Invalidate();
+            break;
+        case WM_NCHITTEST:
+            // The size grip sizes the form, as the common control's does.
+            if (sizeGrip_) {
+                POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};
+                ::ScreenToClient(Handle, &pt);
+                RECT all = ClientRect();
+                if (pt.x >= all.right - all.bottom) return HTBOTTOMRIGHT;
+            }
+            break;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            if (wp == HTBOTTOMRIGHT) {
+                PostMessageA(GetAncestor(Handle, GA_ROOT), msg, wp, lp);
+                return 0;
+            }
+            break;
     }
-    return false;
+    return Control::WndProc(msg, wp, lp);
 }
 
 }  // namespace tk

@@ -1,4 +1,7 @@
 // The status bar: a row of panels, or one simple panel for hints. Aligned to the bottom by default.
+// Drawn by ourselves: the clock changes a panel every second, and the common control's own
+// repaint round costs close to a millisecond under Wine. It answers the common control's
+// SB_GETTEXT, SB_GETPARTS, SB_GETRECT and SB_ISSIMPLE queries.
 #pragma once
 #include <memory>
 
@@ -61,16 +64,19 @@ public:
     void SetCaption(const std::string& s) override { SetSimpleText(s); }
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-    bool HandleNotify(NMHDR* nm, LRESULT& result) override;
+
+protected:
+    void Paint(TCanvas& c) override;
 
 private:
     friend class StatusPanel;
     friend class StatusPanels;
     void UpdateParts();
     void UpdatePanel(int i);
+    RECT PartRect(int i) const;  // the sunken frame of panel i (or of the simple panel)
     bool simple_ = false;
+    bool sizeGrip_ = false;
     std::string simpleText_;
-    bool afterDblClick_ = false;
 };
 
 }  // namespace tk
