@@ -14,6 +14,6 @@ wineserver -p >/dev/null 2>&1 || true
 timeout 120 wine "$ORBAL_BUILD/win/win_tests.exe" --gtest_filter=FoundationPlatform.* >/dev/null 2>&1 || true
 cd "$ORBAL_BUILD"
 set +e
-ctest --output-on-failure --timeout 180 -j4 2>&1 | tee ctest.log | grep -v -E '^ *[0-9]+/[0-9]+ Test +#' 
+ctest --output-on-failure --timeout 180 -j4 2>&1 | tee ctest.log | grep -v -E '^ *([0-9]+/[0-9]+ Test +#|Start +[0-9]+:)' 
 rc=${PIPESTATUS[0]}
 exit $rc
