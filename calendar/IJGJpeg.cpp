@@ -1,5 +1,7 @@
 #include "calendar/IJGJpeg.h"
 
+#include "toolkit/Application.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -580,17 +582,7 @@ struct TIJGJpeg::Codec {
 };
 
 TIJGJpeg::TIJGJpeg() : codec_(std::make_unique<Codec>(this)) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = WndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "OrbalIJGJpeg";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    window_ = CreateWindowExA(0, "OrbalIJGJpeg", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    window_ = tk::CreateMessageWindow("OrbalIJGJpeg", WndProc);
     SetWindowLongPtrA(window_, GWLP_USERDATA, (LONG_PTR)this);
 }
 
@@ -732,27 +724,9 @@ bool RunJpegConversion(const std::function<void()>& conversion) {
 
 void SaveBitmapToStream(const tk::TBitmap& bmp, rtl::TStream& out) {
     if (bmp.Empty()) throw EIJGJpegError("画像がありません。");
-    int w = bmp.Width(), h = bmp.Height();
-    BITMAPINFOHEADER bih{};
-    bih.biSize = sizeof bih;
-    bih.biWidth = w;
-    bih.biHeight = h;
-    bih.biPlanes = 1;
-    bih.biBitCount = 24;
-    int stride = ((w * 3 + 3) / 4) * 4;
-    bih.biSizeImage = stride * h;
-    std::vector<unsigned char> bits(bih.biSizeImage);
-    HDC dc = GetDC(nullptr);
-    int got = GetDIBits(dc, bmp.Handle(), 0, h, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
-    if (!got) throw EIJGJpegError("画像を読み取れません。");
-    BITMAPFILEHEADER bfh{};
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof bfh + sizeof bih;
-    bfh.bfSize = bfh.bfOffBits + bih.biSizeImage;
-    out.WriteBuffer(&bfh, sizeof bfh);
-    out.WriteBuffer(&bih, sizeof bih);
-    out.WriteBuffer(bits.data(), (long)bits.size());
+    std::string bytes = bmp.BmpFileBytes();
+    if (bytes.empty()) throw EIJGJpegError("画像を読み取れません。");
+    out.WriteBuffer(bytes.data(), (long)bytes.size());
 }
 
 bool LoadBitmapFromStream(tk::TBitmap& bmp, rtl::TStream& in) {

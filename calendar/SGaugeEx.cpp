@@ -132,7 +132,7 @@ void TSGauge::SetCtl3D(bool v) {
 }
 
 void TSGauge::SetBarGraphic(const tk::TBitmap& b) {
-    tk::CopyBitmap(barGraphic_, b);
+    barGraphic_.Assign(b);
     if (kind_ != gkBitmap) return;
     UpdateBarImage();
     Invalidate();

@@ -31,6 +31,19 @@ void TApplication::Initialize() {
     LoadLibraryA("riched20.dll");
 }
 
+HWND CreateMessageWindow(const char* className, WNDPROC proc) {
+    WNDCLASSA wc{};
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    if (!GetClassInfoA(inst, className, &wc)) {
+        wc = {};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = inst;
+        wc.lpszClassName = className;
+        RegisterClassA(&wc);
+    }
+    return CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
+}
+
 void TApplication::SetTitle(const std::string& t) {
     title_ = t;
     if (Handle) SetWindowTextA(Handle, t.c_str());

@@ -82,6 +82,9 @@ private:
 
 extern TApplication Application;
 
+// A new message-only window of a class registered on first use (timers, codec messages).
+HWND CreateMessageWindow(const char* className, WNDPROC proc);
+
 // Posted to the application window to free a closed form.
 constexpr UINT WM_ORBAL_RELEASE = WM_APP + 0x100;
 

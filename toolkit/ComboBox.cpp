@@ -162,28 +162,9 @@ LRESULT ComboBox::FieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (OnKeyDown) {
-                WORD key = (WORD)wp;
-                OnKeyDown(key, KeyShift());
-                if (!key) return 0;
-                wp = key;
-            }
-            break;
         case WM_KEYUP:
-            if (OnKeyUp) {
-                WORD key = (WORD)wp;
-                OnKeyUp(key, KeyShift());
-                if (!key) return 0;
-                wp = key;
-            }
-            break;
         case WM_CHAR:
-            if (OnKeyPress) {
-                char ch = (char)wp;
-                OnKeyPress(ch);
-                if (!ch) return 0;
-                wp = (unsigned char)ch;
-            }
+            if (KeyEvent(msg, wp)) return 0;
             break;
         case WM_LBUTTONDBLCLK:
             if (OnDblClick) OnDblClick();

@@ -235,6 +235,21 @@ struct BackBuffer {
 };
 }  // namespace
 
+bool Control::KeyEvent(UINT msg, WPARAM& wp) {
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN || msg == WM_KEYUP) && (msg == WM_KEYUP ? OnKeyUp : OnKeyDown)) {
+        WORD key = (WORD)wp;
+        (msg == WM_KEYUP ? OnKeyUp : OnKeyDown)(key, KeyShift());
+        if (!key) return true;
+        wp = key;
+    } else if (msg == WM_CHAR && OnKeyPress) {
+        char ch = (char)wp;
+        OnKeyPress(ch);
+        if (!ch) return true;
+        wp = (unsigned char)ch;
+    }
+    return false;
+}
+
 void Control::PaintInto(HDC dc, const RECT& clip) {
     RECT rc;
     GetClientRect(Handle, &rc);
@@ -396,26 +411,9 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (OnKeyDown) {
-                WORD key = (WORD)wp;
-                OnKeyDown(key, KeyShift());
-                if (!key) return 0;
-            }
-            break;
         case WM_KEYUP:
-            if (OnKeyUp) {
-                WORD key = (WORD)wp;
-                OnKeyUp(key, KeyShift());
-                if (!key) return 0;
-            }
-            break;
         case WM_CHAR:
-            if (OnKeyPress) {
-                char ch = (char)wp;
-                OnKeyPress(ch);
-                if (!ch) return 0;
-                wp = (unsigned char)ch;
-            }
+            if (KeyEvent(msg, wp)) return 0;
             break;
         case WM_CONTEXTMENU:
             if (PopupMenu* m = GetPopupMenu(); m && m->AutoPopup) {

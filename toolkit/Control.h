@@ -127,6 +127,9 @@ protected:
     virtual void Paint(TCanvas& canvas) { (void)canvas; }
     // Draws the control into dc (through the off-screen picture when double-buffered).
     void PaintInto(HDC dc, const RECT& clip);
+    // OnKeyDown / OnKeyUp / OnKeyPress for a key message; true when the handler ate the key
+    // (a changed key is written back into wp).
+    bool KeyEvent(UINT msg, WPARAM& wp);
     // Custom controls paint into an off-screen bitmap unless they say otherwise.
     bool DoubleBuffered = true;
     void Attach(HWND h);  // binds Control* to an existing HWND (subclassing foreign classes)

@@ -1,5 +1,7 @@
 #include "toolkit/Graphics.h"
 
+#include "toolkit/Files.h"
+
 #include <map>
 #include <tuple>
 #include <vector>
@@ -281,8 +283,8 @@ bool TBitmap::LoadFromResourceName(HINSTANCE inst, const std::string& name) {
     return true;
 }
 
-bool TBitmap::SaveToFile(const std::string& path) const {
-    if (!bmp_) return false;
+std::string TBitmap::BmpFileBytes() const {
+    if (!bmp_) return {};
     BITMAPINFOHEADER bih{};
     bih.biSize = sizeof bih;
     bih.biWidth = width_;
@@ -291,26 +293,29 @@ bool TBitmap::SaveToFile(const std::string& path) const {
     bih.biBitCount = 24;
     int stride = ((width_ * 3 + 3) / 4) * 4;
     bih.biSizeImage = stride * height_;
-    std::vector<unsigned char> bits(bih.biSizeImage);
+    BITMAPFILEHEADER bfh{};
+    bfh.bfType = 0x4D42;
+    bfh.bfOffBits = sizeof bfh + sizeof bih;
+    bfh.bfSize = bfh.bfOffBits + bih.biSizeImage;
+    std::string out((const char*)&bfh, sizeof bfh);
+    out.append((const char*)&bih, sizeof bih);
+    std::string bits(bih.biSizeImage, '\0');
     // GetDIBits wants the bitmap out of any DC for the moment.
     if (dc_) SelectObject(dc_, oldBmp_);
     HDC dc = GetDC(nullptr);
     int got = GetDIBits(dc, bmp_, 0, height_, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);
     if (dc_) SelectObject(dc_, bmp_);
-    if (!got) return false;
-    BITMAPFILEHEADER bfh{};
-    bfh.bfType = 0x4D42;
-    bfh.bfOffBits = sizeof bfh + sizeof bih;
-    bfh.bfSize = bfh.bfOffBits + bih.biSizeImage;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD w1 = 0, w2 = 0, w3 = 0;
-    bool ok = WriteFile(f, &bfh, sizeof bfh, &w1, nullptr) && WriteFile(f, &bih, sizeof bih, &w2, nullptr) &&
-              WriteFile(f, bits.data(), bih.biSizeImage, &w3, nullptr) && w3 == bih.biSizeImage;
-    ok = CloseHandle(f) && ok;
-    if (!ok) DeleteFileA(path.c_str());
-    return ok;
+    if (!got) return {};
+    return out + bits;
+}
+
+bool TBitmap::SaveToFile(const std::string& path) const {
+    std::string bytes = BmpFileBytes();
+    if (bytes.empty()) return false;
+    if (WriteFileBytes(path, bytes)) return true;
+    DeleteFileA(path.c_str());
+    return false;
 }
 
 }  // namespace tk

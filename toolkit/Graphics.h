@@ -115,6 +115,8 @@ public:
     bool LoadFromFile(const std::string& path);
     bool LoadFromResourceName(HINSTANCE inst, const std::string& name);
     bool SaveToFile(const std::string& path) const;
+    // The picture as the bytes of a 24-bit .BMP file; empty when it cannot be read.
+    std::string BmpFileBytes() const;
     void Clear();
 
 private:

@@ -7,16 +7,6 @@ namespace tk {
 // The bitmap's own memory DC: TBitmap keeps its bitmap selected there once its canvas was used.
 static HDC SourceDC(const TBitmap& bmp) { return const_cast<TBitmap&>(bmp).Canvas().Handle; }
 
-void CopyBitmap(TBitmap& dst, const TBitmap& src) {
-    if (&dst == &src) return;
-    if (src.Empty()) {
-        dst.Clear();
-        return;
-    }
-    dst.SetSize(src.Width(), src.Height());
-    BitBlt(dst.Canvas().Handle, 0, 0, src.Width(), src.Height(), SourceDC(src), 0, 0, SRCCOPY);
-}
-
 void DrawBitmap(HDC dc, const RECT& r, const TBitmap& bmp, bool transparent) {
     if (bmp.Empty()) return;
     HDC src = SourceDC(bmp);
@@ -56,7 +46,7 @@ bool Image::LoadFromResourceName(HINSTANCE inst, const std::string& name) {
 }
 
 void Image::Assign(const TBitmap& bmp) {
-    CopyBitmap(picture_, bmp);
+    picture_.Assign(bmp);
     PictureChanged();
 }
 

@@ -51,9 +51,6 @@ protected:
     }
 };
 
-// Copies src into dst. The source may have its canvas in use (a bitmap can be selected into only
-// one device context at a time, so going through a second one would draw nothing).
-void CopyBitmap(TBitmap& dst, const TBitmap& src);
 // Draws bmp into r of dc, stretched to r; transparent leaves out the bottom-left pixel's colour.
 void DrawBitmap(HDC dc, const RECT& r, const TBitmap& bmp, bool transparent = false);
 

@@ -16,15 +16,7 @@ static std::map<UINT_PTR, Timer*>& Registry() {
 static UINT_PTR nextId = 1;
 
 static HWND TimerWindow(WNDPROC proc) {
-    static HWND h = nullptr;
-    if (!h) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "OrbalTimer";
-        RegisterClassA(&wc);
-        h = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }
+    static HWND h = CreateMessageWindow("OrbalTimer", proc);
     return h;
 }
 

@@ -28,7 +28,7 @@ struct PaintedImage : tk::Image {
 TEST(TkImage, CopiesAndDrawsPicturesWhoseCanvasIsInUse) {
     tk::TBitmap red, copy;
     Fill(red, 4, 3, tk::clRed);
-    tk::CopyBitmap(copy, red);
+    copy.Assign(red);
     ASSERT_EQ(copy.Width(), 4);
     EXPECT_EQ(copy.Canvas().GetPixel(3, 2), tk::clRed);
     tk::TBitmap target;
