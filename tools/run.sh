@@ -14,7 +14,7 @@ fi
 source "$top/tools/xvfb.sh"
 orbal_start_display
 shot=${SHOT:-$ORBAL_BUILD/orbal98-screen.png}
-wine explorer /desktop=orbal,1024x768 "$exe" &
+wine explorer /desktop=orbal,1024x768 "$exe" 2>/dev/null &
 sleep "${WAIT:-8}"
 import -window root "$shot"
 echo "screenshot saved to $shot"
