@@ -187,9 +187,8 @@ void TForm1::BuildMenus() {
     later(miniClock1, "ミニ時計モード(&Z)");
     False1 = &m.Add("非表示");
     False1->SetEnabled(false);
-    Visible1 = &m.Add("表示位置");
-    SavePositon1 = &Visible1->Add("保存する", [this] { SavePositon1Click(); });
-    Position1 = Visible1;
+    Position1 = &m.Add("表示位置");
+    SavePositon1 = &Position1->Add("保存する", [this] { SavePositon1Click(); });
     m.Add("-");
     Help1 = &m.Add("ヘルプの起動", [this] { BitBtn6Click(); }, "F1");
     About1 = &m.Add("ﾊﾞｰｼﾞｮﾝ情報", [this] { About1Click(); });

@@ -80,7 +80,7 @@ struct TForm1 : tk::Form {
                  *GTimer1 = nullptr, *Jump1 = nullptr, *BirthDay1 = nullptr, *DayCalc1 = nullptr,
                  *Telephone1 = nullptr, *MemoTree1 = nullptr, *Diary1 = nullptr, *List2 = nullptr,
                  *Period1 = nullptr, *Association1 = nullptr, *Setup1 = nullptr, *Setup2 = nullptr,
-                 *ToolWindow = nullptr, *miniClock1 = nullptr, *False1 = nullptr, *Visible1 = nullptr,
+                 *ToolWindow = nullptr, *miniClock1 = nullptr, *False1 = nullptr,
                  *Position1 = nullptr, *SavePositon1 = nullptr, *About1 = nullptr, *Help1 = nullptr,
                  *TavsHomePage1 = nullptr, *Close1 = nullptr, *KWindows1 = nullptr, *KWindows2 = nullptr,
                  *KLumet2 = nullptr;

@@ -1,6 +1,6 @@
 // Shows one window of the program with sample data for a screenshot, then ends:
 //   show_windows.exe <scene> [seconds]
-// scenes: page0 page1 page2 page3 digital analog about splash reminder birthday
+// scenes: page0 page1 page2 page3 digital analog about splash reminder birthday menu
 #include <windows.h>
 
 #include <cstdio>
@@ -82,6 +82,11 @@ void ShowReminder() {
     rtl::SetClockForTest({});
 }
 
+void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -97,6 +102,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Application.CreateForm(Form1);
         if (scene == "about") Form1->About1Click();
         if (scene == "reminder") ShowReminder();
+        if (scene == "menu") {
+            // The context menu stays open until a timer ends it.
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
+            POINT p = Form1->ClientToScreen({120, 60});
+            Form1->PopupMenu1.Popup(p.x, p.y);
+        }
     }
     DWORD end = GetTickCount() + seconds * 1000;
     while (GetTickCount() < end && !tk::Application.Terminated) {
