@@ -325,20 +325,24 @@ void TForm1::ShowSplashAndSound(const std::string& dataDir) {
 }
 
 void TForm1::LoadHolidayList() {
-    // The grid colours [Horiday] entries; substitutes and second Mondays are its own rules.
-    auto ini = settings::Open();
-    rtl::TStringList keys, items;
-    ini.ReadSection(ik::Horiday::Section, keys);
-    for (const std::string& k : keys.Strings) {
-        if (k.size() != 5 || k[2] != '/') continue;
-        std::string value = ini.ReadString(ik::Horiday::Section, k, "");
-        if (value.empty()) continue;
-        int m = rtl::StrToIntDef(k.substr(0, 2), 0), d = rtl::StrToIntDef(k.substr(3, 2), 0);
-        if (m < 1 || m > 12 || d < 1 || d > 31) continue;
+    // The grid's list holds month and day only, so it is the holidays of the shown year by the
+    // shared rules: second Mondays, equinoxes and substitute Mondays included.
+    int year = CalendarEx1.Year();
+    holidayYear_ = year;
+    HolidayTable table = settings::ReadHolidayTable(settings::Open());
+    rtl::TStringList items;
+    rtl::TDateTime day = rtl::EncodeDate(year, 1, 1), end = rtl::EncodeDate(year + 1, 1, 1);
+    for (; day < end; day += 1) {
+        std::vector<std::string> texts = HolidayTexts(table, day);
+        if (texts.empty()) continue;
+        int y, m, d;
+        rtl::DecodeDate(day, y, m, d);
+        std::string name;
+        for (const std::string& t : texts) name += t;
         rtl::TStringList item;
         item.Add(rtl::IntToStr(m));
         item.Add(rtl::IntToStr(d));
-        item.Add(value);
+        item.Add(name);
         items.Add(item.CommaText());
     }
     CalendarEx1.SetTypeOfDayList(items);
@@ -477,6 +481,7 @@ void TForm1::BitBtn6Click() {
 
 void TForm1::CalendarEx1Change() {
     // The date panels follow the selection; the day view itself comes with the schedule parts.
+    if (CalendarEx1.Year() != holidayYear_ && CalendarEx1.Year() >= 1 && CalendarEx1.Year() < 9999) LoadHolidayList();
     rtl::TDateTime t = CalendarDate(CalendarEx1);
     Panel7.SetCaption(rtl::IntToStr(CalendarEx1.Year()));
     Panel8.SetCaption(rtl::IntToStr(CalendarEx1.Month()));

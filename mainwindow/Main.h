@@ -127,7 +127,7 @@ struct TForm1 : tk::Form {
     void FillPersonList();
     void FormPaint();
 
-    // Holiday list of the grid from [Horiday] and the rules of the shown year.
+    // Holiday list of the grid: the holidays of the shown year by the shared rules.
     void LoadHolidayList();
 
     // State of the tick kept between ticks.
@@ -137,6 +137,7 @@ struct TForm1 : tk::Form {
 
 private:
     bool reminderRunning_ = false;
+    int holidayYear_ = 0;  // the year whose holidays the grid's list holds
     void BuildLayout();
     void BuildMenus();
     void ShowSplashAndSound(const std::string& dataDir);

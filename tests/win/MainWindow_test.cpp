@@ -200,3 +200,24 @@ TEST_F(MainWindow, AboutLineScrollsByWholeCharacters) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindow, CalendarListsTheHolidaysOfTheShownYearByTheRules) {
+    UseDataDir();
+    for (auto& [k, v] : DefaultHolidays()) settings::Open().WriteString("Horiday", k, v);
+    Start();
+    auto holiday = [](int y, int m, int d) {
+        Form1->CalendarEx1.SetYear(y);
+        Form1->CalendarEx1.SetDay(1);
+        Form1->CalendarEx1.SetMonth(m);
+        return Form1->CalendarEx1.TypeOfDayTextOf(y, m, d);
+    };
+    EXPECT_EQ(holiday(2024, 1, 8), "【成人の日】");  // the second Monday, not the 15th
+    EXPECT_EQ(holiday(2024, 1, 15), "");
+    EXPECT_NE(holiday(2024, 9, 16).find("【振替休日】"), std::string::npos);
+    EXPECT_NE(holiday(2024, 9, 22), "");  // the equinox
+    EXPECT_EQ(holiday(1999, 1, 15), "【成人の日】");  // before the second-Monday rule
+}
+
+}  // namespace
