@@ -1,6 +1,4 @@
 // The main window's clock tick: the display part, then the reminder part.
-#include <cmath>
-
 #include "calendar/DrClock.h"
 #include "calendar/moon.h"
 #include "mainwindow/Main.h"

@@ -329,6 +329,19 @@ void DrawStockGlyph(TBitBtnKind kind, TBitmap& out) {
         c.MoveTo(x1, y1);
         c.LineTo(x2, y2);
     };
+    // A curved arrow: a 2-pixel arc with a filled head.
+    auto arrow = [&](TColor col, RECT box, POINT from, POINT to, POINT head0, POINT head1, POINT head2) {
+        HPEN p = CreatePen(PS_SOLID, 2, ColorToRGB(col));
+        HGDIOBJ o = SelectObject(c.Handle, p);
+        Arc(c.Handle, box.left, box.top, box.right, box.bottom, from.x, from.y, to.x, to.y);
+        SelectObject(c.Handle, o);
+        DeleteObject(p);
+        c.Brush.Style = BrushStyle::Solid;
+        c.Brush.Color = col;
+        pen(col, 1);
+        POINT a[3] = {head0, head1, head2};
+        c.Polygon(a, 3);
+    };
     switch (kind) {
         case bkOK:
         case bkYes:
@@ -363,34 +376,15 @@ void DrawStockGlyph(TBitBtnKind kind, TBitmap& out) {
             line(5, 5, 11, 11);
             line(11, 5, 5, 11);
             break;
-        case bkRetry: {
-            HPEN p = CreatePen(PS_SOLID, 2, ColorToRGB(clGreen));
-            HGDIOBJ o = SelectObject(c.Handle, p);
-            Arc(c.Handle, 2, 2, 14, 14, 9, 2, 13, 5);  // nearly a full turn, open at the top right
-            SelectObject(c.Handle, o);
-            DeleteObject(p);
-            c.Brush.Style = BrushStyle::Solid;
-            c.Brush.Color = clGreen;
-            pen(clGreen, 1);
-            POINT a[3] = {{10, 1}, {15, 2}, {13, 7}};
-            c.Polygon(a, 3);
+        case bkRetry:
+            // nearly a full turn, open at the top right
+            arrow(clGreen, {2, 2, 14, 14}, {9, 2}, {13, 5}, {10, 1}, {15, 2}, {13, 7});
             break;
-        }
-        case bkIgnore: {
+        case bkIgnore:
             pen(clGray, 2);
             line(2, 13, 14, 13);
-            HPEN p = CreatePen(PS_SOLID, 2, ColorToRGB(clNavy));
-            HGDIOBJ o = SelectObject(c.Handle, p);
-            Arc(c.Handle, 2, 3, 14, 19, 14, 10, 2, 10);
-            SelectObject(c.Handle, o);
-            DeleteObject(p);
-            c.Brush.Style = BrushStyle::Solid;
-            c.Brush.Color = clNavy;
-            pen(clNavy, 1);
-            POINT a[3] = {{11, 9}, {15, 9}, {13, 13}};
-            c.Polygon(a, 3);
+            arrow(clNavy, {2, 3, 14, 19}, {14, 10}, {2, 10}, {11, 9}, {15, 9}, {13, 13});
             break;
-        }
         case bkHelp: {
             TFont f;
             f.Name = "Arial";
