@@ -1,7 +1,3 @@
 # Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.
 orbal_logic(moon.cpp)
-orbal_logic(Julius.cpp SunLongitude.cpp HolidayRules.cpp)
-orbal_win(CalEx.cpp)
-orbal_win(FormRgn.cpp SplitControl.cpp IJGJpeg.cpp)
-orbal_win(SGaugeEx.cpp DrClock.cpp MoonCtl.cpp)
-orbal_win(Jpeg.cpp Bmp_sel.cpp)
+orbal_logic(Julius.cpp SunLongitude.cpp HolidayRules.cpp Rokuyo.cpp)

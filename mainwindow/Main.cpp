@@ -2,7 +2,7 @@
 #include "mainwindow/Main.h"
 
 #include "calendar/HolidayRules.h"
-#include "calendar/IJGJpeg.h"
+#include "controls/IJGJpeg.h"
 #include "mainwindow/Actions.h"
 #include "mainwindow/title.h"
 #include "settings/Settings.h"

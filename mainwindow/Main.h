@@ -3,10 +3,10 @@
 #pragma once
 #include <string>
 
-#include "calendar/CalEx.h"
-#include "calendar/DrClock.h"
-#include "calendar/MoonCtl.h"
-#include "calendar/SGaugeEx.h"
+#include "controls/CalEx.h"
+#include "controls/DrClock.h"
+#include "controls/MoonCtl.h"
+#include "controls/SGaugeEx.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/ComboBox.h"

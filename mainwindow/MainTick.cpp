@@ -1,5 +1,5 @@
 // The main window's clock tick: the display part, then the reminder part.
-#include "calendar/DrClock.h"
+#include "controls/DrClock.h"
 #include "calendar/moon.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/TickMath.h"

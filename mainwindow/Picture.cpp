@@ -1,6 +1,6 @@
 #include "mainwindow/Picture.h"
 
-#include "calendar/Jpeg.h"
+#include "controls/Jpeg.h"
 #include "toolkit/rtl/Streams.h"
 #include "toolkit/rtl/SysUtils.h"
 

@@ -44,6 +44,26 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
     return ok;
 }
 
+bool (*WriteFileSafelyStep)(const char* step) = nullptr;
+
+bool WriteFileSafely(const std::string& path, const std::string& data) {
+    // The temporary name sits beside the target so the final move never crosses volumes.
+    std::string dir = rtl::ExtractFilePath(path);
+    char temp[MAX_PATH + 16] = {};
+    if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "o98", 0, temp)) return false;
+    HANDLE f = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) { DeleteFileA(temp); return false; }
+    DWORD put = 0;
+    bool ok = WriteFile(f, data.data(), (DWORD)data.size(), &put, nullptr) && put == data.size();
+    if (ok && WriteFileSafelyStep && !WriteFileSafelyStep("temp")) { CloseHandle(f); return false; }
+    ok = ok && FlushFileBuffers(f);
+    ok = CloseHandle(f) && ok;
+    if (ok && WriteFileSafelyStep && !WriteFileSafelyStep("flushed")) return false;
+    if (ok) ok = MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) DeleteFileA(temp);
+    return ok;
+}
+
 bool WriteFileBytes(const std::string& path, const std::string& data) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;

@@ -16,6 +16,13 @@ bool RenameFile(const std::string& from, const std::string& to);
 std::string ExeDir();
 bool ReadFileBytes(const std::string& path, std::string& out);
 bool WriteFileBytes(const std::string& path, const std::string& data);
+// Replaces a file the user owns so that a crash or a full disk mid-save leaves either the old
+// file or the new one: the data goes to a temporary file in the same folder, is flushed, and is
+// moved over the old name in one step. False (old file untouched, temporary removed) on failure.
+bool WriteFileSafely(const std::string& path, const std::string& data);
+// Test seam: called after each step ("temp", "flushed"); returning false stops the save there
+// as a crash would, leaving the temporary file behind.
+extern bool (*WriteFileSafelyStep)(const char* step);
 
 enum FileAttr { faReadOnly = 1, faHidden = 2, faSysFile = 4, faDirectory = 16, faArchive = 32, faAnyFile = 0x3F };
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "calendar/Bmp_sel.h"
-#include "calendar/Jpeg.h"
+#include "controls/Bmp_sel.h"
+#include "controls/Jpeg.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 

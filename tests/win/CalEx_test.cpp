@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/CalEx.h"
+#include "controls/CalEx.h"
 #include "calendar/Julius.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Form.h"

@@ -5,9 +5,9 @@
 
 #include <regex>
 
-#include "calendar/DrClock.h"
-#include "calendar/MoonCtl.h"
-#include "calendar/SGaugeEx.h"
+#include "controls/DrClock.h"
+#include "controls/MoonCtl.h"
+#include "controls/SGaugeEx.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Form.h"
 #include "toolkit/rtl/DateTime.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "calendar/FormRgn.h"
+#include "controls/FormRgn.h"
 #include "toolkit/Form.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/IJGJpeg.h"
+#include "controls/IJGJpeg.h"
 #include "toolkit/Files.h"
 #include "toolkit/Form.h"
 #include "toolkit/ProgressBar.h"

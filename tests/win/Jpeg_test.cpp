@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "calendar/Jpeg.h"
+#include "controls/Jpeg.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"

@@ -2,7 +2,7 @@
 // small size, and the picture painted onto a canvas.
 #include <gtest/gtest.h>
 
-#include "calendar/MoonCtl.h"
+#include "controls/MoonCtl.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Form.h"
 

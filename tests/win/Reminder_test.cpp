@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "calendar/HolidayRules.h"
-#include "calendar/IJGJpeg.h"
+#include "controls/IJGJpeg.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"

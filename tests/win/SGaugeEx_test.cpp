@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "calendar/SGaugeEx.h"
+#include "controls/SGaugeEx.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Form.h"
 

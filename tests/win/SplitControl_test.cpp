@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "calendar/SplitControl.h"
+#include "controls/SplitControl.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Form.h"
 

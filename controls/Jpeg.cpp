@@ -1,4 +1,4 @@
-#include "calendar/Jpeg.h"
+#include "controls/Jpeg.h"
 
 #include "mainwindow/Main.h"
 #include "toolkit/MsgBox.h"

@@ -1,4 +1,4 @@
-#include "calendar/MoonCtl.h"
+#include "controls/MoonCtl.h"
 
 namespace moon {
 

@@ -1,4 +1,4 @@
-#include "calendar/CalEx.h"
+#include "controls/CalEx.h"
 
 #include "calendar/Julius.h"
 #include "toolkit/rtl/DateTime.h"

@@ -5,8 +5,8 @@
 #pragma once
 #include <string>
 
-#include "calendar/FormRgn.h"
-#include "calendar/IJGJpeg.h"
+#include "controls/FormRgn.h"
+#include "controls/IJGJpeg.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"

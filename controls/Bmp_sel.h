@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "calendar/IJGJpeg.h"
+#include "controls/IJGJpeg.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/CheckBox.h"

@@ -1,4 +1,4 @@
-#include "calendar/IJGJpeg.h"
+#include "controls/IJGJpeg.h"
 
 #include "toolkit/Application.h"
 

@@ -1,4 +1,4 @@
-#include "calendar/SGaugeEx.h"
+#include "controls/SGaugeEx.h"
 
 #include "toolkit/Image.h"
 

@@ -1,4 +1,4 @@
-#include "calendar/DrClock.h"
+#include "controls/DrClock.h"
 
 #include <algorithm>
 #include <cmath>

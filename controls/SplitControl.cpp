@@ -1,4 +1,4 @@
-#include "calendar/SplitControl.h"
+#include "controls/SplitControl.h"
 
 TSplitControl::~TSplitControl() {
     if (dc_) ReleaseDC(form_.Handle, dc_);

@@ -1,4 +1,4 @@
-#include "calendar/FormRgn.h"
+#include "controls/FormRgn.h"
 
 TFormRgn::TFormRgn(tk::Control& owner) : owner_(owner.Handle) {}
 

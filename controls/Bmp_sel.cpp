@@ -1,6 +1,6 @@
-#include "calendar/Bmp_sel.h"
+#include "controls/Bmp_sel.h"
 
-#include "calendar/Jpeg.h"
+#include "controls/Jpeg.h"
 #include "mainwindow/Actions.h"
 #include "toolkit/Files.h"
 #include "toolkit/rtl/Screen.h"
