@@ -11,7 +11,7 @@
 #include "toolkit/Sound.h"
 
 namespace {
-constexpr char kExtForm[] = "Ext_Form", kExtExec[] = "Ext_Exec", kExec[] = "Exec";
+namespace ik = inikey;
 
 HWND MainWindow() { return tk::Application.MainForm ? tk::Application.MainForm->Handle : nullptr; }
 
@@ -64,8 +64,8 @@ bool OpenDroppedFiles(HWND owner, const std::vector<std::string>& files) {
     try {
         tk::TIniFile ini = settings::Open();
         for (const std::string& f : files) {
-            std::string fallback = ini.ReadString(kExtForm, kExec, "");
-            CommandText c = SplitCommandText(ini.ReadString(kExtExec, rtl::ExtractFileExt(f), fallback));
+            std::string fallback = ini.ReadString(ik::Ext_Form::Section, ik::Ext_Form::Exec, "");
+            CommandText c = SplitCommandText(ini.ReadString(ik::Ext_Exec::Section, rtl::ExtractFileExt(f), fallback));
             if (c.program.empty()) continue;
             c.parameters += " \"" + f + "\"";
             Launch(owner, c);

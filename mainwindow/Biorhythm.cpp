@@ -23,7 +23,7 @@ void TForm1::FillPersonList() {
     }
     tk::FindClose(r);
     ComboBox2.Items.AddStrings(people.Strings);
-    ComboBox2.SetText(ini.ReadString("Bio", "BD", rtl::FormatDateTime("yyyy/mm/dd", rtl::Date())));
+    ComboBox2.SetText(ini.ReadString(ik::Bio::Section, ik::Bio::BD, rtl::FormatDateTime("yyyy/mm/dd", rtl::Date())));
     ComboBox2Change();
 }
 
@@ -84,5 +84,5 @@ void TForm1::ComboBox2Change() {
         for (int k = 0; k <= 31; ++k) c.LineTo(col * k, y(k));
     }
     Image2.Invalidate();
-    settings::Open().WriteString("Bio", "BD", text);
+    settings::Open().WriteString(ik::Bio::Section, ik::Bio::BD, text);
 }

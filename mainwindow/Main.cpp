@@ -58,27 +58,30 @@ void TForm1::BuildLayout() {
     // Clock page: gauges, or the digital clock with the moon, or the goal box.
     Panel1.Create(TabSheet1, {.align = tk::Align::Client, .style = tk::pnOuterNone});
     Panel5.Create(Panel1, {.hint = "ダブルクリック：月齢表示", .align = tk::Align::Client, .style = tk::pnOuterNone});
-    auto row = [&](tk::Label& l, TSGauge& g, int y, int max, const char* hint) {
+    // Year and month as gradients, the time of day as plain bars, the two time bands as columns
+    // growing upwards at the right.
+    auto row = [&](tk::Label& l, auto& g, int y, int max, const char* hint) {
         l.Create(Panel5, {.at = {8, y, 44, 18}, .font = Bold(10), .style = tk::lsNoAutoSize | tk::lsRight});
-        g.Create(Panel5, {.at = {58, y + 1, 318, 15}, .hint = hint});
-        g.SetMax(max);
+        g.Create(Panel5, {.at = {58, y + 1, 252, 15}, .hint = hint, .max = max});
         l.OnDblClick = [this] { Panel5DblClick(); };
     };
-    row(Label3, SGauge2, 8, 365, "1年間の割合");
-    row(Label6, SGauge3, 30, 31, "1ヵ月間の割合");
-    row(Label1, Gauge1, 58, 24, "1日間の割合");
-    row(Label2, Gauge2, 80, 60, "1時間の割合");
-    row(Label8, Gauge3, 102, 60, "1分間の割合");
-    Label4.Create(Panel5, {.at = {8, 128, 44, 14}, .caption = "時間帯", .style = tk::lsNoAutoSize | tk::lsRight});
-    Panel18.Create(Panel5, {.at = {56, 126, 322, 40}, .hint = "時間帯グラフ", .style = tk::pnOuterLowered});
-    SGauge4.Create(Panel18, {.at = {2, 2, 318, 17}, .hint = "時間帯グラフ"});
-    SGauge5.Create(Panel18, {.at = {2, 21, 318, 17}, .hint = "時間帯グラフ"});
+    row(Label3, SGauge2, 12, 365, "1年間の割合");
+    row(Label6, SGauge3, 36, 31, "1ヵ月間の割合");
+    row(Label1, Gauge1, 72, 24, "1日間の割合");
+    row(Label2, Gauge2, 96, 60, "1時間の割合");
+    row(Label8, Gauge3, 120, 60, "1分間の割合");
+    SGauge2.SetKind(gkColor);
+    SGauge3.SetKind(gkColor);
+    Label4.Create(Panel5, {.at = {320, 4, 64, 14}, .caption = "時間帯", .style = tk::lsNoAutoSize | tk::lsCenter});
+    Panel18.Create(Panel5, {.at = {324, 20, 56, 118}, .hint = "時間帯グラフ", .style = tk::pnOuterLowered});
+    SGauge4.Create(Panel18, {.at = {3, 3, 24, 112}, .hint = "時間帯グラフ"});
+    SGauge5.Create(Panel18, {.at = {29, 3, 24, 112}, .hint = "時間帯グラフ"});
     for (TSGauge* g : {&SGauge4, &SGauge5}) {
-        g->SetStartColor(0x00C000);
-        g->SetEndColor(0x008080);
+        g->SetStyle(gsVertical);
+        g->SetDirection(gdRightToLeft);
         g->SetKind(gkColor);
     }
-    Label5.Create(Panel5, {.at = {8, 176, 376, 16}, .caption = "", .style = tk::lsNoAutoSize});
+    Label5.Create(Panel5, {.at = {8, 160, 376, 16}, .caption = "", .style = tk::lsNoAutoSize});
     Panel5.OnDblClick = [this] { Panel5DblClick(); };
 
     Panel9.Create(Panel1, {.hint = "ダブルクリック：ゲージ表示", .visible = false, .align = tk::Align::Client,
@@ -103,6 +106,7 @@ void TForm1::BuildLayout() {
     Panel17.Create(Panel1, {.visible = false, .align = tk::Align::Client, .style = tk::pnOuterNone});
     Label19.Create(Panel17, {.at = {8, 8, 370, 18}, .caption = "目標のグラフ"});
     SGauge1.Create(Panel17, {.at = {8, 30, 370, 17}, .hint = "目標のグラフ"});
+    SGauge1.SetKind(gkColor);
 
     // Calendar page.
     Panel7.Create(TabSheet2, {.at = {4, 4, 56, 24}, .hint = "ダブルクリック：スケジュール一覧", .font = Bold(10)});

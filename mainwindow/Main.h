@@ -11,6 +11,7 @@
 #include "toolkit/Buttons.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Form.h"
+#include "toolkit/Gauge.h"
 #include "toolkit/Image.h"
 #include "toolkit/IniFiles.h"
 #include "toolkit/Label.h"
@@ -41,8 +42,9 @@ struct TForm1 : tk::Form {
     tk::Panel Panel1;
     tk::Panel Panel5;  // gauges
     tk::Label Label3, Label6, Label1, Label2, Label8, Label4, Label9, Label13;
-    TSGauge SGauge2, SGauge3, Gauge1, Gauge2, Gauge3;
-    tk::Panel Panel18;  // the two private time bands
+    TSGauge SGauge2, SGauge3;  // year and month
+    tk::Gauge Gauge1, Gauge2, Gauge3;  // hours, minutes, seconds
+    tk::Panel Panel18;  // the two private time bands, side by side
     TSGauge SGauge4, SGauge5;
     tk::Panel Panel9;  // digital clock and moon
     moon::TMoon Moon1;

@@ -89,42 +89,42 @@ void TForm1::TickGauges(tk::TIniFile& ini, rtl::TDateTime now) {
 
     SGauge2.SetMax(yearDays);
     SGauge2.SetPosition(dayOfYear);
-    Gauge3.SetPosition(s);
-    Gauge2.SetPosition(n);
-    Gauge1.SetPosition(h);
+    Gauge3.SetProgress(s);
+    Gauge2.SetProgress(n);
+    Gauge1.SetProgress(h);
     Gauge3.Hint = "1分間の割合\r現在 " + IntToStr(s) + "秒経過";
     Gauge2.Hint = "1時間の割合\r現在 " + IntToStr(n) + "分経過";
     Gauge1.Hint = "1日間の割合\r現在 " + IntToStr(h) + "時間経過";
     SGauge3.SetMax(monthDays);
     SGauge3.SetPosition(d);
-    Gauge1.SetSelColor(GaugeColour(h, true));
-    Gauge2.SetSelColor(GaugeColour(n, false));
-    Gauge3.SetSelColor(GaugeColour(s, false));
-    Label1.SetCaption(FormatDateTime("hh", now) + "時");
-    Label2.SetCaption(FormatDateTime("nn", now) + "分");
-    Label8.SetCaption(FormatDateTime("ss", now) + "秒");
+    Gauge1.SetForeColor(GaugeColour(h, true));
+    Gauge2.SetForeColor(GaugeColour(n, false));
+    Gauge3.SetForeColor(GaugeColour(s, false));
+    Label1.SetCaption(FormatDateTime("hh", now));
+    Label2.SetCaption(FormatDateTime("nn", now));
+    Label8.SetCaption(FormatDateTime("ss", now));
     Label3.SetCaption(FormatDateTime("yyyy", today));
     Label6.SetCaption(FormatDateTime("m/d", today));
     SGauge3.Hint = "1ヵ月間の " + IntToStr(Percent(d, monthDays)) + "%\r現在 " + FormatDateTime("d", today) + "日目";
     SGauge2.Hint = "1年間の " + IntToStr(Percent(dayOfYear, yearDays)) + "%\r現在 " + IntToStr(dayOfYear) + "/" +
                    IntToStr(yearDays) + "日目";
 
-    UpdateBand(ini, SGauge4, "LG_Stime", "LG_Etime", "LG_Title", now);
-    UpdateBand(ini, SGauge5, "RG_Stime", "RG_Etime", "RG_Title", now);
+    UpdateBand(ini, SGauge4, ik::MyGraph::LG_Stime, ik::MyGraph::LG_Etime, ik::MyGraph::LG_Title, now);
+    UpdateBand(ini, SGauge5, ik::MyGraph::RG_Stime, ik::MyGraph::RG_Etime, ik::MyGraph::RG_Title, now);
 }
 
 void TForm1::UpdateBand(tk::TIniFile& ini, TSGauge& gauge, const char* startKey, const char* endKey,
                         const char* titleKey, rtl::TDateTime now) {
     double start, end;
     // A value that is not a number hides its band instead of ending the tick.
-    if (!rtl::TryStrToFloat(ini.ReadString("MyGraph", startKey, "0"), start) ||
-        !rtl::TryStrToFloat(ini.ReadString("MyGraph", endKey, "0"), end)) {
+    if (!rtl::TryStrToFloat(ini.ReadString(ik::MyGraph::Section, startKey, "0"), start) ||
+        !rtl::TryStrToFloat(ini.ReadString(ik::MyGraph::Section, endKey, "0"), end)) {
         gauge.Hide();
         return;
     }
     gauge.Show();
     if (start + end == 0) return;
-    std::string title = ini.ReadString("MyGraph", titleKey, "");
+    std::string title = ini.ReadString(ik::MyGraph::Section, titleKey, "");
     if (title.empty()) {
         gauge.SetPosition(0);
         gauge.Hint = Panel18.Hint;

@@ -30,7 +30,7 @@ int Percent(double pos, double max) {
 static int WholeMinutes(double days) { return (int)std::trunc(days * 1440.0 + 1e-6); }
 
 std::string SecondZoneText(rtl::TDateTime now, bool ahead, int hours, int minutes) {
-    rtl::TDateTime d = (hours * 60 + minutes) / 1440.0;
+    rtl::TDateTime d = (hours * 60.0 + minutes) / 1440.0;  // in int, hours * 60 overflows past 35791394
     std::string s = ahead ? rtl::FormatDateTime("m/d(ddd) hh:mm:ss [+", now + d)
                           : rtl::FormatDateTime("m/d(ddd) hh:mm:ss [-", now - d);
     char buf[32];

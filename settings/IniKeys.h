@@ -1,25 +1,32 @@
 // Every section and key name of the settings file, spelled as stored ("Horiday", "Disital" and
-// "Execlose" are the file's own spellings and must stay).
+// "Execlose" are the file's own spellings and must stay). A numeric key that a settings control
+// edits carries that control's range: every ReadInteger of it reads a value outside as the default.
 #pragma once
+#include <climits>
+#include <string>
+
+#include "toolkit/IniFiles.h"
 
 namespace inikey {
 
+using tk::RangedKey;
+
 namespace Form {
 constexpr char Section[] = "Form";
-constexpr char ActiveP[] = "ActiveP", AnalogClock[] = "AnalogClock", BirthPop[] = "BirthPop",
-               CaptionTime[] = "CaptionTime", CaptionJisa[] = "CaptionJisa", Jisa[] = "Jisa", Jisa_H[] = "Jisa_H",
-               Jisa_M[] = "Jisa_M", Interval[] = "Interval", Waveplay[] = "Waveplay", IconAnimate[] = "IconAnimate",
-               Tray_icon[] = "Tray_icon", Visible[] = "Visible", Open[] = "Open", Qreki[] = "Qreki",
-               Delete[] = "Delete", Today_pop[] = "Today_pop", Todo_pop[] = "Todo_pop",
-               ToolWindow_pop[] = "ToolWindow_pop", PastePic[] = "PastePic", Resource[] = "Resource",
-               Period_Cap[] = "Period_Cap", Snooze[] = "Snooze", Disital[] = "Disital", Entry[] = "Entry",
-               top[] = "top", left[] = "left";
+constexpr char AnalogClock[] = "AnalogClock", BirthPop[] = "BirthPop", CaptionTime[] = "CaptionTime",
+               CaptionJisa[] = "CaptionJisa", Jisa[] = "Jisa", Waveplay[] = "Waveplay", IconAnimate[] = "IconAnimate",
+               Visible[] = "Visible", Open[] = "Open", Qreki[] = "Qreki", Delete[] = "Delete",
+               Today_pop[] = "Today_pop", Todo_pop[] = "Todo_pop", ToolWindow_pop[] = "ToolWindow_pop",
+               Resource[] = "Resource", Period_Cap[] = "Period_Cap", Snooze[] = "Snooze", Disital[] = "Disital",
+               Entry[] = "Entry", top[] = "top", left[] = "left";
+constexpr RangedKey Jisa_H{"Jisa_H", 0, 23}, Jisa_M{"Jisa_M", 0, 59}, Interval{"Interval", 1000, 10000},
+                    ActiveP{"ActiveP", 0, 3}, Tray_icon{"Tray_icon", 0, 3}, PastePic{"PastePic", 0, 1};
 }  // namespace Form
 
 namespace Calendar {
 constexpr char Section[] = "Calendar";
-constexpr char Directory[] = "Directory", before[] = "before", file[] = "file", bitmap[] = "bitmap",
-               Stretch[] = "Stretch";
+constexpr char Directory[] = "Directory", file[] = "file", bitmap[] = "bitmap", Stretch[] = "Stretch";
+constexpr RangedKey before{"before", 0, 59};
 }  // namespace Calendar
 
 namespace CalendarEx {
@@ -39,8 +46,9 @@ constexpr char Set[] = "Set";
 
 namespace Setup {
 constexpr char Section[] = "Setup";
-constexpr char Cal_DBLC[] = "Cal_DBLC", MIcon_DBLC[] = "MIcon_DBLC", Period[] = "Period", Reboot[] = "Reboot",
-               Reboot_exec[] = "Reboot_exec";
+constexpr char Reboot_exec[] = "Reboot_exec";
+constexpr RangedKey Cal_DBLC{"Cal_DBLC", 0, 4}, MIcon_DBLC{"MIcon_DBLC", 0, 5}, Period{"Period", 0, 1},
+                    Reboot{"Reboot", 0, 1};
 }  // namespace Setup
 
 namespace Privacy {
@@ -63,21 +71,24 @@ constexpr char PastColor[] = "PastColor", PastBackColor[] = "PastBackColor", Tod
 
 namespace Mini {
 constexpr char Section[] = "Mini";
-constexpr char exec[] = "exec", style[] = "style", Width[] = "Width", Height[] = "Height", RgnWidth[] = "RgnWidth",
-               RgnHeight[] = "RgnHeight", Move[] = "Move", Change[] = "Change", StayOnTop[] = "StayOnTop",
+constexpr char exec[] = "exec", Move[] = "Move", Change[] = "Change", StayOnTop[] = "StayOnTop",
                top[] = "top", left[] = "left", Dsize[] = "Dsize", Tsize[] = "Tsize", Rsize[] = "Rsize",
                FontSize[] = "FontSize", FontSizeT[] = "FontSizeT", FontSizeR[] = "FontSizeR", Dbold[] = "Dbold",
                Tbold[] = "Tbold", Rbold[] = "Rbold", DItalic[] = "DItalic", TItalic[] = "TItalic",
                RItalic[] = "RItalic", DFont[] = "DFont", TFont[] = "TFont", RFont[] = "RFont", DBcolor[] = "DBcolor",
                TBcolor[] = "TBcolor", RBcolor[] = "RBcolor", DFcolor[] = "DFcolor", TFcolor[] = "TFcolor",
                RFcolor[] = "RFcolor";
+// The size controls stop at the screen's size, which a reader knows only when it runs.
+constexpr RangedKey style{"style", 0, 2}, Width{"Width", 5, INT_MAX}, Height{"Height", 5, INT_MAX},
+                    RgnWidth{"RgnWidth", 0, INT_MAX}, RgnHeight{"RgnHeight", 0, INT_MAX};
 }  // namespace Mini
 
 namespace Memo {
 constexpr char Section[] = "Memo";
 constexpr char FontName[] = "FontName", FontSize[] = "FontSize", FontColor[] = "FontColor",
                BackColor[] = "BackColor", Caption[] = "Caption", DropCaption[] = "DropCaption", Width[] = "Width",
-               Height[] = "Height", top[] = "top", left[] = "left";
+               Height[] = "Height", top[] = "top", left[] = "left", Color1[] = "Color1", Color2[] = "Color2",
+               Color3[] = "Color3", Color4[] = "Color4", Color5[] = "Color5";  // the colour history
 }  // namespace Memo
 
 namespace Memo_bun {
@@ -87,8 +98,8 @@ constexpr char Section[] = "Memo_bun";  // keys "0".."9": names of the memo grou
 namespace Nikki {
 constexpr char Section[] = "Nikki";
 constexpr char FontName[] = "FontName", FontSize[] = "FontSize", FontColor[] = "FontColor",
-               BackColor[] = "BackColor", Auto[] = "Auto", Auto_H[] = "Auto_H", Auto_M[] = "Auto_M",
-               Zenjitu[] = "Zenjitu";
+               BackColor[] = "BackColor", Auto[] = "Auto", Zenjitu[] = "Zenjitu";
+constexpr RangedKey Auto_H{"Auto_H", 0, 23}, Auto_M{"Auto_M", 0, 59};
 }  // namespace Nikki
 
 namespace Pop_Born {
@@ -98,8 +109,13 @@ constexpr char file[] = "file", Day[] = "Day";
 
 namespace TelePhone {
 constexpr char Section[] = "TelePhone";
-constexpr char Sleep[] = "Sleep", Close[] = "Close", CloseTitle[] = "CloseTitle", Browser[] = "Browser",
-               Mailer[] = "Mailer";
+constexpr char Close[] = "Close", CloseTitle[] = "CloseTitle", Browser[] = "Browser", Mailer[] = "Mailer";
+constexpr RangedKey Sleep{"Sleep", 0, 9999};
+// Page n's title ("Title_0".."Title_11") and the title of its column c ("3Section_1": page 3, column 1).
+inline std::string Title(int page) { return "Title_" + std::to_string(page); }
+inline std::string ColumnTitle(int page, int column) {
+    return std::to_string(page) + "Section_" + std::to_string(column);
+}
 }  // namespace TelePhone
 
 namespace Orbal {
@@ -109,13 +125,72 @@ constexpr char Ver[] = "Ver";
 
 namespace ToolWindow {
 constexpr char Section[] = "ToolWindow";
-constexpr char Visible[] = "Visible";
+constexpr char Visible[] = "Visible", StayOnTop[] = "StayOnTop", Separate[] = "Separate", top[] = "top",
+               left[] = "left";
 }  // namespace ToolWindow
+
+namespace Bio {
+constexpr char Section[] = "Bio";
+constexpr char BD[] = "BD";  // the birth date the chart was last drawn for
+}  // namespace Bio
+
+// The two private time bands: titles and times of day as decimal date-time texts.
+namespace MyGraph {
+constexpr char Section[] = "MyGraph";
+constexpr char LG_Title[] = "LG_Title", LG_Stime[] = "LG_Stime", LG_Etime[] = "LG_Etime", RG_Title[] = "RG_Title",
+               RG_Stime[] = "RG_Stime", RG_Etime[] = "RG_Etime", top[] = "top", left[] = "left";
+}  // namespace MyGraph
+
+namespace Entry {
+constexpr char Section[] = "Entry";  // keys "0", "1", ...: the goal files in the goal box's order
+}
+
+namespace Entry_Cnt {
+constexpr char Section[] = "Entry_Cnt";
+constexpr char Cnt[] = "Cnt", Index[] = "Index", top[] = "top", left[] = "left";
+}  // namespace Entry_Cnt
+
+// Launcher menus: [ExecTitle_<menu>], [ExecCommand_<menu>] and [ExecSub_<menu>] per menu (a submenu's
+// name is its parent's name, "-" and its title), keys "0".."Count-1"; [ExecTitle]/[ExecCommand] the
+// flat copy of the top level; [ExecCommand] also the commands of the built menu by item tag.
+namespace ExecTitle {
+constexpr char Section[] = "ExecTitle";
+constexpr char Count[] = "Count";
+inline std::string Of(const std::string& menu) { return "ExecTitle_" + menu; }
+}  // namespace ExecTitle
+
+namespace ExecCommand {
+constexpr char Section[] = "ExecCommand";
+inline std::string Of(const std::string& menu) { return "ExecCommand_" + menu; }
+}  // namespace ExecCommand
+
+namespace ExecSub {
+inline std::string Of(const std::string& menu) { return "ExecSub_" + menu; }
+}  // namespace ExecSub
+
+namespace Execmenu {
+constexpr char Section[] = "Execmenu";
+constexpr char SubStack[] = "SubStack", SubCount[] = "SubCount";
+// The editor's position at each depth: "top1", "left2"...
+inline std::string Top(int depth) { return "top" + std::to_string(depth); }
+inline std::string Left(int depth) { return "left" + std::to_string(depth); }
+}  // namespace Execmenu
+
+// File associations: [Ext_Exec] one key per extension (".txt"), [Ext_Form] the fallback program.
+namespace Ext_Form {
+constexpr char Section[] = "Ext_Form";
+constexpr char Exec[] = "Exec", Count[] = "Count", top[] = "top", left[] = "left";
+}  // namespace Ext_Form
+
+namespace Ext_Exec {
+constexpr char Section[] = "Ext_Exec";
+}
 
 // Keys of a reminder's own section (named by the reminder file's full path).
 namespace Popup {
-constexpr char closetime[] = "closetime", file[] = "file", bitmap[] = "bitmap", Wallpaper[] = "Wallpaper",
-               Stretch[] = "Stretch", Execute[] = "Execute", Execlose[] = "Execlose";
+constexpr char file[] = "file", bitmap[] = "bitmap", Wallpaper[] = "Wallpaper", Stretch[] = "Stretch",
+               Execute[] = "Execute", Execlose[] = "Execlose";
+constexpr RangedKey closetime{"closetime", -1, 9999};  // seconds to auto-close; -1 none
 }  // namespace Popup
 
 }  // namespace inikey

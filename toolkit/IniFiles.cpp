@@ -68,6 +68,11 @@ int TIniFile::ReadInteger(const std::string& section, const std::string& key, in
     return rtl::StrToIntDef(ReadString(section, key, ""), def);
 }
 
+int TIniFile::ReadInteger(const std::string& section, const std::string& key, int def, int min, int max) const {
+    int v = ReadInteger(section, key, def);
+    return v < min || v > max ? def : v;
+}
+
 bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }

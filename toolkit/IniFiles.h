@@ -15,6 +15,15 @@ public:
     using Exception::Exception;
 };
 
+// A numeric key together with the range its settings control allows. A stored value outside
+// the range reads as the caller's default, as an absent or unreadable one does, so a hand-edited
+// or damaged file cannot push a reader into arithmetic it was never meant for.
+struct RangedKey {
+    const char* Name;
+    int Min, Max;
+    operator std::string() const { return Name; }
+};
+
 class TIniFile {
 public:
     explicit TIniFile(std::string fileName) : FileName(std::move(fileName)) {}
@@ -24,6 +33,11 @@ public:
     std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
     // Decimal or "0x" hexadecimal; empty or not a number gives the default.
     int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    // The same, but a value outside min..max also gives the default.
+    int ReadInteger(const std::string& section, const std::string& key, int def, int min, int max) const;
+    int ReadInteger(const std::string& section, const RangedKey& key, int def) const {
+        return ReadInteger(section, key.Name, def, key.Min, key.Max);
+    }
     bool ReadBool(const std::string& section, const std::string& key, bool def) const;
     double ReadFloat(const std::string& section, const std::string& key, double def) const;
     // Raise EIniFileError when the file cannot be written.

@@ -19,6 +19,7 @@
 
 namespace {
 
+namespace ik = inikey;
 std::string dataDir;
 
 void Prepare(const std::string& scene) {
@@ -28,21 +29,22 @@ void Prepare(const std::string& scene) {
     tk::ForceDirectories(dataDir);
     settings::SetIniPathForTest(dataDir + "\\orbal98.ini");
     auto ini = settings::Open();
-    ini.WriteInteger("Horiday", "Set", 1);
-    for (auto& [k, v] : DefaultHolidays()) ini.WriteString("Horiday", k, v);
-    ini.WriteString("Calendar", "Directory", dataDir);
-    ini.WriteInteger("Form", "Open", 1);
-    ini.WriteInteger("Form", "BirthPop", scene == "birthday" ? 1 : 0);
-    ini.WriteString("Pop_Born", "Day", "0");
-    ini.WriteInteger("Form", "ActiveP", scene.size() == 5 && scene.rfind("page", 0) == 0 ? scene[4] - '0' : 0);
-    ini.WriteInteger("Form", "Disital", scene == "digital" || scene == "analog");
-    ini.WriteInteger("Form", "AnalogClock", scene == "analog");
-    ini.WriteString("MyGraph", "LG_Title", "仕事");
-    ini.WriteString("MyGraph", "LG_Stime", rtl::FloatToStr(rtl::EncodeTime(9, 0, 0, 0)));
-    ini.WriteString("MyGraph", "LG_Etime", rtl::FloatToStr(rtl::EncodeTime(18, 0, 0, 0)));
-    ini.WriteString("MyGraph", "RG_Title", "睡眠");
-    ini.WriteString("MyGraph", "RG_Stime", rtl::FloatToStr(rtl::EncodeTime(23, 0, 0, 0)));
-    ini.WriteString("MyGraph", "RG_Etime", rtl::FloatToStr(rtl::EncodeTime(7, 0, 0, 0)));
+    ini.WriteInteger(ik::Horiday::Section, ik::Horiday::Set, 1);
+    for (auto& [k, v] : DefaultHolidays()) ini.WriteString(ik::Horiday::Section, k, v);
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, dataDir);
+    ini.WriteInteger(ik::Form::Section, ik::Form::Open, 1);
+    ini.WriteInteger(ik::Form::Section, ik::Form::BirthPop, scene == "birthday" ? 1 : 0);
+    ini.WriteString(ik::Pop_Born::Section, ik::Pop_Born::Day, "0");
+    ini.WriteInteger(ik::Form::Section, ik::Form::ActiveP,
+                     scene.size() == 5 && scene.rfind("page", 0) == 0 ? scene[4] - '0' : 0);
+    ini.WriteInteger(ik::Form::Section, ik::Form::Disital, scene == "digital" || scene == "analog");
+    ini.WriteInteger(ik::Form::Section, ik::Form::AnalogClock, scene == "analog");
+    ini.WriteString(ik::MyGraph::Section, ik::MyGraph::LG_Title, "仕事");
+    ini.WriteString(ik::MyGraph::Section, ik::MyGraph::LG_Stime, rtl::FloatToStr(rtl::EncodeTime(9, 0, 0, 0)));
+    ini.WriteString(ik::MyGraph::Section, ik::MyGraph::LG_Etime, rtl::FloatToStr(rtl::EncodeTime(18, 0, 0, 0)));
+    ini.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Title, "睡眠");
+    ini.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Stime, rtl::FloatToStr(rtl::EncodeTime(23, 0, 0, 0)));
+    ini.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Etime, rtl::FloatToStr(rtl::EncodeTime(7, 0, 0, 0)));
     tk::WriteFileBytes(dataDir + "\\BORN" + rtl::FormatDateTime("mmdd", rtl::Date()) + ".71",
                        "山田 太郎さん（大学の同期）");
     tk::WriteFileBytes(dataDir + "\\BORN" + rtl::FormatDateTime("mmdd", rtl::Date()) + ".05", "姪の さくらちゃん");
@@ -72,8 +74,8 @@ void ShowReminder() {
     c.Ellipse(24, 24, 104, 104);
     pic.SaveToFile(dataDir + "\\picture.bmp");
     auto ini = settings::Open();
-    ini.WriteString(path, "bitmap", dataDir + "\\picture.bmp");
-    ini.WriteInteger(path, "closetime", 60);
+    ini.WriteString(path, ik::Popup::bitmap, dataDir + "\\picture.bmp");
+    ini.WriteInteger(path, ik::Popup::closetime, 60);
     // Let the next minute come at once: pretend the tick last saw another minute.
     Form1->LastMinute = "xxxx";
     rtl::TDateTime target = now + 1.0 / 1440;

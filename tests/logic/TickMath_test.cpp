@@ -69,3 +69,12 @@ TEST(TickMathZone, SecondZoneIsRightAligned) {
     EXPECT_EQ(SecondZoneText(now, false, 9, 0), "3/5(火) 03:00:00 [- 9:00]");
     EXPECT_EQ(SecondZoneText(now, true, 13, 5), "3/6(水) 01:05:00 [+13:05]");
 }
+
+TEST(TickMathZone, OffsetsPastTheIntRangeOfMinutesStillAddUp) {
+    // hours * 60 no longer fits an int from 35791395 hours on; the sum must still be exact.
+    rtl::TDateTime now = EncodeDate(2024, 3, 5) + EncodeTime(12, 0, 0, 0);
+    const int hours = 35791395;
+    rtl::TDateTime ahead = now + hours / 24.0 + 59 / 1440.0;
+    EXPECT_EQ(SecondZoneText(now, true, hours, 59),
+              rtl::FormatDateTime("m/d(ddd) hh:mm:ss [+", ahead) + "35791395:59]");
+}

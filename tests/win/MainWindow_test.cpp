@@ -4,6 +4,7 @@
 
 #include "calendar/HolidayRules.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/TickMath.h"
 #include "settings/Settings.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
@@ -110,7 +111,7 @@ TEST_F(MainWindow, TickShowsTimeGaugesAndBands) {
     EXPECT_EQ(Form1->SGauge3.Max(), 31);
     EXPECT_EQ(Form1->SGauge2.Max(), 366);
     EXPECT_EQ(Form1->SGauge2.Position(), 366);
-    EXPECT_EQ(Form1->Gauge1.Position(), 15);
+    EXPECT_EQ(Form1->Gauge1.Progress(), 15);
     EXPECT_EQ(Form1->Gauge3.Hint, "1分間の割合\r現在 59秒経過");
     EXPECT_EQ(Form1->SGauge2.Hint, "1年間の 100%\r現在 366/366日目");
     EXPECT_EQ(Form1->SGauge4.Position(), 0);  // a band of no length
@@ -218,6 +219,151 @@ TEST_F(MainWindow, CalendarListsTheHolidaysOfTheShownYearByTheRules) {
     EXPECT_NE(holiday(2024, 9, 16).find("【振替休日】"), std::string::npos);
     EXPECT_NE(holiday(2024, 9, 22), "");  // the equinox
     EXPECT_EQ(holiday(1999, 1, 15), "【成人の日】");  // before the second-Monday rule
+}
+
+}  // namespace
+
+namespace {
+
+namespace ik = inikey;
+
+TEST_F(MainWindow, OutOfRangeNumbersReadAsTheirDefaults) {
+    // The second zone: an offset outside 0..23 hours or 0..59 minutes counts as none, so the
+    // tick never computes with it (35791395 hours overflowed the minutes; 21856294 reached
+    // before the year 1).
+    struct Case {
+        const char *hours, *minutes, *ahead, *panel;
+    } cases[] = {
+        {"35791395", "0", "1", "12/31(火) 15:36:59 [+ 0:00]"},
+        {"21856294", "0", "0", "12/31(火) 15:36:59 [- 0:00]"},
+        {"24", "0", "0", "12/31(火) 15:36:59 [- 0:00]"},
+        {"-3", "0", "1", "12/31(火) 15:36:59 [+ 0:00]"},
+        {"9", "75", "0", "12/31(火) 06:36:59 [- 9:00]"},
+        {"9", "30", "1", "1/1(水) 01:06:59 [+ 9:30]"},
+    };
+    UseDataDir();
+    clock = EncodeDate(2024, 12, 31) + EncodeTime(15, 36, 59, 0);
+    auto f = settings::Open();
+    f.WriteInteger(ik::Form::Section, ik::Form::CaptionTime, 1);
+    f.WriteInteger(ik::Form::Section, ik::Form::CaptionJisa, 1);
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.hours) + ":" + c.minutes);
+        f.WriteString(ik::Form::Section, ik::Form::Jisa_H, c.hours);
+        f.WriteString(ik::Form::Section, ik::Form::Jisa_M, c.minutes);
+        f.WriteString(ik::Form::Section, ik::Form::Jisa, c.ahead);
+        Form1->Timer1Timer(true);
+        EXPECT_EQ(Form1->Caption(), "2024/12/31(火) 15:36:59");
+        EXPECT_EQ(Form1->StatusBar1.Panels[0].Text(), c.panel);
+    }
+    Form1->Destroy();
+
+    // The tick interval (1000..10000 ms; 0 would stop the clock) and the early-firing minutes.
+    struct StartCase {
+        const char *interval, *before;
+        int expectedInterval;
+        const char* firstMinute;
+    } starts[] = {
+        {"0", "100000", 1000, "1536"},  {"999", "-1", 1000, "1536"},   {"5000", "5", 5000, "1541"},
+        {"10001", "60", 1000, "1536"}, {"abc", "59", 1000, "1635"},
+    };
+    for (const auto& c : starts) {
+        SCOPED_TRACE(c.interval);
+        f.WriteString(ik::Form::Section, ik::Form::Interval, c.interval);
+        f.WriteString(ik::Calendar::Section, ik::Calendar::before, c.before);
+        Start();
+        EXPECT_EQ(Form1->Timer1.Interval(), c.expectedInterval);
+        EXPECT_EQ(Form1->LastMinute, c.firstMinute);
+        Form1->Destroy();
+    }
+}
+
+TEST_F(MainWindow, ClockPageShowsBareDigitsAndPlainTimeBars) {
+    UseDataDir();
+    Start();
+    struct Case {
+        int h, n, s;
+        const char *hh, *nn, *ss;
+    } cases[] = {{15, 36, 59, "15", "36", "59"}, {9, 5, 7, "09", "05", "07"}, {0, 0, 0, "00", "00", "00"}};
+    for (const Case& c : cases) {
+        clock = EncodeDate(2024, 5, 1) + EncodeTime(c.h, c.n, c.s, 0);
+        Form1->Timer1Timer(true);
+        EXPECT_EQ(Form1->Label1.Caption(), c.hh);
+        EXPECT_EQ(Form1->Label2.Caption(), c.nn);
+        EXPECT_EQ(Form1->Label8.Caption(), c.ss);
+        EXPECT_EQ(Form1->Gauge1.Progress(), c.h);
+        EXPECT_EQ(Form1->Gauge2.Progress(), c.n);
+        EXPECT_EQ(Form1->Gauge3.Progress(), c.s);
+        EXPECT_EQ(Form1->Gauge1.ForeColor(), (tk::TColor)GaugeColour(c.h, true));
+        EXPECT_EQ(Form1->Gauge2.ForeColor(), (tk::TColor)GaugeColour(c.n, false));
+        EXPECT_EQ(Form1->Gauge3.ForeColor(), (tk::TColor)GaugeColour(c.s, false));
+    }
+    EXPECT_EQ(Form1->Gauge1.MaxValue(), 24);
+    EXPECT_EQ(Form1->Gauge3.MaxValue(), 60);
+
+    // The seconds bar is one unbroken run of its colour up to 59/60 of its inside.
+    clock = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 59, 0);
+    Form1->Timer1Timer(true);
+    tk::Gauge& g = Form1->Gauge3;
+    tk::TBitmap bmp(g.Width(), g.Height());
+    g.PaintTo(bmp.Canvas());
+    const int inner = g.Width() - 2, filled = 59 * inner / 60, y = g.Height() / 2;
+    for (int x = 1; x <= filled; ++x) ASSERT_EQ((COLORREF)bmp.Canvas().GetPixel(x, y), 0x0F00F0u) << x;
+    EXPECT_EQ((COLORREF)bmp.Canvas().GetPixel(filled + 2, y), tk::ColorToRGB(tk::clWhite));
+}
+
+TEST_F(MainWindow, TimeBandsAreColumnsGrowingUpwardsAndTheSpansAreGradients) {
+    UseDataDir();
+    auto f = settings::Open();
+    f.WriteString(ik::MyGraph::Section, ik::MyGraph::LG_Title, "仕事");
+    f.WriteString(ik::MyGraph::Section, ik::MyGraph::LG_Stime, rtl::FloatToStr(EncodeTime(9, 0, 0, 0)));
+    f.WriteString(ik::MyGraph::Section, ik::MyGraph::LG_Etime, rtl::FloatToStr(EncodeTime(18, 0, 0, 0)));
+    f.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Title, "睡眠");
+    f.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Stime, rtl::FloatToStr(EncodeTime(23, 0, 0, 0)));
+    f.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Etime, rtl::FloatToStr(EncodeTime(7, 0, 0, 0)));
+    clock = EncodeDate(2024, 12, 31) + EncodeTime(13, 30, 0, 0);
+    Start();
+    Form1->Timer1Timer(true);
+    TSGauge &work = Form1->SGauge4, &sleep = Form1->SGauge5;
+    ASSERT_EQ(work.Position(), 50);
+    ASSERT_EQ(sleep.Position(), 100);  // between the end and the next start
+
+    const COLORREF window = tk::ColorToRGB(tk::clWindow);
+    auto paint = [](TSGauge& g) {
+        auto bmp = std::make_unique<tk::TBitmap>(g.Width(), g.Height());
+        g.PaintTo(bmp->Canvas());
+        return bmp;
+    };
+    for (TSGauge* g : {&work, &sleep}) {
+        EXPECT_EQ(g->Parent, &Form1->Panel18);
+        EXPECT_EQ(g->Style(), gsVertical);
+        EXPECT_GT(g->Height(), 3 * g->Width());
+        EXPECT_LE(g->Top() + g->Height(), Form1->Panel18.ClientHeight());
+    }
+    EXPECT_GE(sleep.Left(), work.Left() + work.Width());  // side by side
+    // Half the band: the lower cells are filled and the upper ones empty.
+    auto half = paint(work);
+    const int x = work.Width() / 2, H = work.Height();
+    EXPECT_NE((COLORREF)half->Canvas().GetPixel(x, H - 8), window);
+    EXPECT_EQ((COLORREF)half->Canvas().GetPixel(x, 8), window);
+    // A full band runs from the start colour at the bottom to the end colour at the top.
+    auto full = paint(sleep);
+    COLORREF bottom = full->Canvas().GetPixel(x, H - 8), top = full->Canvas().GetPixel(x, 8);
+    EXPECT_GT(GetGValue(bottom), 200);  // yellow
+    EXPECT_LT(GetGValue(top), 80);      // red
+    EXPECT_EQ(GetRValue(top), 255);
+
+    // Year (full on 31 December), month and goal gauges are gradients in the default colours.
+    for (TSGauge* g : {&Form1->SGauge2, &Form1->SGauge3, &Form1->SGauge1, &work, &sleep}) {
+        EXPECT_EQ(g->Kind(), gkColor);
+        EXPECT_EQ(g->StartColor(), (tk::TColor)0x00FFFF);
+        EXPECT_EQ(g->EndColor(), (tk::TColor)0x0000FF);
+    }
+    auto year = paint(Form1->SGauge2);
+    const int W = Form1->SGauge2.Width(), y = Form1->SGauge2.Height() / 2;
+    COLORREF left = year->Canvas().GetPixel(4, y), right = year->Canvas().GetPixel(W - 8, y);
+    EXPECT_GT(GetGValue(left), 230);
+    EXPECT_LT(GetGValue(right), 30);
 }
 
 }  // namespace
