@@ -149,3 +149,5 @@ private:
 };
 
 extern TForm1* Form1;
+// The version text of the About panel.
+extern const char kVersion[];
