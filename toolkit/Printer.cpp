@@ -162,7 +162,7 @@ struct RichText {
 // position and the change events are left as they were.
 class RichReader {
 public:
-    explicit RichReader(HWND h) : h_(h) {
+    explicit RichReader(RichEdit& re) : re_(re), h_(re.Handle) {
         SendMessageA(h_, EM_EXGETSEL, 0, (LPARAM)&sel_);
         SendMessageA(h_, EM_GETSCROLLPOS, 0, (LPARAM)&scroll_);
         mask_ = (DWORD)SendMessageA(h_, EM_SETEVENTMASK, 0, 0);
@@ -182,7 +182,7 @@ public:
 
     RichText Read() {
         RichText rt;
-        rt.text = Text();
+        rt.text = re_.WideText();
         const int n = (int)rt.text.size();
         std::map<RunFormat, int> index;
         // Runs are found by growing a selection while it stays uniform, then halving back.
@@ -214,20 +214,6 @@ public:
     }
 
 private:
-    std::wstring Text() const {
-        GETTEXTLENGTHEX gl{GTL_DEFAULT | GTL_NUMCHARS | GTL_PRECISE, 1200};
-        LRESULT n = SendMessageA(h_, EM_GETTEXTLENGTHEX, (WPARAM)&gl, 0);
-        if (n <= 0) return {};
-        std::wstring w(n + 1, L'\0');
-        GETTEXTEX gt{};
-        gt.cb = (DWORD)((n + 1) * sizeof(wchar_t));
-        gt.flags = GT_DEFAULT;
-        gt.codepage = 1200;
-        LRESULT got = SendMessageA(h_, EM_GETTEXTEX, (WPARAM)&gt, (LPARAM)w.data());
-        w.resize(std::clamp<LRESULT>(got, 0, n));
-        return w;
-    }
-
     CHARFORMAT2A Get(int from, int to, bool& uniform) const {
         CHARRANGE cr{from, to};
         SendMessageA(h_, EM_EXSETSEL, 0, (LPARAM)&cr);
@@ -275,6 +261,7 @@ private:
         return good;
     }
 
+    RichEdit& re_;
     HWND h_;
     CHARRANGE sel_{};
     POINT scroll_{};
@@ -364,7 +351,7 @@ int PrintRichEdit(RichEdit& re, const std::string& title) {
     if (!CheckPrinter(owner)) return 0;
     RichText rt;
     {
-        RichReader reader(re.Handle);
+        RichReader reader(re);
         rt = reader.Read();
     }
     TPrinter& printer = Printer();
