@@ -139,6 +139,7 @@ namespace {
 // The attributes a printed run keeps; a selection reports each of them only when it is the
 // same all over.
 constexpr DWORD kRunMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+constexpr DWORD kParaMask = PFM_ALIGNMENT | PFM_STARTINDENT | PFM_OFFSET | PFM_RIGHTINDENT | PFM_NUMBERING;
 
 struct RunFormat {
     std::string face;
@@ -184,10 +185,11 @@ public:
         RichText rt;
         rt.text = re_.WideText();
         const int n = (int)rt.text.size();
+        // Runs of characters, and of paragraphs, are found by growing a selection while its
+        // format stays the same all over, then halving back: a few questions a run.
         std::map<RunFormat, int> index;
-        // Runs are found by growing a selection while it stays uniform, then halving back.
         for (int pos = 0; pos < n;) {
-            int end = RunEnd(pos, n);
+            int end = Extent(pos, n, [&](int a, int b) { return CharsUniform(a, b); });
             RunFormat f = Format(pos, pos + 1);
             auto it = index.find(f);
             if (it == index.end()) {
@@ -198,17 +200,19 @@ public:
             pos = end;
         }
         if (rt.formats.empty()) rt.formats.push_back(Format(0, 0));
-        for (int start = 0; start <= n;) {
-            CHARRANGE cr{start, start};
-            SendMessageA(h_, EM_EXSETSEL, 0, (LPARAM)&cr);
-            PARAFORMAT2 pf{};
-            pf.cbSize = sizeof pf;
-            SendMessageA(h_, EM_GETPARAFORMAT, 0, (LPARAM)&pf);
-            rt.paras.push_back(pf);
-            size_t cr_ = rt.text.find(L'\r', start);
-            if (cr_ == std::wstring::npos) break;
-            start = (int)cr_ + 1;
-            if (start == n) break;  // a break at the very end opens no paragraph of its own
+
+        // A break at the very end opens no paragraph of its own.
+        std::vector<int> starts{0};
+        for (int i = 0; i + 1 < n; ++i)
+            if (rt.text[i] == L'\r') starts.push_back(i + 1);
+        const int m = (int)starts.size();
+        // Paragraphs [k, j) as a selection: from k's start to the break of the last one.
+        auto span = [&](int k, int j) { return CHARRANGE{starts[k], j < m ? starts[j] - 1 : n}; };
+        for (int k = 0; k < m;) {
+            int j = Extent(k, m, [&](int a, int b) { return ParasUniform(span(a, b)); });
+            PARAFORMAT2 pf = ParaFormat({starts[k], starts[k]});
+            rt.paras.insert(rt.paras.end(), j - k, pf);
+            k = j;
         }
         return rt;
     }
@@ -224,7 +228,7 @@ private:
         return cf;
     }
 
-    bool Uniform(int from, int to) const {
+    bool CharsUniform(int from, int to) const {
         bool u;
         Get(from, to, u);
         return u;
@@ -243,20 +247,31 @@ private:
         return f;
     }
 
-    // The end of the run that starts at pos: a single character is always uniform.
-    int RunEnd(int pos, int n) const {
-        if (Uniform(pos, n)) return n;
-        int good = pos + 1, bad = n;
-        for (int step = 2; pos + step < bad; step *= 2) {
-            if (!Uniform(pos, pos + step)) {
-                bad = pos + step;
+    PARAFORMAT2 ParaFormat(CHARRANGE cr) const {
+        SendMessageA(h_, EM_EXSETSEL, 0, (LPARAM)&cr);
+        PARAFORMAT2 pf{};
+        pf.cbSize = sizeof pf;
+        SendMessageA(h_, EM_GETPARAFORMAT, 0, (LPARAM)&pf);
+        return pf;
+    }
+
+    bool ParasUniform(CHARRANGE cr) const { return (ParaFormat(cr).dwMask & kParaMask) == kParaMask; }
+
+    // The end of the stretch from pos on over which uniform(pos, end) holds; one item always does.
+    template <class Uniform>
+    static int Extent(int pos, int n, Uniform uniform) {
+        int good = pos + 1, bad = n + 1;
+        for (int step = 2; good < n; step *= 2) {
+            int to = std::min(n, pos + step);
+            if (!uniform(pos, to)) {
+                bad = to;
                 break;
             }
-            good = pos + step;
+            good = to;
         }
         while (bad - good > 1) {
             int mid = good + (bad - good) / 2;
-            (Uniform(pos, mid) ? good : bad) = mid;
+            (uniform(pos, mid) ? good : bad) = mid;
         }
         return good;
     }

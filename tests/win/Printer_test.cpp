@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <regex>
 
 #include "tests/win/WinTest.h"
@@ -22,24 +23,29 @@ struct PostScript {
     int pages = -1;  // the %%Pages: trailer
     std::string title;
     std::vector<std::string> text;  // each page's characters in drawing order; '#' for a non-ASCII glyph
+    std::vector<std::pair<int, std::string>> pieces;  // where each piece of text starts, and its text
 };
 
 PostScript ReadPostScript(const std::string& path) {
     PostScript ps;
     std::string data;
     if (!tk::ReadFileBytes(path, data)) return ps;
-    static const std::regex token(R"(%%Pages: (\d+)|%%Title: ([^\r\n]*)|%%Page: \d+|/([A-Za-z0-9_.]+) glyphshow)");
+    static const std::regex token(
+        R"(%%Pages: (\d+)|%%Title: ([^\r\n]*)|%%Page: \d+|/([A-Za-z0-9_.]+) glyphshow|\n(\d+) \d+ moveto)");
     static const std::regex ascii(R"(aj(\d+))");
     for (std::sregex_iterator it(data.begin(), data.end(), token), end; it != end; ++it) {
         const std::smatch& m = *it;
         if (m[1].matched) ps.pages = std::stoi(m[1]);
         else if (m[2].matched) ps.title = m[2];
+        else if (m[4].matched) ps.pieces.emplace_back(std::stoi(m[4]), "");
         else if (!m[3].matched) ps.text.emplace_back();
         else if (!ps.text.empty()) {
             std::smatch a;
             std::string name = m[3];
             int cid = std::regex_match(name, a, ascii) ? std::stoi(a[1]) : 0;
-            ps.text.back() += cid >= 1 && cid <= 95 ? (char)(cid + 31) : '#';
+            char c = cid >= 1 && cid <= 95 ? (char)(cid + 31) : '#';
+            ps.text.back() += c;
+            if (!ps.pieces.empty()) ps.pieces.back().second += c;
         }
     }
     return ps;
@@ -145,6 +151,28 @@ TEST_F(Printing, RunsKeepTheirColoursAndLongParagraphsWrapWithNothingLost) {
     expect.erase(std::remove(expect.begin(), expect.end(), ' '), expect.end());
     EXPECT_NE(page.find(expect), std::string::npos);
     EXPECT_EQ(std::count(page.begin(), page.end(), '#'), 16);  // 15 kana and the full stop
+}
+
+TEST_F(Printing, ParagraphsKeepTheirAlignmentIndentsAndBullets) {
+    re.SetText("Left\r\nIndented\r\nCentred\r\nRight\r\nBullet\r\nLeft again");
+    auto para = [&](int line, auto format) {
+        re.Select(re.FindText(re.Lines[line], 0, -1), 1);
+        format(re.Paragraph);
+    };
+    para(1, [](tk::ParaAttributes& p) { p.SetFirstIndent(36); });
+    para(2, [](tk::ParaAttributes& p) { p.SetAlignment(tk::taCenter); });
+    para(3, [](tk::ParaAttributes& p) { p.SetAlignment(tk::taRightJustify); });
+    para(4, [](tk::ParaAttributes& p) { p.SetNumbering(tk::nsBullet); });
+    ASSERT_EQ(tk::PrintRichEdit(re, "Paragraphs"), 1);
+    std::map<std::string, int> x;
+    for (auto& [at, text] : ReadPostScript(out).pieces) x[text] = at;
+    ASSERT_EQ(x.size(), 7u);  // six lines and the bullet
+    EXPECT_EQ(x["Left again"], x["Left"]);
+    EXPECT_NEAR(x["Indented"] - x["Left"], 36 * 300 / 72, 2);  // at 300 dpi
+    EXPECT_GT(x["Centred"], x["Indented"]);
+    EXPECT_GT(x["Right"], x["Centred"]);
+    EXPECT_EQ(x["#"], x["Left"]);  // the bullet stands at the indent, its text 10 points in
+    EXPECT_NEAR(x["Bullet"] - x["Left"], 10 * 300 / 72, 2);
 }
 
 TEST_F(Printing, WithoutAPrinterTheUserIsToldAndNothingHappens) {
