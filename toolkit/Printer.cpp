@@ -304,6 +304,16 @@ public:
             colors_.push_back(f.color);
         }
         old_ = SelectObject(dc_, fonts_.front());
+        // A face without a bold style is made bold on screen, but the PostScript driver prints
+        // it regular: such runs are drawn twice, a little apart.
+        for (size_t i = 0; i < formats.size(); ++i) {
+            SelectObject(dc_, fonts_[i]);
+            OUTLINETEXTMETRICA otm{};
+            otm.otmSize = sizeof otm;
+            bool regularFace = GetOutlineTextMetricsA(dc_, sizeof otm, &otm) && (otm.otmfsSelection & 0x40);
+            bool fake = (formats[i].effects & CFE_BOLD) && regularFace;
+            overstrike_.push_back(fake ? std::max(1, (int)otm.otmTextMetrics.tmHeight / 24) : 0);
+        }
     }
     ~RunFonts() {
         SelectObject(dc_, old_);
@@ -316,6 +326,8 @@ public:
         SelectObject(dc_, fonts_[run]);
         SetTextColor(dc_, colors_[run]);
     }
+    // How far right a run is drawn again to look bold; 0 when its font is bold itself.
+    int Overstrike(int run) const { return overstrike_[run]; }
     print::RunMetrics Metrics(int run) {
         Use(run);
         TEXTMETRICW tm{};
@@ -336,6 +348,7 @@ private:
     HGDIOBJ old_;
     std::vector<HFONT> fonts_;
     std::vector<COLORREF> colors_;
+    std::vector<int> overstrike_;
 };
 
 print::ParaAlign AlignOf(const PARAFORMAT2& pf) {
@@ -429,9 +442,12 @@ int PrintRichEdit(RichEdit& re, const std::string& title) {
                 ExtTextOutW(dc, frame.left + p.firstIndent, y, 0, nullptr, L"\x2022", 1, nullptr);
             }
             for (const print::Piece& pc : line.pieces) {
-                fonts.Use(p.run[pc.from]);
-                ExtTextOutW(dc, frame.left + pc.x, y, 0, nullptr, (const wchar_t*)p.text.c_str() + pc.from, pc.to - pc.from,
-                            nullptr);
+                int run = p.run[pc.from];
+                fonts.Use(run);
+                auto* text = (const wchar_t*)p.text.c_str() + pc.from;
+                ExtTextOutW(dc, frame.left + pc.x, y, 0, nullptr, text, pc.to - pc.from, nullptr);
+                if (int dx = fonts.Overstrike(run))
+                    ExtTextOutW(dc, frame.left + pc.x + dx, y, 0, nullptr, text, pc.to - pc.from, nullptr);
             }
         }
         pages = layout.pages;
