@@ -17,8 +17,9 @@ TForm1* Form1 = nullptr;
 namespace ik = inikey;
 using rtl::FormatDateTime;
 
-namespace {
 const char kVersion[] = "Version 1.00";
+
+namespace {
 const char kAboutLine[] = "Orbal98 ― 時計・カレンダー・スケジュール・日記・メモをひとつに。  ";
 tk::TFont Bold(int size) { return {.Size = size, .Style = tk::fsBold}; }
 }  // namespace

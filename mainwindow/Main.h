@@ -151,3 +151,5 @@ private:
 };
 
 extern TForm1* Form1;
+// The version text of the About panel.
+extern const char kVersion[];

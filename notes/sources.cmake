@@ -1,1 +1,2 @@
 # Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.
+orbal_win(password.cpp)

@@ -2,8 +2,11 @@
 
 #include <commdlg.h>
 
+#include <cstring>
+
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Printer.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace tk {
@@ -102,5 +105,55 @@ bool FontDialog::Run(HWND owner) {
     if (cf.rgbColors != ColorToRGB(Font.Color)) Font.Color = (TColor)cf.rgbColors;
     return true;
 }
+
+// ---- print dialog ----
+
+// A movable global copy of bytes, as the print dialog takes and gives its settings.
+static HGLOBAL GlobalCopy(const void* data, size_t size) {
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    if (!h) return nullptr;
+    memcpy(GlobalLock(h), data, size);
+    GlobalUnlock(h);
+    return h;
+}
+
+bool PrintDialog::Run(HWND owner) {
+    TPrinter& printer = Printer();
+    std::string name = printer.PrinterName();
+    // The dialog opens on the printer and settings chosen last time.
+    const std::string driver = "winspool";
+    DEVNAMES head{};
+    head.wDriverOffset = sizeof head;
+    head.wDeviceOffset = (WORD)(head.wDriverOffset + driver.size() + 1);
+    head.wOutputOffset = (WORD)(head.wDeviceOffset + name.size() + 1);
+    std::string names((const char*)&head, sizeof head);
+    names += driver + '\0' + name + '\0' + '\0';
+    std::string dm = printer.DevModeFor(name);
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.hwndOwner = owner;
+    pd.hDevNames = name.empty() ? nullptr : GlobalCopy(names.data(), names.size());
+    pd.hDevMode = dm.empty() ? nullptr : GlobalCopy(dm.data(), dm.size());
+    pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
+    pd.nCopies = 1;
+    bool ok = PrintDlgA(&pd);
+    if (ok && pd.hDevNames) {
+        auto* chosen = (const DEVNAMES*)GlobalLock(pd.hDevNames);
+        std::string device = (const char*)chosen + chosen->wDeviceOffset;
+        GlobalUnlock(pd.hDevNames);
+        std::string mode;
+        if (pd.hDevMode) {
+            auto* m = (const DEVMODEA*)GlobalLock(pd.hDevMode);
+            mode.assign((const char*)m, m->dmSize + m->dmDriverExtra);
+            GlobalUnlock(pd.hDevMode);
+        }
+        printer.SetDevice(device, mode);
+    }
+    if (pd.hDevNames) GlobalFree(pd.hDevNames);
+    if (pd.hDevMode) GlobalFree(pd.hDevMode);
+    return ok;
+}
+
+// ---- end of print dialog ----
 
 }  // namespace tk

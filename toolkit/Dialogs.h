@@ -1,4 +1,4 @@
-// Common dialogs: open and save file, colour and font. Execute() shows the dialog owned by the
+// Common dialogs: open and save file, colour, font and print. Execute() shows the dialog owned by the
 // active form and returns true when the user confirmed; the fields hold the answer then and are
 // left as they were otherwise. Tests answer through the hook instead of showing anything.
 #pragma once
@@ -12,7 +12,7 @@
 
 namespace tk {
 
-enum class DialogKind { Open, Save, Color, Font };
+enum class DialogKind { Open, Save, Color, Font, Print };
 
 class CommonDialog {
 public:
@@ -79,6 +79,18 @@ public:
 protected:
     bool Run(HWND owner) override;
 };
+
+// ---- print dialog ----
+// Chooses the printer and its settings for the printer object (toolkit/Printer.h); the whole
+// text is always printed, so there are no page ranges.
+class PrintDialog : public CommonDialog {
+public:
+    PrintDialog() : CommonDialog(DialogKind::Print) {}
+
+protected:
+    bool Run(HWND owner) override;
+};
+// ---- end of print dialog ----
 
 // The filter as the file dialogs take it: the parts split at '|' (never at a Shift-JIS trail
 // byte) and ended by two NULs.

@@ -160,6 +160,9 @@ public:
     void SetMargins(int margin = 6);
     RECT FormatRect() const;
 
+    // The text as the control counts it: paragraphs end in a single CR.
+    std::wstring WideText() const;
+
     bool HandleCommand(WORD code) override;
     bool HandleNotify(NMHDR* nm, LRESULT& result) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -168,7 +171,6 @@ private:
     friend class RichLines;
     friend class TextAttributes;
     friend class ParaAttributes;
-    std::wstring WideText() const;  // paragraphs end in a single CR
     void SetWideText(const std::wstring& w);
     void StreamIn(const std::string& data, UINT format);
     std::string StreamOut(UINT format) const;

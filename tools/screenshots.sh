@@ -10,8 +10,18 @@ out=$ORBAL_BUILD/shots
 mkdir -p "$out"
 exe=$ORBAL_BUILD/win/show_windows.exe
 scenes=("$@")
-[ ${#scenes[@]} -gt 0 ] || scenes=(page0 page1 page2 page3 digital analog about splash reminder birthday menu)
+[ ${#scenes[@]} -gt 0 ] || scenes=(page0 page1 page2 page3 digital analog about splash reminder birthday menu
+                                   password password-set wait print-dialog printed)
 for s in "${scenes[@]}"; do
+  if [ "$s" = printed ]; then
+    # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.
+    ps=$WINEPREFIX/drive_c/printout.ps
+    rm -f "$ps"
+    wine "$exe" printed >/dev/null 2>&1
+    gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r100 -dFirstPage=1 -dLastPage=1 -sOutputFile="$out/printed.png" "$ps"
+    echo "$out/printed.png"
+    continue
+  fi
   wine explorer "/desktop=shots${DISPLAY#:},1024x768" "$exe" "$s" 8 >/dev/null 2>&1 &
   pid=$!
   sleep "${SHOT_DELAY:-4}"

@@ -8,7 +8,7 @@ cache=$build/cache
 mkdir -p "$cache"
 
 need_pkgs=(g++-mingw-w64-i686 cmake make wine wine32:i386 xvfb fonts-ipafont-gothic fonts-ipafont-mincho
-           locales imagemagick x11-apps googletest libgtest-dev dpkg-dev g++ python3)
+           locales imagemagick x11-apps googletest libgtest-dev dpkg-dev g++ python3 ghostscript)
 missing=()
 for p in "${need_pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

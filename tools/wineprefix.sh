@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Creates the Wine prefix once, with font replacements so the Japanese faces get the right metrics.
+# Creates the Wine prefix once, with font replacements so the Japanese faces get the right metrics
+# and a PostScript printer that prints into a file (wine-printer.sh).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 [ -n "$WINEPREFIX" ] || { echo "WINEPREFIX is not set" >&2; exit 2; }
-stamp=$WINEPREFIX/.orbal98-ready-2
+stamp=$WINEPREFIX/.orbal98-ready-3
 [ -f "$stamp" ] && exit 0
 mkdir -p "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1 || true
@@ -33,4 +34,5 @@ REG
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 rm -f "$reg"
 wineserver -w
+bash "$(dirname "$0")/wine-printer.sh"
 touch "$stamp"

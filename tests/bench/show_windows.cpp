@@ -1,6 +1,7 @@
 // Shows one window of the program with sample data for a screenshot, then ends:
 //   show_windows.exe <scene> [seconds]
 // scenes: page0 page1 page2 page3 digital analog about splash reminder birthday menu
+//         password password-set wait print-dialog printed (prints a page to the default printer and ends)
 #include <windows.h>
 
 #include <cstdio>
@@ -8,13 +9,17 @@
 
 #include "calendar/HolidayRules.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/Message.h"
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "notes/password.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
+#include "toolkit/Printer.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/Sound.h"
 
 namespace {
@@ -84,9 +89,41 @@ void ShowReminder() {
     rtl::SetClockForTest({});
 }
 
+// A page like the schedule list prints: title lines, then days with their entries.
+void PrintSample() {
+    tk::Form form({.caption = "Schedule-List", .width = 400, .height = 300});
+    tk::RichEdit re;
+    re.Create(form, {.at = {0, 0, 380, 260}, .visible = false});
+    std::string text = "Title:Schedule-List\r\nPrint:" + rtl::FormatDateTime("yyyy/mm/dd \"(\"aaa\")\" hh:mm:ss", rtl::Now()) +
+                       "\r\n\r\n";
+    const char* entries[] = {"会議の資料を準備する（第３会議室）", "歯医者 15:30", "Project review with the team",
+                             "母の誕生日のプレゼントを買う"};
+    for (int d = 0; d < 40; ++d) {
+        rtl::TDateTime day = rtl::Date() + d;
+        text += rtl::FormatDateTime("yyyy/mm/dd(aaa)", day) + (d == 0 ? "    〔今日〕" : "    〔" + rtl::IntToStr(d) + "日後〕") +
+                "\r\n";
+        if (d % 3 == 0) text += "　・" + std::string(entries[d / 3 % 4]) + "\r\n";
+        if (d % 7 == 2)
+            text += "　・長い予定の説明がここに入ります。行の幅を超える文章は次の行に折り返して印刷されます。"
+                    "句読点、括弧「」は行の頭や終わりに来ないようにします。\r\n";
+    }
+    re.SetText(text);
+    re.Select(0, 19);
+    re.SelAttributes.SetStyleBit(tk::fsBold, true);
+    re.SelAttributes.SetColor(tk::clNavy);
+    int pages = tk::PrintRichEdit(re, "Schedule-List");
+    printf("printed %d pages on %s\n", pages, tk::Printer().PrinterName().c_str());
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
+}
+
+// Cancels the print dialog that a modal run holds open.
+void CALLBACK CancelDialogLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND d = FindWindowA("#32770", nullptr)) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
 }
 
 }  // namespace
@@ -97,6 +134,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tk::Application.Initialize();
     tk::SetSoundHookForTest([](const tk::SoundCall&) {});
     Prepare(scene);
+    if (scene == "printed") {
+        PrintSample();
+        return 0;
+    }
+    if (scene == "password" || scene == "password-set") {
+        auto ini = settings::Open();
+        ini.EraseSection("Password");
+        if (scene == "password-set") {
+            ini.WriteString("Password", "Password", "secret");
+            ini.WriteString("Password", "Diary", "2001/05/03 14:05:09");
+            ini.WriteString("Password", "Period", "2001/04/28 08:30:12");
+        }
+    }
     if (scene == "splash") {
         tk::Application.CreateForm(Form26);
         Form26->Show();
@@ -104,6 +154,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Application.CreateForm(Form1);
         if (scene == "about") Form1->About1Click();
         if (scene == "reminder") ShowReminder();
+        if (scene == "password" || scene == "password-set") {
+            tk::Application.CreateForm(Form34);
+            Form34->Show();
+            if (scene == "password-set") Form34->Edit5.SetText("secret");
+        }
+        if (scene == "print-dialog") {
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
+            printf("dialog: %d\n", tk::ExecutePrintDialog(Form1->Handle));
+        }
+        if (scene == "wait") {
+            tk::Application.CreateForm(Form35);
+            Form35->Label1.SetCaption("メモを読み込んでいます。");
+            Form35->Show();
+        }
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
