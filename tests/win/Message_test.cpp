@@ -17,7 +17,9 @@ TEST(PleaseWaitWindow, ShowsItsTextsOnARoundedTopmostCard) {
     TForm35* f = new TForm35;
     EXPECT_EQ(f->Label1.Caption(), "ランチャーメニューを再構築しています。");
     EXPECT_EQ(f->Label2.Caption(), "ぬぺの Lumet");
-    if (!Form1) EXPECT_EQ(f->Label3.Caption(), kVersion);  // no main window: the version it would show
+    if (!Form1) {  // no main window: the version it would show
+        EXPECT_EQ(f->Label3.Caption(), kVersion);
+    }
     LONG style = GetWindowLongA(f->Handle, GWL_STYLE), ex = GetWindowLongA(f->Handle, GWL_EXSTYLE);
     EXPECT_FALSE(style & WS_CAPTION);
     EXPECT_TRUE(ex & WS_EX_TOPMOST);
