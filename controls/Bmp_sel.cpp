@@ -61,6 +61,9 @@ void TForm20::FileListBox1Change() {
         return;
     }
     Image1.Show();
+    // A file that cannot be shown (gone, unreadable, undecodable, codec busy) previews as
+    // nothing, never as the file selected before it.
+    Image1.Clear();
     if (file.empty() || !tk::FileExists(file)) return;
     std::string ext = rtl::UpperCaseAscii(rtl::ExtractFileExt(file));
     if (ext == ".BMP") {
@@ -72,9 +75,8 @@ void TForm20::FileListBox1Change() {
                 IJGJpeg1.SetOutStream(new rtl::TMemoryStream);
                 IJGJpeg1.Decompress();
             });
-        } catch (const EIJGJpegError&) {
-            // The codec's message was shown already; an undecodable file previews as nothing.
-            Image1.Clear();
+        } catch (const std::exception&) {
+            // The codec's message, if any, was shown already; the preview stays empty.
         }
     }
 }

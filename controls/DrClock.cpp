@@ -16,6 +16,82 @@ std::function<unsigned long(int)>& ObjectCountForTest() {
     return fn;
 }
 
+std::string& ResourceModule() {
+    static std::string name = "USER.EXE";
+    return name;
+}
+
+TResourceSource& LastSource() {
+    static TResourceSource source = TResourceSource::ObjectCount;
+    return source;
+}
+
+// True when the module exports this ordinal by number only. Windows 9x and Wine export the
+// 16-bit loader from kernel32 that way; on NT the same ordinals are named functions of another
+// shape, which must never be called with these arguments.
+bool NamelessExport(HMODULE module, WORD ordinal) {
+    auto base = reinterpret_cast<const BYTE*>(module);
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    if (!base || dos->e_magic != IMAGE_DOS_SIGNATURE) return false;
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    if (nt->Signature != IMAGE_NT_SIGNATURE) return false;
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (!dir.VirtualAddress) return false;
+    auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    if (ordinal < exports->Base || ordinal - exports->Base >= exports->NumberOfFunctions) return false;
+    const DWORD index = ordinal - exports->Base;
+    auto nameIndexes = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        if (nameIndexes[i] == index) return false;
+    return true;
+}
+
+// The 16-bit entry points: kernel32's loader by ordinal and wow32's call into 16-bit code.
+struct Wow16 {
+    WORD(WINAPI* LoadLibrary16)(LPCSTR) = nullptr;
+    void(WINAPI* FreeLibrary16)(WORD) = nullptr;
+    DWORD(WINAPI* GetProcAddress16)(WORD, LPCSTR) = nullptr;
+    BOOL(WINAPI* WOWCallback16Ex)(DWORD, DWORD, DWORD, PVOID, PDWORD) = nullptr;
+    bool Ready() const { return LoadLibrary16 && FreeLibrary16 && GetProcAddress16 && WOWCallback16Ex; }
+};
+
+template <class F>
+void Resolve(F& fn, HMODULE module, LPCSTR name) {
+    fn = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const Wow16& Wow16Entries() {
+    static const Wow16 entries = [] {
+        Wow16 e;
+        HMODULE kernel = GetModuleHandleA("kernel32.dll");
+        for (WORD ordinal : {35, 36, 37})
+            if (!NamelessExport(kernel, ordinal)) return e;
+        HMODULE wow = LoadLibraryA("wow32.dll");  // kept for the program's life
+        if (!wow) return e;
+        Resolve(e.LoadLibrary16, kernel, MAKEINTRESOURCEA(35));
+        Resolve(e.FreeLibrary16, kernel, MAKEINTRESOURCEA(36));
+        Resolve(e.GetProcAddress16, kernel, MAKEINTRESOURCEA(37));
+        Resolve(e.WOWCallback16Ex, wow, "WOWCallback16Ex");
+        return e;
+    }();
+    return entries;
+}
+
+// The 16-bit USER module's GetFreeSystemResources(flag); false when any step of it fails.
+bool Query16(WORD flag, uint16_t& percent) {
+    constexpr DWORD kPascal = 0;  // WCB16_PASCAL
+    const Wow16& w = Wow16Entries();
+    if (!w.Ready()) return false;
+    WORD module = w.LoadLibrary16(ResourceModule().c_str());
+    if (module < 32) return false;
+    DWORD proc = w.GetProcAddress16(module, "GetFreeSystemResources");
+    DWORD result = 0;
+    bool ok = proc && w.WOWCallback16Ex(proc, kPascal, sizeof flag, &flag, &result);
+    w.FreeLibrary16(module);
+    if (ok) percent = LOWORD(result);
+    return ok;
+}
+
 void SetPen(tk::TCanvas& c, tk::TColor color, int width) {
     c.Pen.Color = color;
     c.Pen.Width = width;
@@ -256,8 +332,19 @@ void SetGuiObjectCountForTest(std::function<unsigned long(int kind)> count) {
     ObjectCountForTest() = std::move(count);
 }
 
+void SetResourceModuleForTest(const std::string& module) { ResourceModule() = module.empty() ? "USER.EXE" : module; }
+
+TResourceSource LastResourceSource() { return LastSource(); }
+
 uint16_t GetFreeSystemResources(uint8_t kind) {
     const int k = kind == 0 ? 0 : 1;
+    uint16_t percent = 0;
+    // 16-bit flags: 1 the GDI heap, 2 the USER heap.
+    if (Query16(k == 0 ? 1 : 2, percent)) {
+        LastSource() = TResourceSource::Query16;
+        return percent;
+    }
+    LastSource() = TResourceSource::ObjectCount;
     unsigned long used = ObjectCountForTest()
                              ? ObjectCountForTest()(k)
                              : GetGuiResources(GetCurrentProcess(), k == 0 ? GR_GDIOBJECTS : GR_USEROBJECTS);

@@ -80,13 +80,20 @@ private:
     tk::TCanvas* target_ = nullptr;
 };
 
-// Percentage of the GDI (kind 0) or USER (kind 1) resources that is free. The 16-bit query of the
-// old resource heaps does not exist on NT or Wine; the figure is this process's GDI or USER object
-// count against the per-process quota of 10,000 objects (Wine counts none: always 100).
+// Percentage of the GDI (kind 0) or USER (kind 1) resources that is free, from the 16-bit USER
+// module's own query where the system still runs 16-bit code (Wine does). Where it cannot be made
+// (no 16-bit subsystem, as on 64-bit Windows) the figure is this process's GDI or USER object
+// count against the per-process quota of 10,000 objects instead.
 uint16_t GetFreeSystemResources(uint8_t kind);
+enum class TResourceSource { Query16, ObjectCount };
+// Which of the two answered the last GetFreeSystemResources.
+TResourceSource LastResourceSource();
 // The status-bar texts: "G:n% U:n%" from the query above, and "nK(n%)": available physical memory
 // in KB and the free share of memory (100 - memory load) from GlobalMemoryStatus.
 std::string FreeResourcesText();
 std::string FreeMemoryText();
 // Tests give the object count per kind; an empty function restores the system's.
 void SetGuiObjectCountForTest(std::function<unsigned long(int kind)> count);
+// Tests name another 16-bit module to load (one without the query, or none) to see the fallback;
+// an empty name restores "USER.EXE".
+void SetResourceModuleForTest(const std::string& module);

@@ -47,6 +47,19 @@ tk::TColor HeaderColour(rtl::TDateTime t) {
     return w == 1 ? 0x0000FF : w == 7 ? 0xFF00FF : 0xFF0000;
 }
 
+// Shows the picture that [section] names, stretched unless it says otherwise. A picture that is
+// absent or cannot be shown (unreadable, neither BMP nor JPEG, codec busy) leaves the image as it
+// was and gives false, so that the caller can try the next one.
+bool ShowPicture(tk::TIniFile& ini, const std::string& section, const char* pathKey, const char* stretchKey,
+                 tk::Image& image) {
+    std::string path = ini.ReadString(section, pathKey, "");
+    tk::TBitmap picture;
+    if (path.empty() || !tk::FileExists(path) || !LoadPicture(path, picture)) return false;
+    image.SetStretch(!ini.ReadBool(section, stretchKey, false));
+    image.Assign(picture);
+    return true;
+}
+
 }  // namespace
 
 void TForm1::TickReminders(tk::TIniFile& ini, rtl::TDateTime now) {
@@ -94,20 +107,14 @@ void TForm1::ShowReminderWindow(tk::TIniFile& ini, const std::string& section, r
     w.Panel2.SetCaption(FormatDateTime("yy/mm/dd (ddd) hh:nn", shown));
     w.Panel2.SetColor(HeaderColour(T));
 
-    std::string picture = ini.ReadString(section, ik::Popup::bitmap, "");
-    if (!picture.empty() && tk::FileExists(picture)) {
-        w.Image1.SetStretch(!ini.ReadBool(section, ik::Popup::Stretch, false));
-        // A picture that cannot be read counts as missing: the reminder still shows.
-        if (LoadPicture(picture, w.Image1) && ini.ReadBool(section, ik::Popup::Wallpaper, false)) {
+    // The reminder's picture, else the [Calendar] one; with neither the built-in picture stays.
+    if (ShowPicture(ini, section, ik::Popup::bitmap, ik::Popup::Stretch, w.Image1)) {
+        if (ini.ReadBool(section, ik::Popup::Wallpaper, false)) {
             std::string copy = tk::ExeDir() + "\\Tav_Wallpaper.BMP";
             if (w.Image1.Picture().SaveToFile(copy)) tk::SetDesktopWallpaper(copy);
         }
     } else {
-        std::string fallback = ini.ReadString(ik::Calendar::Section, ik::Calendar::bitmap, "");
-        if (!fallback.empty() && tk::FileExists(fallback)) {
-            w.Image1.SetStretch(!ini.ReadBool(ik::Calendar::Section, ik::Calendar::Stretch, false));
-            LoadPicture(fallback, w.Image1);
-        }
+        ShowPicture(ini, ik::Calendar::Section, ik::Calendar::bitmap, ik::Calendar::Stretch, w.Image1);
     }
 
     std::string sound = ini.ReadString(section, ik::Popup::file, "");
@@ -130,8 +137,11 @@ void TForm1::BirthdayNotice(tk::TIniFile& ini, rtl::TDateTime today) {
     rtl::DecodeDate(today, y, m, d);
     HolidayTable none;
     DayRules rules(none, tk::FolderIndex::For(dir));
+    // No birthday today: a notice still open from yesterday stays as it is.
     if (rules.Birthdays(m, d).empty()) return;
-    if (!Form23) {
+    if (Form23) {
+        Form23->Fill(today);  // left open since yesterday: it lists today's names now
+    } else {
         tk::Application.CreateForm(Form23);
         if (tk::Application.MainForm == Form23) tk::Application.MainForm = this;
     }

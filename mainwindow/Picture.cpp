@@ -4,10 +4,10 @@
 #include "toolkit/rtl/Streams.h"
 #include "toolkit/rtl/SysUtils.h"
 
-bool LoadPicture(const std::string& path, tk::Image& image) {
+bool LoadPicture(const std::string& path, tk::TBitmap& picture) {
     std::string ext = rtl::UpperCaseAscii(rtl::ExtractFileExt(path));
     try {
-        if (ext == ".BMP") return image.LoadFromFile(path);
+        if (ext == ".BMP") return picture.LoadFromFile(path);
         if (ext != ".JPG") return false;
         bool ok = false;
         // Refused at once while another conversion runs: the picture then counts as missing.
@@ -16,7 +16,7 @@ bool LoadPicture(const std::string& path, tk::Image& image) {
             jpeg.MemoJpeg1.Tag = 0;
             jpeg.MemoJpeg1.SetInStream(new rtl::TFileStream(path, rtl::fmOpenRead));
             if (jpeg.MemoJpeg1.Decompress() && !jpeg.Image1.Picture().Empty()) {
-                image.Assign(jpeg.Image1.Picture());
+                picture.Assign(jpeg.Image1.Picture());
                 ok = true;
             }
         });

@@ -20,6 +20,7 @@ TForm9::TForm9()
     Image1.Create(*this, {.at = {8, 34, 128, 128}, .hint = "ダブルクリック：閉じる"});
     Image1.SetStretch(true);
     Image1.SetCenter(true);
+    Image1.LoadFromResourceName(GetModuleHandleA(nullptr), kBuiltInPicture);
     Image1.OnDblClick = [this] { Close1Click(); };
     RichEdit1.Create(*this, {.at = {144, 34, 228, 206}});
     RichEdit1.SetScrollBars(tk::ssVertical);
@@ -42,6 +43,7 @@ TForm9::TForm9()
     Timer1.Create(*this, {.interval = 1000, .enabled = true});
     Timer1.OnTimer = [this] { Timer1Timer(); };
     OnShow = [this] { FormShow(); };
+    OnPaint = [this](tk::TCanvas&) { FormPaint(); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     OnClose = [](tk::CloseAction& a) { a = tk::CloseAction::Free; };
     FormCreate();
@@ -55,6 +57,8 @@ void TForm9::FormShow() {
     if (minutes < 1 || minutes > kMaxSnoozeMinutes) minutes = 10;
     ComboBox1.SetText(rtl::IntToStr(minutes));
 }
+
+void TForm9::FormPaint() { Image1.Repaint(); }
 
 void TForm9::Timer1Timer() {
     if (Tag != -1) {

@@ -30,6 +30,7 @@ struct TForm9 : tk::Form {
     TForm9();
     void FormCreate();
     void FormShow();
+    void FormPaint();
     void Timer1Timer();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -40,6 +41,9 @@ struct TForm9 : tk::Form {
 };
 
 extern TForm9* Form9;
+
+// The window's own picture, shown until a reminder brings one (a bitmap resource).
+constexpr char kBuiltInPicture[] = "POPUP_CLOCK";
 
 // The largest snooze the window accepts, in minutes (one day).
 constexpr int kMaxSnoozeMinutes = 1440;

@@ -25,10 +25,12 @@ TForm23::TForm23()
     FormCreate();
 }
 
-void TForm23::FormCreate() {
+void TForm23::FormCreate() { Fill(rtl::Date()); }
+
+void TForm23::Fill(rtl::TDateTime today) {
     auto ini = settings::Open();
     std::string dir = ini.ReadString(inikey::Calendar::Section, inikey::Calendar::Directory, ".");
-    rtl::TDateTime today = rtl::Date();
+    RichEdit1.Clear();
     int y, m, d;
     rtl::DecodeDate(today, y, m, d);
     HolidayTable none;

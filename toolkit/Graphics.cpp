@@ -2,6 +2,7 @@
 
 #include "toolkit/Files.h"
 
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -269,7 +270,54 @@ void TBitmap::Assign(const TBitmap& other) {
     if (!other.Empty()) Canvas().Draw(0, 0, other);
 }
 
+namespace {
+
+// Wine's LoadImage reads past the end of a cut-off bitmap file and takes the process down with
+// it, so a file whose headers promise more than it holds is refused before it is loaded.
+bool BmpFileIsWhole(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    unsigned char head[sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)] = {};
+    DWORD got = 0;
+    LARGE_INTEGER size{};
+    bool read = GetFileSizeEx(f, &size) && ReadFile(f, head, sizeof head, &got, nullptr);
+    CloseHandle(f);
+    BITMAPFILEHEADER fh;
+    std::memcpy(&fh, head, sizeof fh);
+    const unsigned char* info = head + sizeof fh;
+    DWORD infoSize;
+    std::memcpy(&infoSize, info, 4);
+    if (!read || got < sizeof fh + sizeof(BITMAPCOREHEADER) || fh.bfType != 0x4D42) return false;
+    int64_t width, height, bits, compression = BI_RGB, imageSize = 0, colours = 0, entry = 4;
+    if (infoSize == sizeof(BITMAPCOREHEADER)) {
+        BITMAPCOREHEADER core;
+        std::memcpy(&core, info, sizeof core);
+        width = core.bcWidth, height = core.bcHeight, bits = core.bcBitCount, entry = 3;
+    } else if (infoSize >= sizeof(BITMAPINFOHEADER) && got == sizeof head) {
+        BITMAPINFOHEADER bi;
+        std::memcpy(&bi, info, sizeof bi);
+        width = bi.biWidth, height = bi.biHeight, bits = bi.biBitCount;
+        compression = bi.biCompression, imageSize = bi.biSizeImage, colours = bi.biClrUsed;
+    } else {
+        return false;
+    }
+    if (width <= 0 || height == 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+        return false;
+    if (bits <= 8 && (colours == 0 || colours > (1 << bits))) colours = 1 << bits;
+    const int64_t masks = compression == BI_BITFIELDS && infoSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+    const int64_t header = (int64_t)sizeof fh + infoSize + masks + colours * entry;
+    const int64_t rows = height < 0 ? -height : height;
+    // Compressed pixels are as long as the header says; plain rows are whole 32-bit words.
+    const int64_t pixels = compression == BI_RGB || compression == BI_BITFIELDS ? (width * bits + 31) / 32 * 4 * rows
+                                                                                : imageSize;
+    return header <= size.QuadPart && pixels > 0 && (int64_t)fh.bfOffBits + pixels <= size.QuadPart;
+}
+
+}  // namespace
+
 bool TBitmap::LoadFromFile(const std::string& path) {
+    if (!BmpFileIsWhole(path)) return false;
     HBITMAP h = (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!h) return false;
     Assign(h);

@@ -1,11 +1,13 @@
 // Shows one window of the program with sample data for a screenshot, then ends:
 //   show_windows.exe <scene> [seconds]
-// scenes: page0 page1 page2 page3 digital analog about splash reminder birthday menu
+// scenes: page0 page1 page2 page3 digital analog about splash reminder reminder-builtin
+//         reminder-fallback birthday menu
 //         password password-set wait print-dialog printed (prints a page to the default printer and ends)
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "calendar/HolidayRules.h"
 #include "mainwindow/Main.h"
@@ -55,8 +57,33 @@ void Prepare(const std::string& scene) {
     tk::WriteFileBytes(dataDir + "\\BORN" + rtl::FormatDateTime("mmdd", rtl::Date()) + ".05", "姪の さくらちゃん");
 }
 
-void ShowReminder() {
-    // A reminder due now, with a picture, that closes itself after a minute.
+// A picture for the scenes: a gradient from top to bottom behind a disc.
+void SamplePicture(const std::string& path, COLORREF top, COLORREF bottom, COLORREF disc, COLORREF rim) {
+    tk::TBitmap pic(128, 128);
+    auto& c = pic.Canvas();
+    auto mix = [](int a, int b, int i) { return a + (b - a) * i / 127; };
+    for (int i = 0; i < 128; ++i) {
+        c.Pen.Color = RGB(mix(GetRValue(top), GetRValue(bottom), i), mix(GetGValue(top), GetGValue(bottom), i),
+                          mix(GetBValue(top), GetBValue(bottom), i));
+        c.MoveTo(0, i);
+        c.LineTo(128, i);
+    }
+    c.Brush.Color = disc;
+    c.Pen.Color = rim;
+    c.Ellipse(24, 24, 104, 104);
+    pic.SaveToFile(path);
+}
+
+// A reminder due now that closes itself after a minute. picture: "own" (its own picture),
+// "builtin" (none at all) or "fallback" (its own is a corrupt file; the [Calendar] one shows).
+void ShowReminder(const std::string& picture) {
+    // Daily reminders left by earlier runs would fire again at their own minute, over this one.
+    tk::TSearchRec rec;
+    std::vector<std::string> stale;
+    for (int r = tk::FindFirst(dataDir + "\\????____.__", 0, rec); r == 0; r = tk::FindNext(rec))
+        stale.push_back(dataDir + "\\" + rec.Name);
+    tk::FindClose(rec);
+    for (const std::string& f : stale) DeleteFileA(f.c_str());
     rtl::TDateTime now = rtl::Now();
     int h, n, s, ms;
     rtl::DecodeTime(now + 1.0 / 1440, h, n, s, ms);
@@ -67,19 +94,15 @@ void ShowReminder() {
                              "\\b \\'89\\'ef\\'8b\\'63\\'82\\'cc\\'8e\\'9e\\'8a\\'d4\\'82\\'c5\\'82\\'b7\\b0\\par "
                              "\\'8e\\'91\\'97\\'bf\\'82\\'f0\\'8e\\'9d\\'82\\'c1\\'82\\'c4\\'91\\'e6\\'82\\'52"
                              "\\'89\\'ef\\'8b\\'63\\'8e\\'ba\\'82\\'d6\\'81\\'42\\par}");
-    tk::TBitmap pic(128, 128);
-    auto& c = pic.Canvas();
-    for (int i = 0; i < 128; ++i) {
-        c.Pen.Color = RGB(255 - i, 180 + i / 3, 90 + i);
-        c.MoveTo(0, i);
-        c.LineTo(128, i);
-    }
-    c.Brush.Color = 0x00D7FF;
-    c.Pen.Color = 0x0080C0;
-    c.Ellipse(24, 24, 104, 104);
-    pic.SaveToFile(dataDir + "\\picture.bmp");
+    SamplePicture(dataDir + "\\picture.bmp", RGB(255, 180, 90), RGB(128, 222, 217), 0x00D7FF, 0x0080C0);
+    // The [Calendar] picture: a night sky with the moon.
+    SamplePicture(dataDir + "\\calendar.bmp", RGB(10, 20, 70), RGB(60, 90, 160), RGB(250, 245, 200), RGB(200, 190, 140));
+    tk::WriteFileBytes(dataDir + "\\corrupt.bmp", "BM this is not a picture");
     auto ini = settings::Open();
-    ini.WriteString(path, ik::Popup::bitmap, dataDir + "\\picture.bmp");
+    ini.WriteString(path, ik::Popup::bitmap, picture == "own"        ? dataDir + "\\picture.bmp"
+                                            : picture == "fallback" ? dataDir + "\\corrupt.bmp"
+                                                                    : "");
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::bitmap, picture == "fallback" ? dataDir + "\\calendar.bmp" : "");
     ini.WriteInteger(path, ik::Popup::closetime, 60);
     // Let the next minute come at once: pretend the tick last saw another minute.
     Form1->LastMinute = "xxxx";
@@ -153,7 +176,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } else {
         tk::Application.CreateForm(Form1);
         if (scene == "about") Form1->About1Click();
-        if (scene == "reminder") ShowReminder();
+        if (scene == "reminder") ShowReminder("own");
+        if (scene == "reminder-builtin") ShowReminder("builtin");
+        if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene == "password" || scene == "password-set") {
             tk::Application.CreateForm(Form34);
             Form34->Show();

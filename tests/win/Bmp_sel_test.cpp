@@ -9,6 +9,7 @@
 #include "controls/Jpeg.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
+#include "toolkit/MsgBox.h"
 
 namespace {
 
@@ -79,16 +80,49 @@ TEST(BmpSelChooser, PreviewShowsBmpAndJpegFilesUnderTheBusyFlag) {
     f.FileListBox1.SetItemIndex(bmp);
     EXPECT_EQ(f.Image1.Picture().Width(), 50);
 
-    // While another conversion runs, a JPEG preview is refused and the flag left as it was.
+    // While another conversion runs, a JPEG preview is refused (an empty preview) and the flag
+    // left as it was.
     JpegBusyFlag() = 1;
     f.FileListBox1.SetItemIndex(jpg);
-    EXPECT_EQ(f.Image1.Picture().Width(), 50);
+    EXPECT_TRUE(f.Image1.Picture().Empty());
     EXPECT_EQ(JpegBusyFlag(), 1);
     JpegBusyFlag() = 0;
 
     f.CheckBox1.SetChecked(false);
     EXPECT_FALSE(f.Image1.Visible());
     for (const char* n : {"\\景色.jpg", "\\small.bmp", "\\note.txt"}) DeleteFileA((dir + n).c_str());
+}
+
+// A newly selected file that cannot be shown empties the preview: it never goes on showing the
+// file selected before it.
+TEST(BmpSelChooser, PreviewClearsForAFileThatCannotBeShown) {
+    std::string dir = MakeFolder();
+    tk::WriteFileBytes(dir + "\\broken.bmp", "BM not really a bitmap");
+    tk::WriteFileBytes(dir + "\\short.bmp", tk::TBitmap(200, 200).BmpFileBytes().substr(0, 154));
+    tk::WriteFileBytes(dir + "\\fake.jpg", "not a JPEG at all");
+    tk::WriteFileBytes(dir + "\\gone.bmp", "x");
+    int boxes = 0;
+    tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall&) {
+        ++boxes;
+        return IDYES;
+    });
+    TForm20 f;
+    ASSERT_TRUE(f.FileListBox1.SetDirectory(dir));
+    f.CheckBox1.SetChecked(true);
+    ASSERT_TRUE(DeleteFileA((dir + "\\gone.bmp").c_str()));  // listed, then removed
+    for (const char* bad : {"broken.bmp", "short.bmp", "fake.jpg", "gone.bmp"}) {
+        SCOPED_TRACE(bad);
+        f.FileListBox1.SetItemIndex(IndexOf(f.FileListBox1, "small.bmp"));
+        ASSERT_EQ(f.Image1.Picture().Width(), 50);
+        f.FileListBox1.SetItemIndex(IndexOf(f.FileListBox1, bad));
+        EXPECT_EQ(f.Label1.Caption(), dir + "\\" + bad);
+        EXPECT_TRUE(f.Image1.Picture().Empty());
+        EXPECT_EQ(JpegBusyFlag(), 0);
+    }
+    EXPECT_EQ(boxes, 1);  // the codec's message about the false JPEG, nothing else
+    tk::SetMessageBoxHookForTest(nullptr);
+    for (const char* n : {"\\景色.jpg", "\\small.bmp", "\\note.txt", "\\broken.bmp", "\\short.bmp", "\\fake.jpg"})
+        DeleteFileA((dir + n).c_str());
 }
 
 // Shows the chooser with a JPEG preview and the JPEG window beside it, for a screenshot.

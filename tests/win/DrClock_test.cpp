@@ -141,14 +141,40 @@ TEST(DrClockTimer, RunsOnlyWhileEnabled) {
 }
 
 TEST(DrClockResources, TextsKeepTheirFormat) {
+    SetResourceModuleForTest("NOSUCH.EXE");  // the object counts answer
     SetGuiObjectCountForTest([](int kind) { return kind == 0 ? 2500ul : 100ul; });
     EXPECT_EQ(FreeResourcesText(), "G:75% U:99%");
     SetGuiObjectCountForTest([](int) { return 20000ul; });
     EXPECT_EQ(GetFreeSystemResources(0), 0);
     SetGuiObjectCountForTest({});
+    SetResourceModuleForTest("");
     EXPECT_TRUE(std::regex_match(FreeResourcesText(), std::regex("G:[0-9]{1,3}% U:[0-9]{1,3}%")))
         << FreeResourcesText();
     EXPECT_TRUE(std::regex_match(FreeMemoryText(), std::regex("[0-9]+K\\([0-9]{1,3}%\\)"))) << FreeMemoryText();
+}
+
+// Wine runs 16-bit code: the figures come from USER.EXE's own query. A module that cannot be
+// loaded, or one without the query, leaves the object counts to answer.
+TEST(DrClockResources, SixteenBitQueryAnswersUnderWineWithTheFallbackBehindIt) {
+    SetGuiObjectCountForTest([](int kind) { return kind == 0 ? 5000ul : 9000ul; });
+    struct Case {
+        const char* module;
+        TResourceSource source;
+    };
+    for (Case c : {Case{"USER.EXE", TResourceSource::Query16}, Case{"NOSUCH.EXE", TResourceSource::ObjectCount},
+                   Case{"GDI.EXE", TResourceSource::ObjectCount}}) {
+        SetResourceModuleForTest(c.module);
+        for (uint8_t kind : {0, 1}) {
+            uint16_t percent = GetFreeSystemResources(kind);
+            EXPECT_EQ(LastResourceSource(), c.source) << c.module << " kind " << int(kind);
+            if (c.source == TResourceSource::ObjectCount) EXPECT_EQ(percent, kind == 0 ? 50 : 10) << c.module;
+            else EXPECT_LE(percent, 100);
+        }
+    }
+    SetResourceModuleForTest("");
+    EXPECT_TRUE(std::regex_match(FreeResourcesText(), std::regex("G:[0-9]{1,3}% U:[0-9]{1,3}%")));
+    EXPECT_EQ(LastResourceSource(), TResourceSource::Query16);
+    SetGuiObjectCountForTest({});
 }
 
 // The clock page's self-painted controls side by side, for a look at them.

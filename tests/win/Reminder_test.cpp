@@ -105,6 +105,16 @@ protected:
     }
 
     std::string ShownText() { return Form9 ? Form9->RichEdit1.Text() : ""; }
+
+    void WriteJpeg(const std::string& path, int w, int h) {
+        tk::TBitmap b(w, h);
+        auto* bmp = new rtl::TMemoryStream;
+        SaveBitmapToStream(b, *bmp);
+        TIJGJpeg j;
+        j.SetInStream(bmp);
+        j.SetOutStream(new rtl::TFileStream(path, rtl::fmCreate));
+        ASSERT_TRUE(j.Compress());
+    }
 };
 
 TEST_F(Reminders, OneDayFiresAtItsMinuteButNotInTheStartMinute) {
@@ -273,19 +283,7 @@ TEST_F(Reminders, UnreadablePictureStillShowsTheReminder) {
 }
 
 TEST_F(Reminders, JpegPictureIsDecodedUnlessTheCodecIsBusy) {
-    tk::TBitmap b(96, 64);
-    rtl::TMemoryStream bmp;
-    SaveBitmapToStream(b, bmp);
-    bmp.SetPosition(0);
-    TIJGJpeg j;
-    std::string jpeg;
-    j.OnFinish = [&] { jpeg = ((rtl::TMemoryStream*)j.OutStream())->Bytes(); };
-    auto* in = new rtl::TMemoryStream;
-    in->LoadFromString(bmp.Bytes());
-    j.SetInStream(in);
-    j.SetOutStream(new rtl::TMemoryStream);
-    ASSERT_TRUE(j.Compress());
-    tk::WriteFileBytes(dir + "\\photo.jpg", jpeg);
+    WriteJpeg(dir + "\\photo.jpg", 96, 64);
     std::string name = PopupFileName::Daily(9, 0);
     Entry(name, "写真つき");
     Section(name, "bitmap", dir + "\\photo.jpg");
@@ -303,8 +301,74 @@ TEST_F(Reminders, JpegPictureIsDecodedUnlessTheCodecIsBusy) {
     Tick();
     JpegBusyFlag() = 0;
     ASSERT_NE(Form9, nullptr);
-    EXPECT_TRUE(Form9->Image1.Picture().Empty());
+    EXPECT_EQ(Form9->Image1.Picture().Width(), 128);  // the window's own picture stays
     EXPECT_TRUE(Form9->Visible());
+}
+
+// A reminder picture that cannot be shown counts as missing: the [Calendar] picture comes next,
+// and with neither the window keeps its own. Only the reminder's own picture becomes wallpaper.
+TEST_F(Reminders, PictureThatCannotBeShownGivesWayToTheCalendarPicture) {
+    tk::TBitmap(60, 50).SaveToFile(dir + "\\own.bmp");
+    tk::TBitmap(40, 30).SaveToFile(dir + "\\calendar.bmp");
+    std::string whole = tk::TBitmap(8, 8).BmpFileBytes();
+    tk::WriteFileBytes(dir + "\\cut.bmp", whole.substr(0, 40));  // cut inside the header
+    tk::WriteFileBytes(dir + "\\short.bmp", tk::TBitmap(200, 200).BmpFileBytes().substr(0, 154));  // rows missing
+    tk::WriteFileBytes(dir + "\\broken.bmp", "BM not really a bitmap");
+    tk::WriteFileBytes(dir + "\\note.txt", "ただの文字");
+    tk::WriteFileBytes(dir + "\\fake.jpg", "not a JPEG at all");
+    WriteJpeg(dir + "\\photo.jpg", 96, 64);
+    tk::TBitmap builtIn;
+    ASSERT_TRUE(builtIn.LoadFromResourceName(GetModuleHandleA(nullptr), kBuiltInPicture));
+    std::vector<std::string> wallpapers;
+    tk::SetWallpaperHookForTest([&](const std::string& p) {
+        wallpapers.push_back(p);
+        return true;
+    });
+
+    std::string name = PopupFileName::Daily(9, 0);
+    Entry(name, "絵");
+    Section(name, "Wallpaper", "1");
+    Section(name, "Stretch", "1");
+    settings::Open().WriteString("Calendar", "Stretch", "1");
+    At(2024, 5, 1, 8, 59);
+    Start();
+    At(2024, 5, 1, 9, 0, 30);
+    struct Case {
+        const char *picture, *calendar;
+        bool busy;
+        int width;  // 60 own, 40 calendar, 0 built-in
+    };
+    const Case cases[] = {
+        {"own.bmp", "calendar.bmp", false, 60},    {"broken.bmp", "calendar.bmp", false, 40},
+        {"cut.bmp", "calendar.bmp", false, 40},    {"short.bmp", "calendar.bmp", false, 40},
+        {"note.txt", "calendar.bmp", false, 40},
+        {"fake.jpg", "calendar.bmp", false, 40},   {"photo.jpg", "calendar.bmp", true, 40},
+        {"gone.bmp", "calendar.bmp", false, 40},   {"broken.bmp", "note.txt", false, 0},
+        {"fake.jpg", "broken.bmp", false, 0},      {"", "", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.picture) + " / " + c.calendar);
+        Section(name, "bitmap", *c.picture ? dir + "\\" + c.picture : "");
+        settings::Open().WriteString("Calendar", "bitmap", *c.calendar ? dir + "\\" + c.calendar : "");
+        wallpapers.clear();
+        JpegBusyFlag() = c.busy;
+        Form1->LastMinute = "";
+        Tick();
+        JpegBusyFlag() = 0;
+        ASSERT_NE(Form9, nullptr);
+        const tk::TBitmap& shown = Form9->Image1.Picture();
+        if (c.width) {
+            EXPECT_EQ(shown.Width(), c.width);
+            EXPECT_FALSE(Form9->Image1.Stretch());  // both pictures ask not to be stretched
+        } else {
+            EXPECT_EQ(shown.BmpFileBytes(), builtIn.BmpFileBytes());
+            EXPECT_TRUE(Form9->Image1.Stretch());
+        }
+        EXPECT_EQ(wallpapers.size(), c.width == 60 ? 1u : 0u);
+        EXPECT_TRUE(Form9->Visible());
+        Form9->Destroy();
+    }
+    tk::SetWallpaperHookForTest(nullptr);
 }
 
 TEST_F(Reminders, NestedTickDuringTheActionsDoesNotTestAgain) {
@@ -347,6 +411,52 @@ TEST_F(Reminders, BirthdayNoticeOncePerDay) {
     f.WriteString("Pop_Born", "Day", rtl::FloatToStr(EncodeDate(2030, 1, 1)));
     Form1->BirthdayNotice(f, EncodeDate(2024, 5, 1));
     EXPECT_NE(Form23, nullptr);
+}
+
+// The notice of yesterday's birthdays is still open when the day changes.
+TEST_F(Reminders, BirthdayNoticeLeftOpenAcrossMidnight) {
+    auto f = settings::Open();
+    f.WriteInteger("Form", "BirthPop", 1);
+    std::string sound = dir + "\\birthday.wav";
+    tk::WriteFileBytes(sound, "RIFF");
+    f.WriteString("Pop_Born", "file", sound);
+    Entry("BORN0501.71", "山田さん");
+    Entry("BORN0502.80", "佐藤さん");
+    // What the notice said and which day was stamped when its sound started.
+    std::string textAtSound, stampAtSound;
+    tk::SetMciHookForTest([&](const std::string& c, std::string& reply) -> unsigned {
+        if (c.rfind("open ", 0) == 0 && Form23) {
+            textAtSound = Form23->RichEdit1.Text();
+            stampAtSound = settings::Open().ReadString("Pop_Born", "Day", "");
+        }
+        if (c.find(" mode") != std::string::npos) reply = "stopped";
+        return 0;
+    });
+    At(2024, 5, 1, 23, 59, 59);
+    Start();
+    ASSERT_NE(Form23, nullptr);
+    ASSERT_NE(Form23->RichEdit1.Text().find("山田さん"), std::string::npos);
+
+    At(2024, 5, 2, 0, 0, 0);
+    Tick();
+    ASSERT_NE(Form23, nullptr);
+    std::string text = Form23->RichEdit1.Text();
+    EXPECT_NE(text.find("【44歳の誕生日】1980/05/02 (金)"), std::string::npos) << text;
+    EXPECT_NE(text.find("佐藤さん"), std::string::npos);
+    EXPECT_EQ(text.find("山田さん"), std::string::npos);
+    EXPECT_TRUE(Form23->Visible());
+    EXPECT_EQ(textAtSound, text);  // shown with today's names first...
+    EXPECT_EQ(stampAtSound, rtl::FloatToStr(EncodeDate(2024, 5, 1)));
+    EXPECT_EQ(settings::Open().ReadString("Pop_Born", "Day", ""), rtl::FloatToStr(EncodeDate(2024, 5, 2)));  // ...then stamped
+
+    // No birthday on the 3rd: the open notice is left as it is and nothing is stamped.
+    textAtSound.clear();
+    At(2024, 5, 3, 0, 0, 0);
+    Tick();
+    ASSERT_NE(Form23, nullptr);
+    EXPECT_EQ(Form23->RichEdit1.Text(), text);
+    EXPECT_TRUE(textAtSound.empty());
+    EXPECT_EQ(settings::Open().ReadString("Pop_Born", "Day", ""), rtl::FloatToStr(EncodeDate(2024, 5, 2)));
 }
 
 class ReminderWindow : public Reminders {
@@ -406,6 +516,19 @@ TEST_F(ReminderWindow, CloseTimeBelowMinusOneMeansNoAutoClose) {
     EXPECT_EQ(Form9->Tag, -1);
     Form9->Timer1Timer();
     EXPECT_TRUE(Form9->BitBtn1.Enabled());
+}
+
+TEST_F(ReminderWindow, PaintRepaintsThePicture) {
+    Open();
+    Form9->Show();
+    wintest::Pump();
+    RECT r;
+    InvalidateRect(Form9->Image1.Handle, nullptr, TRUE);
+    ASSERT_TRUE(GetUpdateRect(Form9->Image1.Handle, &r, FALSE));
+    // The window's own paint message alone, before any paint message reaches the picture.
+    InvalidateRect(Form9->Handle, nullptr, TRUE);
+    SendMessageA(Form9->Handle, WM_PAINT, 0, 0);
+    EXPECT_FALSE(GetUpdateRect(Form9->Image1.Handle, &r, FALSE));
 }
 
 }  // namespace
