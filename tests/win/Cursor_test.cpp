@@ -1,5 +1,5 @@
-// The busy cursor: guards nest, every window of the program shows the shape while one lives,
-// and the windows get their own cursors back however the work ends.
+// The busy cursor: guards nest, every window of the program shows the shape while one lives, and
+// the windows get their own cursors back however the work ends.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,21 +7,19 @@
 #include <stdexcept>
 
 #include "controls/Jpeg.h"
-#include "tests/win/WinTest.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Edit.h"
-#include "toolkit/Form.h"
 
 namespace {
 
-HCURSOR Shape(LPCSTR id) { return LoadCursor(nullptr, id); }
-
 // The cursor a window sets when the mouse moves over it.
-HCURSOR CursorOver(HWND h) {
+HCURSOR CursorOver(const tk::Control& c) {
     SetCursor(nullptr);
-    SendMessageA(h, WM_SETCURSOR, (WPARAM)h, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(c.Handle, WM_SETCURSOR, (WPARAM)c.Handle, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return GetCursor();
 }
+
+const HCURSOR kWait = LoadCursor(nullptr, IDC_WAIT), kAppStart = LoadCursor(nullptr, IDC_APPSTARTING);
 
 }  // namespace
 
@@ -29,36 +27,23 @@ TEST(TkBusyCursor, GuardsNestAndTheNewestShapeShowsOverEveryWindow) {
     tk::Form f({.caption = "待ち"});
     tk::Edit edit;
     edit.Create(f, {.at = {8, 8, 120, 22}});
-    ASSERT_EQ(tk::ScreenCursor(), tk::crDefault);
-    {
-        tk::BusyCursor outer(tk::crHourGlass);
-        EXPECT_EQ(GetCursor(), Shape(IDC_WAIT));
-        {
-            tk::BusyCursor inner(tk::crAppStart);
-            EXPECT_EQ(tk::ScreenCursor(), tk::crAppStart);
-            EXPECT_EQ(GetCursor(), Shape(IDC_APPSTARTING));
-            EXPECT_EQ(CursorOver(edit.Handle), Shape(IDC_APPSTARTING));
-        }
-        EXPECT_EQ(tk::ScreenCursor(), tk::crHourGlass);
-        EXPECT_EQ(GetCursor(), Shape(IDC_WAIT));
-        EXPECT_EQ(CursorOver(f.Handle), Shape(IDC_WAIT));
-        EXPECT_EQ(CursorOver(edit.Handle), Shape(IDC_WAIT));
-    }
-    EXPECT_EQ(tk::ScreenCursor(), tk::crDefault);
-    EXPECT_NE(GetCursor(), Shape(IDC_WAIT));
-    EXPECT_EQ(CursorOver(edit.Handle), Shape(IDC_IBEAM));
-    EXPECT_EQ(CursorOver(f.Handle), Shape(IDC_ARROW));
-}
-
-TEST(TkBusyCursor, GuardsMayEndInAnyOrder) {
-    std::optional<tk::BusyCursor> first, second;
-    first.emplace(tk::crAppStart);
-    second.emplace(tk::crHourGlass);
-    first.reset();  // the newer guard still shows its shape
+    std::optional<tk::BusyCursor> outer, inner;
+    outer.emplace(tk::crHourGlass);
+    EXPECT_EQ(GetCursor(), kWait);
+    inner.emplace(tk::crAppStart);
+    EXPECT_EQ(GetCursor(), kAppStart);
+    EXPECT_EQ(CursorOver(edit), kAppStart);
+    inner.reset();
     EXPECT_EQ(tk::ScreenCursor(), tk::crHourGlass);
-    EXPECT_EQ(GetCursor(), Shape(IDC_WAIT));
-    second.reset();
+    EXPECT_EQ(CursorOver(f), kWait);
+    EXPECT_EQ(CursorOver(edit), kWait);
+    inner.emplace(tk::crAppStart);
+    outer.reset();  // an older guard ending leaves the newer one's shape
+    EXPECT_EQ(CursorOver(edit), kAppStart);
+    inner.reset();
     EXPECT_EQ(tk::ScreenCursor(), tk::crDefault);
+    EXPECT_EQ(CursorOver(edit), LoadCursor(nullptr, IDC_IBEAM));
+    EXPECT_EQ(CursorOver(f), LoadCursor(nullptr, IDC_ARROW));
 }
 
 TEST(TkBusyCursor, RestoredAfterAnExceptionInsideTheWork) {
@@ -70,15 +55,14 @@ TEST(TkBusyCursor, RestoredAfterAnExceptionInsideTheWork) {
         } catch (const std::runtime_error&) {
         }
         EXPECT_EQ(tk::ScreenCursor(), tk::crDefault);
-        EXPECT_NE(GetCursor(), Shape(IDC_WAIT));
-        EXPECT_NE(GetCursor(), Shape(IDC_APPSTARTING));
+        EXPECT_NE(GetCursor(), kWait);
+        EXPECT_NE(GetCursor(), kAppStart);
     }
 }
 
 TEST(TkBusyCursor, JpegWindowShowsTheAppStartingArrowWhileItRuns) {
-    tk::TBitmap b(40, 30);
     rtl::TMemoryStream bmp;
-    SaveBitmapToStream(b, bmp);
+    SaveBitmapToStream(tk::TBitmap(40, 30), bmp);
     TForm37 f;
     f.Image1.Tag = 1;
     f.MemoJpeg1.Tag = 1;

@@ -10,101 +10,63 @@
 
 namespace {
 
-struct SafeWriteFolder {
-    std::string dir = tk::ExeDir() + "\\orbal_safewrite";
-    SafeWriteFolder() {
-        Clear();
-        tk::ForceDirectories(dir);
+const std::string kDir = tk::ExeDir() + "\\orbal_safewrite";
+
+std::vector<std::string> Names() {
+    std::vector<std::string> v;
+    tk::TSearchRec r;
+    for (int e = tk::FindFirst(kDir + "\\*", tk::faAnyFile, r); e == 0; e = tk::FindNext(r)) v.push_back(r.Name);
+    tk::FindClose(r);
+    return v;
+}
+
+void Wipe() {
+    for (auto& n : Names()) {
+        std::string p = kDir + "\\" + n;
+        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(p.c_str())) RemoveDirectoryA(p.c_str());
     }
-    ~SafeWriteFolder() {
-        tk::WriteFileSafelyStep = nullptr;
-        Clear();
-        RemoveDirectoryA(dir.c_str());
-    }
-    void Clear() {
-        for (auto& n : Names()) {
-            std::string p = dir + "\\" + n;
-            SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(p.c_str());
-        }
-    }
-    std::vector<std::string> Names() {
-        std::vector<std::string> v;
-        tk::TSearchRec r;
-        for (int e = tk::FindFirst(dir + "\\*", tk::faAnyFile & ~tk::faDirectory, r); e == 0; e = tk::FindNext(r))
-            v.push_back(r.Name);
-        tk::FindClose(r);
-        return v;
-    }
-    std::string Read(const std::string& name) {
-        std::string s;
-        tk::ReadFileBytes(dir + "\\" + name, s);
-        return s;
-    }
-};
+    tk::ForceDirectories(kDir);
+}
+
+const char* gStopAt = "";
 
 }  // namespace
 
-TEST(TkSafeWrite, StoppedBetweenStepsTheOldFileStaysWhole) {
-    for (const char* stopAt : {"temp", "flushed"}) {
-        SCOPED_TRACE(stopAt);
-        SafeWriteFolder d;
-        std::string path = d.dir + "\\予定.txt";
-        ASSERT_TRUE(tk::WriteFileBytes(path, "古い内容"));
-        static const char* stop;
-        stop = stopAt;
-        tk::WriteFileSafelyStep = [](const char* step) { return std::string(step) != stop; };
-        EXPECT_FALSE(tk::WriteFileSafely(path, std::string(100000, 'x')));
-        tk::WriteFileSafelyStep = nullptr;
-        EXPECT_EQ(d.Read("予定.txt"), "古い内容");
-        EXPECT_EQ(d.Names().size(), 2u);  // a crash there leaves the temporary file beside it
-    }
-}
-
-TEST(TkSafeWrite, AFinishedSaveReplacesTheFile) {
+TEST(TkSafeWrite, AStoppedSaveKeepsTheOldFileAndAFinishedOneReplacesIt) {
     struct Case {
-        const char* name;
-        std::string old, data;
-        bool existed;
-    } cases[] = {{"replace", "古い内容", "新しい内容", true},
-                 {"new file", "", "新しい内容", false},
-                 {"empty data", "古い内容", "", true}};
+        const char* stopAt;  // the step where the save stops as a crash would
+        const char* content;
+        size_t files;  // a crash leaves the temporary file beside the old one
+    } cases[] = {{"temp", "古い内容", 2}, {"flushed", "古い内容", 2}, {"", "新しい内容", 1}};
+    tk::WriteFileSafelyStep = [](const char* step) { return std::string(step) != gStopAt; };
     for (auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SafeWriteFolder d;
-        std::string path = d.dir + "\\日記.txt";
-        if (c.existed) ASSERT_TRUE(tk::WriteFileBytes(path, c.old));
-        std::vector<std::string> steps;
-        static std::vector<std::string>* seen;
-        seen = &steps;
-        tk::WriteFileSafelyStep = [](const char* step) {
-            seen->push_back(step);
-            return true;
-        };
-        EXPECT_TRUE(tk::WriteFileSafely(path, c.data));
-        EXPECT_EQ(steps, (std::vector<std::string>{"temp", "flushed"}));
-        EXPECT_EQ(d.Read("日記.txt"), c.data);
-        EXPECT_EQ(d.Names(), std::vector<std::string>{"日記.txt"});
+        SCOPED_TRACE(c.stopAt);
+        Wipe();
+        std::string path = kDir + "\\予定.txt", got;
+        ASSERT_TRUE(tk::WriteFileBytes(path, "古い内容"));
+        gStopAt = c.stopAt;
+        EXPECT_EQ(tk::WriteFileSafely(path, "新しい内容"), !*c.stopAt);
+        ASSERT_TRUE(tk::ReadFileBytes(path, got));
+        EXPECT_EQ(got, c.content);
+        EXPECT_EQ(Names().size(), c.files);
     }
+    tk::WriteFileSafelyStep = nullptr;
+    Wipe();
 }
 
 TEST(TkSafeWrite, AFailedSaveSaysSoAndLeavesNoTemporaryFile) {
-    SafeWriteFolder d;
-    std::string readOnly = d.dir + "\\固定.txt";
+    Wipe();
+    std::string readOnly = kDir + "\\固定.txt", got;
     ASSERT_TRUE(tk::WriteFileBytes(readOnly, "古い内容"));
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    tk::ForceDirectories(d.dir + "\\folder.txt");
-    struct Case {
-        const char* name;
-        std::string path;
-    } cases[] = {{"missing folder", d.dir + "\\無い\\a.txt"},
-                 {"read-only target", readOnly},
-                 {"target is a folder", d.dir + "\\folder.txt"}};
-    for (auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_FALSE(tk::WriteFileSafely(c.path, "新しい内容"));
-        EXPECT_EQ(d.Names(), std::vector<std::string>{"固定.txt"});
+    CreateDirectoryA((kDir + "\\folder.txt").c_str(), nullptr);
+    for (const std::string& path : {kDir + "\\無い\\a.txt", readOnly, kDir + "\\folder.txt"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(tk::WriteFileSafely(path, "新しい内容"));
+        EXPECT_EQ(Names().size(), 2u);
     }
-    EXPECT_EQ(d.Read("固定.txt"), "古い内容");
-    RemoveDirectoryA((d.dir + "\\folder.txt").c_str());
+    ASSERT_TRUE(tk::ReadFileBytes(readOnly, got));
+    EXPECT_EQ(got, "古い内容");
+    Wipe();
 }
