@@ -5,6 +5,7 @@ orbal_win(ItemList.cpp Panel.cpp Label.cpp Bevel.cpp Buttons.cpp Edit.cpp CheckB
 orbal_win(Sound.cpp MediaPlayer.cpp Shell.cpp)
 orbal_win(FolderIndex.cpp)
 orbal_win(Power.cpp)
+orbal_win(Hint.cpp Cursor.cpp)
 orbal_win(RichEdit.cpp ProgressBar.cpp FileCtrls.cpp Dialogs.cpp)
 orbal_win(Gauge.cpp)
 orbal_win(Printer.cpp)
