@@ -78,6 +78,7 @@ void TForm20::FileListBox1Change() {
         } catch (const std::exception&) {
             // The codec's message, if any, was shown already; the preview stays empty.
         }
+        busy_.reset();  // however the conversion ended, even without the codec's own events
     }
 }
 
