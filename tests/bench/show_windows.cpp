@@ -3,6 +3,7 @@
 // scenes: page0 page1 page2 page3 digital analog about splash reminder reminder-builtin
 //         reminder-fallback birthday menu
 //         password password-set wait print-dialog printed (prints a page to the default printer and ends)
+//         hint-band hint-month (the pointer rests on a time band / the month gauge of the clock page)
 #include <windows.h>
 
 #include <cstdio>
@@ -200,8 +201,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->PopupMenu1.Popup(p.x, p.y);
         }
     }
-    DWORD end = GetTickCount() + seconds * 1000;
-    while (GetTickCount() < end && !tk::Application.Terminated) {
+    HWND hintTarget = nullptr;
+    if (scene == "hint-band") hintTarget = Form1->SGauge4.Handle;
+    if (scene == "hint-month") hintTarget = Form1->SGauge3.Handle;
+    DWORD start = GetTickCount(), end = start + seconds * 1000;
+    for (int step = 0; GetTickCount() < end && !tk::Application.Terminated; ++step) {
+        // The first window of a fresh Wine may map late: move onto the control again a few times.
+        if (hintTarget && step % 25 == 0 && step <= 50) {
+            RECT r;
+            GetWindowRect(hintTarget, &r);
+            SetCursorPos((r.left + r.right) / 2 - (step / 25) % 2 * 4, (r.top + r.bottom) / 2);
+        }
         tk::Application.ProcessMessages();
         Sleep(20);
     }
