@@ -1,6 +1,7 @@
 // Shows one window of the program with sample data for a screenshot, then ends:
 //   show_windows.exe <scene> [seconds]
 // scenes: page0 page1 page2 page3 digital analog about splash reminder birthday menu
+//         editor-day editor-week editor-uptime sound template
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "schedule/Pop_sel.h"
+#include "schedule/Popup.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
@@ -82,6 +85,50 @@ void ShowReminder() {
     rtl::SetClockForTest({});
 }
 
+// The reminder editor on one of its pages, with a reminder of that page already saved.
+void ShowEditor(const std::string& scene) {
+    auto ini = settings::Open();
+    ini.WriteInteger("Calendar", "before", 15);
+    Form1->Timer1.SetEnabled(false);  // the saved reminder is due in this very minute
+    Form1->Popup1Click();
+    TForm7& f = *Form7;
+    f.SetBounds(200, 120, f.Width(), f.Height());
+    if (scene == "editor-uptime") {
+        f.BitBtn11Click();
+        f.SpinEdit7.SetValue(5400);
+    } else if (scene == "editor-week") {
+        f.TabSet1.SetTabIndex(3);
+        f.CheckBox6.SetChecked(false);
+        f.CheckBox8.SetChecked(false);
+        f.CheckBox10.SetChecked(false);
+        f.CheckBox12.SetChecked(false);
+    } else if (scene == "template") {
+        ini.WriteString("Popup_Teikei", "2", "会議の準備");
+        tk::ForceDirectories(dataDir + "\\Teikei");
+        tk::WriteFileBytes(dataDir + "\\Teikei\\2.rtf", "資料を印刷する\r\n会議室の予約を確かめる");
+        f.FormShow();
+        f.ComboBox1.SetItemIndex(2);
+        f.ComboBox1Change();
+    }
+    if (scene != "template") {
+        f.RichEdit1.SetText("歯医者の予約（駅前クリニック）\r\n保険証を忘れずに");
+        f.Edit1.SetText("C:\\Tools\\backup.exe?/quiet");
+        f.CheckBox3.SetChecked(true);
+        f.BitBtn6Click(TForm7::Command::Save);
+    }
+}
+
+// The sound chooser on a folder of sample sounds (shown without a modal run so the scene can end).
+void ShowSoundChooser() {
+    std::string dir = dataDir + "\\sounds";
+    tk::ForceDirectories(dir);
+    for (const char* n : {"チャイム.wav", "alarm.WAV", "bell.wav", "メロディ.mid", "readme.txt"})
+        tk::WriteFileBytes(dir + "\\" + n, "RIFF");
+    auto* f = new TForm10;
+    f->FileListBox1.SetFileName(dir + "\\チャイム.wav");
+    f->Show();
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -102,6 +149,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Application.CreateForm(Form1);
         if (scene == "about") Form1->About1Click();
         if (scene == "reminder") ShowReminder();
+        if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
+        if (scene == "sound") ShowSoundChooser();
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
