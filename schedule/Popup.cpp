@@ -239,6 +239,10 @@ void TForm7::Preset(int year, int month, int day, int hour, int minute) {
 }
 
 void TForm7::FormShow() {
+    // Only the first showing: a restore of the program shows its windows again, and a rebuild
+    // then would throw typed text away.
+    if (shown_) return;
+    shown_ = true;
     PlayWaveRes("ope");
     if (!UptimePage()) TabSet1Click();
     auto ini = settings::Open();
@@ -460,8 +464,12 @@ bool TForm7::SaveReminder() {
             EnableSaving();
             return false;
         }
-        if (CheckBox1.Checked()) AddToSchedule();
+        bool added = !CheckBox1.Checked() || AddToSchedule();
         WriteSection(path);
+        if (!added) {
+            EnableSaving();  // the reminder is saved; the schedule entry can be tried again
+            return false;
+        }
     } catch (const std::exception& e) {
         tk::MessageDlg(Handle, e.what(), Caption(), MB_OK | MB_ICONERROR);
         EnableSaving();
@@ -474,7 +482,7 @@ bool TForm7::SaveReminder() {
     return true;
 }
 
-void TForm7::AddToSchedule() {
+bool TForm7::AddToSchedule() {
     std::string path = DataFilePath(settings::DataDir(), ScheduleFileName::OneDate(year_, month_, day_));
     std::string text;
     if (tk::FileExists(path)) {
@@ -484,7 +492,7 @@ void TForm7::AddToSchedule() {
     // Both texts go in as plain text: the entry keeps no formatting of either.
     std::string body = RichEdit1.Text();
     RichEdit2.SetText(text.empty() ? body : text + "\r\n" + body);
-    entry::SaveBody(*this, RichEdit2, path);
+    return entry::SaveBody(*this, RichEdit2, path);
 }
 
 void TForm7::WriteSection(const std::string& path) {

@@ -90,6 +90,7 @@ void ShowEditor(const std::string& scene) {
     auto ini = settings::Open();
     ini.WriteInteger("Calendar", "before", 15);
     Form1->Timer1.SetEnabled(false);  // the saved reminder is due in this very minute
+    ini.WriteString("Popup_Teikei", "2", "会議の準備");
     Form1->Popup1Click();
     TForm7& f = *Form7;
     f.SetBounds(200, 120, f.Width(), f.Height());
@@ -103,10 +104,8 @@ void ShowEditor(const std::string& scene) {
         f.CheckBox10.SetChecked(false);
         f.CheckBox12.SetChecked(false);
     } else if (scene == "template") {
-        ini.WriteString("Popup_Teikei", "2", "会議の準備");
         tk::ForceDirectories(dataDir + "\\Teikei");
         tk::WriteFileBytes(dataDir + "\\Teikei\\2.rtf", "資料を印刷する\r\n会議室の予約を確かめる");
-        f.FormShow();
         f.ComboBox1.SetItemIndex(2);
         f.ComboBox1Change();
     }

@@ -274,6 +274,20 @@ TEST_F(ReminderEditor, SaveWritesTheSectionAndKeepsUnchosenSoundAndPicture) {
     EXPECT_NE(Key("Sch_wind", "top"), "(none)");
 }
 
+TEST_F(ReminderEditor, AFailedSaveKeepsTheWindowAndItsText) {
+    ASSERT_TRUE(tk::ForceDirectories(Path("12300115.01")));  // a folder where the file would go
+    TForm7& f = Open(2001, 1, 15, 12, 30);
+    Type(f, "keep me");
+    f.BitBtn1.Click();
+    wintest::Pump();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "ファイルに保存できませんでした。\r" + Path("12300115.01"));
+    EXPECT_TRUE(IsOpen(&f));
+    EXPECT_EQ(f.RichEdit1.Text(), "keep me");
+    EXPECT_TRUE(f.BitBtn6.Enabled());
+    EXPECT_FALSE(settings::Open().SectionExists(Path("12300115.01")));
+}
+
 TEST_F(ReminderEditor, AddToScheduleCreatesTheDaysEntryThenAppends) {
     std::string entry = Path("____0115.01");
     TForm7& a = Open(2001, 1, 15, 12, 30);
