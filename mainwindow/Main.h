@@ -126,6 +126,7 @@ struct TForm1 : tk::Form {
     void BitBtn6Click();
     void CalendarEx1Change();
     void PopupMenu1Popup();
+    void Popup1Click();
     void ComboBox2Change();  // draws the biorhythm chart
     void FillPersonList();
     void FormPaint();
