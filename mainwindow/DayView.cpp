@@ -1,7 +1,5 @@
 // The main window's day view (captions, colours and the day text of the selected day), the quick
 // view it opens after a click in the grid, and the grid's holiday and mark lists of the month.
-#include <optional>
-
 #include "calendar/HolidayRules.h"
 #include "calendar/Rokuyo.h"
 #include "mainwindow/Main.h"
@@ -32,15 +30,16 @@ struct DayColours {
 DayColours ReadDayColours(const tk::TIniFile& ini, int daysFromToday) {
     namespace t = ik::To_do;
     if (daysFromToday > 0)
-        return {ini.ReadInteger(t::Section, t::FutureColor, 0x800000), ini.ReadInteger(t::Section, t::FutureBackColor, tk::clMenu)};
+        return {ini.ReadInteger(t::Section, t::FutureColor, 0x800000),
+                ini.ReadInteger(t::Section, t::FutureBackColor, tk::clMenu)};
     if (daysFromToday < 0)
         return {ini.ReadInteger(t::Section, t::PastColor, 0xFFFFFF),
                 ini.ReadInteger(t::Section, t::PastBackColor, tk::clActiveCaption)};
-    return {ini.ReadInteger(t::Section, t::TodayColor, 0xFFFFFF), ini.ReadInteger(t::Section, t::TodayBackColor, tk::clBtnShadow)};
+    return {ini.ReadInteger(t::Section, t::TodayColor, 0xFFFFFF),
+            ini.ReadInteger(t::Section, t::TodayBackColor, tk::clBtnShadow)};
 }
 
-// The whole text in the colours, the caret at its start. Riched keeps a cleared box's last
-// character format for new text, so the colour goes on once the text is in.
+// The whole text in the colours (text typed later too), the caret at its start.
 void ColourText(tk::RichEdit& re, const DayColours& c) {
     re.SetColor(c.back);
     re.Font.Color = c.text;
@@ -102,23 +101,19 @@ void TForm1::CalendarEx1Change() {
     Label9.SetCaption(IntToStr(days));
     CalendarEx1.Tag = 0;
 
-    // 9: the text is built while it can be seen: on the schedule page or in the quick view.
+    // 9: the text is built while it can be seen: on the schedule page or in the quick view. Its
+    // lines are gathered here and go into the box at once at the end.
     auto ini = settings::Open();
     const bool text = ini.ReadBool(ik::CalendarEx::Section, ik::CalendarEx::PopView, false) ||
                       PageControl1.ActivePageIndex() == 3;
-    std::optional<NoRedraw> building;
-    if (text) {
-        building.emplace(RichEdit1.Handle);
-        RichEdit1.Clear();
-        SetDayViewMargins();
-        if (ini.ReadBool(ik::Form::Section, ik::Form::Qreki, false))
-            RichEdit1.Lines.Add("【" + Rokuyo(RokuyoDayCount(year, month, day)) + "】");
-    }
+    rtl::TStringList lines;
+    if (text && ini.ReadBool(ik::Form::Section, ik::Form::Qreki, false))
+        lines.Add("【" + Rokuyo(RokuyoDayCount(year, month, day)) + "】");
 
     // 10-12: holidays (the flag and the colours need them even without the text), marked day.
     const HolidayTable table = settings::ReadHolidayTable(ini);
     for (const std::string& h : HolidayTexts(table, D)) {
-        if (text) RichEdit1.Lines.Add(h);
+        if (text) lines.Add(h);
         CalendarEx1.Tag = 1;
     }
     if (CalendarEx1.Tag == 1) {
@@ -135,17 +130,18 @@ void TForm1::CalendarEx1Change() {
         const std::string dir = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, ".");
         DayRules rules(table, tk::FolderIndex::For(dir));
         for (const DayHit& hit : rules.DayView(D)) {
-            if (hit.test == DayTest::Birthday) RichEdit1.Lines.Add(BirthdayHeading(year, hit));
+            if (hit.test == DayTest::Birthday) lines.Add(BirthdayHeading(year, hit));
             // A file that went away or cannot be read since the folder was listed shows nothing.
             try {
-                RichEdit2.Clear();
                 RichEdit2.LoadFromFile(DataFilePath(dir, hit.name));
-                RichEdit1.Lines.Add(RichEdit2.Text());
+                lines.Add(RichEdit2.Text());
             } catch (const std::exception&) {
             }
         }
+        NoRedraw building(RichEdit1.Handle);
+        RichEdit1.Lines.SetText(lines.Text());
+        SetDayViewMargins();
         ColourText(RichEdit1, ReadDayColours(ini, days));
-        building.reset();
     }
 
     // 17: a click in the grid asked for the quick view.

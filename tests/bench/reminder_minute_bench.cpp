@@ -50,15 +50,8 @@ size_t MinuteTest(const HolidayTable& table, rtl::NameSource& src, rtl::TDateTim
 
 // The month marks: holidays, birthdays and schedule entries of every day of the month.
 size_t MonthMarks(const HolidayTable& table, rtl::NameSource& src, int y, int m) {
-    DayRules rules(table, src);
-    size_t marks = 0;
-    for (int d = 1; d <= rtl::DaysInMonthGregorian(y, m); ++d) {
-        rtl::TDateTime day = rtl::EncodeDate(y, m, d);
-        marks += TableHolidayText(table, day).empty() ? 0 : 1;
-        marks += rules.Birthdays(m, d).empty() ? 0 : 1;
-        marks += rules.ScheduleEntries(day, DayReader::MonthMarks).size();
-    }
-    return marks;
+    MonthLists lists = DayRules(table, src).MonthMarks(y, m, MarkGates{});
+    return lists.holidays.size() + lists.marks.size();
 }
 
 }  // namespace

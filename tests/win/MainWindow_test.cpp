@@ -309,7 +309,9 @@ TEST_F(DayView, CaptionsAndColoursFollowTheDay) {
         if (c.d == 15) Form1->CalendarEx1Change();  // already selected
         EXPECT_EQ(Form1->Label9.Caption(), c.days) << c.d;
         EXPECT_EQ(Form1->RichEdit1.Color, c.back) << c.d;
-        if (Form1->RichEdit1.GetTextLen() > 0) EXPECT_EQ(TextColour(), c.text) << c.d;
+        if (Form1->RichEdit1.GetTextLen() > 0) {
+            EXPECT_EQ(TextColour(), c.text) << c.d;
+        }
         EXPECT_EQ(Form1->Panel6.Color, c.panel) << c.d;
         EXPECT_EQ(Form1->Panel8.Color, c.panel) << c.d;
         EXPECT_EQ(Form1->Panel6.Font.Color, tk::clWindow) << c.d;
