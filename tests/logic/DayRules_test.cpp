@@ -398,30 +398,6 @@ TEST(DayRulesMonthMarks, AgreeWithTheDayViewEveryDay) {
     }
 }
 
-TEST(DayRulesMonthMarks, HolidayListsOfAMonth) {
-    struct Case {
-        int y, m;
-        bool happyMonday;
-        std::vector<std::string> want;
-    };
-    const Case cases[] = {
-        {2001, 1, true, Items({1, 8}, 1)},      // the second Monday, not the table's 15th
-        {1998, 1, false, Items({1, 15}, 1)},    // switch off: the table's 15th
-        {1999, 10, true, Items({10}, 10)},      // before 2000 the switch does not count
-        {2001, 10, true, Items({8}, 10)},
-        {2001, 3, true, Items({20}, 3)},        // the equinox
-        {2001, 9, true, Items({23, 15}, 9)},    // the equinox comes first
-        {2001, 12, true, Items({23}, 12)},
-        {2001, 6, true, {}},
-    };
-    FakeFolder none;
-    for (const Case& c : cases) {
-        HolidayTable t = Defaults(c.happyMonday);
-        DayRules rules(t, none);
-        EXPECT_EQ(rules.MonthMarks(c.y, c.m, MarkGates{}).holidays, c.want) << c.y << "/" << c.m;
-    }
-}
-
 TEST(DayRulesMonthMarks, EachSettingLeavesOutItsKind) {
     // January 2001, second-Monday mode: Monday the 8th is a holiday, the 15th a working day.
     FakeFolder f{"BORN0110.71", "BORN0110.80",  // two people, one mark
