@@ -10,9 +10,33 @@ namespace {
 
 const TColor kDefaultColors[6] = {0x000000, 0x000080, 0x800000, 0x000080, 0x0000FF, 0x808080};
 
+// A plain "month,day" item, the form the owner writes: read without the comma-text reader, since
+// every cell painted reads every item (a month's marks run to hundreds).
+bool PlainItemDate(const std::string& item, int& m, int& d) {
+    int* field = &m;
+    int digits = 0;
+    m = d = 0;
+    for (char c : item) {
+        if (c == ',' && field == &m && digits) {
+            field = &d;
+            digits = 0;
+        } else if (c >= '0' && c <= '9' && digits < 9) {
+            *field = *field * 10 + (c - '0');
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return field == &d && digits;
+}
+
 // Month and day of a list item, and its name field when asked. A malformed item matches nothing,
 // so a bad list can never make painting fail.
 bool ItemDate(const std::string& item, int& m, int& d, std::string* name = nullptr) {
+    if (PlainItemDate(item, m, d)) {
+        if (name) name->clear();
+        return true;
+    }
     rtl::TStringList f;
     f.SetCommaText(item);
     if (f.Count() < 2 || !rtl::TryStrToInt(f[0], m) || !rtl::TryStrToInt(f[1], d)) return false;

@@ -4,6 +4,7 @@
 #include "calendar/HolidayRules.h"
 #include "controls/IJGJpeg.h"
 #include "mainwindow/Actions.h"
+#include "mainwindow/PopView.h"
 #include "mainwindow/title.h"
 #include "schedule/Popup.h"
 #include "settings/Settings.h"
@@ -32,6 +33,7 @@ TForm1::TForm1()
     BuildMenus();
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
+    OnActivate = [this] { FormActivate(); };
     OnDestroy = [] { BindJpegBusyFlag(nullptr); };
     FormCreate();
 }
@@ -118,6 +120,7 @@ void TForm1::BuildLayout() {
     BitBtn1.Create(TabSheet2, {.at = {344, 4, 36, 24}, .caption = ">>", .hint = "翌月へ"});
     CalendarEx1.Create(TabSheet2, {.at = {4, 32, 378, 190}});
     CalendarEx1.OnChange = [this] { CalendarEx1Change(); };
+    CalendarEx1.OnClick = [this] { CalendarEx1Click(); };
 
     // Biorhythm page.
     Panel16.Create(TabSheet3, {.at = {4, 4, 56, 24}, .hint = "ダブルクリック：スケジュール一覧", .font = Bold(10)});
@@ -135,7 +138,11 @@ void TForm1::BuildLayout() {
     BitBtn3.Create(TabSheet4, {.at = {248, 4, 36, 24}, .caption = "<", .hint = "前日へ"});
     BitBtn8.Create(TabSheet4, {.at = {286, 4, 56, 24}, .caption = "今日", .hint = "今日に戻す｡"});
     BitBtn4.Create(TabSheet4, {.at = {344, 4, 36, 24}, .caption = ">", .hint = "翌日へ"});
-    Panel12.Create(TabSheet4, {.at = {4, 32, 378, 190}, .color = tk::clWindow, .style = tk::pnOuterLowered});
+    Label9.Create(TabSheet4, {.at = {206, 9, 38, 16}, .style = tk::lsNoAutoSize | tk::lsRight});
+    Panel12.Create(TabSheet4, {.at = {4, 32, 378, 190}, .style = tk::pnOuterNone});
+    RichEdit1.Create(Panel12, {.align = tk::Align::Client, .style = tk::reReadOnly | tk::reVScroll});
+    RichEdit1.KeepMargins = true;
+    RichEdit2.Create(TabSheet4, {.at = {0, 0, 10, 10}, .visible = false});
 
     BitBtn1.OnClick = [this] { BitBtn1Click(); };
     BitBtn23.OnClick = [this] { BitBtn1Click(); };
@@ -260,7 +267,8 @@ void TForm1::FormCreate() {
         CreateDirectoryA(dir.c_str(), nullptr);
         ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, dir);
     }
-    LoadHolidayList();
+    // The grid's lists with the holidays just read (activation rebuilds them again).
+    FormActivate();
 
     // 11: the grid's colours.
     const char* colourKeys[6] = {ik::CalendarEx::WeekdayColor, ik::CalendarEx::SundayColor,
@@ -330,35 +338,12 @@ void TForm1::ShowSplashAndSound(const std::string& dataDir) {
     PlayStartupSound(MediaPlayer1, dataDir);
 }
 
-void TForm1::LoadHolidayList() {
-    // The grid's list holds month and day only, so it is the holidays of the shown year by the
-    // shared rules: second Mondays, equinoxes and substitute Mondays included.
-    int year = CalendarEx1.Year();
-    holidayYear_ = year;
-    HolidayTable table = settings::ReadHolidayTable(settings::Open());
-    rtl::TStringList items;
-    rtl::TDateTime day = rtl::EncodeDate(year, 1, 1), end = rtl::EncodeDate(year + 1, 1, 1);
-    for (; day < end; day += 1) {
-        std::vector<std::string> texts = HolidayTexts(table, day);
-        if (texts.empty()) continue;
-        int y, m, d;
-        rtl::DecodeDate(day, y, m, d);
-        std::string name;
-        for (const std::string& t : texts) name += t;
-        rtl::TStringList item;
-        item.Add(rtl::IntToStr(m));
-        item.Add(rtl::IntToStr(d));
-        item.Add(name);
-        items.Add(item.CommaText());
-    }
-    CalendarEx1.SetTypeOfDayList(items);
-}
-
 void TForm1::ApplicationOnactivate() { minitokei.Tag = 1; }
 
 void TForm1::ApplicationDeactivate() {
     minitokei.Tag = 0;
-    // The mini clock and the quick day view come with their own parts.
+    // The mini clock comes with its own part.
+    if (TabSheet2.Tag == 2 && Form24) Form24->Close();
 }
 
 void TForm1::FormShow() { SetForegroundWindow(Handle); }
@@ -392,6 +377,7 @@ void TForm1::SetCalendarDate(int y, int m, int d, const char* order) {
 
 void TForm1::BitBtn1Click() {
     int y = CalendarEx1.Year(), m = CalendarEx1.Month();
+    if (m == 12 && y >= 9999) return;  // the last month of the date range
     if (m == 12) {
         CalendarEx1.SetYear(y + 1);
         CalendarEx1.SetMonth(1);
@@ -402,6 +388,7 @@ void TForm1::BitBtn1Click() {
 
 void TForm1::BitBtn2Click() {
     int y = CalendarEx1.Year(), m = CalendarEx1.Month();
+    if (m == 1 && y <= 1) return;  // the first month of the date range
     if (m == 1) {
         CalendarEx1.SetYear(y - 1);
         CalendarEx1.SetMonth(12);
@@ -419,6 +406,7 @@ static rtl::TDateTime CalendarDate(const TCalendarEx& c) {
 void TForm1::BitBtn3Click() {
     int y, m, d;
     rtl::DecodeDate(CalendarDate(CalendarEx1) - 1, y, m, d);
+    if (!rtl::IsValidDate(y, m, d)) return;  // 0001-01-01 has no day before it
     if (y == CalendarEx1.Year() && m == CalendarEx1.Month()) CalendarEx1.SetDay(d);
     else if (y != CalendarEx1.Year()) SetCalendarDate(y, m, d, "ymd");
     else SetCalendarDate(y, m, d, d == 31 ? "md" : "dm");
@@ -427,6 +415,7 @@ void TForm1::BitBtn3Click() {
 void TForm1::BitBtn4Click() {
     int y, m, d;
     rtl::DecodeDate(CalendarDate(CalendarEx1) + 1, y, m, d);
+    if (!rtl::IsValidDate(y, m, d)) return;  // 9999-12-31 has no day after it
     if (y == CalendarEx1.Year() && m == CalendarEx1.Month()) CalendarEx1.SetDay(d);
     else if (y != CalendarEx1.Year()) SetCalendarDate(y, m, d, "ydm");
     else SetCalendarDate(y, m, d, "dm");
@@ -483,19 +472,6 @@ void TForm1::BitBtn6Click() {
     PageControl1.Show();
     std::string help = HelpFile();
     if (tk::FileExists(help)) tk::ShellLaunch(Handle, "OPEN", help, "", rtl::ExtractFilePath(help), SW_SHOW);
-}
-
-void TForm1::CalendarEx1Change() {
-    // The date panels follow the selection; the day view itself comes with the schedule parts.
-    if (CalendarEx1.Year() != holidayYear_ && CalendarEx1.Year() >= 1 && CalendarEx1.Year() < 9999) LoadHolidayList();
-    rtl::TDateTime t = CalendarDate(CalendarEx1);
-    Panel7.SetCaption(rtl::IntToStr(CalendarEx1.Year()));
-    Panel8.SetCaption(rtl::IntToStr(CalendarEx1.Month()));
-    Panel16.SetCaption(rtl::IntToStr(CalendarEx1.Year()));
-    Panel11.SetCaption(rtl::IntToStr(CalendarEx1.Month()));
-    if (t) Panel6.SetCaption(FormatDateTime("yyyy年m月d日(aaa)", t));
-    BitBtn8.SetEnabled(true);
-    if (PageControl1.ActivePageIndex() == 2) ComboBox2Change();
 }
 
 void TForm1::Popup1Click() {

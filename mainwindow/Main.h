@@ -20,6 +20,7 @@
 #include "toolkit/Menus.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Timer.h"
 #include "toolkit/rtl/DateTime.h"
@@ -69,6 +70,8 @@ struct TForm1 : tk::Form {
     tk::Panel Panel16, Panel11, Panel6;
     tk::BitBtn BitBtn21, BitBtn23, BitBtn3, BitBtn4, BitBtn22, BitBtn8;
     tk::Panel Panel12;  // the day view's text area
+    tk::RichEdit RichEdit1;  // the day text
+    tk::RichEdit RichEdit2;  // hidden: each file of the day is loaded here first
 
     // Memo groups (the memo lists come with the memo units).
     tk::ComboBox ComboBox1;
@@ -124,7 +127,12 @@ struct TForm1 : tk::Form {
     void About1Click();
     void BitBtn5Click();
     void BitBtn6Click();
+    // The day view of the selected day, and the quick view armed by a click in the grid.
     void CalendarEx1Change();
+    void CalendarEx1Click();
+    void SetDayViewMargins();
+    // The grid's holiday and mark lists of the shown month; editors call it after a save or delete.
+    void FormActivate();
     void PopupMenu1Popup();
     void Popup1Click();
     void ComboBox2Change();  // draws the biorhythm chart
@@ -134,9 +142,6 @@ struct TForm1 : tk::Form {
     // Rokuyo name of a day count (see calendar/Rokuyo.h); the other windows ask here.
     std::string Rokuyo(const double& tm) { return ::Rokuyo(tm); }
 
-    // Holiday list of the grid: the holidays of the shown year by the shared rules.
-    void LoadHolidayList();
-
     // State of the tick kept between ticks.
     rtl::TDateTime LastDate = 0;
     std::string LastMinute, LastUptimeKey;
@@ -144,7 +149,7 @@ struct TForm1 : tk::Form {
 
 private:
     bool reminderRunning_ = false;
-    int holidayYear_ = 0;  // the year whose holidays the grid's list holds
+    int shownMonth_ = 0;  // year * 100 + month last shown by the day view
     void BuildLayout();
     void BuildMenus();
     void ShowSplashAndSound(const std::string& dataDir);
@@ -153,6 +158,7 @@ private:
     void ScrollAboutLine();
     std::string HelpFile() const;
     void SetCalendarDate(int y, int m, int d, const char* order);
+    void ShowQuickView();
 };
 
 extern TForm1* Form1;

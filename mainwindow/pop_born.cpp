@@ -36,12 +36,7 @@ void TForm23::Fill(rtl::TDateTime today) {
     HolidayTable none;
     DayRules rules(none, tk::FolderIndex::For(dir));
     for (const DayHit& hit : rules.Birthdays(m, d)) {
-        // Only well-formed birthday names come back, so the birth date always exists.
-        int by, bm, bd;
-        rtl::DecodeDate(hit.dated, by, bm, bd);
-        rtl::TDateTime born;
-        if (!rtl::TryEncodeDate(by, m, d, born)) continue;
-        RichEdit1.Lines.Add("【" + rtl::IntToStr(y - by) + "歳の誕生日】" + rtl::FormatDateTime("yyyy/mm/dd (ddd)", born));
+        RichEdit1.Lines.Add(BirthdayHeading(y, hit));
         RichEdit2.Clear();
         RichEdit2.LoadFromFile(dir + "\\" + hit.name);
         RichEdit1.Lines.Add(RichEdit2.Text());

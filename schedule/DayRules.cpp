@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "calendar/SunLongitude.h"
+#include "toolkit/rtl/SysUtils.h"
+
 using rtl::TDateTime;
 
 namespace {
@@ -205,13 +208,63 @@ std::vector<DayHit> DayRules::UptimeReminders(uint32_t uptimeMs) {
     return out;
 }
 
-std::vector<DayHit> DayRules::Birthdays(int month, int day) {
-    std::vector<DayHit> out;
+void DayRules::FindBirthdays(int month, int day, bool firstOnly, std::vector<DayHit>& out) {
     for (int yy = 0; yy < 100; ++yy) {
         int y = YearFromTwoDigits(yy);
         if (!rtl::IsValidDate(y, month, day)) continue;
         Test(BirthdayFileName(y, month, day), NameKind::Birthday, DayTest::Birthday, rtl::EncodeDate(y, month, day),
              DayOffShift{}, 0, out);
+        if (firstOnly && !out.empty()) return;
+    }
+}
+
+std::vector<DayHit> DayRules::Birthdays(int month, int day) {
+    std::vector<DayHit> out;
+    FindBirthdays(month, day, false, out);
+    return out;
+}
+
+std::vector<DayHit> DayRules::DayView(TDateTime day) {
+    std::vector<DayHit> out;
+    Ymd x;
+    if (!Split(day, x)) return out;
+    FindBirthdays(x.m, x.d, false, out);
+    Collect(x.date, Spelling{}, DayReader::DayView, kAllKinds, out);
+    return out;
+}
+
+unsigned MarkGates::Kinds() const {
+    unsigned k = 0;
+    if (!todo) k |= kOneDateKind;
+    if (!day) k |= kYearlyKind;
+    if (!mon) k |= kMonthlyKind;
+    if (!week) k |= kWeeklyKind;
+    return k;
+}
+
+MonthLists DayRules::MonthMarks(int year, int month, const MarkGates& gates) {
+    MonthLists out;
+    if (year < 1 || year > 9999 || month < 1 || month > 12) return out;
+    auto item = [month](int d) { return rtl::IntToStr(month) + "," + rtl::IntToStr(d); };
+    if (month == 3) out.holidays.push_back(item(VernalEquinoxDay(year)));
+    if (month == 9) out.holidays.push_back(item(AutumnalEquinoxDay(year)));
+    const unsigned kinds = gates.Kinds();
+    std::vector<DayHit> hits;
+    for (int d = 1; d <= rtl::DaysInMonthGregorian(year, month); ++d) {
+        TDateTime x = rtl::EncodeDate(year, month, d);
+        if (!TableHolidayText(table_, x).empty()) out.holidays.push_back(item(d));
+        if (!SecondMondayText(table_, x).empty()) out.holidays.push_back(item(d));
+        if (gates.all) continue;
+        hits.clear();
+        if (!gates.born) FindBirthdays(month, d, true, hits);
+        Collect(x, Spelling{}, DayReader::MonthMarks, kinds, hits);
+        for (size_t i = 0; i < hits.size(); ++i) out.marks.push_back(item(d));
     }
     return out;
+}
+
+std::string BirthdayHeading(int year, const DayHit& hit) {
+    int by, bm, bd;
+    rtl::DecodeDate(hit.dated, by, bm, bd);
+    return "【" + rtl::IntToStr(year - by) + "歳の誕生日】" + rtl::FormatDateTime("yyyy/mm/dd (ddd)", hit.dated);
 }

@@ -58,6 +58,23 @@ bool InLastWeek(int year, int month, int day);
 // One rule for every reader: a week bit in the mask, or 32 (last week) on one of the last seven days.
 bool WeekMaskHits(int mask, int year, int month, int day);
 
+// What the month marks leave out ([CalendarEx] CanCol_*): all marks, birthdays, one-date entries,
+// yearly entries, monthly entries (plain and moving), weekly entries.
+struct MarkGates {
+    bool all = false, born = false, todo = false, day = false, mon = false, week = false;
+    unsigned Kinds() const;
+};
+
+// The two lists the month grid draws from, as "month,day" items: holidays (the equinox of the
+// month first, then the table and the second Mondays day by day; substitutes are the grid's own)
+// and marks (one per day with a birthday, one per entry found).
+struct MonthLists {
+    std::vector<std::string> holidays, marks;
+};
+
+// The day view's heading of a birthday hit in the year shown: "【36歳の誕生日】1964/02/29 (土)".
+std::string BirthdayHeading(int year, const DayHit& hit);
+
 // One object per reader run: it keeps the day-off answers of the days it has looked at, so the
 // month marks and the schedule list decide each day once. The table and the source must outlive it.
 class DayRules {
@@ -73,6 +90,10 @@ public:
     std::vector<DayHit> UptimeReminders(uint32_t uptimeMs);
     // Birthday files of a month and day, any birth year, in folder order (by the year digits).
     std::vector<DayHit> Birthdays(int month, int day);
+    // The files the day view shows, in its order: birthdays, then schedule entries.
+    std::vector<DayHit> DayView(rtl::TDateTime day);
+    // The grid's lists of a month; a month outside the years 1..9999 gives empty lists.
+    MonthLists MonthMarks(int year, int month, const MarkGates& gates);
 
     // Day off for a moving entry (the shared holiday rule), remembered per day.
     bool DayOff(rtl::TDateTime day, bool saturdayIsDayOff);
@@ -90,6 +111,8 @@ private:
     void Walk(rtl::TDateTime day, DayOffShift shift, std::vector<rtl::TDateTime>& run);
     void Test(std::string name, NameKind kind, DayTest test, rtl::TDateTime dated, DayOffShift shift, int mask,
               std::vector<DayHit>& out);
+    // Birthday hits of a month and day; stops at the first when only asked whether there is one.
+    void FindBirthdays(int month, int day, bool firstOnly, std::vector<DayHit>& out);
 
     const HolidayTable& table_;
     rtl::NameSource& names_;

@@ -114,7 +114,7 @@ void RefreshDayAndMarks() {
 
 void RefreshMarks() {
     if (!Form1) return;
-    Form1->CalendarEx1Change();  // MONTH-MARKS: becomes Form1->FormActivate() once the main window has it
+    Form1->FormActivate();
 }
 
 }  // namespace entry

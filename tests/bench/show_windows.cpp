@@ -5,6 +5,7 @@
 //         password password-set wait print-dialog printed (prints a page to the default printer and ends)
 //         hint-band hint-month (the pointer rests on a time band / the month gauge of the clock page)
 //         editor-day editor-week editor-uptime sound template
+//         marks dayview quickview (a fixed day, 2024-05-03, with holidays, birthdays and entries)
 #include <windows.h>
 
 #include <cstdio>
@@ -33,10 +34,57 @@ namespace {
 namespace ik = inikey;
 std::string dataDir;
 
+bool DayScene(const std::string& scene) { return scene == "marks" || scene == "dayview" || scene == "quickview"; }
+
+// Rich text as the editors save it: Japanese as \'xx escapes, one paragraph per line.
+std::string Rtf(const std::string& sjis) {
+    std::string r = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 MS UI Gothic;}}\\f0\\fs20 ";
+    char hex[8];
+    for (size_t i = 0; i < sjis.size(); ++i) {
+        unsigned char c = (unsigned char)sjis[i];
+        if (c == '\n') {
+            r += "\\par ";
+        } else if (c >= 0x80) {
+            snprintf(hex, sizeof hex, "\\'%02x", c);
+            r += hex;
+            bool lead = (c >= 0x81 && c <= 0x9F) || c >= 0xE0;
+            if (lead && i + 1 < sjis.size()) {
+                snprintf(hex, sizeof hex, "\\'%02x", (unsigned char)sjis[++i]);
+                r += hex;
+            }
+        } else {
+            r += (char)c;
+        }
+    }
+    return r + "\\par }";
+}
+
+// The data of the fixed day and its month: birthdays, entries of every kind, one plain-text file.
+void PrepareDay() {
+    auto put = [](const std::string& name, const std::string& text) { tk::WriteFileBytes(dataDir + "\\" + name, text); };
+    put("BORN0503.71", Rtf("山田 太郎さん（大学の同期）"));
+    put("BORN0503.05", Rtf("姪の さくらちゃん"));
+    put("____0503.24", Rtf("10:00 家族で動物園\n弁当と水筒を忘れずに"));
+    put("____0503.__", Rtf("毎年：庭の草取り"));
+    put("________.FRI", "毎週金曜：燃えないゴミ（テキストのメモ）");
+    put("_~__0504.__", Rtf("翌日へ移動：町内会の集金"));
+    put("____0520.24", Rtf("歯医者 16:30"));
+    put("______25.__", Rtf("給料日"));
+    put("_~~~~___.MON", Rtf("第1月曜：定例会議"));
+    put("BORN0512.88", Rtf("佐藤 花子さん"));
+    auto ini = settings::Open();
+    ini.WriteInteger("Form", "Qreki", 1);
+    ini.WriteInteger("CalendarEx", "PopView", 1);
+    ini.WriteInteger("Form", "ActiveP", 0);
+    // The day stays 2024-05-03 while the clock runs on from 10:00.
+    static DWORD start = GetTickCount();
+    rtl::SetClockForTest([] { return rtl::EncodeDate(2024, 5, 3) + (36000000.0 + (GetTickCount() - start)) / 86400000.0; });
+}
+
 void Prepare(const std::string& scene) {
     char tmp[MAX_PATH];
     GetTempPathA(sizeof tmp, tmp);
-    dataDir = std::string(tmp) + "orbal-show";
+    dataDir = std::string(tmp) + (DayScene(scene) ? "orbal-show-day" : "orbal-show");
     tk::ForceDirectories(dataDir);
     settings::SetIniPathForTest(dataDir + "\\orbal98.ini");
     auto ini = settings::Open();
@@ -56,6 +104,10 @@ void Prepare(const std::string& scene) {
     ini.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Title, "睡眠");
     ini.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Stime, rtl::FloatToStr(rtl::EncodeTime(23, 0, 0, 0)));
     ini.WriteString(ik::MyGraph::Section, ik::MyGraph::RG_Etime, rtl::FloatToStr(rtl::EncodeTime(7, 0, 0, 0)));
+    if (DayScene(scene)) {
+        PrepareDay();
+        return;
+    }
     tk::WriteFileBytes(dataDir + "\\BORN" + rtl::FormatDateTime("mmdd", rtl::Date()) + ".71",
                        "山田 太郎さん（大学の同期）");
     tk::WriteFileBytes(dataDir + "\\BORN" + rtl::FormatDateTime("mmdd", rtl::Date()) + ".05", "姪の さくらちゃん");
@@ -242,6 +294,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
         if (scene == "sound") ShowSoundChooser();
+        if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
+        if (scene == "dayview") {
+            Form1->PageControl1.SetActivePageIndex(3);
+            Form1->CalendarEx1Change();
+        }
+        if (scene == "quickview") {
+            // A click in the grid on Tuesday the 7th (the moved entry's day), with the mouse there.
+            Form1->PageControl1.SetActivePageIndex(1);
+            Form1->CalendarEx1.SetDay(7);
+            RECT rc = Form1->CalendarEx1.CellRect(Form1->CalendarEx1.Col(), Form1->CalendarEx1.Row());
+            POINT p = Form1->CalendarEx1.ClientToScreen({rc.left + 4, rc.top + 4});
+            SetCursorPos(p.x, p.y);
+            Form1->CalendarEx1Click();
+            Form1->CalendarEx1Change();
+        }
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);

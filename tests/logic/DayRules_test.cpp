@@ -259,3 +259,215 @@ TEST(DayRulesBirthday, AnyYearInFolderOrder) {
     EXPECT_EQ(hits[1].dated, EncodeDate(1964, 2, 29));
     EXPECT_EQ(NamesOf(rules.Birthdays(1, 15)), Names{"BORN0115.71"});
 }
+
+namespace {
+
+// Week-of-month names of a weekday, as the folder lists them: every five-flag choice ("_" chosen)
+// that holds the week, "_" sorting before "~".
+Names WeekNames(std::initializer_list<const char*> flags, const char* weekday) {
+    Names n;
+    for (const char* f : flags) n.push_back(std::string(f) + "___." + weekday);
+    return n;
+}
+
+struct EveryNameButBirthdays : rtl::NameSource {
+    bool Exists(const std::string& name) override { return name.rfind("BORN", 0) != 0; }
+};
+
+Names Join(Names a, const Names& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+}  // namespace
+
+TEST(DayRulesDayView, CandidateListsByHand) {
+    // Every schedule name a day can show, in the day view's order, from a folder holding them all.
+    struct Case {
+        int y, m, d;
+        Names want;
+    };
+    const Case cases[] = {
+        // Saturday 2001-01-06: only the working-Saturday kinds on their own date; the previous-day
+        // kind comes back from Sunday the 7th and the second Monday, the 8th (latest first).
+        {2001, 1, 6,
+         Join({"____0106.01", "____0106.__", "______06.__", "~___0106.__", "~_____06.__", "_~__0106.__", "_~____06.__",
+               "~___0108.__", "~_____08.__", "~___0107.__", "~_____07.__", "________.SAT"},
+              WeekNames({"____~", "___~_", "___~~", "__~__", "__~_~", "__~~_", "__~~~", "_~___", "_~__~", "_~_~_",
+                         "_~_~~", "_~~__", "_~~_~", "_~~~_", "_~~~~"},
+                        "SAT"))},
+        // Tuesday 2001-01-09 after Saturday, Sunday and the second Monday: the next-day kinds walk
+        // back over the run (from the Saturday when it is a day off for them), earliest first.
+        {2001, 1, 9,
+         Join({"____0109.01", "____0109.__", "______09.__", "~___0109.__", "~_____09.__", "_~__0109.__", "_~____09.__",
+               "~_~~0109.__", "~_~~__09.__", "_~~~0109.__", "_~~~__09.__", "_~~~0106.__", "_~~~__06.__", "_~~~0107.__",
+               "_~~~__07.__", "_~~~0108.__", "_~~~__08.__", "_~__0107.__", "_~____07.__", "_~__0108.__", "_~____08.__",
+               "________.TUE"},
+              WeekNames({"____~", "___~_", "___~~", "__~__", "__~_~", "__~~_", "__~~~", "~____", "~___~", "~__~_",
+                         "~__~~", "~_~__", "~_~_~", "~_~~_", "~_~~~"},
+                        "TUE"))},
+        // Friday 1999-12-31: the new year's Saturday holiday and the Sunday walk back for both
+        // previous-day kinds; the fifth week with week 1, then without it, then the last week.
+        {1999, 12, 31,
+         Join(Join({"____1231.99", "____1231.__", "______31.__", "~___1231.__", "~_____31.__", "_~__1231.__",
+                    "_~____31.__", "~_~~1231.__", "~_~~__31.__", "_~~~1231.__", "_~~~__31.__", "~_~~0102.__",
+                    "~_~~__02.__", "~_~~0101.__", "~_~~__01.__", "~___0102.__", "~_____02.__", "~___0101.__",
+                    "~_____01.__", "________.FRI"},
+                   WeekNames({"___~_", "__~__", "__~~_", "_~___", "_~_~_", "_~~__", "_~~~_", "~____", "~__~_", "~_~__",
+                              "~_~~_", "~~___", "~~_~_", "~~~__", "~~~~_"},
+                             "FRI")),
+              {"~~~~~___.FRI"})},
+        // Monday 2005-03-21, the substitute for the Sunday equinox: a day off for every moving
+        // kind, so none shows here and none walks here. Third week; the 28th is still March.
+        {2005, 3, 21,
+         Join({"____0321.05", "____0321.__", "______21.__", "________.MON"},
+              WeekNames({"____~", "___~_", "___~~", "_~___", "_~__~", "_~_~_", "_~_~~", "~____", "~___~", "~__~_",
+                         "~__~~", "~~___", "~~__~", "~~_~_", "~~_~~"},
+                        "MON"))},
+    };
+    HolidayTable t = Defaults();
+    EveryNameButBirthdays folder;
+    for (const Case& c : cases) {
+        DayRules rules(t, folder);
+        EXPECT_EQ(NamesOf(rules.DayView(EncodeDate(c.y, c.m, c.d))), c.want) << c.y << "/" << c.m << "/" << c.d;
+    }
+}
+
+namespace {
+
+std::vector<std::string> Items(std::initializer_list<int> days, int month) {
+    std::vector<std::string> v;
+    for (int d : days) v.push_back(std::to_string(month) + "," + std::to_string(d));
+    return v;
+}
+
+// A folder with entries of every kind the editors write, and birthdays, around the years tested.
+FakeFolder MixedFolder() {
+    FakeFolder f;
+    unsigned s = 2024;
+    auto r = [&s](int n) {
+        s = s * 1103515245u + 12345u;
+        return int((s >> 8) % unsigned(n));
+    };
+    while (f.files.size() < 3000) {
+        int y = 1997 + r(8), m = 1 + r(12), d = 1 + r(rtl::DaysInMonthGregorian(y, m));
+        DayOffShift k = DayOffShift::FromRadio(r(3), r(2));
+        switch (r(6)) {
+            case 0: f.files.insert(ScheduleFileName::OneDate(y, m, d)); break;
+            case 1: f.files.insert(ScheduleFileName::Yearly(k, m, d)); break;
+            case 2: f.files.insert(ScheduleFileName::Monthly(k, d)); break;
+            case 3: f.files.insert(ScheduleFileName::Weekly(r(8) == 0 ? kLastWeek : 1 + r(31), 1 + r(7))); break;
+            default: f.files.insert(BirthdayFileName(1930 + r(99), m, d)); break;
+        }
+    }
+    return f;
+}
+
+}  // namespace
+
+TEST(DayRulesMonthMarks, AgreeWithTheDayViewEveryDay) {
+    FakeFolder folder = MixedFolder();
+    struct Span {
+        int from, to;
+        bool happyMonday;
+    };
+    for (Span span : {Span{2001, 2003, true}, Span{1998, 1998, false}}) {
+        HolidayTable t = Defaults(span.happyMonday);
+        for (int y = span.from; y <= span.to; ++y)
+            for (int m = 1; m <= 12; ++m) {
+                DayRules marks(t, folder);
+                MonthLists lists = marks.MonthMarks(y, m, MarkGates{});
+                auto count = [](const std::vector<std::string>& v, int m, int d) {
+                    return (int)std::count(v.begin(), v.end(), std::to_string(m) + "," + std::to_string(d));
+                };
+                for (int d = 1; d <= rtl::DaysInMonthGregorian(y, m); ++d) {
+                    TDateTime D = EncodeDate(y, m, d);
+                    DayRules view(t, folder);
+                    std::vector<DayHit> hits = view.DayView(D);
+                    int birthdays = (int)std::count_if(hits.begin(), hits.end(),
+                                                       [](const DayHit& h) { return h.test == DayTest::Birthday; });
+                    // One mark per day with a birthday, one per entry the day shows.
+                    int want = (birthdays ? 1 : 0) + (int)hits.size() - birthdays;
+                    ASSERT_EQ(count(lists.marks, m, d), want) << y << "/" << m << "/" << d;
+                    // The grid colours listed days and the Mondays after them: exactly the holidays.
+                    bool listed = count(lists.holidays, m, d) > 0;
+                    bool substitute = rtl::DayOfWeek(D) == 2 && d > 1 && count(lists.holidays, m, d - 1) > 0;
+                    ASSERT_EQ(listed || substitute, IsHoliday(t, D)) << y << "/" << m << "/" << d;
+                }
+            }
+    }
+}
+
+TEST(DayRulesMonthMarks, EachSettingLeavesOutItsKind) {
+    // January 2001, second-Monday mode: Monday the 8th is a holiday, the 15th a working day.
+    FakeFolder f{"BORN0110.71", "BORN0110.80",  // two people, one mark
+                 "____0110.01", "____0111.__", "______12.__",
+                 "_~__0107.__",                 // yearly, next working day: Sunday 7 -> Tuesday 9
+                 "_~____14.__",                 // monthly, next working day: Sunday 14 -> Monday 15
+                 "________.WED", "__~~~___.THU"};
+    struct Case {
+        const char* what;
+        MarkGates gates;
+        std::vector<int> days;
+    };
+    const Case cases[] = {
+        {"none", {}, {3, 4, 9, 10, 10, 10, 11, 11, 12, 15, 17, 24, 31}},
+        {"CanCol_Born", {.born = true}, {3, 4, 9, 10, 10, 11, 11, 12, 15, 17, 24, 31}},
+        {"CanCol_todo", {.todo = true}, {3, 4, 9, 10, 10, 11, 11, 12, 15, 17, 24, 31}},
+        {"CanCol_Day", {.day = true}, {3, 4, 10, 10, 10, 11, 12, 15, 17, 24, 31}},
+        {"CanCol_Mon", {.mon = true}, {3, 4, 9, 10, 10, 10, 11, 11, 17, 24, 31}},
+        {"CanCol_Week", {.week = true}, {9, 10, 10, 11, 12, 15}},
+        {"CanCol_All", {.all = true}, {}},
+    };
+    HolidayTable t = Defaults();
+    for (const Case& c : cases) {
+        DayRules rules(t, f);
+        MonthLists lists = rules.MonthMarks(2001, 1, c.gates);
+        std::vector<std::string> want;
+        for (int d : c.days) want.push_back("1," + std::to_string(d));
+        EXPECT_EQ(lists.marks, want) << c.what;
+        EXPECT_EQ(lists.holidays, Items({1, 8}, 1)) << c.what;  // holidays whatever the settings
+    }
+}
+
+TEST(DayRulesMonthMarks, EndsOfTheDateRange) {
+    // The first and last months walk to the ends of the calendar and stop there; months outside
+    // it have no lists.
+    EveryNameButBirthdays all;
+    HolidayTable t = Defaults();
+    DayRules rules(t, all);
+    MonthLists first = rules.MonthMarks(1, 1, MarkGates{});
+    EXPECT_EQ(first.holidays.front(), "1,1");
+    EXPECT_FALSE(first.marks.empty());
+    MonthLists last = rules.MonthMarks(9999, 12, MarkGates{});
+    EXPECT_EQ(last.holidays, Items({23}, 12));
+    EXPECT_EQ(last.marks.back(), "12,31");
+    for (auto [y, m] : {std::pair{0, 12}, {10000, 1}, {2001, 0}, {2001, 13}}) {
+        MonthLists none = rules.MonthMarks(y, m, MarkGates{});
+        EXPECT_TRUE(none.holidays.empty() && none.marks.empty()) << y << "/" << m;
+    }
+    // The day view of the first and last days: 0001-01-01 is a Monday holiday with nothing before
+    // it to walk to; 9999-12-31 a Friday with nothing after it.
+    EXPECT_EQ(rules.DayView(EncodeDate(1, 1, 1)).front().name, "____0101.01");
+    EXPECT_TRUE(rules.MovedDates(EncodeDate(1, 1, 1), DayOffShift{ShiftMove::Next, false}).empty());
+    EXPECT_EQ(rules.MovedDates(EncodeDate(9999, 12, 31), DayOffShift{ShiftMove::Previous, true}),
+              std::vector<TDateTime>{EncodeDate(9999, 12, 31)});
+    EXPECT_TRUE(rules.DayView(EncodeDate(9999, 12, 31) + 1).empty());
+}
+
+TEST(DayRulesBirthday, HeadingsCountTheAgeInTheYearShown) {
+    FakeFolder f{"BORN0229.64", "BORN0101.30", "BORN0101.29"};
+    HolidayTable t = Defaults();
+    DayRules rules(t, f);
+    // Leap-day birthdays exist on 29 February of leap years only.
+    auto leap = rules.DayView(EncodeDate(2000, 2, 29));
+    ASSERT_EQ(leap.size(), 1u);
+    EXPECT_EQ(BirthdayHeading(2000, leap[0]), "【36歳の誕生日】1964/02/29 (土)");
+    EXPECT_EQ(rules.MonthMarks(2000, 2, MarkGates{}).marks, Items({29}, 2));
+    EXPECT_TRUE(rules.MonthMarks(2001, 2, MarkGates{}).marks.empty());
+    // Two-digit years: 30 is 1930, 29 is 2029.
+    auto jan = rules.DayView(EncodeDate(2030, 1, 1));
+    ASSERT_EQ(jan.size(), 2u);
+    EXPECT_EQ(BirthdayHeading(2030, jan[0]), "【1歳の誕生日】2029/01/01 (月)");
+    EXPECT_EQ(BirthdayHeading(2030, jan[1]), "【100歳の誕生日】1930/01/01 (水)");
+}

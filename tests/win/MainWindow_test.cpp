@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include "calendar/HolidayRules.h"
+#include "calendar/Rokuyo.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/TickMath.h"
+#include "mainwindow/PopView.h"
 #include "settings/Settings.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
+#include "toolkit/FolderIndex.h"
 #include "toolkit/Sound.h"
 
 using rtl::EncodeDate;
@@ -204,21 +207,255 @@ TEST_F(MainWindow, AboutLineScrollsByWholeCharacters) {
 
 namespace {
 
-TEST_F(MainWindow, CalendarListsTheHolidaysOfTheShownYearByTheRules) {
-    UseDataDir();
-    for (auto& [k, v] : DefaultHolidays()) settings::Open().WriteString("Horiday", k, v);
-    Start();
-    auto holiday = [](int y, int m, int d) {
+// The calendar page of the main window: the grid's lists of the shown month, the day view of the
+// selected day and the quick view.
+class DayView : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        // Each test starts from an empty data folder (the folder outlives a run).
+        tk::TSearchRec r;
+        for (int rc = tk::FindFirst(dir + "\\*", tk::faAnyFile & ~tk::faDirectory, r); rc == 0; rc = tk::FindNext(r))
+            if (r.Name != "orbal98.ini") DeleteFileA((dir + "\\" + r.Name).c_str());
+        tk::FindClose(r);
+    }
+    // A file as the editors write it: the rich edit's own RTF.
+    void Entry(const std::string& name, const std::string& text) {
+        tk::RichEdit w;
+        w.Create(Form1->TabSheet4, {.visible = false});
+        w.SetCaption(text);
+        w.SaveToFile(dir + "\\" + name);
+        tk::FolderIndex::For(dir).Invalidate();
+    }
+    void Go(int y, int m, int d) {
         Form1->CalendarEx1.SetYear(y);
         Form1->CalendarEx1.SetDay(1);
         Form1->CalendarEx1.SetMonth(m);
-        return Form1->CalendarEx1.TypeOfDayTextOf(y, m, d);
+        Form1->CalendarEx1.SetDay(d);
+    }
+    std::vector<std::string> Lines() { return Form1->RichEdit1.Lines.List().Strings; }
+    tk::TColor TextColour() {
+        Form1->RichEdit1.Select(0, 1);
+        tk::TColor c = Form1->RichEdit1.SelAttributes.Color();
+        Form1->RichEdit1.SetSelStart(0);
+        return c;
+    }
+    void StartOnSchedulePage() {
+        UseDataDir();
+        for (auto& [k, v] : DefaultHolidays()) settings::Open().WriteString("Horiday", k, v);
+        settings::Open().WriteInteger("Form", "ActiveP", 3);
+        Start();
+    }
+};
+
+TEST_F(DayView, LinesOfTheDayInOrder) {
+    clock = EncodeDate(2000, 2, 29) + EncodeTime(9, 0, 0, 0);
+    settings::Open().WriteInteger("Form", "Qreki", 1);
+    StartOnSchedulePage();
+    Entry("BORN0229.64", "山田 太郎（うるう年生まれ）");
+    Entry("____0229.00", "健康診断\r\n9時に受付");
+    tk::WriteFileBytes(dir + "\\________.TUE", "毎週火曜：ゴミ出し");  // plain text is read as it is
+    Form1->CalendarEx1Change();
+    std::string qreki = "【" + Rokuyo(RokuyoDayCount(2000, 2, 29)) + "】";
+    EXPECT_EQ(Lines(), (std::vector<std::string>{qreki, "【36歳の誕生日】1964/02/29 (土)", "山田 太郎（うるう年生まれ）",
+                                                 "健康診断", "9時に受付", "毎週火曜：ゴミ出し"}));
+    EXPECT_EQ(Form1->CalendarEx1.Tag, 0);
+    EXPECT_EQ(Form1->Panel6.Caption(), "2000/02/29 (火)");
+    EXPECT_EQ(Form1->Panel7.Caption(), "2000");
+    EXPECT_EQ(Form1->Panel8.Caption(), "2");
+    // A holiday: its line after the old calendar, the flag, the holiday colour on both panels.
+    Go(2000, 3, 20);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"【" + Rokuyo(RokuyoDayCount(2000, 3, 20)) + "】", "【春分の日】"}));
+    EXPECT_EQ(Form1->CalendarEx1.Tag, 1);
+    EXPECT_EQ(Form1->Panel8.Color, Form1->CalendarEx1.HolidayColor());
+    // Without the old calendar, and a day with nothing: no line at all.
+    settings::Open().WriteInteger("Form", "Qreki", 0);
+    Go(2000, 3, 22);
+    EXPECT_EQ(Lines(), std::vector<std::string>{});
+    // A file that went away since the folder was read shows nothing, and nothing fails.
+    DeleteFileA((dir + "\\________.TUE").c_str());
+    Go(2000, 2, 29);
+    EXPECT_EQ(Lines().back(), "9時に受付");
+}
+
+TEST_F(DayView, CaptionsAndColoursFollowTheDay) {
+    clock = EncodeDate(2024, 5, 15) + EncodeTime(9, 0, 0, 0);  // a Wednesday
+    auto f = settings::Open();
+    f.WriteInteger("To_do", "TodayColor", 0x0000FF);
+    f.WriteInteger("To_do", "TodayBackColor", 0xE0FFFF);
+    f.WriteInteger("To_do", "PastColor", 0x00FF00);
+    f.WriteInteger("To_do", "PastBackColor", 0x303030);
+    f.WriteInteger("To_do", "FutureColor", 0xFF0000);
+    f.WriteInteger("To_do", "FutureBackColor", 0xFFFFE0);
+    StartOnSchedulePage();
+    Entry("____0520.24", "歯医者");
+    struct Case {
+        int d;
+        const char* days;
+        tk::TColor text, back, panel;
+        bool todayButtons;
     };
-    EXPECT_EQ(holiday(2024, 1, 8), "【成人の日】");  // the second Monday, not the 15th
-    EXPECT_EQ(holiday(2024, 1, 15), "");
-    EXPECT_NE(holiday(2024, 9, 16).find("【振替休日】"), std::string::npos);
-    EXPECT_NE(holiday(2024, 9, 22), "");  // the equinox
-    EXPECT_EQ(holiday(1999, 1, 15), "【成人の日】");  // before the second-Monday rule
+    TCalendarEx& cal = Form1->CalendarEx1;
+    Form1->FormActivate();  // the new entry's mark
+    const Case cases[] = {
+        {15, "0", 0x0000FF, 0xE0FFFF, cal.WeekdayColor(), false},
+        {14, "-1", 0x00FF00, 0x303030, cal.WeekdayColor(), true},
+        {18, "3", 0xFF0000, 0xFFFFE0, cal.SaturdayColor(), true},
+        {19, "4", 0xFF0000, 0xFFFFE0, cal.SundayColor(), true},
+        {3, "-12", 0x00FF00, 0x303030, cal.HolidayColor(), true},   // a holiday
+        {20, "5", 0xFF0000, 0xFFFFE0, cal.SpecialDayColor(), true},  // a marked day
+    };
+    for (const Case& c : cases) {
+        Go(2024, 5, c.d);
+        if (c.d == 15) Form1->CalendarEx1Change();  // already selected
+        EXPECT_EQ(Form1->Label9.Caption(), c.days) << c.d;
+        EXPECT_EQ(Form1->RichEdit1.Color, c.back) << c.d;
+        if (Form1->RichEdit1.GetTextLen() > 0) {
+            EXPECT_EQ(TextColour(), c.text) << c.d;
+        }
+        EXPECT_EQ(Form1->Panel6.Color, c.panel) << c.d;
+        EXPECT_EQ(Form1->Panel8.Color, c.panel) << c.d;
+        EXPECT_EQ(Form1->Panel6.Font.Color, tk::clWindow) << c.d;
+        for (tk::BitBtn* b : {&Form1->BitBtn7, &Form1->BitBtn8, &Form1->BitBtn22})
+            EXPECT_EQ(b->Enabled(), c.todayButtons) << c.d;
+    }
+    // The margins of the day text (the sunken edge moves them out by its border, evenly).
+    RECT fr = Form1->RichEdit1.FormatRect(), cr = Form1->RichEdit1.ClientRect();
+    EXPECT_EQ(cr.right - fr.right, fr.left);
+    EXPECT_GE(fr.left, 5);
+}
+
+TEST_F(DayView, TextIsBuiltOnlyWhereItCanBeSeen) {
+    clock = EncodeDate(2024, 5, 1) + EncodeTime(9, 0, 0, 0);
+    UseDataDir();
+    for (auto& [k, v] : DefaultHolidays()) settings::Open().WriteString("Horiday", k, v);
+    Start();  // the clock page
+    Entry("____0503.__", "毎年の予定");
+    Go(2024, 5, 3);
+    EXPECT_EQ(Form1->RichEdit1.GetTextLen(), 0);
+    EXPECT_EQ(Form1->CalendarEx1.Tag, 1);  // the holiday flag all the same
+    EXPECT_EQ(Form1->Panel6.Caption(), "2024/05/03 (金)");
+    Form1->PageControl1.SetActivePageIndex(3);
+    Form1->PageControl1Change();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"【憲法記念日】", "毎年の予定"}));
+    // With the quick view in use the text is built on every page.
+    Form1->PageControl1.SetActivePageIndex(1);
+    settings::Open().WriteInteger("CalendarEx", "PopView", 1);
+    Go(2024, 5, 4);
+    EXPECT_EQ(Lines(), std::vector<std::string>{"【国民の休日】"});
+}
+
+TEST_F(DayView, MonthListsForTheGrid) {
+    clock = EncodeDate(2024, 9, 1) + EncodeTime(9, 0, 0, 0);
+    UseDataDir();
+    for (auto& [k, v] : DefaultHolidays()) settings::Open().WriteString("Horiday", k, v);
+    Start();
+    Entry("BORN0905.71", "誕生日");
+    Form1->FormActivate();
+    TCalendarEx& cal = Form1->CalendarEx1;
+    // The equinox first, then the table's days; the grid names the equinox and the substitute.
+    EXPECT_EQ(cal.TypeOfDayList().Strings, (std::vector<std::string>{"9,22", "9,15"}));
+    EXPECT_EQ(cal.SpecialDayList().Strings, std::vector<std::string>{"9,5"});
+    EXPECT_EQ(cal.TypeOfDayTextOf(2024, 9, 15), "");  // the list carries no names
+    EXPECT_EQ(cal.TypeOfDayTextOf(2024, 9, 16), "振替休日");
+    EXPECT_EQ(cal.TypeOfDayTextOf(2024, 9, 23), "振替休日");
+    EXPECT_EQ(cal.TypeOfDayTextOf(2024, 9, 22), "秋分の日");
+    // Another month gets its own lists; second Mondays in place of the table's 15th.
+    Go(2025, 1, 20);
+    EXPECT_EQ(cal.TypeOfDayList().Strings, (std::vector<std::string>{"1,1", "1,13"}));
+    EXPECT_TRUE(cal.SpecialDayList().Strings.empty());
+    Go(1999, 1, 20);
+    EXPECT_EQ(cal.TypeOfDayList().Strings, (std::vector<std::string>{"1,1", "1,15"}));
+    // A save elsewhere shows at the next activation; each setting is read then.
+    Go(2024, 9, 1);
+    Entry("________.SUN", "毎週");
+    SendMessageA(Form1->Handle, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(cal.SpecialDayList().Strings, (std::vector<std::string>{"9,1", "9,5", "9,8", "9,15", "9,22", "9,29"}));
+    settings::Open().WriteInteger("CalendarEx", "CanCol_Week", 1);
+    Form1->FormActivate();
+    EXPECT_EQ(cal.SpecialDayList().Strings, std::vector<std::string>{"9,5"});
+    settings::Open().WriteInteger("CalendarEx", "CanCol_All", 1);
+    Form1->FormActivate();
+    EXPECT_TRUE(cal.SpecialDayList().Strings.empty());
+    EXPECT_EQ(cal.TypeOfDayList().Count(), 2);
+}
+
+TEST_F(DayView, QuickViewAfterAClickInTheGrid) {
+    clock = EncodeDate(2024, 5, 1) + EncodeTime(9, 0, 0, 0);
+    settings::Open().WriteInteger("CalendarEx", "PopView", 1);
+    UseDataDir();
+    Start();
+    Form1->PageControl1.SetActivePageIndex(1);
+    Entry("____0507.24", "会議");
+    Go(2024, 5, 7);
+    EXPECT_EQ(Form24, nullptr);  // only a click opens it
+    // A click on the 7th, where the mouse is.
+    TCalendarEx& cal = Form1->CalendarEx1;
+    RECT rc = cal.CellRect(cal.Col(), cal.Row());
+    POINT at = cal.ClientToScreen({rc.left + 3, rc.top + 3});
+    SetCursorPos(at.x, at.y);
+    SendMessageA(cal.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.left + 3, rc.top + 3));
+    ASSERT_NE(Form24, nullptr);
+    EXPECT_EQ(Form1->TabSheet2.Tag, 2);
+    EXPECT_EQ(Form24->Caption(), "2024/05/07 (火)　6日後");
+    EXPECT_EQ(Form24->RichEdit1.Text(), Form1->RichEdit1.Text());
+    EXPECT_EQ(Form24->RichEdit1.Text(), "会議\r\n");
+    EXPECT_EQ(Form24->RichEdit1.Color, Form1->RichEdit1.Color);
+    EXPECT_EQ(Form24->RichEdit1.SelStart(), 0);
+    POINT cursor;
+    GetCursorPos(&cursor);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(Form24->Left(), std::min<int>(cursor.x + 20, sw - Form24->Width()));
+    EXPECT_EQ(Form24->Top(), std::min<int>(cursor.y + 20, sh - Form24->Height()));
+    EXPECT_NE(std::find(cues.begin(), cues.end(), "pop"), cues.end());
+    // Esc closes it; the state goes back to closed.
+    Form24->FormKeyDown(VK_ESCAPE);
+    wintest::Pump();
+    EXPECT_EQ(Form24, nullptr);
+    EXPECT_EQ(Form1->TabSheet2.Tag, 0);
+    // A past day counts back; today carries no count; the application going inactive closes it.
+    for (auto [d, caption] : {std::pair{1, "2024/05/01 (水)"}, {2, "2024/05/02 (木)　1日後"}}) {
+        Go(2024, 5, d);
+        Form1->CalendarEx1Click();
+        Form1->CalendarEx1Change();
+        ASSERT_NE(Form24, nullptr);
+        EXPECT_EQ(Form24->Caption(), caption);
+        Form1->ApplicationDeactivate();
+        wintest::Pump();
+        EXPECT_EQ(Form24, nullptr);
+    }
+    clock = EncodeDate(2024, 5, 9);
+    Form1->CalendarEx1Click();
+    Form1->CalendarEx1Change();
+    ASSERT_NE(Form24, nullptr);
+    EXPECT_EQ(Form24->Caption(), "2024/05/02 (木)　7日前");
+    Form24->Close();
+    wintest::Pump();
+    // Without the setting a click arms nothing.
+    settings::Open().WriteInteger("CalendarEx", "PopView", 0);
+    Form1->CalendarEx1Click();
+    Form1->CalendarEx1Change();
+    EXPECT_EQ(Form24, nullptr);
+}
+
+TEST_F(DayView, StepsStopAtTheEndsOfTheDateRange) {
+    UseDataDir();
+    Start();
+    auto shown = [] { return Form1->Panel6.Caption(); };
+    Go(9999, 12, 31);
+    EXPECT_EQ(shown(), "9999/12/31 (金)");
+    Form1->BitBtn4Click();
+    Form1->BitBtn1Click();
+    EXPECT_EQ(shown(), "9999/12/31 (金)");
+    EXPECT_EQ(Form1->CalendarEx1.Year(), 9999);
+    Go(1, 1, 1);
+    EXPECT_EQ(shown(), "0001/01/01 (月)");
+    Form1->BitBtn3Click();
+    Form1->BitBtn2Click();
+    EXPECT_EQ(shown(), "0001/01/01 (月)");
+    EXPECT_EQ(Form1->CalendarEx1.Year(), 1);
+    Form1->BitBtn4Click();
+    EXPECT_EQ(shown(), "0001/01/02 (火)");
 }
 
 }  // namespace

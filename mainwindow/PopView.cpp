@@ -1,0 +1,43 @@
+#include "mainwindow/PopView.h"
+
+#include "mainwindow/Main.h"
+
+TForm24* Form24 = nullptr;
+
+TForm24::TForm24()
+    : Form({.caption = "PopView", .width = 300, .height = 180, .border = tk::Border::ToolWindow,
+            .clientSize = true}) {
+    RichEdit1.Create(*this, {.align = tk::Align::Client, .color = tk::clMenu,
+                             .style = tk::reReadOnly | tk::reVScroll | tk::reHScroll});
+    RichEdit1.KeepMargins = true;
+    OnShow = [this] { FormShow(); };
+    OnDeactivate = [this] { FormDeactivate(); };
+    OnClose = [this](tk::CloseAction& a) { FormClose(a); };
+    ShortCuts.push_back([this](WORD key, int) { return FormKeyDown(key); });
+}
+
+void TForm24::FormShow() {
+    if (Form1) Form1->PlayWaveRes("pop");
+}
+
+// Esc closes, Enter moves into the text; both keys go no further.
+bool TForm24::FormKeyDown(WORD key) {
+    if (key == VK_ESCAPE) Close();
+    else if (key == VK_RETURN) RichEdit1.SetFocus();
+    else return false;
+    return true;
+}
+
+void TForm24::FormDeactivate() {
+    if (!closing_) Close();
+}
+
+void TForm24::FormClose(tk::CloseAction& action) {
+    if (closing_) {
+        action = tk::CloseAction::None;  // already on its way out
+        return;
+    }
+    closing_ = true;
+    if (Form1) Form1->TabSheet2.Tag = 0;
+    action = tk::CloseAction::Free;
+}
