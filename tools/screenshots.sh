@@ -10,7 +10,7 @@ out=$ORBAL_BUILD/shots
 mkdir -p "$out"
 exe=$ORBAL_BUILD/win/show_windows.exe
 scenes=("$@")
-[ ${#scenes[@]} -gt 0 ] || scenes=(page0 page1 page2 page3 digital analog about splash reminder birthday menu)
+[ ${#scenes[@]} -gt 0 ] || scenes=(page0 page1 page2 page3 digital analog about about-hot about-down about-off splash reminder birthday menu tray)
 for s in "${scenes[@]}"; do
   wine explorer "/desktop=shots${DISPLAY#:},1024x768" "$exe" "$s" 8 >/dev/null 2>&1 &
   pid=$!

@@ -1,12 +1,15 @@
 // Shows one window of the program with sample data for a screenshot, then ends:
 //   show_windows.exe <scene> [seconds]
-// scenes: page0 page1 page2 page3 digital analog about splash reminder birthday menu
+// scenes: page0 page1 page2 page3 digital analog about about-hot about-down about-off splash reminder
+//         birthday menu tray
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "calendar/HolidayRules.h"
+#include "controls/TrayIcon.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"
@@ -15,6 +18,7 @@
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
+#include "toolkit/ImageList.h"
 #include "toolkit/Sound.h"
 
 namespace {
@@ -84,6 +88,64 @@ void ShowReminder() {
     rtl::SetClockForTest({});
 }
 
+// The About panel's glyph button under the real mouse: over it, held down, or disabled.
+void GlyphButtonState(const std::string& scene) {
+    tk::Application.ProcessMessages();
+    TPanelButton& b = Form1->PanelButton1;
+    if (scene == "about-off") {
+        b.SetEnabled(false);
+        return;
+    }
+    POINT p = b.ClientToScreen({b.Width() / 2, b.Height() / 2});
+    SetCursorPos(p.x, p.y);
+    if (scene == "about-down") mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+}
+
+// Two icons in the notification area: a still clock and memo frames that take turns.
+void ShowTrayIcons(std::unique_ptr<TTrayIcon>& clock, std::unique_ptr<TTrayIcon>& memo, tk::ImageList& frames) {
+    frames.SetSize(16, 16);
+    const tk::TColor paper[] = {tk::clYellow, 0x80FFFF, 0xC0FFC0, 0xFFE0C0};
+    for (tk::TColor c : paper) {
+        tk::TBitmap b(16, 16);
+        tk::TCanvas& cv = b.Canvas();
+        cv.Brush.Color = tk::clOlive;
+        cv.FillRect({0, 0, 16, 16});
+        cv.Brush.Color = c;
+        cv.Pen.Color = tk::clGray;
+        cv.Rectangle(2, 1, 14, 15);
+        for (int y = 4; y < 13; y += 3) {
+            cv.MoveTo(4, y);
+            cv.LineTo(12, y);
+        }
+        frames.AddMasked(b, tk::clOlive);
+    }
+    tk::ImageList face(16, 16);
+    tk::TBitmap b(16, 16);
+    tk::TCanvas& cv = b.Canvas();
+    cv.Brush.Color = tk::clOlive;
+    cv.FillRect({0, 0, 16, 16});
+    cv.Brush.Color = tk::clWhite;
+    cv.Pen.Color = tk::clNavy;
+    cv.Ellipse(0, 0, 16, 16);
+    cv.MoveTo(8, 8);
+    cv.LineTo(8, 3);
+    cv.MoveTo(8, 8);
+    cv.LineTo(12, 8);
+    face.AddMasked(b, tk::clOlive);
+    HICON clockIcon = face.GetIcon(0), memoIcon = frames.GetIcon(0);
+    clock = std::make_unique<TTrayIcon>();
+    clock->Create(*Form1, {.tip = "左クリック：ランチャーメニュー／右クリック：基本メニュー", .icon = clockIcon, .visible = true});
+    memo = std::make_unique<TTrayIcon>();
+    memo->Create(*Form1, {.tip = "ダブルクリック：日記リスト／右クリック：メモメニュー", .animateRate = 300,
+                          .icon = memoIcon, .visible = true});
+    DestroyIcon(clockIcon);
+    DestroyIcon(memoIcon);
+    memo->SetAnimateIcons(&frames);
+    memo->StartAnimation();
+    // Rest the mouse on the clock icon (the right-most of the task bar) so its tip shows.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 12, GetSystemMetrics(SM_CYSCREEN) - 11);
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -102,7 +164,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Form26->Show();
     } else {
         tk::Application.CreateForm(Form1);
-        if (scene == "about") Form1->About1Click();
+        if (scene.rfind("about", 0) == 0) Form1->About1Click();
+        if (scene.rfind("about-", 0) == 0) GlyphButtonState(scene);
         if (scene == "reminder") ShowReminder();
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
@@ -111,10 +174,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->PopupMenu1.Popup(p.x, p.y);
         }
     }
+    std::unique_ptr<TTrayIcon> clock, memo;
+    tk::ImageList frames;
+    if (scene == "tray") ShowTrayIcons(clock, memo, frames);
     DWORD end = GetTickCount() + seconds * 1000;
     while (GetTickCount() < end && !tk::Application.Terminated) {
         tk::Application.ProcessMessages();
         Sleep(20);
+    }
+    if (scene == "about-down") {
+        // Let go away from the button, so the press ends without a click.
+        SetCursorPos(0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     }
     return 0;
 }
