@@ -24,6 +24,22 @@ const char kVersion[] = "Version 1.00";
 namespace {
 const char kAboutLine[] = "Orbal98 ― 時計・カレンダー・スケジュール・日記・メモをひとつに。  ";
 tk::TFont Bold(int size) { return {.Size = size, .Style = tk::fsBold}; }
+
+// The About panel's "do not push" button: a red push button seen from above.
+void DrawRedButtonGlyph(tk::TBitmap& b) {
+    b.SetSize(20, 20);
+    tk::TCanvas& c = b.Canvas();
+    c.Brush.Color = tk::clOlive;  // transparent colour, named by the bottom-left pixel
+    c.FillRect({0, 0, 20, 20});
+    c.Pen.Color = tk::clMaroon;
+    c.Brush.Color = tk::clSilver;
+    c.Ellipse(0, 2, 20, 20);
+    c.Brush.Color = tk::clRed;
+    c.Ellipse(3, 1, 17, 15);
+    c.Pen.Color = tk::clWhite;
+    c.Brush.Color = tk::clWhite;
+    c.Ellipse(6, 4, 10, 7);
+}
 }  // namespace
 
 TForm1::TForm1()
@@ -51,6 +67,13 @@ void TForm1::BuildLayout() {
     BitBtn6.Create(Panel13, {.at = {304, 226, 80, 26}, .caption = "&Help"});
     BitBtn5.OnClick = [this] { BitBtn5Click(); };
     BitBtn6.OnClick = [this] { BitBtn6Click(); };
+    PanelButton1.Create(Panel13, {.at = {16, 224, 31, 31}, .hint = "押しちゃダメなボタンだよ"});
+    {
+        tk::TBitmap glyph;
+        DrawRedButtonGlyph(glyph);
+        PanelButton1.SetGlyph(glyph);
+    }
+    PanelButton1.OnClick = [this] { PanelButton1Click(); };
 
     PageControl1.Create(*this, {.at = {0, 0, 400, 278}, .visible = false});
     TabSheet1.Create(PageControl1, {.caption = "Lumet"});
@@ -483,6 +506,20 @@ void TForm1::Popup1Click() {
     tk::Application.CreateForm(Form7);
     Form7->Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n);
     Form7->Show();
+}
+
+void TForm1::PanelButton1Click() {
+    static const char* const kWarnings[3][2] = {{"押すなってばぁ!! もう｡", "↓の言う事は聞こうね｡"},
+                                                {"結構しつこいねぇ..｡", "↓の事は無視かい？"},
+                                                {"次はもう知らないよ..", "↑警告だぁ｡(^^;)"}};
+    int n = Label11.Tag;
+    Label11.Tag = n + 1;
+    if (n >= 9) {
+        Close();
+        return;
+    }
+    Label11.SetCaption(kWarnings[n / 3][0]);
+    Label12.SetCaption(kWarnings[n / 3][1]);
 }
 
 void TForm1::PopupMenu1Popup() {

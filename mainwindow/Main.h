@@ -7,6 +7,7 @@
 #include "controls/CalEx.h"
 #include "controls/DrClock.h"
 #include "controls/MoonCtl.h"
+#include "controls/PnlBtn.h"
 #include "controls/SGaugeEx.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
@@ -36,6 +37,7 @@ struct TForm1 : tk::Form {
     tk::Bevel Bevel1;
     tk::Label Label7, Label10, Label11, Label12;
     tk::BitBtn BitBtn5, BitBtn6;
+    TPanelButton PanelButton1;
 
     tk::PageControl PageControl1;
     tk::TabSheet TabSheet1, TabSheet2, TabSheet3, TabSheet4;
@@ -127,6 +129,7 @@ struct TForm1 : tk::Form {
     void About1Click();
     void BitBtn5Click();
     void BitBtn6Click();
+    void PanelButton1Click();
     // The day view of the selected day, and the quick view armed by a click in the grid.
     void CalendarEx1Change();
     void CalendarEx1Click();

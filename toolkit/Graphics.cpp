@@ -135,6 +135,11 @@ void TCanvas::FrameRect(const RECT& r) {
     DeleteObject(b);
 }
 
+void TCanvas::DrawEdge(const RECT& r, UINT edge, UINT flags) {
+    RECT rc = r;
+    ::DrawEdge(Handle, &rc, edge, flags);
+}
+
 void TCanvas::TextOut(int x, int y, const std::string& str) {
     Selection s(*this, false, false, true);
     ::TextOutA(Handle, x, y, str.data(), (int)str.size());

@@ -75,6 +75,8 @@ public:
     void Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2);
     void FillRect(const RECT& r);
     void FrameRect(const RECT& r);
+    // A 3-D edge (BDR_/EDGE_ and BF_ flags of DrawEdge).
+    void DrawEdge(const RECT& r, UINT edge, UINT flags);
     void TextOut(int x, int y, const std::string& s);
     void TextRect(const RECT& r, int x, int y, const std::string& s);
     // DrawText with DT_ flags; returns the height drawn.

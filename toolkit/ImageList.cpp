@@ -2,7 +2,10 @@
 
 namespace tk {
 
-ImageList::~ImageList() { Clear(); }
+ImageList::~ImageList() {
+    *alive_ = nullptr;
+    Clear();
+}
 
 void ImageList::SetSize(int width, int height) {
     Clear();

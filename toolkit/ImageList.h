@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "toolkit/Graphics.h"
 
 namespace tk {
@@ -34,11 +36,14 @@ public:
     // A new icon of picture index; the caller destroys it.
     HICON GetIcon(int index) const;
     HIMAGELIST Handle() const { return list_; }
+    // For holders that outlive the list: a handle that empties when the list is destroyed.
+    std::shared_ptr<ImageList*> Token() const { return alive_; }
 
 private:
     int AddImpl(const TBitmap& bmp, bool masked, TColor transparent);
     HIMAGELIST list_ = nullptr;
     int width_ = 0, height_ = 0;
+    std::shared_ptr<ImageList*> alive_ = std::make_shared<ImageList*>(this);
 };
 
 }  // namespace tk

@@ -13,7 +13,8 @@ scenes=("$@")
 [ ${#scenes[@]} -gt 0 ] || scenes=(page0 page1 page2 page3 digital analog about splash reminder reminder-builtin reminder-fallback
                                    birthday menu password password-set wait print-dialog printed hint-band hint-month
                                    editor-day editor-week editor-uptime sound template
-                                   marks dayview quickview)
+                                   marks dayview quickview
+                                   about-hot about-down about-off tray)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

@@ -6,13 +6,16 @@
 //         hint-band hint-month (the pointer rests on a time band / the month gauge of the clock page)
 //         editor-day editor-week editor-uptime sound template
 //         marks dayview quickview (a fixed day, 2024-05-03, with holidays, birthdays and entries)
+//         about-hot about-down about-off tray
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "calendar/HolidayRules.h"
+#include "controls/TrayIcon.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Message.h"
 #include "mainwindow/Pop_wind.h"
@@ -27,6 +30,7 @@
 #include "toolkit/Files.h"
 #include "toolkit/Printer.h"
 #include "toolkit/RichEdit.h"
+#include "toolkit/ImageList.h"
 #include "toolkit/Sound.h"
 
 namespace {
@@ -237,6 +241,64 @@ void ShowSoundChooser() {
     f->Show();
 }
 
+// The About panel's glyph button under the real mouse: over it, held down, or disabled.
+void GlyphButtonState(const std::string& scene) {
+    tk::Application.ProcessMessages();
+    TPanelButton& b = Form1->PanelButton1;
+    if (scene == "about-off") {
+        b.SetEnabled(false);
+        return;
+    }
+    POINT p = b.ClientToScreen({b.Width() / 2, b.Height() / 2});
+    SetCursorPos(p.x, p.y);
+    if (scene == "about-down") mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+}
+
+// Two icons in the notification area: a still clock and memo frames that take turns.
+void ShowTrayIcons(std::unique_ptr<TTrayIcon>& clock, std::unique_ptr<TTrayIcon>& memo, tk::ImageList& frames) {
+    frames.SetSize(16, 16);
+    const tk::TColor paper[] = {tk::clYellow, 0x80FFFF, 0xC0FFC0, 0xFFE0C0};
+    for (tk::TColor c : paper) {
+        tk::TBitmap b(16, 16);
+        tk::TCanvas& cv = b.Canvas();
+        cv.Brush.Color = tk::clOlive;
+        cv.FillRect({0, 0, 16, 16});
+        cv.Brush.Color = c;
+        cv.Pen.Color = tk::clGray;
+        cv.Rectangle(2, 1, 14, 15);
+        for (int y = 4; y < 13; y += 3) {
+            cv.MoveTo(4, y);
+            cv.LineTo(12, y);
+        }
+        frames.AddMasked(b, tk::clOlive);
+    }
+    tk::ImageList face(16, 16);
+    tk::TBitmap b(16, 16);
+    tk::TCanvas& cv = b.Canvas();
+    cv.Brush.Color = tk::clOlive;
+    cv.FillRect({0, 0, 16, 16});
+    cv.Brush.Color = tk::clWhite;
+    cv.Pen.Color = tk::clNavy;
+    cv.Ellipse(0, 0, 16, 16);
+    cv.MoveTo(8, 8);
+    cv.LineTo(8, 3);
+    cv.MoveTo(8, 8);
+    cv.LineTo(12, 8);
+    face.AddMasked(b, tk::clOlive);
+    HICON clockIcon = face.GetIcon(0), memoIcon = frames.GetIcon(0);
+    clock = std::make_unique<TTrayIcon>();
+    clock->Create(*Form1, {.tip = "左クリック：ランチャーメニュー／右クリック：基本メニュー", .icon = clockIcon, .visible = true});
+    memo = std::make_unique<TTrayIcon>();
+    memo->Create(*Form1, {.tip = "ダブルクリック：日記リスト／右クリック：メモメニュー", .animateRate = 300,
+                          .icon = memoIcon, .visible = true});
+    DestroyIcon(clockIcon);
+    DestroyIcon(memoIcon);
+    memo->SetAnimateIcons(&frames);
+    memo->StartAnimation();
+    // Rest the mouse on the clock icon (the right-most of the task bar) so its tip shows.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 12, GetSystemMetrics(SM_CYSCREEN) - 11);
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -274,7 +336,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Form26->Show();
     } else {
         tk::Application.CreateForm(Form1);
-        if (scene == "about") Form1->About1Click();
+        if (scene.rfind("about", 0) == 0) Form1->About1Click();
+        if (scene.rfind("about-", 0) == 0) GlyphButtonState(scene);
         if (scene == "reminder") ShowReminder("own");
         if (scene == "reminder-builtin") ShowReminder("builtin");
         if (scene == "reminder-fallback") ShowReminder("fallback");
@@ -316,6 +379,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->PopupMenu1.Popup(p.x, p.y);
         }
     }
+    std::unique_ptr<TTrayIcon> clock, memo;
+    tk::ImageList frames;
+    if (scene == "tray") ShowTrayIcons(clock, memo, frames);
     HWND hintTarget = nullptr;
     if (scene == "hint-band") hintTarget = Form1->SGauge4.Handle;
     if (scene == "hint-month") hintTarget = Form1->SGauge3.Handle;
@@ -329,6 +395,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         tk::Application.ProcessMessages();
         Sleep(20);
+    }
+    if (scene == "about-down") {
+        // Let go away from the button, so the press ends without a click.
+        SetCursorPos(0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     }
     return 0;
 }

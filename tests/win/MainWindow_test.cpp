@@ -203,6 +203,25 @@ TEST_F(MainWindow, AboutLineScrollsByWholeCharacters) {
     EXPECT_TRUE(Form1->PageControl1.Visible());
 }
 
+TEST_F(MainWindow, AboutGlyphButtonWarnsThreeTimesThreeThenEndsTheProgram) {
+    UseDataDir();
+    Start();
+    Form1->About1Click();
+    EXPECT_EQ(Form1->PanelButton1.Hint, "押しちゃダメなボタンだよ");
+    const char* const said[][2] = {{"押すなってばぁ!! もう｡", "↓の言う事は聞こうね｡"},
+                                   {"結構しつこいねぇ..｡", "↓の事は無視かい？"},
+                                   {"次はもう知らないよ..", "↑警告だぁ｡(^^;)"}};
+    MSG quit;
+    for (int n = 0; n < 9; ++n) {
+        SendMessageA(Form1->PanelButton1.Handle, BM_CLICK, 0, 0);
+        EXPECT_EQ(Form1->Label11.Caption(), said[n / 3][0]) << n;
+        EXPECT_EQ(Form1->Label12.Caption(), said[n / 3][1]) << n;
+        EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << n;
+    }
+    SendMessageA(Form1->PanelButton1.Handle, BM_CLICK, 0, 0);
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the main window closed
+}
+
 }  // namespace
 
 namespace {
