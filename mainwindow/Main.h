@@ -7,6 +7,7 @@
 #include "controls/DrClock.h"
 #include "controls/MoonCtl.h"
 #include "controls/SGaugeEx.h"
+#include "schedule/Flower.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/ComboBox.h"
@@ -128,6 +129,13 @@ struct TForm1 : tk::Form {
     void ComboBox2Change();  // draws the biorhythm chart
     void FillPersonList();
     void FormPaint();
+
+    // Commands that open windows.
+    void BirthDay1Click();
+
+    // The flower of a day (key month * 100 + day) and its words; other keys leave the text as it is.
+    void FlowerOfDay(int Key, std::string& Flower) { flower::OfDay(Key, Flower); }
+    void FlowerWords(int Key, std::string& Words) { flower::Words(Key, Words); }
 
     // Holiday list of the grid: the holidays of the shown year by the shared rules.
     void LoadHolidayList();
