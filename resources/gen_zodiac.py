@@ -10,8 +10,10 @@ Shapes are drawn from signed distances, so every edge is smoothed by the pixel's
 """
 import math
 import os
-import struct
 import sys
+
+sys.dont_write_bytecode = True  # no cache files in the source tree
+from gen_moon import write_bmp  # noqa: E402  the one BMP writer of the build's pictures
 
 SIZE = 64
 INF = 1e9
@@ -506,25 +508,6 @@ def brilliant(c, gem):
 
 
 # ---- output ----
-
-def write_bmp(path, rows):
-    height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(rows):  # bottom-up
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b"\0" * (stride - len(line))
-        data += line
-    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    offset = 14 + len(header)
-    filehead = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    tmp = path + ".tmp"
-    with open(tmp, "wb") as f:
-        f.write(filehead + header + data)
-    os.replace(tmp, path)
-
 
 def pictures():
     for name, (colours, path) in sign_marks().items():
