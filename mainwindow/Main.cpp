@@ -7,6 +7,7 @@
 #include "mainwindow/PopView.h"
 #include "mainwindow/title.h"
 #include "schedule/Popup.h"
+#include "schedule/Born.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
@@ -206,7 +207,7 @@ void TForm1::BuildMenus() {
     later(Jump1, "指定日に移動", "Ctrl+J");
     later(todo2, "Todoボード", "Ctrl+T");
     m.Add("-");
-    later(BirthDay1, "誕生日管理", "Ctrl+B");
+    BirthDay1 = &m.Add("誕生日管理", [this] { BirthDay1Click(); }, "Ctrl+B");
     later(GTimer1, "減算タイマー", "Ctrl+G");
     later(DayCalc1, "日数計算", "Ctrl+K");
     later(Telephone1, "簡易電話帳", "Ctrl+A");
@@ -520,6 +521,22 @@ void TForm1::PanelButton1Click() {
     }
     Label11.SetCaption(kWarnings[n / 3][0]);
     Label12.SetCaption(kWarnings[n / 3][1]);
+}
+
+void TForm1::BirthDay1Click() {
+    // Without a data folder the settings window would open; it comes with its own part.
+    if (settings::DataDir() == ".") return;
+    if (BirthDay1->Checked() && Form16) {
+        Form16->BringForward();
+        return;
+    }
+    tk::Application.CreateForm(Form16);
+    // Day 1 first, so that no step passes through a date that does not exist.
+    Form16->SpinEdit1.SetValue(CalendarEx1.Year());
+    Form16->SpinEdit3.SetValue(1);
+    Form16->SpinEdit2.SetValue(CalendarEx1.Month());
+    Form16->SpinEdit3.SetValue(CalendarEx1.Day());
+    Form16->Show();
 }
 
 void TForm1::PopupMenu1Popup() {

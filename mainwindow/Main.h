@@ -9,6 +9,7 @@
 #include "controls/MoonCtl.h"
 #include "controls/PnlBtn.h"
 #include "controls/SGaugeEx.h"
+#include "schedule/Flower.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/ComboBox.h"
@@ -144,6 +145,13 @@ struct TForm1 : tk::Form {
 
     // Rokuyo name of a day count (see calendar/Rokuyo.h); the other windows ask here.
     std::string Rokuyo(const double& tm) { return ::Rokuyo(tm); }
+
+    // Commands that open windows.
+    void BirthDay1Click();
+
+    // The flower of a day (key month * 100 + day) and its words; other keys leave the text as it is.
+    void FlowerOfDay(int Key, std::string& Flower) { flower::OfDay(Key, Flower); }
+    void FlowerWords(int Key, std::string& Words) { flower::Words(Key, Words); }
 
     // State of the tick kept between ticks.
     rtl::TDateTime LastDate = 0;

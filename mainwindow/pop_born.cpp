@@ -13,9 +13,7 @@ TForm23::TForm23()
     RichEdit1.Create(*this, {.at = {8, 8, 324, 178}});
     RichEdit1.SetScrollBars(tk::ssVertical);
     RichEdit2.Create(*this, {.at = {0, 0, 10, 10}, .visible = false});
-    // The birthday register comes with the schedule parts; until then the button stays off.
-    BitBtn1.Create(*this, {.at = {8, 196, 120, 26}, .caption = "誕生日管理", .hint = "誕生日管理を開きます。",
-                           .enabled = false});
+    BitBtn1.Create(*this, {.at = {8, 196, 120, 26}, .caption = "誕生日管理", .hint = "誕生日管理を開きます。"});
     BitBtn1.OnClick = [this] { BitBtn1Click(); };
     BitBtn2.Create(*this, {.at = {252, 196, 80, 26}, .caption = "&Close"});
     BitBtn2.SetKind(tk::bkClose);
@@ -44,4 +42,7 @@ void TForm23::Fill(rtl::TDateTime today) {
     RichEdit1.SetReadOnly(true);
 }
 
-void TForm23::BitBtn1Click() { Close(); }
+void TForm23::BitBtn1Click() {
+    if (Form1) Form1->BirthDay1Click();
+    Close();
+}

@@ -107,6 +107,13 @@ constexpr char Section[] = "Pop_Born";
 constexpr char file[] = "file", Day[] = "Day";
 }  // namespace Pop_Born
 
+// The birthday register's window.
+namespace Birthday {
+constexpr char Section[] = "Birthday";
+constexpr char top[] = "top", left[] = "left";
+constexpr char Seiza[] = "Seiza";  // 0 = twelve western signs, anything else thirteen
+}  // namespace Birthday
+
 namespace TelePhone {
 constexpr char Section[] = "TelePhone";
 constexpr char Close[] = "Close", CloseTitle[] = "CloseTitle", Browser[] = "Browser", Mailer[] = "Mailer";

@@ -14,7 +14,8 @@ scenes=("$@")
                                    birthday menu password password-set wait print-dialog printed hint-band hint-month
                                    editor-day editor-week editor-uptime sound template
                                    marks dayview quickview
-                                   about-hot about-down about-off tray)
+                                   about-hot about-down about-off tray
+                                   register register13 register-old)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

@@ -7,6 +7,7 @@
 //         editor-day editor-week editor-uptime sound template
 //         marks dayview quickview (a fixed day, 2024-05-03, with holidays, birthdays and entries)
 //         about-hot about-down about-off tray
+//         register register13 register-old (the birthday register on three dates, 12 or 13 signs)
 #include <windows.h>
 
 #include <cstdio>
@@ -24,6 +25,7 @@
 #include "notes/password.h"
 #include "schedule/Pop_sel.h"
 #include "schedule/Popup.h"
+#include "schedule/Born.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
@@ -115,6 +117,31 @@ void Prepare(const std::string& scene) {
     tk::WriteFileBytes(dataDir + "\\BORN" + rtl::FormatDateTime("mmdd", rtl::Date()) + ".71",
                        "山田 太郎さん（大学の同期）");
     tk::WriteFileBytes(dataDir + "\\BORN" + rtl::FormatDateTime("mmdd", rtl::Date()) + ".05", "姪の さくらちゃん");
+}
+
+// The birthday register opened from the main window on a date of the calendar.
+void ShowRegister(const std::string& scene) {
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Birthday::Section, ik::Birthday::Seiza, scene == "register13" ? 1 : 0);
+    ini.WriteBool(ik::Form::Section, ik::Form::Qreki, scene == "register-old");
+    ini.WriteInteger(ik::Birthday::Section, ik::Birthday::left, 200);
+    ini.WriteInteger(ik::Birthday::Section, ik::Birthday::top, 120);
+    const char* rtf = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 "
+                      "\\'83\\'53\\'83\\'56\\'83\\'62\\'83\\'4e;}}\\f0\\fs20 "
+                      "\\'8d\\'b2\\'93\\'a1 \\'89\\'d4\\'8e\\'71\\par "
+                      "\\'8d\\'82\\'8d\\'5a\\'82\\'cc\\'93\\'af\\'8b\\'89\\'90\\'b6\\par}";
+    tk::WriteFileBytes(dataDir + "\\BORN1210.85", rtf);
+    tk::WriteFileBytes(dataDir + "\\BORN0229.00", "うるう年生まれの 健太");
+    tk::WriteFileBytes(dataDir + "\\BORN0704.41", "祖父");
+    tk::WriteFileBytes(dataDir + "\\BORN.txt", "迷い込んだファイル");
+    int y = 1985, m = 12, d = 10;  // thirteen signs: the serpent bearer
+    if (scene == "register") y = 2000, m = 2, d = 29;
+    if (scene == "register-old") y = 1941, m = 7, d = 4;
+    Form1->CalendarEx1.SetYear(y);
+    Form1->CalendarEx1.SetDay(1);
+    Form1->CalendarEx1.SetMonth(m);
+    Form1->CalendarEx1.SetDay(d);
+    Form1->BirthDay1Click();
 }
 
 // A picture for the scenes: a gradient from top to bottom behind a disc.
@@ -341,6 +368,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder") ShowReminder("own");
         if (scene == "reminder-builtin") ShowReminder("builtin");
         if (scene == "reminder-fallback") ShowReminder("fallback");
+        if (scene.rfind("register", 0) == 0) ShowRegister(scene);
         if (scene == "password" || scene == "password-set") {
             tk::Application.CreateForm(Form34);
             Form34->Show();
