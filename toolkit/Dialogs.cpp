@@ -186,7 +186,8 @@ void FindDialog::Forget() {
 }
 
 bool FindDialog::Execute() {
-    if (dialog_ && IsWindow(dialog_)) {
+    if (dialog_ && !IsWindow(dialog_)) Forget();  // gone with a window it belonged to
+    if (dialog_) {
         SetWindowTextA(GetDlgItem(dialog_, edt1), FindText.c_str());
         ShowWindow(dialog_, SW_SHOW);
         SetActiveWindow(dialog_);

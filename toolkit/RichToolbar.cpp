@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "toolkit/Dialogs.h"
 #include "toolkit/ScreenFonts.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -269,13 +268,31 @@ void RichToolbar::SetColor(TColor c) {
     Format([&] { edit_.SelAttributes.SetColor(c); });
 }
 
+void RichToolbar::Undo() {
+    Format([&] { edit_.Undo(); });
+}
+
+void RichToolbar::Cut() {
+    Format([&] { edit_.CutToClipboard(); });
+}
+
+void RichToolbar::Copy() { edit_.CopyToClipboard(); }
+
+void RichToolbar::Paste() {
+    Format([&] { edit_.PasteFromClipboard(); });
+}
+
+void RichToolbar::SelectAll() {
+    edit_.SelectAll();
+    Sync();
+}
+
 bool RichToolbar::ChooseColor() {
     if (!CanFormat()) return false;
-    ColorDialog dlg;
-    dlg.Color = edit_.SelAttributes.Color();
-    if (!dlg.Execute()) return false;
-    SetColor(dlg.Color);
-    PushColor(dlg.Color);
+    colorDialog_.Color = edit_.SelAttributes.Color();
+    if (!colorDialog_.Execute()) return false;
+    SetColor(colorDialog_.Color);
+    PushColor(colorDialog_.Color);
     if (edit_.Visible()) edit_.SetFocus();
     return true;
 }

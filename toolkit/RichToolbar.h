@@ -17,6 +17,7 @@
 
 #include "toolkit/Buttons.h"
 #include "toolkit/ComboBox.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/IniFiles.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
@@ -78,6 +79,14 @@ public:
     void SetFontSize(int points);               // 1..999
     void SetColor(TColor c);
 
+    // Undo and the clipboard, for the windows' menus: a read-only text refuses what would
+    // change it, and the bar follows what they did to the formats.
+    void Undo();
+    void Cut();
+    void Copy();
+    void Paste();
+    void SelectAll();
+
     // The colour button: the colour dialog, starting from the selection's colour; the chosen
     // colour is applied and becomes the newest of the history. False when cancelled.
     bool ChooseColor();
@@ -103,6 +112,7 @@ private:
     RichEdit& edit_;
     RichBar bar_;
     ColorHistory history_;
+    ColorDialog colorDialog_;  // keeps the user's custom colours while the window lives
     bool syncing_ = false;
     Label* dragging_ = nullptr;
 };

@@ -400,14 +400,33 @@ TEST(TkRichToolbar, ControlsFormatTheSelectionOrTheTextTypedNext) {
     p.RichEdit1.Select(0, 5);
     EXPECT_FALSE(p.RichEdit1.SelAttributes.Style() & tk::fsItalic);
 
+    // Undo takes a format back and the bar follows; the clipboard goes through the bar too.
+    p.RichEdit1.Select(0, 1);
+    p.SpeedButton4.Click();
+    EXPECT_TRUE(p.SpeedButton4.Down());
+    p.toolbar->Undo();
+    EXPECT_FALSE(p.SpeedButton4.Down());
+    EXPECT_FALSE(p.RichEdit1.SelAttributes.Style() & tk::fsStrikeOut);
+    p.RichEdit1.Select(1, 2);
+    p.toolbar->Copy();
+    p.RichEdit1.Select(0, 0);
+    p.toolbar->Paste();
+    EXPECT_EQ(p.RichEdit1.Text(), "いうあいうえおx");
+    p.RichEdit1.Select(0, 1);
+    EXPECT_TRUE(p.SpeedButton1.Down());  // the pasted text is bold as copied
+
     // A read-only text is not formatted, and the pressed button goes back up.
     p.RichEdit1.SetReadOnly(true);
-    p.RichEdit1.Select(3, 1);
+    p.RichEdit1.Select(5, 1);
     p.SpeedButton4.Click();
     EXPECT_FALSE(p.SpeedButton4.Down());
     EXPECT_EQ(p.RichEdit1.SelAttributes.Style(), 0);
     p.SpeedButton5.Click();
     EXPECT_EQ(p.RichEdit1.Paragraph.Numbering(), tk::nsNone);
+    p.toolbar->Paste();
+    p.toolbar->Cut();
+    p.toolbar->Undo();
+    EXPECT_EQ(p.RichEdit1.Text(), "いうあいうえおx");
     p.toolbar->SetEnabled(false);
     EXPECT_FALSE(p.SpeedButton1.Enabled());
     EXPECT_FALSE(p.Label7.Enabled());
