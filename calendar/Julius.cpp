@@ -12,10 +12,11 @@ int JulianDay(int Year, int Month, int Day) {
 }
 
 int JulianCalendarJD(int Year, int Month, int Day) {
-    long long y = Year, c = 0;
-    if (Month > 2) c = ((y + 4712) % 4 == 0 ? 1 : 0) - 1 - (2 * Month + 6) / 5;
+    // In 64 bits: any int arguments are computed without overflow (the result wraps to int).
+    long long y = Year, m = Month, c = 0;
+    if (m > 2) c = ((y + 4712) % 4 == 0 ? 1 : 0) - 1 - (2 * m + 6) / 5;
     // 1461 * n / 4 truncates towards zero exactly as trunc(365.25 n) does.
-    return (int)(1461 * (y + 4715) / 4 + 31LL * (Month - 1) + Day - 1 + c - 1095);
+    return (int)(1461 * (y + 4715) / 4 + 31 * (m - 1) + Day - 1 + c - 1095);
 }
 
 int GregorianJD(int Year, int Month, int Day) {

@@ -78,20 +78,22 @@ void TForm20::FileListBox1Change() {
         } catch (const std::exception&) {
             // The codec's message, if any, was shown already; the preview stays empty.
         }
+        busy_.reset();  // however the conversion ended, even without the codec's own events
     }
 }
 
-void TForm20::IJGJpeg1Start() { SetCursor(LoadCursor(nullptr, IDC_APPSTARTING)); }
+void TForm20::IJGJpeg1Start() { busy_.emplace(tk::crAppStart); }
 
 void TForm20::IJGJpeg1Callback(int, int) {}
 
 void TForm20::IJGJpeg1Finish() {
     tk::TBitmap bmp;
     if (LoadBitmapFromStream(bmp, *IJGJpeg1.OutStream())) Image1.Assign(bmp);
-    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    busy_.reset();
 }
 
 void TForm20::IJGJpeg1Error(const std::string& errorMsg) {
+    busy_.reset();
     IJGJpeg1.ErrorStop = AskStopAfterCodecMessage(Handle, errorMsg);
 }
 

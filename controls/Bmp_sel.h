@@ -1,12 +1,14 @@
 // The picture chooser: drive, folder and file lists of BMP and JPEG files with a preview.
 // Callers show it modally and read the chosen path from Label1 (or FileListBox1.FileName()).
 #pragma once
+#include <optional>
 #include <string>
 
 #include "controls/IJGJpeg.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/Cursor.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
@@ -36,6 +38,9 @@ struct TForm20 : tk::Form {
     void IJGJpeg1Finish();
     void IJGJpeg1Error(const std::string& errorMsg);
     void Close1Click();
+
+private:
+    std::optional<tk::BusyCursor> busy_;  // from the codec's start to its end
 };
 
 extern TForm20* Form20;

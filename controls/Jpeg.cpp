@@ -6,7 +6,6 @@
 TForm37* Form37 = nullptr;
 
 bool AskStopAfterCodecMessage(HWND owner, const std::string& errorMsg) {
-    SetCursor(LoadCursor(nullptr, IDC_ARROW));
     std::string text = errorMsg + "\n\r\rエラーです。\r処理を中断しますか？";
     return tk::MessageDlg(owner, text, "エラー", MB_YESNO | MB_ICONERROR) == IDYES;
 }
@@ -57,7 +56,7 @@ void TForm37::PaintNow() {
 void TForm37::MemoJpeg1Start() {
     bool writing = MemoJpeg1.Tag == 1;
     if (!writing) MemoJpeg1.SetOutStream(new rtl::TMemoryStream);
-    SetCursor(LoadCursor(nullptr, IDC_APPSTARTING));
+    busy_.emplace(tk::crAppStart);
     Label1.SetCaption(writing ? "Jpegファイルの書き出し中です。" : "Jpegファイルの読み込み中です。");
     if (Image1.Tag != 1) {
         Show();
@@ -73,9 +72,10 @@ void TForm37::MemoJpeg1Finish() {
         if (LoadBitmapFromStream(bmp, *MemoJpeg1.OutStream())) Image1.Assign(bmp);
     }
     MemoJpeg1.Tag = 0;
-    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    busy_.reset();
 }
 
 void TForm37::MemoJpeg1Error(const std::string& errorMsg) {
+    busy_.reset();
     MemoJpeg1.ErrorStop = AskStopAfterCodecMessage(Handle, errorMsg);
 }

@@ -3,10 +3,12 @@
 // Image1.Tag (1 keeps the window hidden), hand MemoJpeg1 its streams, run it and release the
 // window; a decoded picture is left in Image1.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "controls/FormRgn.h"
 #include "controls/IJGJpeg.h"
+#include "toolkit/Cursor.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
@@ -31,6 +33,7 @@ struct TForm37 : tk::Form {
 
 private:
     void PaintNow();
+    std::optional<tk::BusyCursor> busy_;  // from the codec's start to its end
 };
 
 extern TForm37* Form37;

@@ -5,6 +5,7 @@
 #include "controls/IJGJpeg.h"
 #include "mainwindow/Actions.h"
 #include "mainwindow/title.h"
+#include "schedule/Popup.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
@@ -168,7 +169,7 @@ void TForm1::BuildMenus() {
         item = &m.Add(caption, {}, shortCut);
         item->SetEnabled(false);
     };
-    later(Popup1, "ﾎﾟｯﾌﾟｱｯﾌﾟの登録", "Ctrl+P");
+    Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
     later(Todo1, "ｽｹｼﾞｭｰﾙの登録", "Ctrl+S");
     later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
     later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
@@ -495,6 +496,17 @@ void TForm1::CalendarEx1Change() {
     if (t) Panel6.SetCaption(FormatDateTime("yyyy年m月d日(aaa)", t));
     BitBtn8.SetEnabled(true);
     if (PageControl1.ActivePageIndex() == 2) ComboBox2Change();
+}
+
+void TForm1::Popup1Click() {
+    // Without a data folder the settings window opens instead, once it exists.
+    if (settings::DataDir() == ".") return;
+    int before = settings::Open().ReadInteger(ik::Calendar::Section, ik::Calendar::before, 0);
+    int h, n, s, ms;
+    rtl::DecodeTime(rtl::Now() + before / 1440.0, h, n, s, ms);
+    tk::Application.CreateForm(Form7);
+    Form7->Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n);
+    Form7->Show();
 }
 
 void TForm1::PopupMenu1Popup() {

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "calendar/Rokuyo.h"
 #include "controls/CalEx.h"
 #include "controls/DrClock.h"
 #include "controls/MoonCtl.h"
@@ -125,9 +126,13 @@ struct TForm1 : tk::Form {
     void BitBtn6Click();
     void CalendarEx1Change();
     void PopupMenu1Popup();
+    void Popup1Click();
     void ComboBox2Change();  // draws the biorhythm chart
     void FillPersonList();
     void FormPaint();
+
+    // Rokuyo name of a day count (see calendar/Rokuyo.h); the other windows ask here.
+    std::string Rokuyo(const double& tm) { return ::Rokuyo(tm); }
 
     // Holiday list of the grid: the holidays of the shown year by the shared rules.
     void LoadHolidayList();

@@ -212,7 +212,7 @@ std::string PopupWeekMask(int mask) {
 
 const char* WeekdayCode(int weekday) {
     static const char* const codes[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
-    return codes[((weekday - 1) % 7 + 7) % 7];
+    return codes[(weekday % 7 + 6) % 7];  // not weekday - 1: INT_MIN has no predecessor
 }
 
 int WeekdayFromCode(std::string_view code) {

@@ -185,6 +185,14 @@ constexpr char Exec[] = "Exec", Count[] = "Count", top[] = "top", left[] = "left
 namespace Ext_Exec {
 constexpr char Section[] = "Ext_Exec";
 }
+// The reminder editor: its window position and the titles of its templates (keys "0".."19").
+namespace Sch_wind {
+constexpr char Section[] = "Sch_wind";
+constexpr char top[] = "top", left[] = "left";
+}  // namespace Sch_wind
+namespace Popup_Teikei {
+constexpr char Section[] = "Popup_Teikei";
+}  // namespace Popup_Teikei
 
 // Keys of a reminder's own section (named by the reminder file's full path).
 namespace Popup {

@@ -6,6 +6,7 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/Form.h"
+#include "toolkit/Hint.h"
 #include "toolkit/MsgBox.h"
 
 namespace tk {
@@ -189,8 +190,8 @@ bool TApplication::DispatchCommand(UINT id) {
 }
 
 void TApplication::ShowHintFor(Control* c) {
-    if (!c || c->Hint == Hint) return;
-    Hint = c->Hint;
+    if (!c || HintOf(c) == Hint) return;
+    Hint = HintOf(c);
     if (OnHint) OnHint(Hint);
 }
 

@@ -22,7 +22,8 @@ public:
     bool Active = false;
     std::function<void()> OnActivate, OnDeactivate;
     std::function<void(const std::string&)> OnHint;
-    std::string Hint;  // the hint of the control under the mouse
+    std::string Hint;  // the hint of the control under the mouse (its own or its parent's)
+    bool ShowHint = true;  // off: no control shows its hint as a tip
 
     void Initialize();
     std::string Title() const { return title_; }

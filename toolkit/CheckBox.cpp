@@ -90,16 +90,6 @@ void GroupBox::Paint(TCanvas& c) {
 
 // ---- RadioGroup ----
 
-namespace {
-// A radio group's button shows the group's hint.
-struct GroupButton : RadioButton {
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_MOUSEMOVE && Parent) Hint = Parent->Hint;
-        return RadioButton::WndProc(msg, wp, lp);
-    }
-};
-}  // namespace
-
 void RadioGroup::Create(Control& parent, const Ctl& p) {
     columns_ = std::max(1, p.style);
     GroupBox::Create(parent, p);
@@ -117,7 +107,7 @@ void RadioGroup::Rebuild() {
     buttons_.clear();
     if (itemIndex_ >= Items.Count()) itemIndex_ = -1;
     for (int i = 0; i < Items.Count(); ++i) {
-        std::unique_ptr<RadioButton> b = std::make_unique<GroupButton>();
+        std::unique_ptr<RadioButton> b = std::make_unique<RadioButton>();  // shows the group's hint
         b->Create(*this, {.caption = Items[i], .enabled = Enabled()});
         b->OnClick = [this, i] { ButtonClicked(i); };
         if (i == itemIndex_) SendMessageA(b->Handle, BM_SETCHECK, BST_CHECKED, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
+#include "toolkit/Hint.h"
 
 namespace tk {
 
@@ -159,6 +160,7 @@ LRESULT CALLBACK ComboBox::FieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT ComboBox::FieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayHint(*this, field_, msg, wp, lp);
     switch (msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -168,9 +170,6 @@ LRESULT ComboBox::FieldMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_LBUTTONDBLCLK:
             if (OnDblClick) OnDblClick();
-            break;
-        case WM_MOUSEMOVE:
-            Application.ShowHintFor(this);
             break;
         case WM_SETFOCUS:
             if (OnEnter) OnEnter();

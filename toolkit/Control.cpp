@@ -5,6 +5,8 @@
 #include <map>
 
 #include "toolkit/Application.h"
+#include "toolkit/Cursor.h"
+#include "toolkit/Hint.h"
 #include "toolkit/Menus.h"
 
 namespace tk {
@@ -289,7 +291,11 @@ void Control::Refresh() {
 }
 
 LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayHint(*this, Handle, msg, wp, lp);
     switch (msg) {
+        case WM_SETCURSOR:
+            if (BusyCursorShown()) return TRUE;
+            break;
         case WM_COMMAND:
             if (lp) {
                 if (Control* child = FromHandle((HWND)lp); child && child != this && child->HandleCommand(HIWORD(wp)))
@@ -406,7 +412,6 @@ LRESULT Control::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_MOUSEMOVE:
-            Application.ShowHintFor(this);
             if (OnMouseMove) OnMouseMove(ShiftFromKeys(wp), (short)LOWORD(lp), (short)HIWORD(lp));
             break;
         case WM_KEYDOWN:
@@ -476,6 +481,19 @@ void Control::SetVisible(bool v) {
     if (Visible() == v) return;
     ShowWindow(Handle, v ? SW_SHOW : SW_HIDE);
     if (AlignMode != Align::None && Parent) Parent->Realign();
+}
+
+bool Control::ShowHint() const {
+    const Control* c = this;
+    while (c->ParentShowHint && c->Parent) c = c->Parent;
+    return c->showHint_;
+}
+
+void Control::SetShowHint(bool on) {
+    ParentShowHint = false;
+    if (showHint_ == on) return;
+    showHint_ = on;
+    RefreshShownHint();
 }
 
 bool Control::Enabled() const { return IsWindowEnabled(Handle); }

@@ -16,6 +16,30 @@ namespace tk {
 class Menu;
 class PopupMenu;
 
+// A control's hint text. Assigning a different text while the control's tip is up shows the new
+// text at once (the clock rewrites some hints every second); mutate it only by assignment.
+class HintText : public std::string {
+public:
+    HintText() = default;
+    HintText(const std::string& s) : std::string(s) {}
+    HintText(const char* s) : std::string(s) {}
+    HintText(const HintText& s) = default;
+    HintText& operator=(const HintText& s) { return Assign(s); }
+    HintText& operator=(const std::string& s) { return Assign(s); }
+    HintText& operator=(const char* s) { return Assign(s); }
+    HintText& operator+=(const std::string& s) { return Assign(*this + s); }
+    // Set by the tip display; told of every change.
+    static inline void (*Changed)(const HintText& hint) = nullptr;
+
+private:
+    HintText& Assign(const std::string& s) {
+        if (s == *this) return *this;
+        std::string::operator=(s);
+        if (Changed) Changed(*this);
+        return *this;
+    }
+};
+
 struct Bounds {
     int left = 0, top = 0, width = 0, height = 0;
 };
@@ -50,7 +74,11 @@ public:
     Control* Parent = nullptr;
     std::vector<Control*> Children;
     int Tag = 0;
-    std::string Hint;
+    HintText Hint;
+    // Whether the hint shows as a tip: the parent's choice while ParentShowHint is set.
+    bool ParentShowHint = true;
+    bool ShowHint() const;
+    void SetShowHint(bool on);
     Align AlignMode = Align::None;
     TFont Font;
     bool ParentFont = true;
@@ -142,6 +170,7 @@ protected:
 
 private:
     std::shared_ptr<Menu*> popupMenu_;  // empties when the menu is destroyed
+    bool showHint_ = true;
     HBRUSH brush_ = nullptr;
     COLORREF brushColor_ = 0;
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);

@@ -134,6 +134,11 @@ void Edit::SetSelText(const std::string& s) {
     ChangeFromCode([&] { SendMessageA(Handle, EM_REPLACESEL, TRUE, (LPARAM)s.c_str()); });
 }
 
+void Edit::Undo() { SendMessageA(Handle, WM_UNDO, 0, 0); }
+void Edit::CutToClipboard() { SendMessageA(Handle, WM_CUT, 0, 0); }
+void Edit::CopyToClipboard() { SendMessageA(Handle, WM_COPY, 0, 0); }
+void Edit::PasteFromClipboard() { SendMessageA(Handle, WM_PASTE, 0, 0); }
+
 // ---- Memo ----
 
 DWORD Memo::MemoStyle() const {

@@ -40,6 +40,11 @@ public:
     void SelectAll();
     std::string SelText() const;
     void SetSelText(const std::string& s);  // replaces the selection
+    // The edit commands, as the keys would run them.
+    void Undo();
+    void CutToClipboard();
+    void CopyToClipboard();
+    void PasteFromClipboard();
 
     bool HandleCommand(WORD code) override;
 

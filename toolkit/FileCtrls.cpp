@@ -226,10 +226,21 @@ DriveComboBox::~DriveComboBox() {
     if (dirList_) dirList_->driveBox_ = nullptr;
 }
 
-void DriveComboBox::Create(Control& parent, const Ctl& p) {
+// A drop-down list's creation parameters: no text, and room below for the dropped list.
+static Ctl DropListParams(const Ctl& p) {
     Ctl q = p;
     q.caption.clear();
-    q.at.height = std::max(p.at.height, 20) + 8 * 18;  // room for the dropped list
+    q.at.height = std::max(p.at.height, 20) + 8 * 18;
+    return q;
+}
+
+// While the list is dropped the arrows only browse; the choice counts when it closes.
+static bool ChoiceMade(HWND combo, WORD code) {
+    return (code == CBN_SELCHANGE && !SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) || code == CBN_CLOSEUP;
+}
+
+void DriveComboBox::Create(Control& parent, const Ctl& p) {
+    Ctl q = DropListParams(p);
     CreateChild(parent, "COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 0,
                 q);
     int row = RowHeight(EffectiveFont(), true);
@@ -296,8 +307,7 @@ void DriveComboBox::SetDirList(DirectoryListBox* d) {
 }
 
 bool DriveComboBox::HandleCommand(WORD code) {
-    // While the list is dropped the arrows only browse; the choice counts when it closes.
-    if ((code == CBN_SELCHANGE && !SendMessageA(Handle, CB_GETDROPPEDSTATE, 0, 0)) || code == CBN_CLOSEUP) {
+    if (ChoiceMade(Handle, code)) {
         int i = (int)SendMessageA(Handle, CB_GETCURSEL, 0, 0);
         if (i >= 0 && i < (int)drives_.size()) SetDrive(drives_[i].letter);
         return true;
@@ -447,6 +457,7 @@ LRESULT DirectoryListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 FileListBox::~FileListBox() {
     if (dirList_) dirList_->fileList_ = nullptr;
+    if (filterBox_) filterBox_->fileList_ = nullptr;
 }
 
 void FileListBox::Create(Control& parent, const Ctl& p) {
@@ -548,6 +559,71 @@ bool FileListBox::HandleDrawItem(DRAWITEMSTRUCT* di) {
     if (di->itemID >= names_.size()) return true;
     DrawRow(di, *this, names_[di->itemID], 0, glyphs_ ? Glyph::File : Glyph::None);
     return true;
+}
+
+// ---- FilterComboBox ----
+
+FilterComboBox::~FilterComboBox() {
+    if (fileList_) fileList_->filterBox_ = nullptr;
+}
+
+void FilterComboBox::Create(Control& parent, const Ctl& p) {
+    CreateChild(parent, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, DropListParams(p));
+    SetFilter(p.caption);
+}
+
+void FilterComboBox::SetFilter(const std::string& f) {
+    filter_ = f;
+    types_.clear();
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= f.size()) {
+        size_t bar = rtl::SjisFind(f, '|', start);
+        parts.push_back(f.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    for (size_t i = 0; i < parts.size(); i += 2) {
+        if (i + 1 == parts.size() && parts[i].empty()) break;  // an empty filter or a trailing '|'
+        types_.emplace_back(parts[i], i + 1 < parts.size() ? parts[i + 1] : "");
+    }
+    SendMessageA(Handle, CB_RESETCONTENT, 0, 0);
+    for (auto& t : types_) SendMessageA(Handle, CB_ADDSTRING, 0, (LPARAM)t.first.c_str());
+    index_ = -2;  // forces the first choice through
+    Choose(types_.empty() ? -1 : 0, false);
+}
+
+std::string FilterComboBox::Mask() const {
+    if (index_ < 0 || index_ >= (int)types_.size() || rtl::Trim(types_[index_].second).empty()) return "*.*";
+    return types_[index_].second;
+}
+
+void FilterComboBox::SetItemIndex(int i) { Choose(i, true); }
+
+void FilterComboBox::Choose(int i, bool notify) {
+    if (i < -1 || i >= (int)types_.size()) i = -1;
+    if (i == index_) return;
+    index_ = i;
+    SendMessageA(Handle, CB_SETCURSEL, i, 0);
+    if (fileList_) fileList_->SetMask(Mask());
+    if (notify && OnChange) OnChange();
+}
+
+void FilterComboBox::SetFileList(FileListBox* f) {
+    if (fileList_) fileList_->filterBox_ = nullptr;
+    fileList_ = f;
+    if (!f) return;
+    if (f->filterBox_ && f->filterBox_ != this) f->filterBox_->fileList_ = nullptr;
+    f->filterBox_ = this;
+    f->SetMask(Mask());
+}
+
+bool FilterComboBox::HandleCommand(WORD code) {
+    if (ChoiceMade(Handle, code)) {
+        Choose((int)SendMessageA(Handle, CB_GETCURSEL, 0, 0), true);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace tk

@@ -1,5 +1,6 @@
-// The file choosers: a drive box, a folder list and a file list, linked drive -> folder -> files
-// (DriveComboBox::SetDirList, DirectoryListBox::SetFileList). Paths are Shift-JIS; a folder is
+// The file choosers: a drive box, a folder list, a file list and a file-type box, linked
+// drive -> folder -> files and type -> files (DriveComboBox::SetDirList,
+// DirectoryListBox::SetFileList, FilterComboBox::SetFileList). Paths are Shift-JIS; a folder is
 // named without a trailing '\' except a drive's root ("c:\"). None of them moves the process's
 // current folder.
 #pragma once
@@ -9,6 +10,7 @@ namespace tk {
 
 class DirectoryListBox;
 class FileListBox;
+class FilterComboBox;
 
 // True when name matches one of masks ("*.bmp;*.jpg"): '*' any run of characters, '?' one
 // character (a double-byte character counts one), letters ignoring case. "*.*" matches every
@@ -132,12 +134,48 @@ public:
 
 private:
     friend class DirectoryListBox;
+    friend class FilterComboBox;
     bool ApplyDirectory(const std::string& path);
     void Changed();
     std::vector<std::string> names_;
     std::string dir_, mask_ = "*.*", last_;
     bool glyphs_ = false, quiet_ = false;
     DirectoryListBox* dirList_ = nullptr;
+    FilterComboBox* filterBox_ = nullptr;
+};
+
+// The file types a file list may show, from a filter "Description|masks|Description|masks..."
+// (masks split by ';'). The box shows the descriptions; choosing one gives the linked file list
+// its masks. OnChange fires when the user chooses or SetItemIndex moves the choice.
+class FilterComboBox : public Control {
+public:
+    FilterComboBox() { Color = clWindow; }
+    ~FilterComboBox() override;
+    // p.caption is the filter; the first type is chosen. p.at.height is the closed height.
+    void Create(Control& parent, const Ctl& p);
+
+    std::function<void()> OnChange;
+    std::string Filter() const { return filter_; }
+    // The first type is chosen again.
+    void SetFilter(const std::string& f);
+    int Count() const { return (int)types_.size(); }
+    std::string Items(int i) const { return types_.at(i).first; }
+    int ItemIndex() const { return index_; }
+    void SetItemIndex(int i);
+    // The masks of the chosen type ("*.*" when there is none).
+    std::string Mask() const;
+    FileListBox* FileList() const { return fileList_; }
+    void SetFileList(FileListBox* f);
+
+    bool HandleCommand(WORD code) override;
+
+private:
+    friend class FileListBox;
+    void Choose(int i, bool notify);
+    std::vector<std::pair<std::string, std::string>> types_;  // description, masks
+    std::string filter_;
+    int index_ = -1;
+    FileListBox* fileList_ = nullptr;
 };
 
 }  // namespace tk

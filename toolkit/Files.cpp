@@ -47,6 +47,12 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
 bool (*WriteFileSafelyStep)(const char* step) = nullptr;
 
 bool WriteFileSafely(const std::string& path, const std::string& data) {
+    // A read-only file is not to be replaced (Wine's move would replace it all the same).
+    DWORD attr = GetFileAttributesA(path.c_str());
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     // The temporary name sits beside the target so the final move never crosses volumes.
     std::string dir = rtl::ExtractFilePath(path);
     char temp[MAX_PATH + 16] = {};

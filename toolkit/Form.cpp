@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "toolkit/Application.h"
+#include "toolkit/Hint.h"
 #include "toolkit/rtl/Screen.h"
 
 namespace tk {
@@ -180,6 +181,14 @@ void Form::SetClientSize(int w, int h) {
     AdjustWindowRectEx(&r, GetWindowLongA(Handle, GWL_STYLE), GetMenu(Handle) != nullptr,
                        GetWindowLongA(Handle, GWL_EXSTYLE));
     SetWindowPos(Handle, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HintWindow& Form::Hints() {
+    if (!hints_ || !hints_->Handle) {
+        hints_ = std::make_unique<HintWindow>();
+        hints_->Create(Handle);
+    }
+    return *hints_;
 }
 
 bool Form::IsShortCut(WORD key, int shift) {

@@ -5,6 +5,8 @@
 
 namespace tk {
 
+class HintWindow;
+
 enum class Border { Sizeable, Single, Dialog, None, ToolWindow, SizeToolWin };
 enum class CloseAction { None, Hide, Free, Minimize };
 enum ModalResults { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
@@ -54,6 +56,9 @@ public:
     void RestorePosition(int left, int top);
     void SetClientSize(int w, int h);
     bool IsShortCut(WORD key, int shift);
+    // The form's one tooltip, made when a hinted control first sees the mouse.
+    HintWindow& Hints();
+    bool HasHints() const { return hints_ != nullptr; }
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -63,6 +68,7 @@ protected:
     }
 
 private:
+    std::unique_ptr<HintWindow> hints_;
     bool modal_ = false;
     bool destroying_ = false;
 };

@@ -86,10 +86,11 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         }
         case WM_KILLFOCUS:
-            // Typed text out of range is pulled back when the box is left.
+            // Typed text out of range, or no number at all, is put right when the box is left.
             if (Handle) {
                 int v;
-                if (rtl::TryStrToInt(Caption(), v) && Clamp(v) != v) SetValue(v);
+                if (!rtl::TryStrToInt(Caption(), v)) SetValue(Value());
+                else if (Clamp(v) != v) SetValue(v);
             }
             break;
         case WM_SIZE: {

@@ -1,5 +1,6 @@
 // A number box with up and down arrows. Value is kept within MinValue..MaxValue (no limit when
 // the two are equal); OnChange fires whenever the text changes, typed, stepped or set from code.
+// Text left out of range or empty is set to the nearest value when the box loses the focus.
 #pragma once
 #include "toolkit/Edit.h"
 

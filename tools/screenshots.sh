@@ -11,7 +11,8 @@ mkdir -p "$out"
 exe=$ORBAL_BUILD/win/show_windows.exe
 scenes=("$@")
 [ ${#scenes[@]} -gt 0 ] || scenes=(page0 page1 page2 page3 digital analog about splash reminder reminder-builtin reminder-fallback
-                                   birthday menu password password-set wait print-dialog printed richpane)
+                                   birthday menu password password-set wait print-dialog printed hint-band hint-month
+                                   editor-day editor-week editor-uptime sound template richpane)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

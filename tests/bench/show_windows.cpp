@@ -3,6 +3,8 @@
 // scenes: page0 page1 page2 page3 digital analog about splash reminder reminder-builtin
 //         reminder-fallback birthday menu
 //         password password-set wait print-dialog printed (prints a page to the default printer and ends)
+//         hint-band hint-month (the pointer rests on a time band / the month gauge of the clock page)
+//         editor-day editor-week editor-uptime sound template
 //         richpane (a rich-text editor with its bar and ruler, the find and replace dialogs open)
 #include <windows.h>
 
@@ -22,6 +24,8 @@
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
 #include "notes/password.h"
+#include "schedule/Pop_sel.h"
+#include "schedule/Popup.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
@@ -144,6 +148,49 @@ void PrintSample() {
     re.SelAttributes.SetColor(tk::clNavy);
     int pages = tk::PrintRichEdit(re, "Schedule-List");
     printf("printed %d pages on %s\n", pages, tk::Printer().PrinterName().c_str());
+}
+
+// The reminder editor on one of its pages, with a reminder of that page already saved.
+void ShowEditor(const std::string& scene) {
+    auto ini = settings::Open();
+    ini.WriteInteger("Calendar", "before", 15);
+    Form1->Timer1.SetEnabled(false);  // the saved reminder is due in this very minute
+    ini.WriteString("Popup_Teikei", "2", "会議の準備");
+    Form1->Popup1Click();
+    TForm7& f = *Form7;
+    f.SetBounds(200, 120, f.Width(), f.Height());
+    if (scene == "editor-uptime") {
+        f.BitBtn11Click();
+        f.SpinEdit7.SetValue(5400);
+    } else if (scene == "editor-week") {
+        f.TabSet1.SetTabIndex(3);
+        f.CheckBox6.SetChecked(false);
+        f.CheckBox8.SetChecked(false);
+        f.CheckBox10.SetChecked(false);
+        f.CheckBox12.SetChecked(false);
+    } else if (scene == "template") {
+        tk::ForceDirectories(dataDir + "\\Teikei");
+        tk::WriteFileBytes(dataDir + "\\Teikei\\2.rtf", "資料を印刷する\r\n会議室の予約を確かめる");
+        f.ComboBox1.SetItemIndex(2);
+        f.ComboBox1Change();
+    }
+    if (scene != "template") {
+        f.RichEdit1.SetText("歯医者の予約（駅前クリニック）\r\n保険証を忘れずに");
+        f.Edit1.SetText("C:\\Tools\\backup.exe?/quiet");
+        f.CheckBox3.SetChecked(true);
+        f.BitBtn6Click(TForm7::Command::Save);
+    }
+}
+
+// The sound chooser on a folder of sample sounds (shown without a modal run so the scene can end).
+void ShowSoundChooser() {
+    std::string dir = dataDir + "\\sounds";
+    tk::ForceDirectories(dir);
+    for (const char* n : {"チャイム.wav", "alarm.WAV", "bell.wav", "メロディ.mid", "readme.txt"})
+        tk::WriteFileBytes(dir + "\\" + n, "RIFF");
+    auto* f = new TForm10;
+    f->FileListBox1.SetFileName(dir + "\\チャイム.wav");
+    f->Show();
 }
 
 // A rich-text editor laid out as the diary's, with formatted Japanese text; it stays for the
@@ -312,6 +359,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form35->Label1.SetCaption("メモを読み込んでいます。");
             Form35->Show();
         }
+        if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
+        if (scene == "sound") ShowSoundChooser();
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
@@ -319,8 +368,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->PopupMenu1.Popup(p.x, p.y);
         }
     }
-    DWORD end = GetTickCount() + seconds * 1000;
-    while (GetTickCount() < end && !tk::Application.Terminated) {
+    HWND hintTarget = nullptr;
+    if (scene == "hint-band") hintTarget = Form1->SGauge4.Handle;
+    if (scene == "hint-month") hintTarget = Form1->SGauge3.Handle;
+    DWORD start = GetTickCount(), end = start + seconds * 1000;
+    for (int step = 0; GetTickCount() < end && !tk::Application.Terminated; ++step) {
+        // The first window of a fresh Wine may map late: move onto the control again a few times.
+        if (hintTarget && step % 25 == 0 && step <= 50) {
+            RECT r;
+            GetWindowRect(hintTarget, &r);
+            SetCursorPos((r.left + r.right) / 2 - (step / 25) % 2 * 4, (r.top + r.bottom) / 2);
+        }
         tk::Application.ProcessMessages();
         Sleep(20);
     }

@@ -68,6 +68,23 @@ TEST(JuliusTest, WeekdayOfNegativeDayNumbers) {
     EXPECT_GE(DayOfWeekFromJD(INT_MIN), 1);
 }
 
+TEST(JuliusTest, AnyIntArgumentsComputeWithoutOverflow) {
+    // Months and days outside their range count on from the year, in 64 bits.
+    EXPECT_EQ(JulianDay(2000, 13, 1), JulianDay(2000, 12, 1) + 31);
+    EXPECT_EQ(JulianDay(1, INT_MIN, 1), (int)(1461LL * 4716 / 4 + 31LL * ((long long)INT_MIN - 1) - 1095));
+    for (int v : {INT_MIN, INT_MIN + 1, -1, 0, INT_MAX}) {
+        for (int other : {INT_MIN, 1, INT_MAX}) {
+            (void)JulianDay(v, other, other);
+            (void)JulianDay(other, v, other);
+            (void)JulianDay(other, other, v);
+            (void)GregorianJD(v, other, other);
+            (void)GregorianJD(other, v, other);
+            EXPECT_GE(DayOfWeekFromJD(JulianDay(1, v, 1)), 1);
+        }
+        (void)IsLeapYear(v);
+    }
+}
+
 TEST(JuliusTest, DaysInMonthRefusesAMonthOutsideTheYear) {
     EXPECT_THROW(DaysInMonth(2000, 0), EJuliusError);
     EXPECT_THROW(DaysInMonth(2000, 13), EJuliusError);

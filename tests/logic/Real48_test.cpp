@@ -55,8 +55,9 @@ TEST(Real48Test, RangeLimits) {
     EXPECT_THROW(Real48(Real48::Max * 2), rtl::Exception);
     EXPECT_THROW(Real48(-Real48::Max * 2), rtl::Exception);
     EXPECT_THROW(Real48(Real48::Max * (1 + std::ldexp(1.0L, -41))), rtl::Exception);
-    EXPECT_THROW(Real48(std::numeric_limits<long double>::infinity()), rtl::Exception);
-    EXPECT_THROW(Real48(std::numeric_limits<long double>::quiet_NaN()), rtl::Exception);
+    // (void): without it clang reads "Real48(x);" as a declaration of x.
+    EXPECT_THROW((void)Real48(std::numeric_limits<long double>::infinity()), rtl::Exception);
+    EXPECT_THROW((void)Real48(std::numeric_limits<long double>::quiet_NaN()), rtl::Exception);
     Real48 big = 1e38L;
     EXPECT_THROW(big *= 10, rtl::Exception);
     EXPECT_EQ((long double)big, (long double)Real48(1e38L));  // unchanged after the refusal

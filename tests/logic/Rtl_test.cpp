@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/StringList.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -119,4 +124,111 @@ TEST(RtlScreen, KeepOnScreenPullsBackAndNeverGoesNegative) {
     KeepOnScreen(l, t, 1200, 900, 1024, 768);
     EXPECT_EQ(l, 0);
     EXPECT_EQ(t, 0);
+}
+
+TEST(RtlDateTime, ValuesOutsideTheDateRangePrintZerosAndNoWeekday) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    // The day before 0001-01-01, NaN, infinities, values far beyond 9999 and the first millisecond
+    // past 9999-12-31 all lie outside.
+    for (double t : {-693594.0, -693595.0, nan, inf, -inf, 1e300, -1e300, 2958466.0, 2958465.9999999999}) {
+        EXPECT_EQ(FormatDateTime("yyyy/mm/dd(ddd)(dddd)(aaa)(aaaa) hh:nn:ss.zzz", t), "0000/00/00()()()() 00:00:00.000")
+            << t;
+        EXPECT_EQ(DayOfWeek(t), 0) << t;
+        int y = 1, m = 1, d = 1, h = 1, n = 1, s = 1, ms = 1;
+        DecodeDate(t, y, m, d);
+        DecodeTime(t, h, n, s, ms);
+        EXPECT_EQ(y + m + d + h + n + s + ms, 0) << t;
+    }
+    // The ends of the range are inside.
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd(aaa)", EncodeDate(1, 1, 1)), "0001/01/01(月)");
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd(aaa) hh:nn:ss.zzz", EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999)),
+              "9999/12/31(金) 23:59:59.999");
+}
+
+TEST(RtlDateTime, DateOfAndDecodeDateNameTheSameDayTowardsMinusInfinity) {
+    EXPECT_EQ(DateOf(-0.5), -1.0);
+    EXPECT_EQ(DateOf(-1.0), -1.0);
+    EXPECT_EQ(DateOf(-1e-12), 0.0);  // rounds to 00:00:00.000 of 1899-12-30
+    EXPECT_EQ(DateOf(0.99999999999), 1.0);  // rounds to midnight of the next day
+    EXPECT_EQ(DateOf(36526.75), 36526.0);
+    for (double t : {-0.5, -1.25, -0.0001, -1e-12, 0.99999999999, -693592.5, 2958465.75, 45000.999999, -36525.3}) {
+        int y, m, d, y2, m2, d2;
+        DecodeDate(t, y, m, d);
+        DecodeDate(DateOf(t), y2, m2, d2);
+        EXPECT_EQ(y * 10000 + m * 100 + d, y2 * 10000 + m2 * 100 + d2) << t;
+        EXPECT_EQ(EncodeDate(y, m, d), DateOf(t)) << t;
+    }
+    int y, m, d;
+    DecodeDate(-0.5, y, m, d);
+    EXPECT_EQ(y * 10000 + m * 100 + d, 18991229);
+}
+
+TEST(RtlNumbers, EveryFiniteDoubleReadsBack) {
+    const double lim[] = {std::numeric_limits<double>::denorm_min(), 4.9e-324, -4.9e-324, 2.2250738585072009e-308,
+                          std::numeric_limits<double>::min(), std::numeric_limits<double>::max(),
+                          -std::numeric_limits<double>::max(), 0.1, 1.0 / 3, 0.0, -0.0, 1e23, 5e-324 * 3};
+    for (double v : lim) {
+        double back = 0;
+        ASSERT_TRUE(TryStrToFloat(FloatToStr(v), back)) << FloatToStr(v);
+        EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << FloatToStr(v);
+    }
+    // Bit patterns across the whole range, subnormals included.
+    uint64_t x = 88172645463325252ULL;
+    for (int i = 0; i < 20000; ++i) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        uint64_t bits = i % 4 == 0 ? x & 0x800FFFFFFFFFFFFFULL : x;  // every fourth a subnormal
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isfinite(v)) continue;
+        double back = 0;
+        ASSERT_TRUE(TryStrToFloat(FloatToStr(v), back)) << FloatToStr(v);
+        ASSERT_EQ(std::memcmp(&back, &v, sizeof v), 0) << FloatToStr(v);
+    }
+    // Too small for any double reads as zero; too large is refused.
+    double v = 1;
+    EXPECT_TRUE(TryStrToFloat("1e-400", v));
+    EXPECT_EQ(v, 0.0);
+    EXPECT_FALSE(TryStrToFloat("1e400", v));
+    EXPECT_EQ(ZeroPad(LLONG_MIN, 2), "-9223372036854775808");
+}
+
+TEST(RtlCommaText, ControlBytesEndAnItemAndNeverLoop) {
+    TStringList l;
+    l.SetCommaText(std::string(1, '\0'));  // once an endless loop adding empty items
+    EXPECT_EQ(l.Count(), 0);
+    l.SetCommaText(std::string("a\0b,\0\"c\0d\"", 11));
+    EXPECT_EQ(l.Strings, (std::vector<std::string>{"a", "b", std::string("c\0d", 3)}));
+    TStringList back;
+    back.SetCommaText(l.CommaText());
+    EXPECT_EQ(back.Strings, l.Strings);
+}
+
+TEST(RtlCommaText, LoneLeadByteNeverJoinsTwoItems) {
+    // Items ending in half a character, lead bytes before quotes, commas and blanks.
+    const std::vector<std::vector<std::string>> lists = {
+        {"\x81", "a"},
+        {"New Year\x81", "x"},
+        {"\x81\"", "b"},
+        {"\x81\" ", "\x81,", "\x81"},
+        {"表", "\x9f"},
+        {"\xe0", ""},
+    };
+    for (const auto& items : lists) {
+        TStringList l, back;
+        l.Strings = items;
+        l.Objects.assign(items.size(), 0);
+        back.SetCommaText(l.CommaText());
+        EXPECT_EQ(back.Strings, items) << l.CommaText();
+    }
+    TStringList l;
+    l.Strings = {"\x81", "a"};
+    l.Objects = {0, 0};
+    EXPECT_EQ(l.CommaText(), "\"\x81\",a");
+    // Text from elsewhere: the lead byte stands alone before the delimiter.
+    l.SetCommaText("\x81,a");
+    EXPECT_EQ(l.Strings, (std::vector<std::string>{"\x81", "a"}));
+    l.SetCommaText("1,1,\"New Year\x81\",2");
+    EXPECT_EQ(l.Strings, (std::vector<std::string>{"1", "1", "New Year\x81", "2"}));
+    EXPECT_EQ(SjisCharLen("\x81,", 0), 1u);
+    EXPECT_EQ(SjisCharLen("表", 0), 2u);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -94,6 +96,11 @@ TEST(ScheduleNameWeek, FlagsAndMask) {
     for (int w = 1; w <= 7; ++w) EXPECT_EQ(WeekdayFromCode(WeekdayCode(w)), w);
     EXPECT_STREQ(WeekdayCode(1), "SUN");
     EXPECT_STREQ(WeekdayCode(7), "SAT");
+    // Modulo 7 at the ends of int too (INT_MIN - 1 once overflowed).
+    EXPECT_STREQ(WeekdayCode(0), "SAT");
+    EXPECT_STREQ(WeekdayCode(-6), "SUN");
+    EXPECT_STREQ(WeekdayCode(INT_MIN), WeekdayCode(int(INT_MIN % 7 + 7)));
+    EXPECT_STREQ(WeekdayCode(INT_MAX), WeekdayCode(INT_MAX % 7));
     EXPECT_EQ(WeekdayFromCode("fri"), 6);
     EXPECT_EQ(WeekdayFromCode("FRX"), 0);
     EXPECT_EQ(WeekdayFromCode("FRID"), 0);

@@ -1,6 +1,7 @@
 // Byte streams: positions, growth, and files written and read back.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 
 #include "toolkit/rtl/Streams.h"
@@ -46,4 +47,29 @@ TEST(StreamsTest, FileStreamWritesAndReadsBack) {
     }
     std::remove(path.c_str());
     EXPECT_THROW(rtl::TFileStream(path, rtl::fmOpenRead), rtl::EFOpenError);
+}
+
+TEST(StreamsTest, MemoryStreamAtTheEndsOfTheRange) {
+    rtl::TMemoryStream m;
+    m.WriteBuffer("abc", 3);
+    // Seeking saturates instead of overflowing, and never goes below the start.
+    EXPECT_EQ(m.Seek(INT64_MAX, rtl::SeekOrigin::End), INT64_MAX);
+    EXPECT_EQ(m.Seek(INT64_MAX, rtl::SeekOrigin::Current), INT64_MAX);
+    EXPECT_EQ(m.Seek(INT64_MIN, rtl::SeekOrigin::Current), 0);
+    EXPECT_EQ(m.Seek(INT64_MIN, rtl::SeekOrigin::End), 0);
+    // A write far beyond what memory can hold is a short write, not an escaping bad_alloc.
+    for (int64_t at : {int64_t(1) << 62, INT64_MAX, int64_t(0x7FFFFFFF)}) {
+        m.SetPosition(at);
+        EXPECT_EQ(m.Write("x", 1), 0) << at;
+        EXPECT_THROW(m.WriteBuffer("x", 1), rtl::EWriteError) << at;
+        char c;
+        EXPECT_EQ(m.Read(&c, 1), 0);
+    }
+    EXPECT_EQ(m.Bytes(), "abc");
+    EXPECT_THROW(m.SetSize(int64_t(1) << 62), rtl::EStreamError);
+    EXPECT_EQ(m.Size(), 3);
+    // A write past the end fills the gap with zeros.
+    m.SetPosition(5);
+    m.WriteBuffer("z", 1);
+    EXPECT_EQ(m.Bytes(), std::string("abc\0\0z", 6));
 }

@@ -48,18 +48,21 @@ TDateTime EncodeTime(int h, int n, int s, int ms) {
     return (h * 3600000.0 + n * 60000.0 + s * 1000.0 + ms) / 86400000.0;
 }
 
-// Milliseconds since the eve of 0001-01-01 (that day counts 1), rounded as the classic runtime does.
-static long long TotalMs(TDateTime t) {
-    long long ms = (long long)std::llround(t * 86400000.0);
-    return ms + 693594LL * 86400000LL;
+// Milliseconds since the eve of 0001-01-01 (that day counts 1), rounded as the classic runtime
+// does; false outside the date range.
+static bool TotalMs(TDateTime t, long long& ms) {
+    constexpr long long kDay = 86400000LL, kBefore = 693594LL, kLast = 2958465LL;  // 9999-12-31
+    // Checked before converting: a cast of a value out of range is undefined.
+    if (!(t > -(double)kBefore - 1 && t < (double)kLast + 1)) return false;
+    ms = (long long)std::llround(t * (double)kDay) + kBefore * kDay;
+    return ms >= kDay && ms < (kBefore + kLast + 1) * kDay;
 }
 
 void DecodeDate(TDateTime t, int& y, int& m, int& d) {
-    long long ms = TotalMs(t);
-    long long days = ms / 86400000LL;
-    if (ms < 0 && ms % 86400000LL) --days;
-    if (days < 1) { y = m = d = 0; return; }
-    long long n = days - 1;  // from 0001-01-01 = 0
+    long long ms;
+    y = m = d = 0;
+    if (!TotalMs(t, ms)) return;
+    long long n = ms / 86400000LL - 1;  // from 0001-01-01 = 0
     long long y400 = n / 146097; n %= 146097;
     long long y100 = n / 36524; if (y100 == 4) y100 = 3; n -= y100 * 36524;
     long long y4 = n / 1461; n %= 1461;
@@ -71,8 +74,10 @@ void DecodeDate(TDateTime t, int& y, int& m, int& d) {
 }
 
 void DecodeTime(TDateTime t, int& h, int& n, int& s, int& ms) {
-    long long total = TotalMs(t) % 86400000LL;
-    if (total < 0) total += 86400000LL;
+    long long total;
+    h = n = s = ms = 0;
+    if (!TotalMs(t, total)) return;
+    total %= 86400000LL;
     h = (int)(total / 3600000); total %= 3600000;
     n = (int)(total / 60000); total %= 60000;
     s = (int)(total / 1000);
@@ -80,8 +85,15 @@ void DecodeTime(TDateTime t, int& h, int& n, int& s, int& ms) {
 }
 
 int DayOfWeek(TDateTime t) {
-    long long days = TotalMs(t) / 86400000LL;  // 0001-01-01 (day 1) was a Monday
-    return (int)(days % 7) + 1;
+    long long ms;
+    if (!TotalMs(t, ms)) return 0;
+    return (int)(ms / 86400000LL % 7) + 1;  // 0001-01-01 (day 1) was a Monday
+}
+
+double DateOf(TDateTime t) {
+    long long ms;
+    if (TotalMs(t, ms)) return (double)(ms / 86400000LL - 693594LL);
+    return std::floor(t);
 }
 
 static const char* const kShortDays[7] = {"日", "月", "火", "水", "木", "金", "土"};
@@ -89,10 +101,12 @@ static const char* const kLongDays[7] = {"日曜日", "月曜日", "火曜日", 
 
 namespace {
 struct Formatter {
-    TDateTime t;
+    int dow;  // 0 outside the date range: no weekday name
     int y, mo, d, h, n, s, ms;
     std::string out;
     bool lastWasHour = false;
+
+    const char* DayName(const char* const (&names)[7]) const { return dow >= 1 && dow <= 7 ? names[dow - 1] : ""; }
 
     void Run(const std::string& f) {
         size_t i = 0;
@@ -103,7 +117,7 @@ struct Formatter {
         };
         while (i < f.size()) {
             unsigned char c = (unsigned char)f[i];
-            if (IsSjisLead(c) && i + 1 < f.size()) { out += f.substr(i, 2); i += 2; continue; }
+            if (SjisCharLen(f, i) == 2) { out += f.substr(i, 2); i += 2; continue; }
             char lc = (char)((c >= 'A' && c <= 'Z') ? c + 32 : c);
             if (c == '"' || c == '\'') {
                 size_t e = i + 1;
@@ -130,8 +144,8 @@ struct Formatter {
                     size_t k = count('d');
                     if (k == 1) out += IntToStr(d);
                     else if (k == 2) out += ZeroPad(d, 2);
-                    else if (k == 3) out += kShortDays[DayOfWeek(t) - 1];
-                    else if (k == 4) out += kLongDays[DayOfWeek(t) - 1];
+                    else if (k == 3) out += DayName(kShortDays);
+                    else if (k == 4) out += DayName(kLongDays);
                     else if (k == 5) out += ZeroPad(y, 4) + "/" + ZeroPad(mo, 2) + "/" + ZeroPad(d, 2);
                     else out += IntToStr(y) + "年" + IntToStr(mo) + "月" + IntToStr(d) + "日";
                     i += k; lastWasHour = false; break;
@@ -141,8 +155,8 @@ struct Formatter {
                         out += h < 12 ? "AM" : "PM"; i += 5; break;
                     }
                     size_t k = count('a');
-                    if (k >= 4) out += kLongDays[DayOfWeek(t) - 1];
-                    else if (k == 3) out += kShortDays[DayOfWeek(t) - 1];
+                    if (k >= 4) out += DayName(kLongDays);
+                    else if (k == 3) out += DayName(kShortDays);
                     else out += f.substr(i, k);
                     i += k; break;
                 }
@@ -182,7 +196,7 @@ struct Formatter {
 }  // namespace
 
 std::string FormatDateTime(const std::string& fmt, TDateTime t) {
-    Formatter f{t, 0, 0, 0, 0, 0, 0, 0, {}};
+    Formatter f{DayOfWeek(t), 0, 0, 0, 0, 0, 0, 0, {}};
     DecodeDate(t, f.y, f.mo, f.d);
     DecodeTime(t, f.h, f.n, f.s, f.ms);
     f.Run(fmt);

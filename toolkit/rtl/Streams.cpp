@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 namespace rtl {
 
@@ -52,9 +53,23 @@ long TMemoryStream::Read(void* buf, long count) {
     return n;
 }
 
+// The classic runtime's limit (a Longint of bytes); positions may lie beyond it, data may not.
+static constexpr int64_t kMaxMemorySize = 0x7FFFFFFF;
+
+// Grows the bytes to n, or false when n is too large or memory runs out.
+static bool Grow(std::string& data, int64_t n) {
+    if (n > kMaxMemorySize || (uint64_t)n > data.max_size()) return false;
+    try {
+        data.resize((size_t)n);
+    } catch (const std::exception&) {  // bad_alloc, length_error
+        return false;
+    }
+    return true;
+}
+
 long TMemoryStream::Write(const void* buf, long count) {
-    if (count <= 0) return 0;
-    if (pos_ + count > (int64_t)data_.size()) data_.resize((size_t)(pos_ + count));
+    if (count <= 0 || count > kMaxMemorySize || pos_ > kMaxMemorySize - count) return 0;
+    if (pos_ + count > (int64_t)data_.size() && !Grow(data_, pos_ + count)) return 0;
     std::memcpy(data_.data() + pos_, buf, count);
     pos_ += count;
     return count;
@@ -62,12 +77,14 @@ long TMemoryStream::Write(const void* buf, long count) {
 
 int64_t TMemoryStream::Seek(int64_t offset, SeekOrigin origin) {
     int64_t base = origin == SeekOrigin::Begin ? 0 : origin == SeekOrigin::Current ? pos_ : (int64_t)data_.size();
-    pos_ = std::max<int64_t>(0, base + offset);
+    int64_t p;
+    if (__builtin_add_overflow(base, offset, &p)) p = offset > 0 ? INT64_MAX : 0;
+    pos_ = std::max<int64_t>(0, p);
     return pos_;
 }
 
 void TMemoryStream::SetSize(int64_t n) {
-    data_.resize((size_t)std::max<int64_t>(0, n));
+    if (!Grow(data_, std::max<int64_t>(0, n))) throw EStreamError("メモリストリームを広げるメモリが足りません。");
     pos_ = std::min<int64_t>(pos_, (int64_t)data_.size());
 }
 

@@ -46,6 +46,8 @@ public:
     int64_t CopyFrom(TStream& src, int64_t count);
 };
 
+// At most 2 GB - 1 bytes: a write beyond that (or beyond free memory) writes nothing and returns 0,
+// SetSize raises EStreamError. Seeking saturates and never goes below 0.
 class TMemoryStream : public TStream {
 public:
     long Read(void* buf, long count) override;

@@ -66,10 +66,14 @@ std::string TStringList::CommaText() const {
     for (int i = 0; i < Count(); ++i) {
         const std::string& s = Strings[i];
         bool quote = s.empty();  // quoted so that a trailing empty item survives a round trip
+        size_t last = 0;
         for (size_t p = 0; p < s.size(); p += SjisCharLen(s, p)) {
             unsigned char c = (unsigned char)s[p];
-            if (SjisCharLen(s, p) == 1 && (c <= ' ' || c == '"' || c == ',')) { quote = true; break; }
+            if (SjisCharLen(s, p) == 1 && (c <= ' ' || c == '"' || c == ',')) quote = true;
+            last = p;
         }
+        // A lone lead byte at the end is kept apart from the delimiter by the quote after it.
+        if (!s.empty() && SjisCharLen(s, last) == 1 && IsSjisLead((unsigned char)s[last])) quote = true;
         if (quote) {
             std::string q = "\"";
             for (size_t p = 0; p < s.size(); p += SjisCharLen(s, p)) {
@@ -88,7 +92,8 @@ std::string TStringList::CommaText() const {
 void TStringList::SetCommaText(const std::string& text) {
     Clear();
     size_t p = 0, n = text.size();
-    auto blank = [&](size_t i) { return i < n && (unsigned char)text[i] >= 1 && (unsigned char)text[i] <= ' '; };
+    // Control bytes, 0x00 included, separate items as blanks do.
+    auto blank = [&](size_t i) { return i < n && (unsigned char)text[i] <= ' '; };
     while (blank(p)) ++p;
     while (p < n) {
         std::string item;
@@ -106,9 +111,7 @@ void TStringList::SetCommaText(const std::string& text) {
             }
         } else {
             size_t b = p;
-            while (p < n && ((unsigned char)text[p] > ' ' || SjisCharLen(text, p) == 2) &&
-                   !(text[p] == ',' && SjisCharLen(text, p) == 1))
-                p += SjisCharLen(text, p);
+            while (p < n && (unsigned char)text[p] > ' ' && text[p] != ',') p += SjisCharLen(text, p);
             item = text.substr(b, p - b);
         }
         Add(item);

@@ -23,7 +23,8 @@ public:
     void Sort();
 
     // Comma text: items separated by commas; an item holding a blank, comma or quote is quoted
-    // with '"' and its quotes doubled. On reading, unquoted blanks also separate items.
+    // with '"' and its quotes doubled, as is one ending in a lone Shift-JIS lead byte. On reading,
+    // unquoted blanks and control bytes also separate items. Any list reads back as written.
     std::string CommaText() const;
     void SetCommaText(const std::string& text);
     // Line text: items each followed by CR LF; reading splits at CR LF, LF or CR.

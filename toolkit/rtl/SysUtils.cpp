@@ -11,7 +11,8 @@ namespace rtl {
 std::string IntToStr(long long v) { return std::to_string(v); }
 
 std::string ZeroPad(long long v, int width) {
-    std::string s = std::to_string(v < 0 ? -v : v);
+    // Negated as unsigned: the most negative value has no positive twin.
+    std::string s = std::to_string(v < 0 ? 0ULL - (unsigned long long)v : (unsigned long long)v);
     if ((int)s.size() < width) s.insert(0, width - s.size(), '0');
     return v < 0 ? "-" + s : s;
 }
@@ -96,7 +97,8 @@ bool TryStrToFloat(const std::string& text, double& out) {
     errno = 0;
     char* end = nullptr;
     double v = std::strtod(s.c_str(), &end);
-    if (end != s.c_str() + s.size() || errno == ERANGE) return false;
+    // Underflow gives the nearest double (a subnormal or zero) and is fine; overflow is refused.
+    if (end != s.c_str() + s.size() || (errno == ERANGE && std::isinf(v))) return false;
     out = v;
     return true;
 }
@@ -127,7 +129,7 @@ std::string LowerCaseAscii(std::string s) {
 bool SameTextAscii(const std::string& a, const std::string& b) { return UpperCaseAscii(a) == UpperCaseAscii(b); }
 
 size_t SjisCharLen(const std::string& s, size_t i) {
-    return (IsSjisLead((unsigned char)s[i]) && i + 1 < s.size()) ? 2 : 1;
+    return (IsSjisLead((unsigned char)s[i]) && i + 1 < s.size() && IsSjisTrail((unsigned char)s[i + 1])) ? 2 : 1;
 }
 
 bool SjisIsCharStart(const std::string& s, size_t i) {

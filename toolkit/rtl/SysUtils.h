@@ -26,7 +26,8 @@ bool TryStrToInt(const std::string& s, int& out);
 int StrToInt(const std::string& s);  // raises EConvertError
 int StrToIntDef(const std::string& s, int def);
 
-// Locale-independent: '.' is always the decimal point; shortest text that reads back exactly.
+// Locale-independent: '.' is always the decimal point; shortest text that reads back exactly
+// (every finite double: values too small for a normal double read back as the nearest one).
 std::string FloatToStr(double v);
 bool TryStrToFloat(const std::string& s, double& out);
 double StrToFloat(const std::string& s);  // raises EConvertError
@@ -40,7 +41,10 @@ std::string ZeroPad(long long v, int width);
 
 // Shift-JIS: a lead byte starts a two-byte character whose trail byte may be 0x5C ('\').
 inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-// Length in bytes of the character starting at i (1 or 2; 1 at a broken final lead byte).
+inline bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+// Length in bytes of the character starting at i: 2 for a lead byte and a trail byte, else 1. A
+// lead byte before a byte that cannot follow it (a blank, comma, quote, the end) stands alone, so
+// broken text never swallows a delimiter.
 size_t SjisCharLen(const std::string& s, size_t i);
 // True when byte i starts a character (is not a trail byte).
 bool SjisIsCharStart(const std::string& s, size_t i);

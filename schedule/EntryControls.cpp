@@ -1,0 +1,120 @@
+#include "schedule/EntryControls.h"
+
+#include "mainwindow/Main.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Files.h"
+#include "toolkit/FolderIndex.h"
+#include "toolkit/MsgBox.h"
+#include "toolkit/rtl/Streams.h"
+
+namespace entry {
+
+CloseMenuItems AddCloseMenu(tk::MenuItem& parent, std::function<void()> saveAndClose,
+                            std::function<void()> deleteAndClose) {
+    CloseMenuItems m;
+    m.Close = &parent.Add("閉じる");
+    m.SaveClose = &m.Close->Add("保存して終了", std::move(saveAndClose));
+    m.DeleteClose = &m.Close->Add("削除して終了", std::move(deleteAndClose));
+    return m;
+}
+
+CloseMenuItems BuildEditMenu(tk::PopupMenu& menu, std::function<void()> saveAndClose,
+                             std::function<void()> deleteAndClose) {
+    // Each command goes to the control the menu was opened on: the body or the rule-text box.
+    auto on = [&menu](void (tk::RichEdit::*rich)(), void (tk::Edit::*edit)()) {
+        return [&menu, rich, edit] {
+            if (auto* r = dynamic_cast<tk::RichEdit*>(menu.PopupComponent)) (r->*rich)();
+            else if (auto* e = dynamic_cast<tk::Edit*>(menu.PopupComponent)) (e->*edit)();
+        };
+    };
+    auto& items = menu.Items;
+    items.Add("やり直し(&U)", on(&tk::RichEdit::Undo, &tk::Edit::Undo));
+    items.Add("切り抜き(&T)", on(&tk::RichEdit::CutToClipboard, &tk::Edit::CutToClipboard));
+    items.Add("コピー(&C)", on(&tk::RichEdit::CopyToClipboard, &tk::Edit::CopyToClipboard));
+    items.Add("貼り付け(&P)", on(&tk::RichEdit::PasteFromClipboard, &tk::Edit::PasteFromClipboard));
+    items.Add("すべてを選択(&S)", on(&tk::RichEdit::SelectAll, &tk::Edit::SelectAll));
+    items.Add("-");
+    return AddCloseMenu(items, std::move(saveAndClose), std::move(deleteAndClose));
+}
+
+void DayOffGroupClick(tk::RadioGroup& ifDayOff, tk::RadioGroup& saturday) {
+    if (ifDayOff.ItemIndex() <= 0) {
+        saturday.SetItemIndex(0);
+        saturday.SetEnabled(false);
+    } else {
+        saturday.SetEnabled(true);
+    }
+}
+
+DayOffShift ShiftOf(const tk::RadioGroup& ifDayOff, const tk::RadioGroup& saturday) {
+    return DayOffShift::FromRadio(ifDayOff.ItemIndex(), saturday.ItemIndex());
+}
+
+WeekBoxes WeekBoxControls::Read() const {
+    WeekBoxes w;
+    for (int i = 0; i < 5; ++i) w.week[i] = week[i]->Checked();
+    w.last = last->Checked();
+    return w;
+}
+
+int WeekBoxControls::Settle() {
+    WeekBoxes w = Read();
+    w.Settle();
+    for (int i = 0; i < 5; ++i) week[i]->SetChecked(w.week[i]);
+    return w.Mask();
+}
+
+bool SettleDateFields(tk::SpinEdit& year, tk::SpinEdit& month, tk::SpinEdit& day) {
+    int y, m, d;
+    // A field being typed into may hold no number for a moment; it is put right on leaving it.
+    if (!rtl::TryStrToInt(year.Text(), y) || !rtl::TryStrToInt(month.Text(), m) || !rtl::TryStrToInt(day.Text(), d))
+        return false;
+    if (ClampYear(y) != y) {
+        year.SetValue(ClampYear(y));
+        return false;
+    }
+    if (ClampMonth(m) != m) {
+        month.SetValue(ClampMonth(m));
+        return false;
+    }
+    if (day.Clamp(d) != d) {
+        day.SetValue(d);
+        return false;
+    }
+    if (!rtl::IsValidDate(y, m, d)) {
+        day.SetValue(d - 1);
+        return false;
+    }
+    return true;
+}
+
+void WarnEditsDiscarded(tk::Form& form) {
+    tk::MessageDlg(form.Handle, "日付の設定が変更されたので\r編集中のものは破棄されました。", form.Caption(),
+                   MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool SaveBody(tk::Form& form, const tk::RichEdit& body, const std::string& path) {
+    rtl::TMemoryStream data;
+    body.SaveToStream(data);
+    if (tk::WriteFileSafely(path, data.Bytes())) {
+        DataFileChanged(path);
+        return true;
+    }
+    tk::MessageDlg(form.Handle, "ファイルに保存できませんでした。\r" + path, form.Caption(), MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void DataFileChanged(const std::string& path) { tk::FolderIndex::For(rtl::ExtractFileDir(path)).Invalidate(); }
+
+void RefreshDayAndMarks() {
+    if (!Form1) return;
+    Form1->CalendarEx1Change();
+    RefreshMarks();
+}
+
+void RefreshMarks() {
+    if (!Form1) return;
+    Form1->CalendarEx1Change();  // MONTH-MARKS: becomes Form1->FormActivate() once the main window has it
+}
+
+}  // namespace entry
