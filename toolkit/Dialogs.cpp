@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
+#include <dlgs.h>
 
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
@@ -155,5 +157,98 @@ bool PrintDialog::Run(HWND owner) {
 }
 
 // ---- end of print dialog ----
+
+}  // namespace tk
+
+namespace tk {
+
+// ---- find and replace dialogs ----
+
+static UINT FindMessage() {
+    static const UINT msg = RegisterWindowMessageA(FINDMSGSTRINGA);
+    return msg;
+}
+
+FindDialog::~FindDialog() {
+    if (dialog_) {
+        HWND d = dialog_;
+        Forget();
+        DestroyWindow(d);
+    }
+}
+
+void FindDialog::Create(Control& form) { CreateCustom(form, 0, 0, {.visible = false}); }
+
+void FindDialog::Forget() {
+    auto& v = Application.DialogWindows;
+    v.erase(std::remove(v.begin(), v.end(), dialog_), v.end());
+    dialog_ = nullptr;
+}
+
+bool FindDialog::Execute() {
+    if (dialog_ && !IsWindow(dialog_)) Forget();  // gone with a window it belonged to
+    if (dialog_) {
+        SetWindowTextA(GetDlgItem(dialog_, edt1), FindText.c_str());
+        ShowWindow(dialog_, SW_SHOW);
+        SetActiveWindow(dialog_);
+        return true;
+    }
+    lstrcpynA(what_, FindText.c_str(), sizeof what_);
+    std::string* with = Replacement();
+    lstrcpynA(with_, with ? with->c_str() : "", sizeof with_);
+    fr_ = {};
+    fr_.lStructSize = sizeof fr_;
+    fr_.hwndOwner = Handle;  // the dialog belongs to the form and reports here
+    opened_ = Options & (FR_DOWN | FR_WHOLEWORD | FR_MATCHCASE | FR_HIDEUPDOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD);
+    fr_.Flags = (DWORD)opened_;
+    fr_.lpstrFindWhat = what_;
+    fr_.wFindWhatLen = sizeof what_;
+    fr_.lpstrReplaceWith = with_;
+    fr_.wReplaceWithLen = sizeof with_;
+    dialog_ = with ? ::ReplaceTextA(&fr_) : ::FindTextA(&fr_);
+    if (!dialog_) return false;
+    Application.DialogWindows.push_back(dialog_);
+    return true;
+}
+
+void FindDialog::CloseDialog() {
+    if (dialog_) PostMessageA(dialog_, WM_COMMAND, IDCANCEL, 0);  // the dialog ends itself and reports it
+}
+
+void FindDialog::Received(const FINDREPLACEA& fr) {
+    FindText = fr.lpstrFindWhat;
+    // A choice the dialog does not show keeps what it was opened with (Wine drops a hidden
+    // direction), and the hiding stays for the next opening.
+    static const struct {
+        int hide, choice;
+    } hidden[] = {{FR_HIDEUPDOWN, FR_DOWN}, {FR_HIDEMATCHCASE, FR_MATCHCASE}, {FR_HIDEWHOLEWORD, FR_WHOLEWORD}};
+    int flags = (int)fr.Flags & (FR_DOWN | FR_WHOLEWORD | FR_MATCHCASE | FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL);
+    for (auto& h : hidden)
+        if (opened_ & h.hide) flags = (flags & ~h.choice) | (opened_ & (h.hide | h.choice));
+    Options = flags;
+    if ((fr.Flags & FR_FINDNEXT) && OnFind) OnFind();
+}
+
+void ReplaceDialog::Received(const FINDREPLACEA& fr) {
+    ReplaceText = fr.lpstrReplaceWith;
+    FindDialog::Received(fr);
+    if ((fr.Flags & (FR_REPLACE | FR_REPLACEALL)) && OnReplace) OnReplace();
+}
+
+LRESULT FindDialog::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == FindMessage() && msg) {
+        const auto& fr = *(const FINDREPLACEA*)lp;
+        if (fr.Flags & FR_DIALOGTERM) {
+            Forget();
+            if (OnClose) OnClose();
+        } else {
+            Received(fr);
+        }
+        return 0;
+    }
+    return Control::WndProc(msg, wp, lp);
+}
+
+// ---- end of find and replace dialogs ----
 
 }  // namespace tk

@@ -1,13 +1,15 @@
-// Common dialogs: open and save file, colour, font and print. Execute() shows the dialog owned by the
+// Common dialogs: open and save file, colour, font and print; find and replace (modeless). Execute() shows the dialog owned by the
 // active form and returns true when the user confirmed; the fields hold the answer then and are
 // left as they were otherwise. Tests answer through the hook instead of showing anything.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 
 #include <array>
 #include <functional>
 #include <string>
 
+#include "toolkit/Control.h"
 #include "toolkit/Graphics.h"
 
 namespace tk {
@@ -91,6 +93,58 @@ protected:
     bool Run(HWND owner) override;
 };
 // ---- end of print dialog ----
+
+// ---- find and replace dialogs ----
+// Modeless: Execute shows the dialog and returns at once; the events fire as the user presses
+// its buttons. The component is a hidden child of its form that owns the dialog and receives
+// its messages; while open, the dialog takes its keys through the application's message loop.
+enum FindOptions : int {
+    frDown = FR_DOWN, frWholeWord = FR_WHOLEWORD, frMatchCase = FR_MATCHCASE,
+    frFindNext = FR_FINDNEXT, frReplace = FR_REPLACE, frReplaceAll = FR_REPLACEALL,
+    frHideUpDown = FR_HIDEUPDOWN, frHideMatchCase = FR_HIDEMATCHCASE, frHideWholeWord = FR_HIDEWHOLEWORD,
+};
+
+class FindDialog : public Control {
+public:
+    FindDialog() = default;
+    ~FindDialog() override;
+    void Create(Control& form);
+
+    std::string FindText;  // in: the text shown; out: the text searched for
+    int Options = frDown;  // FindOptions; the user's choices and the button pressed come back here
+    std::function<void()> OnFind, OnClose;
+
+    // Shows the dialog, or brings it forward when it is open; false when it cannot be shown.
+    bool Execute();
+    void CloseDialog();
+    HWND DialogHandle() const { return dialog_; }
+
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    // The replace dialog's replacement field; none for the find dialog.
+    virtual std::string* Replacement() { return nullptr; }
+    virtual void Received(const FINDREPLACEA& fr);
+
+private:
+    FINDREPLACEA fr_{};
+    int opened_ = 0;  // the Options the dialog was opened with
+    char what_[256] = {}, with_[256] = {};
+    HWND dialog_ = nullptr;
+    void Forget();
+};
+
+class ReplaceDialog : public FindDialog {
+public:
+    std::string ReplaceText;
+    // Replace and Replace All (frReplace or frReplaceAll in Options); Find Next fires OnFind.
+    std::function<void()> OnReplace;
+
+protected:
+    std::string* Replacement() override { return &ReplaceText; }
+    void Received(const FINDREPLACEA& fr) override;
+};
+// ---- end of find and replace dialogs ----
 
 // The filter as the file dialogs take it: the parts split at '|' (never at a Shift-JIS trail
 // byte) and ended by two NULs.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/RtfIndents.h"
+#include "toolkit/ScreenFonts.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace tk {
@@ -101,11 +103,23 @@ void TextAttributes::SetName(const std::string& face) {
     CHARFORMAT2A cf{};
     cf.dwMask = CFM_FACE;
     lstrcpynA(cf.szFaceName, rtl::SjisTruncate(face, LF_FACESIZE - 1).c_str(), LF_FACESIZE);
+    int charset = FaceCharset(face);
     // A Japanese face name is a Japanese font; the writer then keeps its text in Shift-JIS.
-    if (std::any_of(face.begin(), face.end(), [](char ch) { return (unsigned char)ch >= 0x80; })) {
+    if (charset < 0 && std::any_of(face.begin(), face.end(), [](char ch) { return (unsigned char)ch >= 0x80; }))
+        charset = SHIFTJIS_CHARSET;
+    if (charset >= 0) {
         cf.dwMask |= CFM_CHARSET;
-        cf.bCharSet = SHIFTJIS_CHARSET;
+        cf.bCharSet = (BYTE)charset;
     }
+    Set(cf);
+}
+
+int TextAttributes::Charset() const { return Get().bCharSet; }
+
+void TextAttributes::SetCharset(int charset) {
+    CHARFORMAT2A cf{};
+    cf.dwMask = CFM_CHARSET;
+    cf.bCharSet = (BYTE)charset;
     Set(cf);
 }
 
@@ -425,7 +439,7 @@ void RichEdit::LoadFromStream(rtl::TStream& s) {
 }
 
 void RichEdit::SaveToStream(rtl::TStream& s) const {
-    std::string data = PlainText ? Lines.Text() : StreamOut(SF_RTF);
+    std::string data = PlainText ? Lines.Text() : FixWineParagraphIndents(StreamOut(SF_RTF));
     s.WriteBuffer(data.data(), (long)data.size());
 }
 
@@ -513,16 +527,49 @@ void RichEdit::Undo() {
     ChangeFromCode([&] { SendMessageA(Handle, EM_UNDO, 0, 0); });
 }
 
-int RichEdit::FindText(const std::string& text, int start, int length, int options) const {
-    std::wstring w = SjisToWide(CrLfToCr(text));
+// The control's own search works on its UTF-16 text, so a match never starts or ends inside a
+// double-byte character (a backslash never matches the second byte of 表).
+static int Find(HWND h, const std::wstring& w, int start, int end, int options) {
     FINDTEXTEXW ft{};
     ft.chrg.cpMin = start;
-    ft.chrg.cpMax = length < 0 ? -1 : start + length;
+    ft.chrg.cpMax = end;
     ft.lpstrText = w.c_str();
-    WPARAM flags = FR_DOWN;
+    WPARAM flags = (options & stBackward) ? 0 : FR_DOWN;
     if (options & stMatchCase) flags |= FR_MATCHCASE;
     if (options & stWholeWord) flags |= FR_WHOLEWORD;
-    return (int)SendMessageA(Handle, EM_FINDTEXTEXW, flags, (LPARAM)&ft);
+    return (int)SendMessageA(h, EM_FINDTEXTEXW, flags, (LPARAM)&ft);
+}
+
+int RichEdit::FindText(const std::string& text, int start, int length, int options, int* matchLength) const {
+    std::wstring w = SjisToWide(CrLfToCr(text));
+    if (matchLength) *matchLength = (int)w.size();
+    if (w.empty()) return -1;
+    if (options & stBackward) return Find(Handle, w, start, 0, options);
+    return Find(Handle, w, start, length < 0 ? -1 : start + length, options);
+}
+
+int RichEdit::ReplaceAll(const std::string& text, const std::string& with, int options, int start) {
+    std::wstring w = SjisToWide(CrLfToCr(text));
+    std::string by = CrLfToCr(with);
+    int byLength = (int)SjisToWide(by).size(), count = 0;
+    if (w.empty() || ReadOnly()) return 0;
+    options &= ~stBackward;
+    auto length = [&] {
+        GETTEXTLENGTHEX gl{GTL_DEFAULT | GTL_NUMCHARS | GTL_PRECISE, 1200};
+        return (int)SendMessageA(Handle, EM_GETTEXTLENGTHEX, (WPARAM)&gl, 0);
+    };
+    ChangeFromCode([&] {
+        for (int pos = std::max(0, start), hit; (hit = Find(Handle, w, pos, -1, options)) >= 0; ++count) {
+            int before = length();
+            CHARRANGE cr{hit, hit + (int)w.size()};
+            SendMessageA(Handle, EM_EXSETSEL, 0, (LPARAM)&cr);
+            SendMessageA(Handle, EM_REPLACESEL, TRUE, (LPARAM)by.c_str());
+            // Each round removes the match or moves past it; a control that took nothing ends it.
+            if (length() == before + byLength - (int)w.size()) pos = hit + byLength;
+            else break;
+        }
+    });
+    return count;
 }
 
 void RichEdit::SetMargins(int margin) {

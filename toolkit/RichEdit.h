@@ -18,7 +18,8 @@ enum RichEditFlags : int {
     reReadOnly = 1, rePlainText = 2, reNoWordWrap = 4, reVScroll = 8, reHScroll = 16, reNoBorder = 32,
     reWantTabs = 64,
 };
-enum TSearchTypes { stMatchCase = 1, stWholeWord = 2 };
+// stBackward searches from the start position towards the beginning of the text.
+enum TSearchTypes { stMatchCase = 1, stWholeWord = 2, stBackward = 4 };
 enum TNumberingStyle { nsNone, nsBullet };
 
 class RichEdit;
@@ -30,7 +31,12 @@ public:
     TColor Color() const;
     void SetColor(TColor c);
     std::string Name() const;
+    // Sets the face together with its character set (ScreenFonts): a Western face then shapes
+    // only the Western text, and Japanese is written to files as Shift-JIS. A face the screen
+    // lacks keeps the current set, or takes Shift-JIS when its name is Japanese.
     void SetName(const std::string& face);
+    int Charset() const;
+    void SetCharset(int charset);
     int Size() const;  // points
     void SetSize(int points);
     int Style() const;  // FontStyle bits
@@ -124,7 +130,8 @@ public:
     // Reads rich text (RTF); data that is not RTF, or any data in plain-text mode, is read as
     // Shift-JIS text. Clears Modified. Raises rtl::EFOpenError when the file cannot be opened.
     void LoadFromFile(const std::string& path);
-    // Writes RTF (Japanese as \'xx escapes), or the lines as Shift-JIS text in plain-text mode.
+    // Writes RTF (Japanese as \'xx escapes, paragraph indents in RTF's sense even where Wine writes
+    // them otherwise), or the lines as Shift-JIS text in plain-text mode.
     void SaveToFile(const std::string& path) const;
     void LoadFromStream(rtl::TStream& s);  // from the stream's position to its end
     void SaveToStream(rtl::TStream& s) const;
@@ -152,8 +159,14 @@ public:
     void PasteFromClipboard();
     void Undo();
 
-    // Position of the first match in [start, start + length) (length -1: to the end), or -1.
-    int FindText(const std::string& text, int start, int length, int options = 0) const;
+    // Position of the first match in [start, start + length) (length -1: to the end), or -1;
+    // matches fall on whole characters only. With stBackward the last match that ends at or
+    // before start (length is ignored). matchLength, when given, receives the match's length.
+    int FindText(const std::string& text, int start, int length, int options = 0, int* matchLength = nullptr) const;
+    // Replaces every match from start on, each search going on after the previous replacement
+    // (so a replacement that holds the text is not searched again), as one change. Returns the
+    // number replaced; the caret ends after the last replacement.
+    int ReplaceAll(const std::string& text, const std::string& with, int options = 0, int start = 0);
 
     // Formatting rectangle inside the client area: left = margin, top 0, right = client width
     // minus margin, bottom = client height.

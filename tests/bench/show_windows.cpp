@@ -8,9 +8,14 @@
 //         marks dayview quickview (a fixed day, 2024-05-03, with holidays, birthdays and entries)
 //         about-hot about-down about-off tray
 //         register register13 register-old (the birthday register on three dates, 12 or 13 signs)
+//         richpane (a rich-text editor with its bar and ruler, the find and replace dialogs open)
 #include <windows.h>
 
+#include <dlgs.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +38,8 @@
 #include "toolkit/Printer.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/ImageList.h"
+#include "toolkit/RichFind.h"
+#include "toolkit/RichToolbar.h"
 #include "toolkit/Sound.h"
 
 namespace {
@@ -325,6 +332,113 @@ void ShowTrayIcons(std::unique_ptr<TTrayIcon>& clock, std::unique_ptr<TTrayIcon>
     // Rest the mouse on the clock icon (the right-most of the task bar) so its tip shows.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 12, GetSystemMetrics(SM_CYSCREEN) - 11);
 }
+// A rich-text editor laid out as the diary's, with formatted Japanese text; it stays for the
+// rest of the run.
+struct RichPaneScene {
+    tk::Form form{{.caption = "リッチテキストの編集", .left = 16, .top = 16, .width = 600, .height = 430}};
+    tk::Panel bar, ruler, h1, h2, h3, h4, h5;
+    tk::ComboBox font;
+    tk::SpinEdit size;
+    tk::SpeedButton bold, italic, underline, strike, bullet, left, centre, right;
+    tk::BitBtn color;
+    tk::Label colorText, first, indent, rightIndent;
+    tk::RichEdit text;
+    tk::FindDialog find;
+    tk::ReplaceDialog replace;
+    std::unique_ptr<tk::RichToolbar> toolbar;
+    std::unique_ptr<tk::RichFinder> finder;
+
+    RichPaneScene() {
+        auto ini = settings::Open();
+        const tk::TColor recent[] = {tk::clRed, tk::clBlue, tk::clGreen, 0x0080FF, tk::clPurple};
+        const char* keys[] = {ik::Memo::Color1, ik::Memo::Color2, ik::Memo::Color3, ik::Memo::Color4, ik::Memo::Color5};
+        for (int i = 0; i < 5; ++i) ini.WriteInteger(ik::Memo::Section, keys[i], recent[i]);
+        tk::RichBar c{.fontName = &font, .fontSize = &size, .bold = &bold, .italic = &italic, .underline = &underline,
+                      .strikeOut = &strike, .bullet = &bullet, .align = {&left, &centre, &right}, .colorButton = &color,
+                      .history = {&h1, &h2, &h3, &h4, &h5}, .colorLabel = &colorText, .ruler = &ruler,
+                      .firstMarker = &first, .leftMarker = &indent, .rightMarker = &rightIndent};
+        bar.Create(form, {.at = {0, 0, 600, 26}, .align = tk::Align::Top});
+        ruler.Create(form, {.at = {0, 26, 600, 20}, .align = tk::Align::Top, .style = tk::pnOuterLowered});
+        text.Create(form, {.at = {0, 46, 600, 300}, .align = tk::Align::Client, .style = tk::reVScroll});
+        text.KeepMargins = true;
+        text.SetMargins();
+        tk::CreateRichBar(bar, c);
+        find.Create(form);
+        replace.Create(form);
+        toolbar = std::make_unique<tk::RichToolbar>(
+            text, c, tk::ColorHistory{settings::Open, ik::Memo::Section, {keys[0], keys[1], keys[2], keys[3], keys[4]}});
+        finder = std::make_unique<tk::RichFinder>(text, find, replace);
+        Fill();
+        form.Show();
+    }
+
+    void Format(const std::string& what, const std::function<void()>& f) {
+        text.Select(text.FindText(what, 0, -1), (int)rtl::SjisLength(what));
+        f();
+    }
+
+    void Fill() {
+        text.SetText(
+            "五月三日　晴れのち曇り\r\n"
+            "朝から快晴。表の通りの藤が満開で、紫の花がとてもきれいだった。\r\n"
+            "午後は友人と美術館へ。帰りに雨がぱらついたが、すぐに止んだ。\r\n"
+            "明日の予定\r\n"
+            "資料の下書きを仕上げる\r\n"
+            "十時に歯医者\r\n"
+            "ソファの配達（午前中）\r\n"
+            "字下げした段落は、一行目より二行目以降が左にそろいます。長い文章は右の余白で折り返されて、"
+            "次の行へ続きます。\r\n"
+            "―― 右寄せの署名");
+        Format("五月三日　晴れのち曇り", [&] {
+            text.SelAttributes.SetSize(14);
+            text.SelAttributes.SetStyleBit(tk::fsBold, true);
+            text.SelAttributes.SetColor(tk::clNavy);
+            text.Paragraph.SetAlignment(tk::taCenter);
+        });
+        Format("快晴", [&] { text.SelAttributes.SetColor(tk::clRed); });
+        Format("藤が満開", [&] { text.SelAttributes.SetStyleBit(tk::fsUnderline, true); });
+        Format("紫の花", [&] {
+            text.SelAttributes.SetColor(tk::clPurple);
+            text.SelAttributes.SetStyleBit(tk::fsItalic, true);
+        });
+        Format("雨がぱらついた", [&] { text.SelAttributes.SetStyleBit(tk::fsStrikeOut, true); });
+        Format("明日の予定", [&] {
+            text.SelAttributes.SetName("ＭＳ 明朝");
+            text.SelAttributes.SetSize(12);
+            text.SelAttributes.SetStyleBit(tk::fsBold, true);
+        });
+        for (const char* item : {"資料の下書き", "十時に歯医者", "ソファの配達"})
+            Format(item, [&] { text.Paragraph.SetNumbering(tk::nsBullet); });
+        Format("字下げした段落", [&] {
+            text.Paragraph.SetFirstIndent(18);
+            text.Paragraph.SetLeftIndent(-12);
+            text.Paragraph.SetRightIndent(24);
+        });
+        Format("右寄せの署名", [&] {
+            text.Paragraph.SetAlignment(tk::taRightJustify);
+            text.SelAttributes.SetName("ＭＳ 明朝");
+        });
+        text.SetModified(false);
+    }
+
+    // Both dialogs open beside the editor, the find dialog's match selected in the text.
+    void OpenDialogs() {
+        finder->ShowFind();
+        finder->ShowReplace();
+        HWND f = find.DialogHandle(), r = replace.DialogHandle();
+        SetWindowTextA(GetDlgItem(f, edt1), "字下げ");
+        SendMessageA(f, WM_COMMAND, IDOK, (LPARAM)GetDlgItem(f, IDOK));
+        SetWindowTextA(GetDlgItem(r, edt1), "表");
+        SetWindowTextA(GetDlgItem(r, edt2), "表通り");
+        // Below the editor, side by side.
+        RECT fr, rr;
+        GetWindowRect(f, &fr);
+        GetWindowRect(r, &rr);
+        SetWindowPos(f, nullptr, 16, 456, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(r, nullptr, std::max(16 + (int)(fr.right - fr.left) + 8, 1016 - (int)(rr.right - rr.left)), 456, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    }
+};
 
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -358,7 +472,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             ini.WriteString("Password", "Period", "2001/04/28 08:30:12");
         }
     }
-    if (scene == "splash") {
+    if (scene == "richpane") {
+        auto* pane = new RichPaneScene();
+        pane->OpenDialogs();
+    } else if (scene == "splash") {
         tk::Application.CreateForm(Form26);
         Form26->Show();
     } else {

@@ -1,0 +1,86 @@
+#include "toolkit/RtfIndents.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <vector>
+
+namespace tk {
+
+namespace {
+struct Word {
+    size_t at, end;  // the control word with its number, without a delimiting blank
+    std::string name;
+    long value;
+    bool numbered;
+};
+
+// A paragraph's indent words, as Wine writes them after its \pard.
+struct Indents {
+    const Word* li = nullptr;
+    const Word* fi = nullptr;
+};
+
+std::vector<Word> ControlWords(const std::string& s) {
+    std::vector<Word> words;
+    for (size_t i = 0; i < s.size();) {
+        if (s[i] != '\\' || i + 1 >= s.size()) {
+            ++i;
+            continue;
+        }
+        if (!std::isalpha((unsigned char)s[i + 1])) {
+            i += s[i + 1] == '\'' ? 4 : 2;  // \'hh, \\, \{, \} and the other symbols
+            continue;
+        }
+        Word w{i, i + 1, "", 0, false};
+        while (w.end < s.size() && std::isalpha((unsigned char)s[w.end])) w.name += s[w.end++];
+        size_t digits = w.end;
+        if (digits < s.size() && s[digits] == '-') ++digits;
+        while (digits < s.size() && std::isdigit((unsigned char)s[digits])) ++digits;
+        if (digits > w.end && std::isdigit((unsigned char)s[digits - 1])) {
+            w.value = std::strtol(s.c_str() + w.end, nullptr, 10);
+            w.numbered = true;
+            w.end = digits;
+        }
+        words.push_back(w);
+        i = w.end;
+    }
+    return words;
+}
+}  // namespace
+
+std::string FixWineParagraphIndents(const std::string& rtf) {
+    if (rtf.find("{\\*\\generator Wine Riched20") == std::string::npos) return rtf;
+    std::vector<Word> words = ControlWords(rtf);
+    std::vector<Indents> paras;
+    for (const Word& w : words) {
+        if (w.name == "pard") paras.emplace_back();
+        else if (paras.empty() || !w.numbered) continue;
+        else if (w.name == "li") paras.back().li = &w;
+        else if (w.name == "fi") paras.back().fi = &w;
+    }
+    std::string out;
+    out.reserve(rtf.size() + paras.size() * 8);
+    size_t copied = 0;
+    for (const Indents& p : paras) {
+        if (!p.li && !p.fi) continue;
+        long offset = p.li ? p.li->value : 0, first = p.fi ? p.fi->value : 0;
+        std::string words;
+        if (first + offset) words += "\\li" + std::to_string(first + offset);
+        if (offset) words += "\\fi" + std::to_string(-offset);
+        // The new words stand where the first old one stood; the second goes.
+        const Word* a = p.li ? p.li : p.fi;
+        const Word* b = p.li && p.fi ? p.fi : nullptr;
+        if (b && b->at < a->at) std::swap(a, b);
+        out.append(rtf, copied, a->at - copied);
+        out += words;
+        copied = a->end;
+        if (b) {
+            out.append(rtf, copied, b->at - copied);
+            copied = b->end;
+        }
+    }
+    out.append(rtf, copied, std::string::npos);
+    return out;
+}
+
+}  // namespace tk
