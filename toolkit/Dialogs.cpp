@@ -1,11 +1,14 @@
 #include "toolkit/Dialogs.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <cstring>
 
 #include "toolkit/Application.h"
+#include "toolkit/Files.h"
 #include "toolkit/Form.h"
+#include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -155,5 +158,76 @@ bool PrintDialog::Run(HWND owner) {
 }
 
 // ---- end of print dialog ----
+
+// ---- folder dialog ----
+
+namespace {
+
+struct FolderBrowse {
+    std::string start, current, typed;
+};
+
+// A folder path as the dialog hands it on: no trailing "\" except on a drive root.
+std::string FolderPath(const std::string& p) { return rtl::ExtractFileDir(rtl::IncludeTrailingBackslash(p)); }
+
+int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
+    auto* b = (FolderBrowse*)data;
+    char path[MAX_PATH] = {};
+    switch (msg) {
+        case BFFM_INITIALIZED:
+            if (!b->start.empty()) SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+            break;
+        case BFFM_SELCHANGED:
+            b->current = SHGetPathFromIDListA((LPCITEMIDLIST)lp, path) ? path : "";
+            break;
+        case BFFM_VALIDATEFAILEDA: {
+            // A name the dialog does not know: relative to the selected folder unless it is a full
+            // path; made when missing. Refused (the dialog stays) when it cannot be made.
+            std::string text = rtl::Trim((const char*)lp);
+            bool full = text.size() >= 2 && (text[1] == ':' || (text[0] == '\\' && text[1] == '\\'));
+            std::string p = full ? text : rtl::IncludeTrailingBackslash(b->current) + text;
+            if (text.empty() || (!DirectoryExists(p) && !ForceDirectories(p))) {
+                MessageDlg(dlg, "フォルダ「" + text + "」を作成できません。", "フォルダの選択", MB_OK | MB_ICONEXCLAMATION);
+                return 1;
+            }
+            b->typed = FolderPath(p);
+            return 0;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool FolderDialog::Run(HWND owner) {
+    // The dialog's new style (with its field and its new-folder button) needs COM on this thread.
+    HRESULT com = OleInitialize(nullptr);
+    FolderBrowse b{Directory, Directory, ""};
+    char name[MAX_PATH] = {};
+    BROWSEINFOA bi{};
+    bi.hwndOwner = owner;
+    bi.pszDisplayName = name;
+    bi.lpszTitle = Title.empty() ? nullptr : Title.c_str();
+    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
+    bi.lpfn = FolderBrowseProc;
+    bi.lParam = (LPARAM)&b;
+    LPITEMIDLIST item = SHBrowseForFolderA(&bi);
+    bool ok = false;
+    if (item) {
+        char path[MAX_PATH] = {};
+        if (!b.typed.empty()) {
+            Directory = b.typed;
+            ok = true;
+        } else if (SHGetPathFromIDListA(item, path) && path[0]) {
+            Directory = FolderPath(path);
+            ok = true;
+        }
+        CoTaskMemFree(item);
+    }
+    if (SUCCEEDED(com)) OleUninitialize();
+    return ok;
+}
+
+// ---- end of folder dialog ----
 
 }  // namespace tk

@@ -11,7 +11,8 @@ mkdir -p "$out"
 exe=$ORBAL_BUILD/win/show_windows.exe
 scenes=("$@")
 [ ${#scenes[@]} -gt 0 ] || scenes=(page0 page1 page2 page3 digital analog about splash reminder reminder-builtin reminder-fallback
-                                   birthday menu password password-set wait print-dialog printed)
+                                   birthday menu password password-set wait print-dialog printed
+                                   setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

@@ -1,0 +1,33 @@
+#include "settings/SetupLinks.h"
+
+#include "mainwindow/Main.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Files.h"
+
+void SetTrayAutoPopup(bool on) {
+    (void)on;  // the tray window comes with its own unit
+}
+
+void SetScheduleListPaneColour(int pane, bool background, tk::TColor colour) {
+    // Only an open schedule list (its menu item checked) takes the colour at once; the schedule
+    // list comes with its own unit.
+    if (!Form1 || !Form1->List1->Checked()) return;
+    (void)pane, (void)background, (void)colour;
+}
+
+void OpenPrivateGraphs() {}  // the private graph register comes with its own unit
+
+void ShowGoalPanel() {}  // the goal box comes with its own unit
+
+void LeaveGoalPanel() {}
+
+std::string ChooseSoundFile(const std::string& preset) {
+    // Until the reminder editor's sound chooser exists, a file dialog over the same files.
+    tk::OpenDialog dialog;
+    dialog.Filter = "*.WAV;*.MID|*.WAV;*.MID|*.WAV|*.WAV|*.MID|*.MID";
+    dialog.Options = tk::ofHideReadOnly | tk::ofFileMustExist;
+    bool exists = tk::FileExists(preset);
+    dialog.FileName = exists ? preset : "";
+    if (dialog.Execute() && tk::FileExists(dialog.FileName)) return dialog.FileName;
+    return exists ? preset : "";
+}
