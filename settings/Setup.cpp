@@ -295,7 +295,7 @@ void TForm4::BindSwitches() {
         {&RadioGroup1, ik::Form::Section, ik::Form::ActiveP, 0},
         {&RadioGroup2, ik::Setup::Section, ik::Setup::Cal_DBLC, 0},
         {&RadioGroup7, ik::Setup::Section, ik::Setup::MIcon_DBLC, 0},
-        {&RadioGroup10, ik::Form::Section, RangedKey{ik::Form::Resource, 0, 1}, 0},
+        {&RadioGroup10, ik::Form::Section, ik::SetupRange::Resource, 0},
         {&RadioGroup4, ik::Setup::Section, ik::Setup::Period, 1},
         {&RadioGroup3, ik::Setup::Section, ik::Setup::Reboot, 1},
         {&RadioGroup6, ik::Form::Section, ik::Form::PastePic, 0},

@@ -49,7 +49,6 @@ struct Defaults {
     tk::TColor fontDefault;  // the read default of FontColor
 };
 const Defaults kDefaults[2] = {{ik::Memo::Section, tk::clBlack}, {ik::Nikki::Section, tk::clWindowText}};
-constexpr int kMinFontSize = 1, kMaxFontSize = 72;
 constexpr tk::TColor kDefaultBack = 16777215, kDefaultFont = 0;
 
 std::array<tk::BitBtn*, 6> DayButtons(TForm4& f) {
@@ -160,7 +159,8 @@ void TForm4::BuildMemoPage() {
         c.face->Create(*c.group, {.at = {58, 19, 180, 22}, .style = tk::csDropDown});
         c.face->DropDownCount = 16;
         c.sizeLabel->Create(*c.group, {.at = {250, 23, 60, 14}, .caption = "文字サイズ"});
-        c.size->Create(*c.group, {.at = {312, 19, 50, 21}, .min = kMinFontSize, .max = kMaxFontSize, .value = 9});
+        c.size->Create(*c.group, {.at = {312, 19, 50, 21}, .min = ik::SetupRange::FontSize.Min,
+                                    .max = ik::SetupRange::FontSize.Max, .value = 9});
         c.back->Create(*c.group, {.at = {8, 48, 84, 24}, .caption = "背景色"});
         c.font->Create(*c.group, {.at = {96, 48, 84, 24}, .caption = "フォント色"});
         c.reset->Create(*c.group, {.at = {184, 48, 84, 24}, .caption = "デフォルト"});
@@ -235,7 +235,7 @@ void TForm4::FillPages(tk::TIniFile& ini) {
         const char* s = kDefaults[which].section;
         DefaultsControls c = DefaultsOf(*this, which);
         std::string face = ini.ReadString(s, ik::Memo::FontName, "ＭＳ Ｐゴシック");
-        int size = ini.ReadInteger(s, ik::Memo::FontSize, 9, kMinFontSize, kMaxFontSize);
+        int size = ini.ReadInteger(s, ik::SetupRange::FontSize, 9);
         c.face->SetText(face);
         c.size->SetValue(size);
         c.preview->SetColor(ini.ReadInteger(s, ik::Memo::BackColor, kDefaultBack));

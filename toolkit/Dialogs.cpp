@@ -164,34 +164,69 @@ bool PrintDialog::Run(HWND owner) {
 namespace {
 
 struct FolderBrowse {
-    std::string start, current, typed;
+    std::string start, current, shown, typed;  // shown: what the field says for the selection
+    HWND field = nullptr;
+    WNDPROC dialogProc = nullptr;
 };
+FolderBrowse* gBrowse = nullptr;  // the dialog is modal: one at a time
 
 // A folder path as the dialog hands it on: no trailing "\" except on a drive root.
 std::string FolderPath(const std::string& p) { return rtl::ExtractFileDir(rtl::IncludeTrailingBackslash(p)); }
 
+// A name typed into the field: a full path, or a folder inside the selected one; made when
+// missing. False, after a message, when it cannot be made.
+bool TakeTypedFolder(HWND dlg, FolderBrowse& b, const std::string& text) {
+    bool full = text.size() >= 2 && (text[1] == ':' || (text[0] == '\\' && text[1] == '\\'));
+    std::string p = full ? text : rtl::IncludeTrailingBackslash(b.current) + text;
+    if ((!full && b.current.empty()) || (!DirectoryExists(p) && !ForceDirectories(p))) {
+        MessageDlg(dlg, "フォルダ「" + text + "」を作成できません。", "フォルダの選択", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    b.typed = FolderPath(p);
+    return true;
+}
+
+// The dialog does not take a typed name everywhere it runs, so OK reads the field itself.
+LRESULT CALLBACK FolderDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    FolderBrowse& b = *gBrowse;
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK && b.field) {
+        char buf[MAX_PATH * 2] = {};
+        GetWindowTextA(b.field, buf, sizeof buf);
+        std::string text = rtl::Trim(buf);
+        b.typed.clear();
+        if (!text.empty() && text != b.shown && !TakeTypedFolder(dlg, b, text)) return 0;
+    }
+    return CallWindowProcA(b.dialogProc, dlg, msg, wp, lp);
+}
+
+BOOL CALLBACK FindFolderField(HWND h, LPARAM lp) {
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
+    *(HWND*)lp = h;
+    return FALSE;
+}
+
 int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
     auto* b = (FolderBrowse*)data;
-    char path[MAX_PATH] = {};
     switch (msg) {
         case BFFM_INITIALIZED:
-            if (!b->start.empty()) SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+            EnumChildWindows(dlg, FindFolderField, (LPARAM)&b->field);
+            b->dialogProc = (WNDPROC)SetWindowLongPtrA(dlg, GWLP_WNDPROC, (LONG_PTR)FolderDialogProc);
+            if (b->start.empty()) break;
+            SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+            // A tree still filling itself may stop short of the folder; then once more, later.
+            if (!rtl::SameTextAscii(FolderPath(b->current), FolderPath(b->start)))
+                PostMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
             break;
-        case BFFM_SELCHANGED:
+        case BFFM_SELCHANGED: {
+            char path[MAX_PATH] = {};
             b->current = SHGetPathFromIDListA((LPCITEMIDLIST)lp, path) ? path : "";
+            SHFILEINFOA info{};
+            b->shown = SHGetFileInfoA((LPCSTR)lp, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME)
+                           ? info.szDisplayName
+                           : "";
             break;
-        case BFFM_VALIDATEFAILEDA: {
-            // A name the dialog does not know: relative to the selected folder unless it is a full
-            // path; made when missing. Refused (the dialog stays) when it cannot be made.
-            std::string text = rtl::Trim((const char*)lp);
-            bool full = text.size() >= 2 && (text[1] == ':' || (text[0] == '\\' && text[1] == '\\'));
-            std::string p = full ? text : rtl::IncludeTrailingBackslash(b->current) + text;
-            if (text.empty() || (!DirectoryExists(p) && !ForceDirectories(p))) {
-                MessageDlg(dlg, "フォルダ「" + text + "」を作成できません。", "フォルダの選択", MB_OK | MB_ICONEXCLAMATION);
-                return 1;
-            }
-            b->typed = FolderPath(p);
-            return 0;
         }
     }
     return 0;
@@ -202,13 +237,15 @@ int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
 bool FolderDialog::Run(HWND owner) {
     // The dialog's new style (with its field and its new-folder button) needs COM on this thread.
     HRESULT com = OleInitialize(nullptr);
-    FolderBrowse b{Directory, Directory, ""};
+    FolderBrowse b;
+    b.start = b.current = Directory;
+    gBrowse = &b;
     char name[MAX_PATH] = {};
     BROWSEINFOA bi{};
     bi.hwndOwner = owner;
     bi.pszDisplayName = name;
     bi.lpszTitle = Title.empty() ? nullptr : Title.c_str();
-    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_VALIDATE | BIF_NEWDIALOGSTYLE;
+    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
     bi.lpfn = FolderBrowseProc;
     bi.lParam = (LPARAM)&b;
     LPITEMIDLIST item = SHBrowseForFolderA(&bi);
@@ -224,6 +261,7 @@ bool FolderDialog::Run(HWND owner) {
         }
         CoTaskMemFree(item);
     }
+    gBrowse = nullptr;
     if (SUCCEEDED(com)) OleUninitialize();
     return ok;
 }

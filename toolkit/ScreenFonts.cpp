@@ -7,7 +7,7 @@
 namespace tk {
 
 static int CALLBACK AddFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM data) {
-    ((std::vector<std::string>*)data)->push_back(lf->lfFaceName);
+    if (lf->lfFaceName[0] != '@') ((std::vector<std::string>*)data)->push_back(lf->lfFaceName);
     return 1;
 }
 

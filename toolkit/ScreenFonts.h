@@ -5,7 +5,8 @@
 
 namespace tk {
 
-// Every face name the screen device offers, once each, sorted.
+// Every face name the screen device offers, once each, sorted; the vertical-writing faces ("@"
+// before the name) are left out, as no box of the program writes vertically.
 std::vector<std::string> ScreenFontNames();
 
 }  // namespace tk

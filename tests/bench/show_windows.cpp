@@ -4,6 +4,7 @@
 //         reminder-fallback birthday menu
 //         password password-set wait print-dialog printed (prints a page to the default printer and ends)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
+//         setup-folder (choosing the data folder)
 #include <windows.h>
 
 #include <cstdio>
@@ -216,6 +217,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             tk::SetMessageBoxHookForTest([](const tk::MsgBoxCall&) { return IDYES; });
             SetTimer(nullptr, 0, (seconds - 1) * 1000, ClosePlacementLater);
             Form4->BitBtn39Click();
+            tk::SetMessageBoxHookForTest(nullptr);
+        }
+        if (scene == "setup-folder") {
+            settings::Open().WriteString(ik::Calendar::Section, ik::Calendar::Directory, "C:\\windows\\system32\\drivers");
+            ShowSetup(0);
+            tk::SetMessageBoxHookForTest([](const tk::MsgBoxCall&) { return IDOK; });
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
+            Form4->BitBtn1.Click();
             tk::SetMessageBoxHookForTest(nullptr);
         }
         if (scene == "wait") {
