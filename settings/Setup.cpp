@@ -4,15 +4,11 @@
 #include "settings/Setup.h"
 
 #include <functional>
-#include <vector>
 
-#include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "notes/password.h"
 #include "settings/Settings.h"
 #include "settings/SetupLinks.h"
-#include "toolkit/Application.h"
-#include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 
 TForm4* Form4 = nullptr;
@@ -355,9 +351,9 @@ void TForm4::FormCreate() {
     CheckBox25.SetEnabled(chosen);
     CheckBox1.SetEnabled(chosen);
     BitBtn22.SetEnabled(chosen);
-    // 5: the tray choice (its own flag), then every control is armed.
+    // 5: the tray choice, whose handler keeps its own flag; then every control is armed, since
+    // each of the fillings above ran its change handler.
     RadioGroup5.SetItemIndex(ini.ReadInteger(ik::Form::Section, ik::Form::Tray_icon, 0));
-    CheckBox32.SetEnabled(RadioGroup5.ItemIndex() % 2 == 0);
     RadioGroup5.Tag = 1;
     CheckBox27.Tag = 1;
     armed_ = true;

@@ -2,7 +2,6 @@
 #include <array>
 
 #include "controls/Bmp_sel.h"
-#include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Picture.h"
 #include "settings/Settings.h"
