@@ -429,7 +429,9 @@ void TForm1::BitBtn2Click() {
 // The day before or after the shown one in the grid's own calendar (Julian before October 1582,
 // whose lost days it skips), not the date-time's, which has neither; false past the date range.
 static bool NeighbourDay(const TCalendarEx& c, int step, int& y, int& m, int& d) {
-    y = c.Year(), m = c.Month(), d = c.Day();
+    y = c.Year();
+    m = c.Month();
+    d = c.Day();
     do {
         d += step;
         if (d < 1) {
@@ -518,7 +520,8 @@ void TForm1::Popup1Click() {
     int h, n, s, ms;
     rtl::DecodeTime(rtl::Now() + before / 1440.0, h, n, s, ms);
     // An editor: a new window every time.
-    ShowNewWindow(Form7, [&](TForm7& f) { f.Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n); });
+    ShowNewWindow(Form7,
+                  [&](TForm7& f) { f.Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n); });
 }
 
 void TForm1::PanelButton1Click() {
