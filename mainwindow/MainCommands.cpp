@@ -84,7 +84,8 @@ bool TForm1::FolderCommand() {
 }
 
 void TForm1::OpenSettingsForFolder() {
-    // The settings window, where the data folder is chosen, comes with its own unit.
+    // The data folder is chosen in the settings window.
+    Setup1Click();
 }
 
 void TForm1::CalendarEx1DblClick() {

@@ -6,6 +6,8 @@
 
 #include "notes/password.h"
 #include "schedule/Born.h"
+#include "settings/Setup.h"
+#include "tests/win/WinTest.h"
 #include "tests/win/MainWindowFixture.h"
 #include "toolkit/MsgBox.h"
 
@@ -78,7 +80,7 @@ TEST_F(MainCommands, DoubleClicksRunTheCommandTheSettingsChoose) {
     EXPECT_TRUE(ran.empty());
 }
 
-TEST_F(MainCommands, NoDataFolderOpensNothingAndASecondRequestBringsTheOpenWindowForward) {
+TEST_F(MainCommands, NoDataFolderOpensOnlyTheSettingsAndASecondRequestBringsTheOpenWindowForward) {
     const Handler handlers[] = {&TForm1::Popup1Click, &TForm1::BirthDay1Click, &TForm1::Diary1Click,
                                 &TForm1::List2Click,  &TForm1::Period1Click,   &TForm1::Telephone1Click};
     settings::Open().WriteString("Calendar", "Directory", ".");
@@ -88,7 +90,12 @@ TEST_F(MainCommands, NoDataFolderOpensNothingAndASecondRequestBringsTheOpenWindo
     size_t forms = tk::Application.Forms.size();
     for (Handler h : handlers) (Form1->*h)();
     SetCurrentDirectoryA(cwd);
-    EXPECT_EQ(tk::Application.Forms.size(), forms);
+    // Each command asks for the data folder instead: one settings window, brought forward again.
+    EXPECT_EQ(tk::Application.Forms.size(), forms + 1);
+    ASSERT_NE(Form4, nullptr);
+    EXPECT_TRUE(Form1->Setup1->Checked());
+    Form4->Destroy();
+    wintest::Pump();
     for (const char* sub : {"Diary", "Period", "Tel"}) EXPECT_FALSE(tk::DirectoryExists(dir + "\\" + sub)) << sub;
 
     UseDataDir();
