@@ -7,6 +7,7 @@
 #include "mainwindow/PopView.h"
 #include "mainwindow/title.h"
 #include "schedule/Popup.h"
+#include "schedule/to_do.h"
 #include "schedule/Born.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
@@ -201,7 +202,7 @@ void TForm1::BuildMenus() {
         item->SetEnabled(false);
     };
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
-    later(Todo1, "ｽｹｼﾞｭｰﾙの登録", "Ctrl+S");
+    Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
     later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
     later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
     later(Jump1, "指定日に移動", "Ctrl+J");
@@ -507,6 +508,14 @@ void TForm1::Popup1Click() {
     tk::Application.CreateForm(Form7);
     Form7->Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n);
     Form7->Show();
+}
+
+void TForm1::Todo1Click() {
+    // Without a data folder the settings window opens instead, once it exists.
+    if (settings::DataDir() == ".") return;
+    tk::Application.CreateForm(Form14);
+    Form14->Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day());
+    Form14->Show();
 }
 
 void TForm1::PanelButton1Click() {
