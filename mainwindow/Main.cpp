@@ -9,6 +9,7 @@
 #include "mainwindow/PopView.h"
 #include "mainwindow/title.h"
 #include "schedule/Popup.h"
+#include "schedule/to_do.h"
 #include "schedule/Born.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
@@ -210,7 +211,7 @@ void TForm1::BuildMenus() {
         item->SetEnabled(false);
     };
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
-    later(Todo1, "ｽｹｼﾞｭｰﾙの登録", "Ctrl+S");
+    Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
     later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
     later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
     later(Jump1, "指定日に移動", "Ctrl+J");
@@ -544,6 +545,12 @@ void TForm1::Popup1Click() {
     // An editor: a new window every time.
     ShowNewWindow(Form7,
                   [&](TForm7& f) { f.Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n); });
+}
+
+void TForm1::Todo1Click() {
+    if (!FolderCommand()) return;
+    // An editor: a new window every time.
+    ShowNewWindow(Form14, [&](TForm14& f) { f.Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day()); });
 }
 
 void TForm1::PanelButton1Click() {

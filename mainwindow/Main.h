@@ -140,6 +140,7 @@ struct TForm1 : tk::Form {
     void FormActivate();
     void PopupMenu1Popup();
     void Popup1Click();
+    void Todo1Click();
     void ComboBox2Change();  // draws the biorhythm chart
     void FillPersonList();
     void FormPaint();
