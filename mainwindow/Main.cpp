@@ -212,7 +212,7 @@ void TForm1::BuildMenus() {
     later(DayCalc1, "日数計算", "Ctrl+K");
     later(Telephone1, "簡易電話帳", "Ctrl+A");
     m.Add("-");
-    later(Diary1, "想いを綴る", "Ctrl+W");
+    Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
     later(List2, "タイトル一覧", "Ctrl+N");
     later(MemoTree1, "メモ一覧", "Ctrl+M");
     later(Period1, "周期管理");
@@ -544,6 +544,8 @@ void TForm1::PopupMenu1Popup() {
     Period1->SetVisible(false);
     Close1->SetVisible(ini.ReadInteger(ik::Setup::Section, ik::Setup::Reboot, 1) == 0);
     Help1->SetEnabled(tk::FileExists(HelpFile()));
+    Diary1->SetCaption(rtl::IntToStr(CalendarEx1.Year()) + "年" + rtl::IntToStr(CalendarEx1.Month()) + "月" +
+                       rtl::IntToStr(CalendarEx1.Day()) + "日を綴る");
     False1->SetCaption(ini.ReadBool(ik::Form::Section, ik::Form::Visible, false) ? "非表示" : "表示");
     Position1->SetVisible(Visible());
 }
