@@ -13,15 +13,12 @@ import sys
 
 sys.dont_write_bytecode = True  # no cache files in the source tree
 from gen_moon import write_bmp  # noqa: E402  the one BMP writer of the build's pictures
+from gen_zodiac import circle, polygon, rounded_rect as box, union  # noqa: E402  the shared distance functions
 
 SIZE = 16
 SUB = 4  # sub-samples per pixel side
 KEY = (255, 0, 255)
 FACE = (240, 240, 240)
-
-
-def circle(cx, cy, r):
-    return lambda x, y: math.hypot(x - cx, y - cy) - r
 
 
 def segment(x1, y1, x2, y2, w):
@@ -32,38 +29,8 @@ def segment(x1, y1, x2, y2, w):
     return d
 
 
-def box(x1, y1, x2, y2, r):
-    """A rectangle with rounded corners of radius r."""
-    cx, cy, hx, hy = (x1 + x2) / 2, (y1 + y2) / 2, (x2 - x1) / 2 - r, (y2 - y1) / 2 - r
-
-    def d(x, y):
-        qx, qy = abs(x - cx) - hx, abs(y - cy) - hy
-        return math.hypot(max(qx, 0), max(qy, 0)) + min(max(qx, qy), 0) - r
-    return d
-
-
-def union(*parts):
-    return lambda x, y: min(p(x, y) for p in parts)
-
-
-def polygon(points):
-    """Inside when the point is left of every edge of a convex, anticlockwise-on-screen polygon."""
-    def d(x, y):
-        inside = False
-        n = len(points)
-        best = 1e9
-        for i in range(n):
-            (ax, ay), (bx, by) = points[i], points[(i + 1) % n]
-            if (ay > y) != (by > y) and x < (bx - ax) * (y - ay) / (by - ay) + ax:
-                inside = not inside
-            best = min(best, segment(ax, ay, bx, by, 0)(x, y))
-        return -best if inside else best
-    return d
-
-
 class Glyph:
     def __init__(self):
-        self.cover = [[None] * SIZE for _ in range(SIZE)]  # colour layers per pixel
         self.px = [[list(KEY) for _ in range(SIZE)] for _ in range(SIZE)]
         self.alpha = [[0.0] * SIZE for _ in range(SIZE)]
 
