@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "controls/IJGJpeg.h"
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
@@ -523,9 +525,13 @@ TForm8* OpenDiary(int day) {
 }
 
 void SaveOpenDiaries() {
-    for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms)) {
-        auto* d = dynamic_cast<TForm8*>(f);
-        if (!d || !d->WillSave()) continue;
+    std::vector<TForm8*> open;
+    for (tk::Form* f : tk::Application.Forms)
+        if (auto* d = dynamic_cast<TForm8*>(f)) open.push_back(d);
+    for (TForm8* d : open) {
+        // A failure's message box runs messages, which may free a window that was closing.
+        auto& live = tk::Application.Forms;
+        if (std::find(live.begin(), live.end(), d) == live.end() || !d->WillSave()) continue;
         try {
             d->SaveDay();
         } catch (const std::exception&) {
