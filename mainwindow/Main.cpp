@@ -222,7 +222,7 @@ void TForm1::BuildMenus() {
     later(DayCalc1, "日数計算", "Ctrl+K");
     later(Telephone1, "簡易電話帳", "Ctrl+A");
     m.Add("-");
-    later(Diary1, "想いを綴る", "Ctrl+W");
+    Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
     later(List2, "タイトル一覧", "Ctrl+N");
     later(MemoTree1, "メモ一覧", "Ctrl+M");
     later(Period1, kPeriodCaption);

@@ -167,6 +167,8 @@ struct TForm1 : tk::Form {
 
     // Commands that open windows.
     void BirthDay1Click();
+    void DiaryCommand(bool fromTimer);  // MainDiary.cpp: the selected day, or the tick's day
+    void DiaryAtItsTime(tk::TIniFile& ini, rtl::TDateTime now);
 
     // The flower of a day (key month * 100 + day) and its words; other keys leave the text as it is.
     void FlowerOfDay(int Key, std::string& Flower) { flower::OfDay(Key, Flower); }

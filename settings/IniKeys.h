@@ -100,6 +100,9 @@ constexpr char Section[] = "Nikki";
 constexpr char FontName[] = "FontName", FontSize[] = "FontSize", FontColor[] = "FontColor",
                BackColor[] = "BackColor", Auto[] = "Auto", Zenjitu[] = "Zenjitu";
 constexpr RangedKey Auto_H{"Auto_H", 0, 23}, Auto_M{"Auto_M", 0, 59};
+// The diary editor's bounds and its colour history (newest first).
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "Width", Color1[] = "Color1",
+               Color2[] = "Color2", Color3[] = "Color3", Color4[] = "Color4", Color5[] = "Color5";
 }  // namespace Nikki
 
 namespace Pop_Born {
