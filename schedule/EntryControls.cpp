@@ -1,6 +1,7 @@
 #include "schedule/EntryControls.h"
 
 #include "mainwindow/Main.h"
+#include "schedule/data.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Files.h"
 #include "toolkit/FolderIndex.h"
@@ -109,12 +110,19 @@ void DataFileChanged(const std::string& path) { tk::FolderIndex::For(rtl::Extrac
 void RefreshDayAndMarks() {
     if (!Form1) return;
     Form1->CalendarEx1Change();
-    RefreshMarks();
+    Form1->FormActivate();
 }
 
 void RefreshMarks() {
+    RefreshManagement();
     if (!Form1) return;
     Form1->FormActivate();
+}
+
+void RefreshManagement() {
+    if (!Form1 || !Form1->Data2 || !Form1->Data2->Checked() || !Form29) return;
+    Form29->SetFocus();
+    Form29->RerunShownList();
 }
 
 }  // namespace entry

@@ -61,7 +61,9 @@ void DataFileChanged(const std::string& path);
 
 // After a save or a delete: the main window's day view and month marks.
 void RefreshDayAndMarks();
-// After an editor closes: the month marks.
+// After an editor closes: the list schedule management shows, then the month marks.
 void RefreshMarks();
+// Schedule management, when it is open, focused and its list run again.
+void RefreshManagement();
 
 }  // namespace entry
