@@ -77,6 +77,37 @@ void DrawLamp(tk::Image& image, tk::TColor rim, tk::TColor fill, bool lit) {
 
 }  // namespace
 
+void TLineListBox::Create(tk::Control& parent, const tk::Ctl& p) {
+    tk::Ctl q = p;
+    q.caption.clear();
+    CreateChild(parent, "LISTBOX",
+                LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE, q);
+    HDC dc = GetDC(Handle);
+    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(Handle, dc);
+    SetItemHeight(tm.tmHeight + 4);
+}
+
+void TLineListBox::SetLines(const rtl::TStringList& lines) {
+    SendMessageA(Handle, WM_SETREDRAW, FALSE, 0);
+    filling_ = true;
+    Items.Assign(lines);
+    filling_ = false;
+    SendMessageA(Handle, LB_SETCOUNT, Items.Count(), 0);
+    SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
+    Invalidate();
+}
+
+void TLineListBox::ItemInserted(int index) {
+    if (!filling_) SendMessageA(Handle, LB_INSERTSTRING, index, 0);
+}
+
+void TLineListBox::ItemsCleared() { SendMessageA(Handle, LB_RESETCONTENT, 0, 0); }
+
 LRESULT TSplitBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT) {
         SetCursor(LoadCursorA(nullptr, IDC_SIZENS));
@@ -126,8 +157,7 @@ void TForm29::BuildLayout() {
     BitBtn24.Create(Panel1, {.at = {4, 31, 82, 22}, .caption = "← 前日", .hint = "前日へ"});
     BitBtn25.Create(Panel1, {.at = {88, 31, 82, 22}, .caption = "今日", .hint = "今日に戻す｡"});
     BitBtn26.Create(Panel1, {.at = {172, 31, 82, 22}, .caption = "翌日 →", .hint = "翌日へ"});
-    ListBox1.Create(*this, {.at = {0, 0, 262, 150}, .hint = "ﾀﾞﾌﾞﾙｸﾘｯｸで修正", .align = Align::Top,
-                            .style = lbOwnerDrawFixed});
+    ListBox1.Create(*this, {.at = {0, 0, 262, 150}, .hint = "ﾀﾞﾌﾞﾙｸﾘｯｸで修正", .align = Align::Top});
     Panel2.Create(*this, {.at = {0, 0, 262, 5}, .hint = "ドラッグでサイズ変更", .align = Align::Top});
     Panel4.Create(*this, {.at = {0, 0, 262, 22}, .hint = kListHint, .align = Align::Top, .color = kDayColour,
                           .font = heading, .style = pnCaptionLeft});
@@ -287,10 +317,7 @@ void TForm29::Fill(Mode mode) {
     items.Strings.reserve(lines_.size());
     items.Objects.reserve(lines_.size());
     for (size_t i = 0; i < lines_.size(); ++i) items.Add(lines_[i].text, (int)i);
-    SendMessageA(ListBox1.Handle, WM_SETREDRAW, FALSE, 0);
-    ListBox1.Items.Assign(items);
-    SendMessageA(ListBox1.Handle, WM_SETREDRAW, TRUE, 0);
-    ListBox1.Invalidate();
+    ListBox1.SetLines(items);
     EnableDelete(false);
     if (!lines_.empty()) {
         ListBox1.SetItemIndex(0);

@@ -19,6 +19,20 @@
 #include "toolkit/RichEdit.h"
 #include "toolkit/StatusBar.h"
 
+// The list of lines: a list box that keeps no text of its own. The lines stay in Items and are
+// drawn from there, so thousands go in with one message; a list box holding text takes one per
+// line, and under Wine as long again to clear them.
+struct TLineListBox : tk::ListBox {
+    void Create(tk::Control& parent, const tk::Ctl& p);
+    // Replaces every line (each item's object is its data).
+    void SetLines(const rtl::TStringList& lines);
+
+private:
+    void ItemInserted(int index) override;
+    void ItemsCleared() override;
+    bool filling_ = false;
+};
+
 // The bar between the list and the preview: a panel with the up-down sizing cursor.
 struct TSplitBar : tk::Panel {
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -28,7 +42,7 @@ struct TForm29 : tk::Form {
     tk::Panel Panel1;                         // the mode and day buttons
     tk::BitBtn BitBtn14, BitBtn16, BitBtn17;  // All, Past, the selected day
     tk::BitBtn BitBtn24, BitBtn25, BitBtn26;  // previous day, today, next day
-    tk::ListBox ListBox1;
+    TLineListBox ListBox1;
     TSplitBar Panel2;
     tk::Panel Panel4;        // the heading over the preview
     tk::RichEdit RichEdit2;  // the preview, read-only

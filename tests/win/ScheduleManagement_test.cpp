@@ -187,6 +187,7 @@ TEST_F(ScheduleManagement, AllListSkipsFoldersBirthdaysAndStrayNames) {
     for (int i = 0; i < f.ListBox1.Items.Count(); ++i) names.push_back(f.NameOfLine(i));
     EXPECT_EQ(names, (std::vector<std::string>{"1230____.sun", "____0115.01", "~___0115.__", "________.MON",
                                                "W0000600.__"}));
+    EXPECT_EQ(SendMessageA(f.ListBox1.Handle, LB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(f.Panel4.Caption(), "日曜日(毎週) 12時30分");
     EXPECT_EQ(f.Panel4.Color, 0x0000FF);  // Sunday
 }
@@ -334,6 +335,7 @@ TEST_F(ScheduleManagement, DeleteAsksUnlessToldNotToAndErasesTheReminderSection)
         EXPECT_EQ(tk::FileExists(Path(c.name)), !c.deleted);
         EXPECT_EQ(settings::Open().SectionExists(Path(c.name)), !(c.deleted && !isEntry));
         EXPECT_EQ(f.ListBox1.Items.Count(), c.deleted ? 0 : 1);
+        EXPECT_EQ(SendMessageA(f.ListBox1.Handle, LB_GETCOUNT, 0, 0), f.ListBox1.Items.Count());
         EXPECT_EQ(f.Deleted(), c.deleted);
         if (c.deleted) {
             EXPECT_EQ(cues, std::vector<std::string>{"del"});
