@@ -81,7 +81,8 @@ void TLineListBox::Create(tk::Control& parent, const tk::Ctl& p) {
     tk::Ctl q = p;
     q.caption.clear();
     CreateChild(parent, "LISTBOX",
-                LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
+                    WS_TABSTOP,
                 WS_EX_CLIENTEDGE, q);
     HDC dc = GetDC(Handle);
     HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
@@ -98,6 +99,22 @@ void TLineListBox::SetLines(const rtl::TStringList& lines) {
     Items.Assign(lines);
     filling_ = false;
     SendMessageA(Handle, LB_SETCOUNT, Items.Count(), 0);
+    // Wide enough to scroll to the end of the longest lines: those with the most bytes.
+    size_t longest = 0;
+    for (const std::string& s : Items.List().Strings) longest = std::max(longest, s.size());
+    HDC dc = GetDC(Handle);
+    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
+    int width = 0, measured = 0;
+    for (const std::string& s : Items.List().Strings) {
+        if (s.size() != longest) continue;
+        SIZE size{};
+        GetTextExtentPoint32A(dc, s.data(), (int)s.size(), &size);
+        width = std::max(width, (int)size.cx);
+        if (++measured == 32) break;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(Handle, dc);
+    SendMessageA(Handle, LB_SETHORIZONTALEXTENT, width ? width + 8 : 0, 0);
     SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
     Invalidate();
 }
@@ -160,10 +177,12 @@ void TForm29::BuildLayout() {
     ListBox1.Create(*this, {.at = {0, 0, 262, 150}, .hint = "ﾀﾞﾌﾞﾙｸﾘｯｸで修正", .align = Align::Top});
     Panel2.Create(*this, {.at = {0, 0, 262, 5}, .hint = "ドラッグでサイズ変更", .align = Align::Top});
     Panel4.Create(*this, {.at = {0, 0, 262, 22}, .hint = kListHint, .align = Align::Top, .color = kDayColour,
-                          .font = heading, .style = pnCaptionLeft});
+                          .font = heading, .style = pnCaptionLeft | pnOuterNone});
+    Panel4.SetBorderWidth(3);
     // The status bar first: the bottom row stacks above it.
     StatusBar1.Create(*this, {.hint = kListHint});
     StatusBar1.SetSimplePanel(true);
+    StatusBar1.SetSimpleText(kListHint);
     Panel3.Create(*this, {.at = {0, 0, 262, 32}, .hint = kListHint, .align = Align::Bottom, .style = pnOuterNone});
     BitBtn11.Create(Panel3, {.at = {4, 4, 80, 24}, .caption = "&Delete", .hint = "データの削除", .enabled = false});
     CheckBox1.Create(Panel3, {.at = {94, 9, 14, 14}});
