@@ -38,24 +38,6 @@ tk::TColor WeekdayColour(int weekday) {
     return weekday == 1 ? kSundayColour : weekday == 7 ? kSaturdayColour : kWeekdayColour;
 }
 
-// The preview's text and background: [To_do] colours of a later, earlier or today's date.
-struct PreviewColours {
-    tk::TColor text, back;
-};
-
-PreviewColours ColoursOfDate(int daysFromToday) {
-    namespace t = ik::To_do;
-    auto ini = settings::Open();
-    if (daysFromToday > 0)
-        return {ini.ReadInteger(t::Section, t::FutureColor, 0x800000),
-                ini.ReadInteger(t::Section, t::FutureBackColor, tk::clMenu)};
-    if (daysFromToday < 0)
-        return {ini.ReadInteger(t::Section, t::PastColor, 0xFFFFFF),
-                ini.ReadInteger(t::Section, t::PastBackColor, tk::clActiveCaption)};
-    return {ini.ReadInteger(t::Section, t::TodayColor, 0xFFFFFF),
-            ini.ReadInteger(t::Section, t::TodayBackColor, tk::clBtnShadow)};
-}
-
 // The day list covers the days the date fields of the editors can hold.
 const rtl::TDateTime kFirstDay = rtl::EncodeDate(entry::kMinYear, 1, 1);
 const rtl::TDateTime kLastDay = rtl::EncodeDate(entry::kMaxYear, 12, 31);
@@ -84,13 +66,9 @@ void TLineListBox::Create(tk::Control& parent, const tk::Ctl& p) {
                 LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
                     WS_TABSTOP,
                 WS_EX_CLIENTEDGE, q);
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
-    SetItemHeight(tm.tmHeight + 4);
+    tk::TBitmap probe(1, 1);
+    probe.Canvas().Font = EffectiveFont();
+    SetItemHeight(probe.Canvas().TextHeight("Ag") + 4);
 }
 
 void TLineListBox::SetLines(const rtl::TStringList& lines) {
@@ -395,9 +373,9 @@ void TForm29::ListBox1Click() {
 
 void TForm29::PreviewFile(const std::string& path, const NameFields& f) {
     // Dated entries take the colours of their day; the repeating ones those of a text box.
-    PreviewColours colours{tk::clWindowText, tk::clWindow};
+    DayColours colours{tk::clWindowText, tk::clWindow};
     if (f.kind == NameKind::ScheduleOneDate || f.kind == NameKind::PopupOneDay)
-        colours = ColoursOfDate((int)(rtl::EncodeDate(f.year, f.month, f.day) - rtl::DateOf(rtl::Date())));
+        colours = ReadDayColours(settings::Open(), entry::DaysFromToday(f.year, f.month, f.day));
     RichEdit2.SetReadOnly(false);  // the format of a read-only box cannot be changed
     RichEdit2.Clear();
     if (!path.empty()) {
@@ -407,10 +385,7 @@ void TForm29::PreviewFile(const std::string& path, const NameFields& f) {
             RichEdit2.SetText("(このファイルは読み込めません)");
         }
     }
-    RichEdit2.SetColor(colours.back);
-    RichEdit2.SelectAll();
-    RichEdit2.SelAttributes.SetColor(colours.text);
-    RichEdit2.SetSelStart(0);
+    ColourText(RichEdit2, colours);
     RichEdit2.SetModified(false);
     RichEdit2.SetReadOnly(true);
 }
