@@ -42,6 +42,13 @@ tk::TColor WeekdayColour(int weekday) {
 const rtl::TDateTime kFirstDay = rtl::EncodeDate(entry::kMinYear, 1, 1);
 const rtl::TDateTime kLastDay = rtl::EncodeDate(entry::kMaxYear, 12, 31);
 
+// A canvas to measure text in a font.
+struct TextProbe {
+    tk::TBitmap bitmap{1, 1};
+    tk::TCanvas& canvas;
+    explicit TextProbe(const tk::TFont& font) : canvas(bitmap.Canvas()) { canvas.Font = font; }
+};
+
 // A lamp: grey when out, lit for the pressed mode. The bottom-left pixel is the transparent colour.
 void DrawLamp(tk::Image& image, tk::TColor rim, tk::TColor fill, bool lit) {
     tk::TCanvas& c = image.Canvas();
@@ -66,9 +73,7 @@ void TLineListBox::Create(tk::Control& parent, const tk::Ctl& p) {
                 LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
                     WS_TABSTOP,
                 WS_EX_CLIENTEDGE, q);
-    tk::TBitmap probe(1, 1);
-    probe.Canvas().Font = EffectiveFont();
-    SetItemHeight(probe.Canvas().TextHeight("Ag") + 4);
+    SetItemHeight(TextProbe(EffectiveFont()).canvas.TextHeight("Ag") + 4);
 }
 
 void TLineListBox::SetLines(const rtl::TStringList& lines) {
@@ -80,18 +85,13 @@ void TLineListBox::SetLines(const rtl::TStringList& lines) {
     // Wide enough to scroll to the end of the longest lines: those with the most bytes.
     size_t longest = 0;
     for (const std::string& s : Items.List().Strings) longest = std::max(longest, s.size());
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
+    TextProbe probe(EffectiveFont());
     int width = 0, measured = 0;
     for (const std::string& s : Items.List().Strings) {
         if (s.size() != longest) continue;
-        SIZE size{};
-        GetTextExtentPoint32A(dc, s.data(), (int)s.size(), &size);
-        width = std::max(width, (int)size.cx);
+        width = std::max(width, probe.canvas.TextWidth(s));
         if (++measured == 32) break;
     }
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
     SendMessageA(Handle, LB_SETHORIZONTALEXTENT, width ? width + 8 : 0, 0);
     SendMessageA(Handle, WM_SETREDRAW, TRUE, 0);
     Invalidate();

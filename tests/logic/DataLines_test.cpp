@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using manage::EditorPreset;
-using manage::Line;
 using manage::Mode;
 using rtl::EncodeDate;
 using rtl::EncodeTime;
@@ -14,30 +13,22 @@ namespace {
 
 std::string LineOfName(const std::string& name) { return manage::LineOf(DecodeName(name)); }
 
-// The name each editor builds from the fields a preset sets (a day the month lacks would be
-// stepped down by the editor first, so it counts as a failure).
-std::string NameBuiltFrom(const EditorPreset& p) {
+// The name the schedule entry editor builds from the fields a preset sets (a day the month lacks
+// would be stepped down by the editor first, so it counts as a failure).
+std::string EntryNameBuiltFrom(const EditorPreset& p) {
     if (!rtl::IsValidDate(p.year, p.month, p.day)) return "(no such day)";
-    if (p.uptime) return PopupFileName::Uptime(p.seconds);
     DayOffShift shift = DayOffShift::FromRadio(p.ifDayOff, p.saturday);
     entry::WeekBoxes weeks = p.weeks;
     weeks.Settle();
-    int weekday = rtl::DayOfWeek(EncodeDate(p.year, p.month, p.day));
-    if (!p.reminder) switch (p.tab) {
-            case entry::Repeat::OneDate: return ScheduleFileName::OneDate(p.year, p.month, p.day);
-            case entry::Repeat::Yearly: return ScheduleFileName::Yearly(shift, p.month, p.day);
-            case entry::Repeat::Monthly: return ScheduleFileName::Monthly(shift, p.day);
-            case entry::Repeat::Weekly: return ScheduleFileName::Weekly(weeks.Mask(), weekday);
-            case entry::Repeat::Daily: return "(no daily entries)";
-        }
     switch (p.tab) {
-        case entry::Repeat::OneDate: return PopupFileName::OneDay(p.hour, p.minute, p.year, p.month, p.day);
-        case entry::Repeat::Yearly: return PopupFileName::Yearly(p.hour, p.minute, p.month, p.day, shift);
-        case entry::Repeat::Monthly: return PopupFileName::Monthly(p.hour, p.minute, p.day, shift);
-        case entry::Repeat::Weekly: return PopupFileName::Weekly(p.hour, p.minute, weeks.Mask(), weekday);
-        case entry::Repeat::Daily: return PopupFileName::Daily(p.hour, p.minute);
+        case entry::Repeat::OneDate: return ScheduleFileName::OneDate(p.year, p.month, p.day);
+        case entry::Repeat::Yearly: return ScheduleFileName::Yearly(shift, p.month, p.day);
+        case entry::Repeat::Monthly: return ScheduleFileName::Monthly(shift, p.day);
+        case entry::Repeat::Weekly:
+            return ScheduleFileName::Weekly(weeks.Mask(), rtl::DayOfWeek(EncodeDate(p.year, p.month, p.day)));
+        case entry::Repeat::Daily: break;
     }
-    return "";
+    return "(no daily entries)";
 }
 
 }  // namespace
@@ -60,8 +51,6 @@ TEST(DataLines, EveryKindOfNameInWords) {
         {"~~~~~___.SUN", "Week1 : 日曜日(　　　　　　　　最終)"},
         {"_~~~~___.WED", "Week4 : 水曜日(第１　　　　　　　　)"},
         {"________.thu", "Week5 : 木曜日"},
-        {"~____~__.FRI", nullptr},
-        {"~_____~~.FRI", nullptr},
         {"~________.FRI", nullptr},
         {"~_______.FRI", "Week6 : 金曜日(　　第２第３第４第５)"},
         {"________.SAT", "Week7 : 土曜日"},
@@ -90,9 +79,7 @@ TEST(DataLines, EveryKindOfNameInWords) {
         {"~___0115.71", nullptr},
         {"0800__31.MON", nullptr},
         {"0800__00.MON", nullptr},
-        {"2400____.__", nullptr},
         {"W0000065.__", nullptr},
-        {"12300115.7", nullptr},
         {"12300115.--", nullptr},
     };
     for (const Case& c : cases) EXPECT_EQ(LineOfName(c.name), c.line ? c.line : "") << c.name;
@@ -135,129 +122,51 @@ TEST(DataLines, PastAndDayListsTakeOnlyDatedNames) {
     EXPECT_TRUE(manage::IsOnDay(DecodeName("12000115.30"), EncodeDate(1930, 1, 15)));
 }
 
-TEST(DataLines, ListsKeepTheirNamesInAFixedOrder) {
-    const rtl::TDateTime now = EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0);
-    const std::vector<std::string> names = {
-        "W0000600.__", "________.MON", "____0115.01", "BORN0115.71", "junk.txt",    "12300115.01",
-        "1230____.SUN", "____0115.__", "08000115.01", "____0114.01", "______15.__", "0700____.__",
-        "0700____.sun", "____0229.01",
-    };
-    struct Case {
-        Mode mode;
-        std::vector<std::pair<std::string, std::string>> lines;  // text, name
-    } cases[] = {
-        {Mode::All,
-         {{"Popup : 01年01月15日 08時00分", "08000115.01"},
-          {"Popup : 01年01月15日 12時30分", "12300115.01"},
-          {"Popup : 毎日 07時00分", "0700____.__"},
-          {"Popw1 : 日曜日(毎週) 07時00分", "0700____.sun"},
-          {"Popw1 : 日曜日(毎週) 12時30分", "1230____.SUN"},
-          {"To_do : 01年01月14日 ", "____0114.01"},
-          {"To_do : 01年01月15日 ", "____0115.01"},
-          {"To_do : 毎月15日 ", "______15.__"},
-          {"To_do : 毎年01月15日 ", "____0115.__"},
-          {"Week2 : 月曜日", "________.MON"},
-          {"Win98 :     600秒経過（Windows起動後）", "W0000600.__"}}},
-        {Mode::Past, {{"Popup : 01年01月15日 08時00分", "08000115.01"}, {"To_do : 01年01月14日 ", "____0114.01"}}},
-        {Mode::Day,
-         {{"Popup : 01年01月15日 08時00分", "08000115.01"},
-          {"Popup : 01年01月15日 12時30分", "12300115.01"},
-          {"To_do : 01年01月15日 ", "____0115.01"}}},
-    };
-    for (const Case& c : cases) {
-        std::vector<Line> got = manage::BuildList(c.mode, names, now, EncodeDate(2001, 1, 15));
-        ASSERT_EQ(got.size(), c.lines.size()) << (int)c.mode;
-        for (size_t i = 0; i < got.size(); ++i) {
-            EXPECT_EQ(got[i].text, c.lines[i].first) << (int)c.mode << " " << i;
-            EXPECT_EQ(got[i].name, c.lines[i].second) << (int)c.mode << " " << i;
-        }
-    }
-    // Two files that read the same keep one order: by name.
+TEST(DataLines, LinesThatReadTheSameKeepOneOrderByName) {
     EXPECT_TRUE(manage::LineBefore({"a", "X"}, {"a", "Y"}));
     EXPECT_FALSE(manage::LineBefore({"a", "Y"}, {"a", "X"}));
+    EXPECT_TRUE(manage::LineBefore({"Popw1 : x", "Z"}, {"To_do : x", "A"}));
 }
 
-TEST(DataLines, HeadingAndItsWeekday) {
-    struct Case {
-        const char* name;
-        const char* heading;
-        int weekday;
-    } cases[] = {
-        {"_~_~~___.MON", "月曜日(第１　　第３　　　　)", 2},
-        {"0800__32.SAT", "土曜日(最終) 08時00分", 7},
-        {"____0114.01", "01年01月14日 ", 1},  // a Sunday
-        {"12300113.01", "01年01月13日 12時30分", 7},
-        {"____0115.__", "毎年01月15日 ", 0},
-        {"W0000600.__", "    600秒経過（Windows起動後）", 0},
-    };
-    for (const Case& c : cases) {
-        NameFields f = DecodeName(c.name);
-        EXPECT_EQ(manage::HeadingText(manage::LineOf(f)), c.heading) << c.name;
-        EXPECT_EQ(manage::HeadingWeekday(f), c.weekday) << c.name;
-    }
-    EXPECT_EQ(manage::HeadingText("short"), "");
-}
-
-TEST(DataLines, PresetsBuildTheChosenNameAgain) {
+// The reminder kinds are opened in the real reminder editor by the window tests.
+TEST(DataLines, EntryPresetsBuildTheChosenNameAgain) {
     const rtl::TDateTime common = EncodeDate(2002, 4, 10) + EncodeTime(10, 20, 0, 0);  // April, no 29 February
     const rtl::TDateTime leap = EncodeDate(2004, 1, 31) + EncodeTime(10, 20, 0, 0);
     const rtl::TDateTime february = EncodeDate(2001, 2, 3) + EncodeTime(10, 20, 0, 0);
     struct Case {
         const char* name;
         rtl::TDateTime now;
-        bool reminder;
         entry::Repeat tab;
         int year, month, day;
     } cases[] = {
-        {"____0115.71", common, false, entry::Repeat::OneDate, 1971, 1, 15},
-        {"____0115.29", common, false, entry::Repeat::OneDate, 2029, 1, 15},
-        {"____0229.__", common, false, entry::Repeat::Yearly, 2004, 2, 29},
-        {"~_~~0229.__", leap, false, entry::Repeat::Yearly, 2004, 2, 29},
-        {"_~__0115.__", common, false, entry::Repeat::Yearly, 2002, 1, 15},
-        {"______31.__", common, false, entry::Repeat::Monthly, 2002, 5, 31},
-        {"_~~~__30.__", february, false, entry::Repeat::Monthly, 2001, 3, 30},
-        {"~_____29.__", february, false, entry::Repeat::Monthly, 2001, 3, 29},
-        {"~_____29.__", leap, false, entry::Repeat::Monthly, 2004, 1, 29},
-        {"______10.__", common, false, entry::Repeat::Monthly, 2002, 4, 10},
-        {"_~_~~___.MON", common, false, entry::Repeat::Weekly, 2002, 4, 1},
-        {"~~~~~___.SUN", common, false, entry::Repeat::Weekly, 2002, 4, 7},
-        {"________.SAT", common, false, entry::Repeat::Weekly, 2002, 4, 6},
-        {"12300115.30", common, true, entry::Repeat::OneDate, 1930, 1, 15},
-        {"12300229.-~", common, true, entry::Repeat::Yearly, 2004, 2, 29},
-        {"0905__31.__", common, true, entry::Repeat::Monthly, 2002, 5, 31},
-        {"0700__31.~_", february, true, entry::Repeat::Monthly, 2001, 3, 31},
-        {"0800__21.THU", common, true, entry::Repeat::Weekly, 2002, 4, 4},
-        {"0800____.WED", common, true, entry::Repeat::Weekly, 2002, 4, 3},
-        {"0800__32.SAT", common, true, entry::Repeat::Weekly, 2002, 4, 6},
-        {"0000____.__", common, true, entry::Repeat::Daily, 2002, 4, 10},
+        {"____0115.71", common, entry::Repeat::OneDate, 1971, 1, 15},
+        {"____0115.29", common, entry::Repeat::OneDate, 2029, 1, 15},
+        {"____0229.__", common, entry::Repeat::Yearly, 2004, 2, 29},
+        {"~_~~0229.__", leap, entry::Repeat::Yearly, 2004, 2, 29},
+        {"_~__0115.__", common, entry::Repeat::Yearly, 2002, 1, 15},
+        {"______31.__", common, entry::Repeat::Monthly, 2002, 5, 31},
+        {"_~~~__30.__", february, entry::Repeat::Monthly, 2001, 3, 30},
+        {"~_____29.__", february, entry::Repeat::Monthly, 2001, 3, 29},
+        {"~_____29.__", leap, entry::Repeat::Monthly, 2004, 1, 29},
+        {"_~_~~___.MON", common, entry::Repeat::Weekly, 2002, 4, 1},
+        {"~~~~~___.SUN", common, entry::Repeat::Weekly, 2002, 4, 7},
+        {"__~_____.SAT", common, entry::Repeat::Weekly, 2002, 4, 6},
+        {"________.SAT", common, entry::Repeat::Weekly, 2002, 4, 6},
     };
     for (const Case& c : cases) {
         EditorPreset p = manage::PresetFor(DecodeName(c.name), c.now);
-        EXPECT_EQ(p.reminder, c.reminder) << c.name;
+        EXPECT_FALSE(p.reminder) << c.name;
         EXPECT_EQ(p.tab, c.tab) << c.name;
         EXPECT_EQ(p.year * 10000 + p.month * 100 + p.day, c.year * 10000 + c.month * 100 + c.day) << c.name;
-        EXPECT_EQ(NameBuiltFrom(p), c.name);
+        EXPECT_EQ(EntryNameBuiltFrom(p), c.name);
     }
-    // Weekly masks become boxes: 21 is weeks 1, 3 and 5.
+    // Weekly masks become boxes: 21 is weeks 1, 3 and 5; the shift groups and time come along.
     EditorPreset p = manage::PresetFor(DecodeName("0800__21.THU"), common);
     EXPECT_EQ(std::vector<bool>(p.weeks.week, p.weeks.week + 5), std::vector<bool>({true, false, true, false, true}));
     EXPECT_FALSE(p.weeks.last);
-    EXPECT_TRUE(manage::PresetFor(DecodeName("~~~~~___.SUN"), common).weeks.last);
-    // Shift groups and the time come from the name; uptime takes the time of now.
     p = manage::PresetFor(DecodeName("12300229.-~"), common);
-    EXPECT_EQ(p.ifDayOff, 1);
-    EXPECT_EQ(p.saturday, 1);
+    EXPECT_EQ(p.ifDayOff * 10 + p.saturday, 11);
     EXPECT_EQ(p.hour * 100 + p.minute, 1230);
-    p = manage::PresetFor(DecodeName("_~____31.__"), common);
-    EXPECT_EQ(p.ifDayOff, 2);
-    EXPECT_EQ(p.saturday, 0);
-    p = manage::PresetFor(DecodeName("W0000600.__"), common);
-    EXPECT_TRUE(p.reminder);
-    EXPECT_TRUE(p.uptime);
-    EXPECT_EQ(p.seconds, 600);
-    EXPECT_EQ(p.year * 10000 + p.month * 100 + p.day, 20020410);
-    EXPECT_EQ(p.hour * 100 + p.minute, 1020);
-    EXPECT_EQ(NameBuiltFrom(p), "W0000600.__");
 }
 
 TEST(DataLines, PresetDaysStayWithinTheDateFields) {

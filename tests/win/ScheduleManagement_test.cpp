@@ -92,6 +92,13 @@ protected:
 
     static tk::TColor Pixel(const tk::TBitmap& b) { return const_cast<tk::TBitmap&>(b).Canvas().GetPixel(8, 8); }
 
+    // Moves the pointer and waits until Wine reports it there.
+    static void PointAt(int x, int y) {
+        SetCursorPos(x, y);
+        POINT p{};
+        for (int i = 0; i < 100 && GetCursorPos(&p) && (p.x != x || p.y != y); ++i) wintest::Pump(1);
+    }
+
     static bool IsOpen(const tk::Form* f) {
         auto& v = tk::Application.Forms;
         return std::find(v.begin(), v.end(), f) != v.end();
@@ -506,14 +513,14 @@ TEST_F(ScheduleManagement, StatusBarTellsWhatTheControlUnderTheMouseDoes) {
     for (const Case& c : cases) {
         RECT r;
         GetWindowRect(c.control->Handle, &r);
-        SetCursorPos(r.left + 2, (r.top + r.bottom) / 2);
+        PointAt(r.left + 2, (r.top + r.bottom) / 2);
         tk::Application.Hint = "";
         tk::Application.ShowHintFor(c.control);
         EXPECT_EQ(f.StatusBar1.SimpleText(), c.status);
     }
     EXPECT_TRUE(passedOn.empty());
     // Hints elsewhere go to the handler that was there before; so does everything once it closed.
-    SetCursorPos(1000, 700);
+    PointAt(1000, 700);
     tk::Application.ShowHintFor(&Form1->StatusBar1);
     EXPECT_EQ(passedOn.size(), 1u);
     f.Destroy();
