@@ -463,8 +463,10 @@ LRESULT TForm29::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool TForm29::ShowStatusHint() {
-    POINT pt;
-    if (!Handle || !GetCursorPos(&pt)) return false;
+    // Where the mouse move that brought the hint happened.
+    DWORD at = GetMessagePos();
+    POINT pt{(short)LOWORD(at), (short)HIWORD(at)};
+    if (!Handle) return false;
     HWND w = WindowFromPoint(pt);
     if (!w || (w != Handle && !IsChild(Handle, w))) return false;
     // A disabled control does not answer WindowFromPoint; the window under it does.

@@ -92,13 +92,6 @@ protected:
 
     static tk::TColor Pixel(const tk::TBitmap& b) { return const_cast<tk::TBitmap&>(b).Canvas().GetPixel(8, 8); }
 
-    // Moves the pointer and waits until Wine reports it there.
-    static void PointAt(int x, int y) {
-        SetCursorPos(x, y);
-        POINT p{};
-        for (int i = 0; i < 100 && GetCursorPos(&p) && (p.x != x || p.y != y); ++i) wintest::Pump(1);
-    }
-
     static bool IsOpen(const tk::Form* f) {
         auto& v = tk::Application.Forms;
         return std::find(v.begin(), v.end(), f) != v.end();
@@ -500,7 +493,17 @@ TEST_F(ScheduleManagement, StatusBarTellsWhatTheControlUnderTheMouseDoes) {
     tk::Application.OnHint = [&](const std::string& h) { passedOn.push_back(h); };
     TForm29& f = Open();
     f.BringForward();
-    wintest::Pump();
+    tk::Form other({.caption = "よそ", .left = 600, .top = 500, .width = 200, .height = 120});
+    tk::Panel elsewhere;
+    elsewhere.Create(other, {.at = {0, 0, 180, 80}, .hint = "よその窓"});
+    other.Show();
+    // The pointer really moves: the hint comes with the window's own mouse messages.
+    auto pointAt = [](const tk::Control& c, const std::function<bool()>& done) {
+        RECT r;
+        GetWindowRect(c.Handle, &r);
+        SetCursorPos(r.left + 3, (r.top + r.bottom) / 2);
+        for (int i = 0; i < 300 && !done(); ++i) wintest::Pump(1);
+    };
     struct Case {
         tk::Control* control;
         const char* status;
@@ -511,18 +514,15 @@ TEST_F(ScheduleManagement, StatusBarTellsWhatTheControlUnderTheMouseDoes) {
         {&f.RichEdit2, "プレビュー画面"},
     };
     for (const Case& c : cases) {
-        RECT r;
-        GetWindowRect(c.control->Handle, &r);
-        PointAt(r.left + 2, (r.top + r.bottom) / 2);
-        tk::Application.Hint = "";
-        tk::Application.ShowHintFor(c.control);
+        pointAt(*c.control, [&] { return f.StatusBar1.SimpleText() == c.status; });
         EXPECT_EQ(f.StatusBar1.SimpleText(), c.status);
     }
     EXPECT_TRUE(passedOn.empty());
     // Hints elsewhere go to the handler that was there before; so does everything once it closed.
-    PointAt(1000, 700);
-    tk::Application.ShowHintFor(&Form1->StatusBar1);
-    EXPECT_EQ(passedOn.size(), 1u);
+    pointAt(elsewhere, [&] { return !passedOn.empty(); });
+    ASSERT_FALSE(passedOn.empty());
+    EXPECT_EQ(passedOn.front(), "よその窓");
+    EXPECT_EQ(f.StatusBar1.SimpleText(), "プレビュー画面");
     f.Destroy();
     tk::Application.OnHint("after");
     EXPECT_EQ(passedOn.back(), "after");
