@@ -11,6 +11,7 @@
 #include "schedule/Popup.h"
 #include "schedule/to_do.h"
 #include "schedule/Born.h"
+#include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -213,7 +214,7 @@ void TForm1::BuildMenus() {
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
     Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
     later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
-    later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
+    Data2 = &m.Add("ｽｹｼﾞｭｰﾙ管理", [this] { Data2Click(); }, "Ctrl+D");
     later(Jump1, "指定日に移動", "Ctrl+J");
     later(todo2, "Todoボード", "Ctrl+T");
     m.Add("-");
@@ -576,6 +577,17 @@ void TForm1::BirthDay1Click() {
         f.SpinEdit2.SetValue(CalendarEx1.Month());
         f.SpinEdit3.SetValue(CalendarEx1.Day());
     });
+}
+
+void TForm1::Data2Click() {
+    // Without a data folder the settings window would open; it comes with its own part.
+    if (settings::DataDir() == ".") return;
+    if (Data2->Checked() && Form29) {
+        Form29->BringForward();
+        return;
+    }
+    tk::Application.CreateForm(Form29);
+    Form29->Show();
 }
 
 void TForm1::PopupMenu1Popup() {

@@ -204,6 +204,12 @@ namespace Popup_Teikei {
 constexpr char Section[] = "Popup_Teikei";
 }  // namespace Popup_Teikei
 
+// Schedule management's window: position, height and the list's height.
+namespace Data {
+constexpr char Section[] = "Data";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", LHeight[] = "LHeight";
+}  // namespace Data
+
 // Keys of a reminder's own section (named by the reminder file's full path).
 namespace Popup {
 constexpr char file[] = "file", bitmap[] = "bitmap", Wallpaper[] = "Wallpaper", Stretch[] = "Stretch",

@@ -18,7 +18,8 @@ scenes=("$@")
                                    register register13 register-old richpane
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
                                    schedule-day schedule-year schedule-month schedule-week
-                                   diary diary-picture diary-printed)
+                                   diary diary-picture diary-printed
+                                   manage-all manage-past manage-day)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

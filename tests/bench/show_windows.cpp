@@ -13,6 +13,7 @@
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
+//         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -39,6 +40,7 @@
 #include "schedule/Born.h"
 #include "schedule/ScheduleName.h"
 #include "schedule/to_do.h"
+#include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -158,6 +160,51 @@ void ShowRegister(const std::string& scene) {
     Form1->CalendarEx1.SetMonth(m);
     Form1->CalendarEx1.SetDay(d);
     Form1->BirthDay1Click();
+}
+
+// Schedule management over entries and reminders of every kind around today, one list shown.
+void ShowManagement(const std::string& scene) {
+    const rtl::TDateTime today = rtl::Date();
+    int y, m, d;
+    rtl::DecodeDate(today, y, m, d);
+    auto put = [](const std::string& name, const std::string& text) {
+        tk::WriteFileBytes(dataDir + "\\" + name, Rtf(text));
+    };
+    auto date = [](rtl::TDateTime t, int part) {
+        int yy, mm, dd;
+        rtl::DecodeDate(t, yy, mm, dd);
+        return part == 0 ? yy : part == 1 ? mm : dd;
+    };
+    const DayOffShift next{ShiftMove::Next, true}, previous{ShiftMove::Previous, false};
+    put(ScheduleFileName::OneDate(y, m, d), "10:00 打ち合わせ（第3会議室）\n資料を10部印刷しておく");
+    put(PopupFileName::OneDay(0, 5, y, m, d), "薬を飲む");
+    put(PopupFileName::OneDay(23, 30, y, m, d), "明日の準備をして寝る");
+    rtl::TDateTime before = today - 1, earlier = today - 40, later = today + 3;
+    put(ScheduleFileName::OneDate(date(before, 0), date(before, 1), date(before, 2)), "燃えるゴミの日");
+    put(ScheduleFileName::OneDate(date(earlier, 0), date(earlier, 1), date(earlier, 2)), "車検（整備工場）");
+    put(ScheduleFileName::OneDate(date(later, 0), date(later, 1), date(later, 2)), "同窓会 18:30 駅前");
+    put(ScheduleFileName::Yearly(DayOffShift{}, 12, 25), "クリスマス会");
+    put(ScheduleFileName::Yearly(previous, 2, 29), "うるう日の点検");
+    put(ScheduleFileName::Monthly(next, 25), "給料日");
+    put(ScheduleFileName::Weekly(5, 2), "第1・第3月曜：定例会議");
+    put(ScheduleFileName::Weekly(kLastWeek, 6), "月末の棚卸し");
+    put(PopupFileName::Weekly(8, 0, 21, 5), "資源ゴミを出す");
+    put(PopupFileName::Daily(12, 0), "昼休み");
+    put(PopupFileName::Monthly(9, 5, 31, DayOffShift{}), "月末の支払い");
+    put(PopupFileName::Uptime(3600), "一休みしましょう");
+    tk::WriteFileBytes(dataDir + "\\readme.txt", "迷い込んだファイル");
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Data::Section, ik::Data::left, 240);
+    ini.WriteInteger(ik::Data::Section, ik::Data::top, 60);
+    ini.WriteInteger(ik::Data::Section, ik::Data::Height, 560);
+    ini.WriteInteger(ik::Data::Section, ik::Data::LHeight, 210);
+    Form1->Data2Click();
+    if (scene == "manage-all") {
+        Form29->BitBtn14Click();
+        Form29->ListBox1.SetItemIndex(9);
+        Form29->ListBox1Click();
+    }
+    if (scene == "manage-past") Form29->BitBtn16Click();
 }
 
 // A picture for the scenes: a gradient from top to bottom behind a disc.
@@ -599,6 +646,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene.rfind("register", 0) == 0) ShowRegister(scene);
         if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
+        if (scene.rfind("manage", 0) == 0) ShowManagement(scene);
         if (scene == "password" || scene == "password-set") {
             tk::Application.CreateForm(Form34);
             Form34->Show();
