@@ -8,6 +8,7 @@
 #include "mainwindow/title.h"
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
+#include "schedule/Todo_list.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
@@ -202,7 +203,8 @@ void TForm1::BuildMenus() {
     };
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
     later(Todo1, "ｽｹｼﾞｭｰﾙの登録", "Ctrl+S");
-    later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
+    List1 = &m.Add("ｽｹｼﾞｭｰﾙ一覧", [this] { List1Click(); }, "Ctrl+L");
+    Panel7.OnDblClick = Panel16.OnDblClick = [this] { List1Click(); };
     later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
     later(Jump1, "指定日に移動", "Ctrl+J");
     later(todo2, "Todoボード", "Ctrl+T");
@@ -332,6 +334,12 @@ void TForm1::FormCreate() {
     if (Visible()) {
         SetFocus();
         UpdateWindow(Handle);
+    }
+
+    // 18: the schedule list at start. It reaches this window through Form1, as from any command.
+    if (ini.ReadBool(ik::Form::Section, ik::Form::Today_pop, false)) {
+        Form1 = this;
+        List1Click();
     }
 
     // 20-22: memo group names.
@@ -546,4 +554,21 @@ void TForm1::PopupMenu1Popup() {
     Help1->SetEnabled(tk::FileExists(HelpFile()));
     False1->SetCaption(ini.ReadBool(ik::Form::Section, ik::Form::Visible, false) ? "非表示" : "表示");
     Position1->SetVisible(Visible());
+}
+
+void TForm1::List1Click() {
+    // Without a data folder the settings window would open; it comes with its own part.
+    if (settings::DataDir() == ".") return;
+    if (List1->Checked() && Form2) {
+        Form2->BringForward();
+        return;
+    }
+    // Closing only hides the list: asked for again, it starts over as a new one would.
+    if (Form2) {
+        Form2->FormCreate();
+    } else {
+        tk::Application.CreateForm(Form2);
+        if (tk::Application.MainForm == Form2) tk::Application.MainForm = this;  // at start
+    }
+    Form2->Show();
 }

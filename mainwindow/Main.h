@@ -148,6 +148,7 @@ struct TForm1 : tk::Form {
 
     // Commands that open windows.
     void BirthDay1Click();
+    void List1Click();
 
     // The flower of a day (key month * 100 + day) and its words; other keys leave the text as it is.
     void FlowerOfDay(int Key, std::string& Flower) { flower::OfDay(Key, Flower); }

@@ -208,4 +208,13 @@ constexpr char file[] = "file", bitmap[] = "bitmap", Wallpaper[] = "Wallpaper", 
 constexpr RangedKey closetime{"closetime", -1, 9999};  // seconds to auto-close; -1 none
 }  // namespace Popup
 
+// The schedule list's window: its place, pane heights, and the range of its last build (the base
+// date all 0 = today).
+namespace Sch_List {
+constexpr char Section[] = "Sch_List";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "Width", PastHeight[] = "PastHeight",
+               TodayHeight[] = "TodayHeight", year[] = "year", month[] = "month", day[] = "day";
+constexpr RangedKey mae{"mae", 0, 99}, ato{"ato", 0, 99};
+}  // namespace Sch_List
+
 }  // namespace inikey

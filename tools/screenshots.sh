@@ -15,15 +15,16 @@ scenes=("$@")
                                    editor-day editor-week editor-uptime sound template
                                    marks dayview quickview
                                    about-hot about-down about-off tray
-                                   register register13 register-old)
+                                   register register13 register-old
+                                   list list-printed)
 for s in "${scenes[@]}"; do
-  if [ "$s" = printed ]; then
+  if [ "$s" = printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.
     ps=$WINEPREFIX/drive_c/printout.ps
     rm -f "$ps"
-    wine "$exe" printed >/dev/null 2>&1
-    gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r100 -dFirstPage=1 -dLastPage=1 -sOutputFile="$out/printed.png" "$ps"
-    echo "$out/printed.png"
+    wine "$exe" "$s" >/dev/null 2>&1
+    gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r100 -dFirstPage=1 -dLastPage=1 -sOutputFile="$out/$s.png" "$ps"
+    echo "$out/$s.png"
     continue
   fi
   wine explorer "/desktop=shots${DISPLAY#:},1024x768" "$exe" "$s" 8 >/dev/null 2>&1 &

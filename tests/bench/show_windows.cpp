@@ -8,6 +8,7 @@
 //         marks dayview quickview (a fixed day, 2024-05-03, with holidays, birthdays and entries)
 //         about-hot about-down about-off tray
 //         register register13 register-old (the birthday register on three dates, 12 or 13 signs)
+//         list list-printed (the schedule list around 2024-05-03, or its first page printed)
 #include <windows.h>
 
 #include <cstdio>
@@ -26,9 +27,11 @@
 #include "schedule/Pop_sel.h"
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
+#include "schedule/Todo_list.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
 #include "toolkit/Printer.h"
 #include "toolkit/RichEdit.h"
@@ -142,6 +145,26 @@ void ShowRegister(const std::string& scene) {
     Form1->CalendarEx1.SetMonth(m);
     Form1->CalendarEx1.SetDay(d);
     Form1->BirthDay1Click();
+}
+
+// The schedule list of 2024-04-29 .. 2024-05-15 seen on 2024-05-03: the fixed day's data with one
+// past entry more; "list-printed" prints it to the default printer.
+void ShowScheduleList(const std::string& scene) {
+    PrepareDay();
+    tk::WriteFileBytes(dataDir + "\\____0430.24", Rtf("歯医者 16:30\n保険証を忘れずに"));
+    auto ini = settings::Open();
+    namespace s = ik::Sch_List;
+    for (auto [key, value] : {std::pair{s::left, 300}, {s::top, 40}, {s::Height, 640}, {s::PastHeight, 150},
+                              {s::TodayHeight, 150}, {s::year, 0}})
+        ini.WriteInteger(s::Section, key, value);
+    ini.WriteInteger(s::Section, s::mae, 4);
+    ini.WriteInteger(s::Section, s::ato, 12);
+    Form1->List1Click();
+    if (scene == "list-printed") {
+        tk::SetDialogHookForTest([](tk::CommonDialog&) { return true; });
+        Form2->Print1Click();
+        tk::Application.Terminate();
+    }
 }
 
 // A picture for the scenes: a gradient from top to bottom behind a disc.
@@ -385,6 +408,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
         if (scene == "sound") ShowSoundChooser();
+        if (scene.rfind("list", 0) == 0) ShowScheduleList(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {
             Form1->PageControl1.SetActivePageIndex(3);
