@@ -1,5 +1,5 @@
-// The schedule list's days: the range cut at the ends of the calendar, the pane of each day, the
-// 32-byte header and the lines a day's date brings (old calendar, holidays).
+// The schedule list's days: the range cut at the ends of the calendar, the 32-byte header and the
+// lines a day's date brings (old calendar, holidays).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,14 +45,6 @@ TEST(ScheduleListDays, RangeIsCutAtTheEndsOfTheCalendar) {
     DayRange r;
     EXPECT_FALSE(ScheduleListRange(EncodeDate(9999, 12, 31) + 1, 0, 0, r));
     EXPECT_FALSE(ScheduleListRange(-700000, 0, 0, r));
-}
-
-TEST(ScheduleListDays, PaneOfADay) {
-    const rtl::TDateTime today = EncodeDate(2001, 5, 1) + EncodeTime(23, 59, 0, 0);
-    EXPECT_EQ(ListPaneOf(EncodeDate(2001, 4, 30), today), ListPane::Past);
-    EXPECT_EQ(ListPaneOf(EncodeDate(2001, 5, 1), today), ListPane::Today);
-    EXPECT_EQ(ListPaneOf(EncodeDate(2001, 5, 2), today), ListPane::Future);
-    EXPECT_EQ(ListPaneOf(EncodeDate(1, 1, 1), today), ListPane::Past);
 }
 
 TEST(ScheduleListDays, HeadersAreThirtyTwoBytesUnlessLonger) {
