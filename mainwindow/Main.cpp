@@ -12,6 +12,7 @@
 #include "schedule/to_do.h"
 #include "schedule/Born.h"
 #include "schedule/data.h"
+#include "schedule/Todo_list.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -213,7 +214,7 @@ void TForm1::BuildMenus() {
     };
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
     Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
-    later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
+    List1 = &m.Add("ｽｹｼﾞｭｰﾙ一覧", [this] { List1Click(); }, "Ctrl+L");
     Data2 = &m.Add("ｽｹｼﾞｭｰﾙ管理", [this] { Data2Click(); }, "Ctrl+D");
     later(Jump1, "指定日に移動", "Ctrl+J");
     later(todo2, "Todoボード", "Ctrl+T");
@@ -345,6 +346,12 @@ void TForm1::FormCreate() {
     if (Visible()) {
         SetFocus();
         UpdateWindow(Handle);
+    }
+
+    // 18: the schedule list at start. It reaches this window through Form1, as from any command.
+    if (ini.ReadBool(ik::Form::Section, ik::Form::Today_pop, false)) {
+        Form1 = this;
+        List1Click();
     }
 
     // 20-22: memo group names.
@@ -605,4 +612,16 @@ void TForm1::PopupMenu1Popup() {
     // Hiding needs the tray window to come back through; Position1 follows the window below.
     False1->SetEnabled(TrayWindowExists());
     Position1->SetVisible(Visible());
+}
+
+void TForm1::List1Click() {
+    if (!FolderCommand() || BringOpenForward(List1->Checked(), Form2)) return;
+    // Closing only hides the list: asked for again, it starts over as a new one would.
+    if (Form2) {
+        Form2->FormCreate();
+    } else {
+        tk::Application.CreateForm(Form2);
+        if (tk::Application.MainForm == Form2) tk::Application.MainForm = this;  // at start
+    }
+    Form2->Show();
 }

@@ -223,5 +223,13 @@ namespace SetupRange {
 constexpr RangedKey Resource{"Resource", 0, 1};  // [Form]: one of the two free-memory methods
 constexpr RangedKey FontSize{"FontSize", 1, 72};  // [Memo] and [Nikki]: the size box's range
 }  // namespace SetupRange
+// The schedule list's window: its place, pane heights, and the range of its last build (the base
+// date all 0 = today).
+namespace Sch_List {
+constexpr char Section[] = "Sch_List";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "Width", PastHeight[] = "PastHeight",
+               TodayHeight[] = "TodayHeight", year[] = "year", month[] = "month", day[] = "day";
+constexpr RangedKey mae{"mae", 0, 99}, ato{"ato", 0, 99};
+}  // namespace Sch_List
 
 }  // namespace inikey

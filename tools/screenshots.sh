@@ -19,9 +19,10 @@ scenes=("$@")
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
                                    schedule-day schedule-year schedule-month schedule-week
                                    diary diary-picture diary-printed
-                                   manage-all manage-past manage-day)
+                                   manage-all manage-past manage-day
+                                   list list-printed)
 for s in "${scenes[@]}"; do
-  if [ "$s" = printed ] || [ "$s" = diary-printed ]; then
+  if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.
     ps=$WINEPREFIX/drive_c/printout.ps
     rm -f "$ps"

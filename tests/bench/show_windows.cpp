@@ -14,6 +14,7 @@
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
+//         list list-printed (the schedule list around 2024-05-03, or its first page printed)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -39,11 +40,13 @@
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
 #include "schedule/ScheduleName.h"
+#include "schedule/Todo_list.h"
 #include "schedule/to_do.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
@@ -580,6 +583,26 @@ void ShowDiary(const std::string& scene) {
     }
 }
 
+// The schedule list of 2024-04-29 .. 2024-05-15 seen on 2024-05-03: the fixed day's data with one
+// past entry more; "list-printed" prints it to the default printer.
+void ShowScheduleList(const std::string& scene) {
+    PrepareDay();
+    tk::WriteFileBytes(dataDir + "\\____0430.24", Rtf("歯医者 16:30\n保険証を忘れずに"));
+    auto ini = settings::Open();
+    namespace s = ik::Sch_List;
+    for (auto [key, value] : {std::pair{s::left, 300}, {s::top, 40}, {s::Height, 640}, {s::PastHeight, 150},
+                              {s::TodayHeight, 150}, {s::year, 0}})
+        ini.WriteInteger(s::Section, key, value);
+    ini.WriteInteger(s::Section, s::mae, 4);
+    ini.WriteInteger(s::Section, s::ato, 12);
+    Form1->List1Click();
+    if (scene == "list-printed") {
+        tk::SetDialogHookForTest([](tk::CommonDialog&) { return true; });
+        Form2->Print1Click();
+        tk::Application.Terminate();
+    }
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -695,6 +718,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->CalendarEx1Click();
             Form1->CalendarEx1Change();
         }
+        if (scene.rfind("list", 0) == 0) ShowScheduleList(scene);
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
