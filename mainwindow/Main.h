@@ -167,6 +167,8 @@ struct TForm1 : tk::Form {
 
     // Commands that open windows.
     void BirthDay1Click();
+    void GTimer1Click();
+    void Jump1Click();
 
     // The flower of a day (key month * 100 + day) and its words; other keys leave the text as it is.
     void FlowerOfDay(int Key, std::string& Flower) { flower::OfDay(Key, Flower); }
