@@ -9,7 +9,7 @@ TForm17* Form17 = nullptr;
 namespace ik = inikey;
 
 TForm17::TForm17()
-    : Form({.caption = "指定日に移動", .width = 300, .height = 136, .border = tk::Border::Dialog, .clientSize = true}) {
+    : Form({.caption = "指定日に移動", .width = 300, .height = 104, .border = tk::Border::Dialog, .clientSize = true}) {
     const auto& cal = Form1->CalendarEx1;
     tk::Label* const units[3] = {&Label1, &Label2, &Label3};
     entry::CreateDateFields(*this, SpinEdit1, SpinEdit2, SpinEdit3, units, cal.Year(), cal.Month(), cal.Day());

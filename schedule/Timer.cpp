@@ -29,7 +29,7 @@ std::string Message(const std::string& name, const char* plain, const char* name
 }  // namespace
 
 TForm13::TForm13()
-    : Form({.caption = kCaption, .width = 360, .height = 352, .border = tk::Border::Single, .maximizeBox = false,
+    : Form({.caption = kCaption, .width = 360, .height = 370, .border = tk::Border::Single, .maximizeBox = false,
             .clientSize = true}) {
     // Period and name.
     SpinEdit1.Create(*this, {.at = {8, 8, 44, 22}, .min = 0, .max = 23, .value = 0});
@@ -61,9 +61,10 @@ TForm13::TForm13()
     BitBtn7.Create(*this, {.at = {180, 232, 80, 25}, .caption = "Reset", .hint = "計測中止", .enabled = false});
     CheckBox1.Create(*this, {.at = {8, 262, 300, 18}, .caption = "時間が来るまで窓を隠す。"});
     SGauge1.Create(*this, {.at = {8, 284, 344, 18}, .hint = "残り時間", .max = 60, .value = 0});
-    Label6.Create(*this, {.at = {8, 308, 172, 14}, .caption = kStartLabel});
-    Label7.Create(*this, {.at = {182, 308, 172, 14}, .caption = kEndLabel});
+    Label6.Create(*this, {.at = {8, 308, 344, 14}, .caption = kStartLabel, .style = tk::lsNoAutoSize});
+    Label7.Create(*this, {.at = {8, 326, 344, 14}, .caption = kEndLabel, .style = tk::lsNoAutoSize});
     StatusBar1.Create(*this, {});
+    StatusBar1.SetSimplePanel(true);
     Timer1.Create(*this, {.interval = 1000, .enabled = false});
 
     SpinEdit1.OnChange = [this] { SpinEdit2Change(); };
