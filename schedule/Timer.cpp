@@ -152,9 +152,14 @@ void TForm13::ListBox1Click() {
         Edit3.Clear();
         Edit4.SetCaption(DefaultSound());
     }
+    EnablePresetControls(selected);
+}
+
+// The sound boxes, their buttons and Delete act on the selected preset only.
+void TForm13::EnablePresetControls(bool on) {
     for (tk::Control* c : {(tk::Control*)&Edit2, (tk::Control*)&Edit3, (tk::Control*)&Edit4, (tk::Control*)&BitBtn2,
                            (tk::Control*)&BitBtn3, (tk::Control*)&BitBtn4, (tk::Control*)&BitBtn8})
-        c->SetEnabled(selected);
+        c->SetEnabled(on);
 }
 
 // A sound box belongs to the selected preset; with none selected there is nothing to write.
@@ -200,11 +205,7 @@ void TForm13::EnableInputs(bool on) {
     for (tk::Control* c : {(tk::Control*)&SpinEdit1, (tk::Control*)&SpinEdit2, (tk::Control*)&Edit1,
                            (tk::Control*)&ListBox1, (tk::Control*)&BitBtn1})
         c->SetEnabled(on);
-    // The sound boxes and Delete act on the selected preset only.
-    const bool preset = on && ListBox1.ItemIndex() >= 0;
-    for (tk::Control* c : {(tk::Control*)&Edit2, (tk::Control*)&Edit3, (tk::Control*)&Edit4, (tk::Control*)&BitBtn2,
-                           (tk::Control*)&BitBtn3, (tk::Control*)&BitBtn4, (tk::Control*)&BitBtn8})
-        c->SetEnabled(preset);
+    EnablePresetControls(on && ListBox1.ItemIndex() >= 0);
     BitBtn5.SetEnabled(on);
     BitBtn6.SetEnabled(!on);
     BitBtn7.SetEnabled(!on);

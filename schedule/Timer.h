@@ -60,6 +60,7 @@ private:
     void WriteSound(const char* suffix, const tk::Edit& box);
     void ChooseInto(tk::Edit& box);
     void EnableInputs(bool on);
+    void EnablePresetControls(bool on);
     void Notice(tk::Edit& given, const std::string& what, const std::string& sound);
 };
 
