@@ -13,6 +13,8 @@
 #include "schedule/Born.h"
 #include "schedule/data.h"
 #include "schedule/Todo_list.h"
+#include "schedule/Jump.h"
+#include "schedule/Timer.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -216,11 +218,11 @@ void TForm1::BuildMenus() {
     Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
     List1 = &m.Add("ｽｹｼﾞｭｰﾙ一覧", [this] { List1Click(); }, "Ctrl+L");
     Data2 = &m.Add("ｽｹｼﾞｭｰﾙ管理", [this] { Data2Click(); }, "Ctrl+D");
-    later(Jump1, "指定日に移動", "Ctrl+J");
+    Jump1 = &m.Add("指定日に移動", [this] { Jump1Click(); }, "Ctrl+J");
     later(todo2, "Todoボード", "Ctrl+T");
     m.Add("-");
     BirthDay1 = &m.Add("誕生日管理", [this] { BirthDay1Click(); }, "Ctrl+B");
-    later(GTimer1, "減算タイマー", "Ctrl+G");
+    GTimer1 = &m.Add("減算タイマー", [this] { GTimer1Click(); }, "Ctrl+G");
     later(DayCalc1, "日数計算", "Ctrl+K");
     later(Telephone1, "簡易電話帳", "Ctrl+A");
     m.Add("-");
@@ -587,14 +589,20 @@ void TForm1::BirthDay1Click() {
 }
 
 void TForm1::Data2Click() {
-    // Without a data folder the settings window would open; it comes with its own part.
-    if (settings::DataDir() == ".") return;
-    if (Data2->Checked() && Form29) {
-        Form29->BringForward();
-        return;
-    }
-    tk::Application.CreateForm(Form29);
-    Form29->Show();
+    if (!FolderCommand() || BringOpenForward(Data2->Checked(), Form29)) return;
+    ShowNewWindow(Form29, [](TForm29&) {});
+}
+
+void TForm1::GTimer1Click() {
+    // A hidden timer comes back into view for good.
+    if (GTimer1->Checked() && Form13) Form13->CheckBox1.SetChecked(false);
+    if (BringOpenForward(GTimer1->Checked(), Form13)) return;
+    ShowNewWindow(Form13, [](TForm13&) {});
+}
+
+void TForm1::Jump1Click() {
+    if (BringOpenForward(Jump1->Checked(), Form17)) return;
+    ShowNewWindow(Form17, [](TForm17&) {});
 }
 
 void TForm1::PopupMenu1Popup() {

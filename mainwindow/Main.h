@@ -179,6 +179,8 @@ struct TForm1 : tk::Form {
     void DiaryAtItsTime(tk::TIniFile& ini, rtl::TDateTime now);
     void Data2Click();
     void List1Click();
+    void GTimer1Click();
+    void Jump1Click();
 
     // The flower of a day (key month * 100 + day) and its words; other keys leave the text as it is.
     void FlowerOfDay(int Key, std::string& Flower) { flower::OfDay(Key, Flower); }

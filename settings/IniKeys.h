@@ -217,6 +217,20 @@ constexpr char file[] = "file", bitmap[] = "bitmap", Wallpaper[] = "Wallpaper", 
 constexpr RangedKey closetime{"closetime", -1, 9999};  // seconds to auto-close; -1 none
 }  // namespace Popup
 
+// Countdown timers: the window position and a stack of presets, key i + suffix for preset i.
+namespace Gtimer {
+constexpr char Section[] = "Gtimer";
+constexpr char top[] = "top", left[] = "left";
+constexpr char Title[] = "_Title", H[] = "_H", M[] = "_M", S50[] = "_50", S80[] = "_80", S100[] = "_100";
+constexpr RangedKey Total{"Total", 0, 9999};
+}  // namespace Gtimer
+
+// The go-to-date window.
+namespace Jump {
+constexpr char Section[] = "Jump";
+constexpr char Not_close[] = "Not_close", top[] = "top", left[] = "left";
+}  // namespace Jump
+
 // Ranges the settings window reads with, for keys whose controls have a range but whose other
 // readers take the value as it is.
 namespace SetupRange {

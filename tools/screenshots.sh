@@ -20,7 +20,8 @@ scenes=("$@")
                                    schedule-day schedule-year schedule-month schedule-week
                                    diary diary-picture diary-printed
                                    manage-all manage-past manage-day
-                                   list list-printed)
+                                   list list-printed
+                                   gtimer gtimer-end jump)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

@@ -12,6 +12,7 @@
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
+//         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
@@ -39,6 +40,8 @@
 #include "schedule/Pop_sel.h"
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
+#include "schedule/Jump.h"
+#include "schedule/Timer.h"
 #include "schedule/ScheduleName.h"
 #include "schedule/Todo_list.h"
 #include "schedule/to_do.h"
@@ -340,6 +343,45 @@ void ShowScheduleEditor(const std::string& scene) {
     f.RichEdit1.SetText(kBodies[tab]);
     f.BitBtn1Click();
     f.BitBtn2Click();  // the rule text as a line of the body, not saved yet
+}
+
+// The countdown timer with three presets: running with 100 seconds of three minutes gone, or
+// one second before the end (the 100 % step then runs while the scene shows).
+void ShowCountdown(const std::string& scene) {
+    auto ini = settings::Open();
+    const char* const names[] = {"カップ麺", "昼休み", "会議の準備"};
+    const int minutes[] = {3, 45, 15};
+    for (int i = 0; i < 3; ++i) {
+        ini.WriteString(ik::Gtimer::Section, std::to_string(i) + ik::Gtimer::Title, names[i]);
+        ini.WriteInteger(ik::Gtimer::Section, std::to_string(i) + ik::Gtimer::M, minutes[i]);
+    }
+    ini.WriteInteger(ik::Gtimer::Section, ik::Gtimer::Total.Name, 3);
+    ini.WriteInteger(ik::Gtimer::Section, ik::Gtimer::left, 300);
+    ini.WriteInteger(ik::Gtimer::Section, ik::Gtimer::top, 120);
+    Form1->GTimer1Click();
+    TForm13& f = *Form13;
+    f.ListBox1.SetItemIndex(0);
+    f.ListBox1Click();
+    f.BitBtn5Click();
+    const double gone = scene == "gtimer-end" ? 179 / 86400.0 : 100 / 86400.0;
+    f.StartTime -= gone;
+    f.EndTime -= gone;
+    f.Label6.SetCaption("開始時間：" + rtl::FormatDateTime("yyyy/mm/dd hh:nn:ss", f.StartTime));
+    f.Timer1Timer();
+}
+
+// The go-to-date window on a date ten days ahead, kept open after its buttons.
+void ShowJump() {
+    Form1->Jump1Click();
+    TForm17& f = *Form17;
+    f.SetBounds(300, 160, f.Width(), f.Height());
+    int y, m, d;
+    rtl::DecodeDate(rtl::Date() + 10, y, m, d);
+    f.SpinEdit3.SetValue(1);
+    f.SpinEdit1.SetValue(y);
+    f.SpinEdit2.SetValue(m);
+    f.SpinEdit3.SetValue(d);
+    f.CheckBox1.SetChecked(true);
 }
 
 // The sound chooser on a folder of sample sounds (shown without a modal run so the scene can end).
@@ -669,6 +711,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene.rfind("register", 0) == 0) ShowRegister(scene);
         if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
+        if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
+        if (scene == "jump") ShowJump();
         if (scene.rfind("manage", 0) == 0) ShowManagement(scene);
         if (scene == "password" || scene == "password-set") {
             tk::Application.CreateForm(Form34);
