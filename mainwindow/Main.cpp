@@ -102,9 +102,13 @@ void TForm1::BuildLayout() {
     Panel5.Create(Panel1, {.hint = "ダブルクリック：月齢表示", .align = tk::Align::Client, .style = tk::pnOuterNone});
     // Year and month as gradients, the time of day as plain bars, the two time bands as columns
     // growing upwards at the right.
+    // The five gauges lie on Panel2, whose double click shows the goal box in their place.
+    Panel2.Create(Panel5, {.at = {54, 8, 260, 132}, .hint = "ﾀﾞﾌﾞﾙｸﾘｯｸで目標ｸﾞﾗﾌ表示", .style = tk::pnOuterNone});
+    Panel2.OnDblClick = [this] { Panel2DblClick(); };
     auto row = [&](tk::Label& l, auto& g, int y, int max, const char* hint) {
         l.Create(Panel5, {.at = {8, y, 44, 18}, .font = Bold(10), .style = tk::lsNoAutoSize | tk::lsRight});
-        g.Create(Panel5, {.at = {58, y + 1, 252, 15}, .hint = hint, .max = max});
+        g.Create(Panel2, {.at = {4, y - 7, 252, 15}, .hint = hint, .max = max});
+        g.OnDblClick = [this] { Panel2DblClick(); };
         l.OnDblClick = [this] { Panel5DblClick(); };
     };
     row(Label3, SGauge2, 12, 365, "1年間の割合");
@@ -125,6 +129,10 @@ void TForm1::BuildLayout() {
     }
     Label5.Create(Panel5, {.at = {8, 160, 376, 16}, .caption = "", .style = tk::lsNoAutoSize});
     Panel5.OnDblClick = [this] { Panel5DblClick(); };
+    // The date label and the bands open the bands' register.
+    for (tk::Control* c : {(tk::Control*)&Panel1, (tk::Control*)&Label6, (tk::Control*)&Panel18,
+                           (tk::Control*)&SGauge4, (tk::Control*)&SGauge5})
+        c->OnDblClick = [this] { Panel18DblClick(); };
 
     Panel9.Create(Panel1, {.hint = "ダブルクリック：ゲージ表示", .visible = false, .align = tk::Align::Client,
                            .color = tk::clBlack, .style = tk::pnOuterNone});
@@ -145,10 +153,18 @@ void TForm1::BuildLayout() {
     Panel9.OnDblClick = [this] { Panel9DblClick(); };
     Moon1.OnDblClick = [this] { Panel9DblClick(); };
 
-    Panel17.Create(Panel1, {.visible = false, .align = tk::Align::Client, .style = tk::pnOuterNone});
-    Label19.Create(Panel17, {.at = {8, 8, 370, 18}, .caption = "目標のグラフ"});
-    SGauge1.Create(Panel17, {.at = {8, 30, 370, 17}, .hint = "目標のグラフ"});
+    // Goal box: the goals, how far the chosen one has run, its description.
+    Panel17.Create(Panel1, {.hint = "ﾀﾞﾌﾞﾙｸﾘｯｸでｸﾞﾗﾌ表示", .visible = false, .align = tk::Align::Client,
+                            .style = tk::pnOuterNone});
+    ComboBox3.Create(Panel17, {.at = {8, 8, 376, 200}, .hint = "ﾀﾞﾌﾞﾙｸﾘｯｸで登録ｳｨﾝﾄﾞｳ表示", .style = tk::csDropDownList});
+    SGauge1.Create(Panel17, {.at = {8, 36, 376, 17}, .hint = "目標のグラフ"});
     SGauge1.SetKind(gkColor);
+    RichEdit4.Create(Panel17, {.at = {8, 60, 376, 136}, .hint = "項目の詳細説明", .style = tk::reReadOnly | tk::reVScroll});
+    RichEdit4.KeepMargins = true;
+    ComboBox3.OnChange = [this] { ComboBox3Change(); };
+    ComboBox3.OnDblClick = [this] { ComboBox3DblClick(); };
+    Panel17.OnDblClick = [this] { Panel17DblClick(); };
+    SGauge1.OnDblClick = [this] { Panel17DblClick(); };
 
     // Calendar page.
     Panel7.Create(TabSheet2, {.at = {4, 4, 56, 24}, .hint = "ダブルクリック：スケジュール一覧", .font = Bold(10)});
@@ -333,6 +349,7 @@ void TForm1::FormCreate() {
         Panel1.Tag = 2;
         Panel5.Hide();
         Panel9.Hide();
+        BitBtn25Click();
     }
 
     // 15: the splash goes.

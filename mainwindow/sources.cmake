@@ -7,3 +7,4 @@ orbal_win(MainTick.cpp MainReminder.cpp Biorhythm.cpp title.cpp Pop_wind.cpp pop
 orbal_win(Message.cpp)
 orbal_win(DayView.cpp PopView.cpp)
 orbal_win(MainDiary.cpp)
+orbal_win(MainGoal.cpp)

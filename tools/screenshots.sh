@@ -21,7 +21,8 @@ scenes=("$@")
                                    diary diary-picture diary-printed
                                    manage-all manage-past manage-day
                                    list list-printed
-                                   gtimer gtimer-end jump)
+                                   gtimer gtimer-end jump
+                                   goal timeband)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

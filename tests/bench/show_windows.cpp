@@ -12,6 +12,7 @@
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
+//         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
@@ -34,6 +35,8 @@
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "notes/Entry.h"
+#include "notes/MyGraph.h"
 #include "notes/DiaryFile.h"
 #include "notes/Nikki.h"
 #include "notes/password.h"
@@ -343,6 +346,28 @@ void ShowScheduleEditor(const std::string& scene) {
     f.RichEdit1.SetText(kBodies[tab]);
     f.BitBtn1Click();
     f.BitBtn2Click();  // the rule text as a line of the body, not saved yet
+}
+
+// The goal box on the clock page with a goal that runs from 20 days ago to 40 days ahead, and the
+// goal window open on it; or the time-band window with the sample bands.
+void ShowGoals(const std::string& scene) {
+    if (scene == "timeband") {
+        Form1->Panel18DblClick();
+        Form36->SetBounds(Form1->Left() - Form36->Width() - 8, Form1->Top(), Form36->Width(), Form36->Height());
+        return;
+    }
+    tk::ForceDirectories(goal::Folder());
+    rtl::TDateTime start = rtl::Date() - 20 + rtl::EncodeTime(9, 0, 0, 0), end = start + 60;
+    tk::WriteFileBytes(goal::Folder() + "Entry0", Rtf("資格試験に合格する\n" + goal::DateTimeText(start) + "\n" +
+                                                      goal::DateTimeText(end) + "\n毎日 1 時間、過去問を解く。\n"
+                                                      "週末は模擬試験で時間配分を確かめる。"));
+    auto ini = settings::Open();
+    ini.WriteString(ik::Entry::Section, "0", "Entry0");
+    ini.WriteInteger(ik::Entry_Cnt::Section, ik::Entry_Cnt::Index, 0);
+    Form1->Panel2DblClick();
+    ini.WriteBool(ik::Form::Section, ik::Form::Entry, false);  // the other scenes start on the gauges
+    Form1->ComboBox3DblClick();
+    Form6->SetBounds(Form1->Left() - Form6->Width() - 8, Form1->Top(), Form6->Width(), Form6->Height());
 }
 
 // The countdown timer with three presets: running with 100 seconds of three minutes gone, or
@@ -746,6 +771,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
         if (scene == "sound") ShowSoundChooser();
+        if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {
