@@ -9,6 +9,7 @@
 #include "controls/MoonCtl.h"
 #include "controls/PnlBtn.h"
 #include "controls/SGaugeEx.h"
+#include "mainwindow/MainMemo.h"
 #include "schedule/Flower.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
@@ -32,7 +33,7 @@ struct TagHolder {
     int Tag = 0;
 };
 
-struct TForm1 : tk::Form {
+struct TForm1 : tk::Form, TMemoStore {
     // Behind the pages: the About panel.
     tk::Panel Panel13;
     tk::Bevel Bevel1;
