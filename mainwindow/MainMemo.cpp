@@ -117,7 +117,8 @@ void TMemoStore::BitBtn10Click() {
         std::string memoSection = ms::MemoSection(name, M);
         if (ini.ReadInteger(memoSection, ms::Show, 0) != 1 || FindMemoWindow(name)) continue;
         std::string title = ListBox1.Items[i];
-        tk::Guard([&] { MemoWindow(name, listGroup_, title)->Show(); });
+        // Shown without taking the focus from the main window, each in turn.
+        tk::Guard([&] { MemoWindow(name, listGroup_, title)->ShowInactive(); });
     }
 }
 

@@ -32,13 +32,13 @@ struct TMemoStore {
     // After a memo was added, deleted or renamed: the lists read again, the memo menu marked
     // for rebuilding.
     void MemosChanged();
+    // Program start: the group names, then every group's list with its open memos reopened
+    // while the please-wait window shows.
+    void LoadMemoGroups(const tk::TIniFile& ini);
 
 protected:
     // The hidden controls on the main window, and the end-of-program saves.
     void CreateMemoStore();
-    // Program start: the group names, then every group's list with its open memos reopened
-    // while the please-wait window shows.
-    void LoadMemoGroups(const tk::TIniFile& ini);
 
 private:
     int listGroup_ = 0;  // the group the lists were read for

@@ -19,6 +19,7 @@
 #include "toolkit/RichPrint.h"
 #include "toolkit/Shell.h"
 #include "toolkit/rtl/DateTime.h"
+#include "toolkit/rtl/Screen.h"
 #include "toolkit/rtl/Streams.h"
 
 namespace ik = inikey;
@@ -97,30 +98,11 @@ TForm18* FindMemoWindow(const std::string& name) {
 TForm18::TForm18()
     : Form({.caption = "Tav's Memo", .width = 300, .height = 200, .border = tk::Border::Sizeable, .acceptFiles = true}) {
     using namespace tk;
-    Panel2.Create(*this, {.at = {0, 0, 300, 26}, .visible = false, .align = Align::Top});
-    Panel3.Create(*this, {.at = {0, 26, 300, 20}, .visible = false, .align = Align::Top, .style = pnOuterLowered});
+    // The bar, the ruler, the picture, the small square and the find dialogs are made when
+    // first needed: a memo window is mostly opened to show its text, many at once at start.
     RichEdit1.Create(*this, {.align = Align::Client, .style = reVScroll | reNoBorder});
     RichEdit1.KeepMargins = true;
-    Image1.Create(*this, {.visible = false, .align = Align::Client});
-    Image1.SetCenter(true);
-    Panel1.Create(*this, {.visible = false, .align = Align::Client, .style = pnOuterNone});
-    Image2.Create(Panel1, {.align = Align::Client});
-    Label2.Create(*this, {.caption = ms::GroupPrefix(0), .visible = false});
-
-    RichBar bar{.fontName = &ComboBox1, .fontSize = &SpinEdit1, .bold = &SpeedButton1, .italic = &SpeedButton2,
-                .underline = &SpeedButton3, .strikeOut = &SpeedButton4, .bullet = &SpeedButton5,
-                .align = {&SpeedButton6, &SpeedButton7, &SpeedButton8}, .colorButton = &BitBtn12,
-                .history = {&Panel4, &Panel5, &Panel6, &Panel7, &Panel8}, .colorLabel = &Label4, .ruler = &Panel3,
-                .firstMarker = &Label5, .leftMarker = &Label6, .rightMarker = &Label7};
-    CreateRichBar(Panel2, bar);
-    Toolbar = std::make_unique<RichToolbar>(
-        RichEdit1, bar,
-        ColorHistory{settings::Open, ik::Memo::Section,
-                     {ik::Memo::Color1, ik::Memo::Color2, ik::Memo::Color3, ik::Memo::Color4, ik::Memo::Color5},
-                     clRed});
-    FindDialog1.Create(*this);
-    ReplaceDialog1.Create(*this);
-    Finder = std::make_unique<RichFinder>(RichEdit1, FindDialog1, ReplaceDialog1);
+    Label2.Create(*this, {.at = {0, 0, 60, 14}, .caption = ms::GroupPrefix(0), .visible = false, .style = lsNoAutoSize});
 
     BuildMenus();
     BuildSystemMenu();
@@ -136,17 +118,6 @@ TForm18::TForm18()
     OnMouseDown = [this](MouseButton b, int, int, int) {
         if (b == mbLeft) DragWindow();
     };
-    // The small square: a press drags it, a click restores the memo.
-    for (Control* c : std::initializer_list<Control*>{&Panel1, &Image2}) {
-        c->OnMouseDown = [this](MouseButton b, int, int, int) {
-            if (b == mbLeft) SquareReleased(DragWindow());
-        };
-        c->OnMouseMove = [this](int, int, int) {
-            bool framed = GetWindowLongA(Handle, GWL_STYLE) & WS_CAPTION;
-            if (small_ && !inSmallSwitch_ && (framed || Width() != kSquare || Height() != kSquare)) EnterSmallMode(false);
-        };
-        c->SetPopupMenu(&PopupMenu2);
-    }
 }
 
 void TForm18::BuildMenus() {
@@ -154,7 +125,7 @@ void TForm18::BuildMenus() {
     PopupMenu1.Create(*this);
     auto& m = PopupMenu1.Items;
     K3 = &m.Add("プチ", [this] { K3Click(); });
-    Undo1 = &m.Add("やり直し", [this] { Toolbar->Undo(); });
+    Undo1 = &m.Add("やり直し", [this] { Bar().Undo(); });
     m.Add("-");
     MenuItem& text = m.Add("テキスト");
     K5 = &text.Add("ツールバー", [this] { K5Click(); });
@@ -178,10 +149,10 @@ void TForm18::BuildMenus() {
     WallPaper1 = &picture.Add("壁紙として保存", [this] { WallPaper1Click(); });
     Clipbord1 = &m.Add("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ転送", [this] { Clipbord1Click(); });
     m.Add("-");
-    Cut1 = &m.Add("切り取り", [this] { Toolbar->Cut(); });
-    Copy1 = &m.Add("コピー", [this] { Toolbar->Copy(); });
+    Cut1 = &m.Add("切り取り", [this] { Bar().Cut(); });
+    Copy1 = &m.Add("コピー", [this] { Bar().Copy(); });
     Paste1 = &m.Add("貼り付け", [this] { Paste1Click(); });
-    SelectAll1 = &m.Add("全て選択", [this] { Toolbar->SelectAll(); });
+    SelectAll1 = &m.Add("全て選択", [this] { Bar().SelectAll(); });
     m.Add("-");
     MenuItem& style = m.Add("メモのスタイル");
     // The title dialog comes with the memo list's group editor.
@@ -192,12 +163,12 @@ void TForm18::BuildMenus() {
     Bmp1 = &mode.Add("画像メモ", [this] { SetKind(1); });
     Auto1 = &mode.Add("自動切り替え", [this] { SetKind(2); }, "F3");
     MenuItem& tools = m.Add("ツール");
-    Find1 = &tools.Add("検索", [this] { Finder->ShowFind(); }, "Ctrl+F");
-    Replace1 = &tools.Add("置換", [this] { Finder->ShowReplace(); }, "Ctrl+R");
+    Find1 = &tools.Add("検索", [this] { Find().ShowFind(); }, "Ctrl+F");
+    Replace1 = &tools.Add("置換", [this] { Find().ShowReplace(); }, "Ctrl+R");
     Print1 = &tools.Add("印刷", [this] { Print1Click(); }, "Ctrl+P");
     m.Add("-");
     Cloze1 = &m.Add("閉じる", [this] { Close(); });
-    for (tk::Control* c : std::initializer_list<tk::Control*>{this, &RichEdit1, &Image1}) c->SetPopupMenu(&PopupMenu1);
+    for (tk::Control* c : std::initializer_list<tk::Control*>{this, &RichEdit1}) c->SetPopupMenu(&PopupMenu1);
 
     PopupMenu2.Create(*this);
     K4 = &PopupMenu2.Items.Add("プチを戻す。", [this] { K4Click(); });
@@ -217,6 +188,64 @@ void TForm18::BuildSystemMenu() {
     AppendMenuA(m, MF_STRING, idCloseAll, "全てのメモを閉じる");
 }
 
+// Made when first needed: most memos never show their bar, and it is the greater part of the
+// cost of a memo window.
+tk::RichToolbar& TForm18::Bar() {
+    if (Toolbar) return *Toolbar;
+    using namespace tk;
+    // Made after the text: the top-aligned pair still lies above it.
+    Panel2.Create(*this, {.at = {0, 0, 300, 26}, .visible = false, .align = Align::Top});
+    Panel3.Create(*this, {.at = {0, 26, 300, 20}, .visible = false, .align = Align::Top, .style = pnOuterLowered});
+    RichBar bar{.fontName = &ComboBox1, .fontSize = &SpinEdit1, .bold = &SpeedButton1, .italic = &SpeedButton2,
+                .underline = &SpeedButton3, .strikeOut = &SpeedButton4, .bullet = &SpeedButton5,
+                .align = {&SpeedButton6, &SpeedButton7, &SpeedButton8}, .colorButton = &BitBtn12,
+                .history = {&Panel4, &Panel5, &Panel6, &Panel7, &Panel8}, .colorLabel = &Label4, .ruler = &Panel3,
+                .firstMarker = &Label5, .leftMarker = &Label6, .rightMarker = &Label7};
+    CreateRichBar(Panel2, bar);
+    Toolbar = std::make_unique<RichToolbar>(
+        RichEdit1, bar,
+        ColorHistory{settings::Open, ik::Memo::Section,
+                     {ik::Memo::Color1, ik::Memo::Color2, ik::Memo::Color3, ik::Memo::Color4, ik::Memo::Color5},
+                     clRed});
+    Toolbar->SetEnabled(!RichEdit1.ReadOnly());
+    return *Toolbar;
+}
+
+tk::RichFinder& TForm18::Find() {
+    if (!Finder) {
+        FindDialog1.Create(*this);
+        ReplaceDialog1.Create(*this);
+        Finder = std::make_unique<tk::RichFinder>(RichEdit1, FindDialog1, ReplaceDialog1);
+    }
+    return *Finder;
+}
+
+void TForm18::MakePictureView() {
+    if (Image1.Handle) return;
+    Image1.Create(*this, {.visible = false, .align = tk::Align::Client, .color = back_});
+    Image1.SetCenter(true);
+    Image1.SetStretch(K2->Checked());
+    Image1.SetPopupMenu(&PopupMenu1);
+}
+
+// The small square: a press drags it, a click restores the memo.
+void TForm18::MakeSquare() {
+    if (Panel1.Handle) return;
+    using namespace tk;
+    Panel1.Create(*this, {.visible = false, .align = Align::Client, .color = back_, .style = pnOuterNone});
+    Image2.Create(Panel1, {.align = Align::Client});
+    for (Control* c : std::initializer_list<Control*>{&Panel1, &Image2}) {
+        c->OnMouseDown = [this](MouseButton b, int, int, int) {
+            if (b == mbLeft) SquareReleased(DragWindow());
+        };
+        c->OnMouseMove = [this](int, int, int) {
+            bool framed = GetWindowLongA(Handle, GWL_STYLE) & WS_CAPTION;
+            if (small_ && !inSmallSwitch_ && (framed || Width() != kSquare || Height() != kSquare)) EnterSmallMode(false);
+        };
+        c->SetPopupMenu(&PopupMenu2);
+    }
+}
+
 tk::TIniFile TForm18::Ini() const { return settings::Open(); }
 
 std::string TForm18::Section() const { return ms::MemoSection(Name, folder_); }
@@ -225,7 +254,7 @@ std::string TForm18::Title() const { return memo::TitleOf(Caption()); }
 
 void TForm18::SetTitle(const std::string& title) {
     SetCaption(memo::CaptionOf(title, RichEdit1.ReadOnly()));
-    Panel1.Hint = Image2.Hint = title;
+    if (Panel1.Handle) Panel1.Hint = Image2.Hint = title;
 }
 
 void TForm18::Attach(const std::string& name, int group, const std::string& title) {
@@ -247,7 +276,15 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
         }
     }
     RichEdit1.SetModified(false);
+    // In its mode and place before it shows, also when shown without being activated.
+    K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
+    if (ini.ReadBool(Section(), ms::peti, false)) EnterSmallMode(false);
+    else PlaceNormal(true);
+    ApplyKind();
+    ApplyReadOnly(ini.ReadBool(Section(), ms::ReadOnly, false));
 }
+
+void TForm18::ShowInactive() { ShowWindow(Handle, SW_SHOWNOACTIVATE); }
 
 void TForm18::ApplyColors() {
     auto ini = Ini();
@@ -257,9 +294,14 @@ void TForm18::ApplyColors() {
     RichEdit1.DefAttributes.SetColor(
         ini.ReadInteger(Section(), ms::FontColor, ini.ReadInteger(s, ik::Memo::FontColor, 0)));
     tk::TColor back = ini.ReadInteger(Section(), ms::BackColor, ini.ReadInteger(s, ik::Memo::BackColor, 0xFFFFFF));
-    RichEdit1.SetColor(back);
-    Image1.SetColor(back);
-    Panel1.SetColor(back);
+    SetBack(back);
+}
+
+void TForm18::SetBack(tk::TColor c) {
+    back_ = c;
+    RichEdit1.SetColor(c);
+    if (Image1.Handle) Image1.SetColor(c);
+    if (Panel1.Handle) Panel1.SetColor(c);
 }
 
 // ---- window events ----
@@ -269,9 +311,9 @@ void TForm18::FormShow() {
     auto ini = Ini();
     Put(ini, Section(), ms::Show, 1);
     K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
-    Image1.SetStretch(K2->Checked());
-    if (ini.ReadBool(Section(), ms::peti, false)) EnterSmallMode(false);
-    else PlaceNormal(true);
+    if (Image1.Handle) Image1.SetStretch(K2->Checked());
+    if (!ini.ReadBool(Section(), ms::peti, false)) PlaceNormal(true);
+    else if (!small_) EnterSmallMode(false);
 }
 
 // The memo's own bounds, else [Memo]'s (when asked), else taken from the main window's; kept
@@ -288,8 +330,18 @@ void TForm18::PlaceNormal(bool memoDefaults) {
     int left = read(ms::Left, ik::Memo::left, main.left / 2 + main.width);
     int width = read(ms::Width, ik::Memo::Width, main.width);
     int height = read(ms::Height, ik::Memo::Height, main.height / 2);
-    SetBounds(std::max(0, left), std::max(0, top), width, height);
-    RestorePosition(std::max(0, left), std::max(0, top));
+    Place(left, top, width, height);
+}
+
+// One move: negative positions become 0 and the window stays on screen.
+void TForm18::Place(int left, int top, int width, int height) {
+    left = std::max(0, left);
+    top = std::max(0, top);
+    rtl::KeepOnScreen(left, top, width, height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    RECT r;
+    GetWindowRect(Handle, &r);
+    if (r.left != left || r.top != top || r.right - r.left != width || r.bottom - r.top != height)
+        SetBounds(left, top, width, height);
 }
 
 bool TForm18::TextShown() const { return RichEdit1.Visible(); }
@@ -303,16 +355,21 @@ void TForm18::ApplyKind() {
     bool bar = ini.ReadBool(Section(), ms::ToolBar, false);
     K5->SetChecked(bar);
     if (small_) {
-        for (tk::Control* c : std::initializer_list<tk::Control*>{&Panel2, &Panel3, &RichEdit1, &Image1}) c->Hide();
+        MakeSquare();
         Panel1.Show();
+        for (tk::Control* c : std::initializer_list<tk::Control*>{&Panel2, &Panel3, &RichEdit1, &Image1})
+            if (c->Handle) c->Hide();
         return;
     }
-    Panel1.Hide();
+    if (Panel1.Handle) Panel1.Hide();
     bool text = kind != 1;
     if (!text) EnsurePicture();
-    Panel2.SetVisible(text && bar);
-    Panel3.SetVisible(text && bar);
-    Image1.SetVisible(!text);
+    if (text && bar) Bar();
+    if (Toolbar) {
+        Panel2.SetVisible(text && bar);
+        Panel3.SetVisible(text && bar);
+    }
+    if (Image1.Handle) Image1.SetVisible(!text);
     RichEdit1.SetVisible(text);
     RichEdit1.SetMargins();
 }
@@ -321,12 +378,12 @@ void TForm18::ApplyReadOnly(bool on) {
     RichEdit1.SetReadOnly(on);
     RichEdit1.Hint = on ? "読み取り専用です。" : "編集が可能です。";
     ReadOnly1->SetChecked(on);
-    Toolbar->SetEnabled(!on);
+    if (Toolbar) Toolbar->SetEnabled(!on);
 }
 
 void TForm18::FormActivate() {
     if (!attached_) return;
-    Toolbar->PaintHistory();
+    if (Toolbar) Toolbar->PaintHistory();
     ApplyKind();
     ApplyReadOnly(Ini().ReadBool(Section(), ms::ReadOnly, false));
     if (Form1 && Form1->ComboBox1.Tag == 1) Form1->ComboBox1.SetItemIndex(Tag);
@@ -336,14 +393,17 @@ void TForm18::FormDeactivate() {
     if (!attached_ || small_ || Ini().ReadInteger(Section(), ms::Kind, 0) != 2) return;
     // The memo's own find and replace dialogs keep the text in view.
     if (deactivatedTo_ && GetWindow(deactivatedTo_, GW_OWNER) == Handle) return;
-    Panel2.Hide();
-    Panel3.Hide();
+    if (Toolbar) {
+        Panel2.Hide();
+        Panel3.Hide();
+    }
     EnsurePicture();
     Image1.Show();
     RichEdit1.Hide();
 }
 
 void TForm18::EnsurePicture() {
+    MakePictureView();
     if (Image1.Tag == 1) return;
     std::string file = Ini().ReadString(Section(), ms::BmpFile, "");
     tk::TBitmap picture;
@@ -483,10 +543,7 @@ void TForm18::EnterSmallMode(bool saveFirst) {
     auto ini = Ini();
     Put(ini, Section(), ms::peti, true);
     SetBorderless(true);
-    int top = std::max(0, ini.ReadInteger(Section(), ms::P_Top, Top()));
-    int left = std::max(0, ini.ReadInteger(Section(), ms::P_Left, Left()));
-    SetBounds(left, top, kSquare, kSquare);
-    RestorePosition(left, top);
+    Place(ini.ReadInteger(Section(), ms::P_Left, Left()), ini.ReadInteger(Section(), ms::P_Top, Top()), kSquare, kSquare);
     inSmallSwitch_ = false;
 }
 
@@ -526,12 +583,10 @@ void TForm18::K5Click() {
 }
 
 void TForm18::BackColor1Click() {
-    ColorDialog1.Color = RichEdit1.Color;
+    ColorDialog1.Color = back_;
     if (!ColorDialog1.Execute()) return;
     tk::TColor c = ColorDialog1.Color;
-    RichEdit1.SetColor(c);
-    Image1.SetColor(c);
-    Panel1.SetColor(c);
+    SetBack(c);
     Ini().WriteInteger(Section(), ms::BackColor, (int)c);
 }
 
@@ -599,7 +654,7 @@ void TForm18::Stretch1Click() {
 
 void TForm18::K2Click() {
     K2->SetChecked(!K2->Checked());
-    Image1.SetStretch(K2->Checked());
+    if (Image1.Handle) Image1.SetStretch(K2->Checked());
 }
 
 bool TForm18::SavePictureAs(tk::SaveDialog& dialog, bool jpeg) {
@@ -663,7 +718,7 @@ void TForm18::Clipbord1Click() {
 
 void TForm18::Paste1Click() {
     if (TextShown()) {
-        Toolbar->Paste();
+        Bar().Paste();
         return;
     }
     tk::TBitmap picture;

@@ -40,8 +40,8 @@ struct TForm18 : tk::Form {
     tk::Panel Panel3;  // ruler
     tk::Label Label5, Label6, Label7;
     tk::RichEdit RichEdit1;
-    tk::Image Image1;  // the picture; Tag 1 once loaded
-    tk::Panel Panel1;  // the small-mode square
+    tk::Image Image1;  // the picture; Tag 1 once loaded (made when first shown)
+    tk::Panel Panel1;  // the small-mode square (made when first needed)
     tk::Image Image2;
     tk::Label Label2;  // hidden: the group-list prefix
     tk::FindDialog FindDialog1;
@@ -58,8 +58,8 @@ struct TForm18 : tk::Form {
                  *SelectAll1 = nullptr, *Aline2 = nullptr, *Memo2 = nullptr, *Bmp1 = nullptr, *Auto1 = nullptr,
                  *Find1 = nullptr, *Replace1 = nullptr, *Print1 = nullptr, *Cloze1 = nullptr;
     tk::MenuItem *K4 = nullptr, *Close1 = nullptr;
-    std::unique_ptr<tk::RichToolbar> Toolbar;
-    std::unique_ptr<tk::RichFinder> Finder;
+    std::unique_ptr<tk::RichToolbar> Toolbar;  // made by Bar() when first needed
+    std::unique_ptr<tk::RichFinder> Finder;  // made by Find() when first needed
 
     TForm18();
     // Binds the window to a memo of a group, once: the group stays the window's for its life.
@@ -73,6 +73,9 @@ struct TForm18 : tk::Form {
     bool IsSmall() const { return small_; }
     // Closed, or deleted: the window only waits to be freed.
     bool Closed() const { return closed_ || PopupMenu1.Tag == 1; }
+
+    // Shown where it belongs, leaving the active window active (the reopening at start).
+    void ShowInactive();
 
     // Window events.
     void FormShow();
@@ -117,6 +120,9 @@ struct TForm18 : tk::Form {
     void SetKind(int kind);  // Memo2, Bmp1, Auto1
     void Print1Click();
     void DeleteMemo();
+    // The formatting bar and the find dialogs, made now if they were not yet.
+    tk::RichToolbar& Bar();
+    tk::RichFinder& Find();
 
     // Bounds from the memo's section, else [Memo]'s when asked, else from the main window's.
     void PlaceNormal(bool memoDefaults);
@@ -133,6 +139,10 @@ private:
     bool TextShown() const;
     void ApplyReadOnly(bool on);
     void ApplyColors();
+    void SetBack(tk::TColor c);
+    void MakePictureView();
+    void MakeSquare();
+    void Place(int left, int top, int width, int height);
     // The system move with the mouse; true when the window moved.
     bool DragWindow();
     bool SavePictureAs(tk::SaveDialog& dialog, bool jpeg);
@@ -146,6 +156,7 @@ private:
     bool inSmallSwitch_ = false;
     bool closed_ = false;  // closed by the user: saved at its close query
     HWND deactivatedTo_ = nullptr;
+    tk::TColor back_ = tk::clWhite;
 };
 
 // The memo window created last.
