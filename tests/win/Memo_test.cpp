@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <cstring>
 #include <functional>
 #include <map>
@@ -15,6 +13,7 @@
 #include "notes/MemoDrop.h"
 #include "notes/MemoNames.h"
 #include "settings/Settings.h"
+#include "tests/win/DropFiles.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
@@ -76,22 +75,6 @@ void PutPictureOnClipboard(int w, int h, bool dib) {
         SetClipboardData(CF_BITMAP, copy);
     }
     CloseClipboard();
-}
-
-// The files as the shell hands them over in a drop.
-HGLOBAL BuildDrop(const std::vector<std::string>& files) {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (auto& f : files) size += f.size() + 1;
-    HGLOBAL h = GlobalAlloc(GHND, size);
-    auto* d = (DROPFILES*)GlobalLock(h);
-    d->pFiles = sizeof(DROPFILES);
-    char* p = (char*)d + sizeof(DROPFILES);
-    for (auto& f : files) {
-        std::memcpy(p, f.c_str(), f.size() + 1);
-        p += f.size() + 1;
-    }
-    GlobalUnlock(h);
-    return h;
 }
 
 std::string Rtf(const tk::RichEdit& re) {
@@ -506,7 +489,7 @@ TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
             PostMessageA(b->Handle, BM_CLICK, 0, 0);
         });
         std::vector<std::string> dropped(files.begin(), files.begin() + c.files);
-        PostMessageA(m->Handle, WM_DROPFILES, (WPARAM)BuildDrop(dropped), 0);
+        PostMessageA(m->Handle, WM_DROPFILES, (WPARAM)wintest::BuildDrop(dropped), 0);
         wintest::Pump(5);
         EXPECT_EQ(caption, expected);
         EXPECT_EQ(first, c.files > 1 ? "最初のファイルのみ、このメモに読込" : "このメモに読込");
