@@ -696,8 +696,9 @@ void TForm18::WallPaper1Click() {
     SaveDialog2.Filter = "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
     if (!SavePictureAs(SaveDialog2, false)) return;
     std::string file = SaveDialog2.FileName;
-    tk::SetDesktopWallpaper(file);
     ini.WriteString(ik::MemoWall::Section, ik::MemoWall::File, file);
+    if (!tk::SetDesktopWallpaper(file))
+        tk::MessageDlg(Handle, "壁紙に設定できませんでした。\r" + file, Caption(), MB_OK | MB_ICONERROR);
 }
 
 void TForm18::BMPFile1Click() {

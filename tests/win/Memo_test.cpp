@@ -554,9 +554,10 @@ TEST_F(Memos, PictureBecomesTheWallpaperThroughTheSeam) {
         s.FileName = target;
         return true;
     });
+    bool accepted = true;
     tk::SetWallpaperHookForTest([&](const std::string& p) {
         wallpaper = p;
-        return true;
+        return accepted;
     });
     m->WallPaper1Click();
     EXPECT_EQ(proposed, "Tav_WallPaper.BMP");
@@ -565,9 +566,13 @@ TEST_F(Memos, PictureBecomesTheWallpaperThroughTheSeam) {
     tk::TBitmap back;
     ASSERT_TRUE(back.LoadFromFile(target));
     EXPECT_EQ(back.Width(), 48);
-    // The next time the last wallpaper is proposed.
+    EXPECT_TRUE(boxes.empty());
+    // The next time the last wallpaper is proposed; a refusal is told.
+    accepted = false;
     m->WallPaper1Click();
     EXPECT_EQ(proposed, target);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("壁紙に設定できませんでした"), std::string::npos);
 }
 
 TEST_F(Memos, SaveAsWritesRichTextOrPlainTextByExtension) {
