@@ -53,13 +53,20 @@ void TMemoStore::CreateMemoStore() {
 
 void TMemoStore::LoadMemoGroups(const tk::TIniFile& ini) {
     TForm1& f = Main(this);
-    PleaseWait wait("メモを読み込んでいます。");
-    for (int i = 0; i < f.ComboBox1.Items.Count(); ++i) {
-        std::string name = ini.ReadString(ik::Memo_bun::Section, rtl::IntToStr(i), "");
-        if (!name.empty()) f.ComboBox1.Items.SetStrings(i, name);
-        f.ComboBox1.SetItemIndex(i);
-        BitBtn10Click();
+    HWND active = GetActiveWindow();
+    {
+        PleaseWait wait("メモを読み込んでいます。");
+        for (int i = 0; i < f.ComboBox1.Items.Count(); ++i) {
+            std::string name = ini.ReadString(ik::Memo_bun::Section, rtl::IntToStr(i), "");
+            if (!name.empty()) f.ComboBox1.Items.SetStrings(i, name);
+            f.ComboBox1.SetItemIndex(i);
+            BitBtn10Click();
+        }
+        // The window that was active takes the activation back before the please-wait window
+        // goes, which would hand it to the memo shown last.
+        if (active && IsWindowVisible(active)) SetActiveWindow(active);
     }
+    // Only now: a memo activated as the please-wait window goes leaves the group box alone.
     f.ComboBox1.Tag = 1;
 }
 

@@ -284,7 +284,10 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
     ApplyReadOnly(ini.ReadBool(Section(), ms::ReadOnly, false));
 }
 
-void TForm18::ShowInactive() { ShowWindow(Handle, SW_SHOWNOACTIVATE); }
+void TForm18::ShowInactive() {
+    FormDeactivate();  // an automatic memo shows its picture until it is activated
+    ShowWindow(Handle, SW_SHOWNOACTIVATE);
+}
 
 void TForm18::ApplyColors() {
     auto ini = Ini();
@@ -436,7 +439,6 @@ void TForm18::FormClose(tk::CloseAction& action) {
         Put(ini, Section(), ms::Show, 0);
     }
     closed_ = true;
-    action = tk::CloseAction::Free;
 }
 
 void TForm18::FormDestroy() {

@@ -427,6 +427,7 @@ TEST_F(Memos, MemosOpenAtTheEndReopenInPlace) {
         EXPECT_EQ(b2->Top(), 20);
         EXPECT_EQ(b2->Group(), 2);
         EXPECT_EQ(Form1->ComboBox1.Tag, 1);
+        EXPECT_EQ(Form1->ComboBox1.ItemIndex(), 9);  // left on the last group
         // Only the end of the program tells of a memo it could not save; the session's end waits for nobody.
         if (c.firstReadOnly && !c.session) {
             ASSERT_EQ(boxes.size(), 1u);
@@ -573,6 +574,32 @@ TEST_F(Memos, PictureBecomesTheWallpaperThroughTheSeam) {
     EXPECT_EQ(proposed, target);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("壁紙に設定できませんでした"), std::string::npos);
+}
+
+TEST_F(Memos, AutomaticMemoShowsItsPictureWhileInactive) {
+    Start();
+    TForm18* m = NewMemo(0);
+    std::string picture = dir + "\\auto.bmp";
+    {
+        tk::TBitmap b(20, 10);
+        ASSERT_TRUE(b.SaveToFile(picture));
+    }
+    Ini().WriteString(m->Section(), ms::BmpFile, picture);
+    m->SetKind(2);
+    EXPECT_TRUE(m->Auto1->Checked());
+    m->FormActivate();
+    EXPECT_TRUE(m->RichEdit1.Visible());
+    m->FormDeactivate();
+    EXPECT_FALSE(m->RichEdit1.Visible());
+    EXPECT_TRUE(m->Image1.Visible());
+    EXPECT_EQ(m->Image1.Picture().Width(), 20);
+    // Reopened at start, it shows the picture until it is activated.
+    Restart(false);
+    TForm18* again = OpenMemoWindows().at(0);
+    EXPECT_EQ(GetActiveWindow(), Form1->Handle);  // the reopened memos leave the main window active
+    EXPECT_TRUE(again->Visible());
+    EXPECT_FALSE(again->RichEdit1.Visible());
+    EXPECT_TRUE(again->Image1.Visible());
 }
 
 TEST_F(Memos, SaveAsWritesRichTextOrPlainTextByExtension) {
