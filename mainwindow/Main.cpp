@@ -58,6 +58,7 @@ TForm1::TForm1()
     BuildLayout();
     BuildMenus();
     BindCommands();
+    CreateMemoStore();
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
     OnActivate = [this] { FormActivate(); };
@@ -373,12 +374,8 @@ void TForm1::FormCreate() {
         List1Click();
     }
 
-    // 20-22: memo group names.
-    for (int i = 0; i < ComboBox1.Items.Count(); ++i) {
-        std::string name = ini.ReadString(ik::Memo_bun::Section, rtl::IntToStr(i), "");
-        if (!name.empty()) ComboBox1.Items.SetStrings(i, name);
-    }
-    ComboBox1.Tag = 1;
+    // 19-22: memo groups, reopening the memos left open.
+    LoadMemoGroups(ini);
     PopupMenu4.Tag = 1;
 
     // 23: the version check needs the help file.

@@ -9,6 +9,7 @@
 #include "controls/MoonCtl.h"
 #include "controls/PnlBtn.h"
 #include "controls/SGaugeEx.h"
+#include "mainwindow/MainMemo.h"
 #include "schedule/Flower.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/Buttons.h"
@@ -40,7 +41,7 @@ DayColours ReadDayColours(const tk::TIniFile& ini, int daysFromToday);
 // The whole text of a box in those colours (text typed later too), the caret at its start.
 void ColourText(tk::RichEdit& re, const DayColours& c);
 
-struct TForm1 : tk::Form {
+struct TForm1 : tk::Form, TMemoStore {
     // Behind the pages: the About panel.
     tk::Panel Panel13;
     tk::Bevel Bevel1;

@@ -28,8 +28,9 @@ std::string ChooseSound(const std::string& preset) {
     return chooser->FileListBox1.FileName();
 }
 
-std::string ChoosePicture(tk::Form& owner, const std::string& preset) {
+std::string ChoosePicture(tk::Form& owner, const std::string& preset, const std::string& caption) {
     auto chooser = std::make_unique<TForm20>();
+    if (!caption.empty()) chooser->SetCaption(caption);
     chooser->SetBounds(owner.Left(), owner.Top(), chooser->Width(), chooser->Height());
     if (!preset.empty() && tk::FileExists(preset)) chooser->FileListBox1.SetFileName(preset);
     Run(*chooser);

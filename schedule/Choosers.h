@@ -12,9 +12,9 @@ namespace entry {
 // The sound chooser, centred, on preset (when that file exists; otherwise where the folder list
 // starts). Returns the file selected when it closed, or empty.
 std::string ChooseSound(const std::string& preset);
-// The picture chooser at the owner's top-left corner, on preset when that file exists.
-// Returns the path it shows when it closed, or empty.
-std::string ChoosePicture(tk::Form& owner, const std::string& preset);
+// The picture chooser at the owner's top-left corner, on preset when that file exists, with
+// caption when one is given. Returns the path it shows when it closed, or empty.
+std::string ChoosePicture(tk::Form& owner, const std::string& preset, const std::string& caption = "");
 
 // Test seam: while set, the hook sees each chooser after it was preset and before its modal run;
 // it may choose a file and must make the run end (post a click or WM_CLOSE).

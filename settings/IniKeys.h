@@ -245,5 +245,27 @@ constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "W
                TodayHeight[] = "TodayHeight", year[] = "year", month[] = "month", day[] = "day";
 constexpr RangedKey mae{"mae", 0, 99}, ato{"ato", 0, 99};
 }  // namespace Sch_List
+// The sticky memo store: every section name ends with the Memo folder's path M (with its
+// trailing backslash), so each data folder keeps a store of its own.
+namespace MemoStore {
+inline std::string CountSection(const std::string& M) { return "MemoCount_" + M; }
+constexpr char Count[] = "Count";  // the last memo number handed out
+// Group g's list (memo name = title): "Memo_" + M for group 0, g + "_Memo_" + M for 1..9.
+inline std::string GroupPrefix(int group) { return group == 0 ? "Memo_" : std::to_string(group) + "_Memo_"; }
+inline std::string GroupSection(int group, const std::string& M) { return GroupPrefix(group) + M; }
+// One memo's window state.
+inline std::string MemoSection(const std::string& name, const std::string& M) { return name + "_" + M; }
+constexpr char Show[] = "Show", ReadOnly[] = "ReadOnly", WindowSize[] = "WindowSize", peti[] = "peti",
+               P_Top[] = "P_Top", P_Left[] = "P_Left", Top[] = "Top", Left[] = "Left", Width[] = "Width",
+               Height[] = "Height", BmpFile[] = "BmpFile", BackColor[] = "BackColor", FontColor[] = "FontColor",
+               ToolBar[] = "ToolBar";
+constexpr RangedKey Kind{"Kind", 0, 2};  // 0 text, 1 picture, 2 text while active
+constexpr int Groups = 10;
+}  // namespace MemoStore
+
+namespace MemoWall {
+constexpr char Section[] = "MemoWall";
+constexpr char File[] = "File";  // the last wallpaper a memo wrote
+}  // namespace MemoWall
 
 }  // namespace inikey

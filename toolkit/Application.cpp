@@ -78,6 +78,16 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
+        case WM_QUERYENDSESSION:
+            // Saved here too: a session end may still be forced after every program agreed.
+            Application.SaveAtEnd(true);
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wp) {
+                Application.SaveAtEnd(true);
+                Application.Ending = true;
+            }
+            return 0;
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) == SC_MINIMIZE) {
                 ShowWindow(h, SW_MINIMIZE);
@@ -127,7 +137,13 @@ void TApplication::Run() {
         Dispatch(msg);
     }
     Terminated = true;
+    SaveAtEnd(false);
+    Ending = true;
     DestroyForms();
+}
+
+void TApplication::SaveAtEnd(bool session) {
+    if (OnSaveAtEnd) Guard([&] { OnSaveAtEnd(session); });
 }
 
 void TApplication::SetTaskButton(bool show) {

@@ -52,6 +52,13 @@ public:
     void ReleaseForm(Form* f);
     // Destroys every live form (end of the program), running their destroy steps.
     void DestroyForms();
+    // Saves the user's work when the program ends (after the message loop, before any form is
+    // destroyed) or the Windows session ends (WM_QUERYENDSESSION, WM_ENDSESSION). The main window
+    // sets it; session is true at the end of the session, when no box may hold the end up.
+    std::function<void(bool session)> OnSaveAtEnd;
+    void SaveAtEnd(bool session);
+    // Set once the program or the session is really ending and the work was saved.
+    bool Ending = false;
 
     // Menu and accelerator commands arrive as WM_COMMAND ids.
     UINT AddCommand(std::function<void()> fn);

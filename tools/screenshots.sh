@@ -22,7 +22,8 @@ scenes=("$@")
                                    manage-all manage-past manage-day
                                    list list-printed
                                    gtimer gtimer-end jump
-                                   goal timeband)
+                                   goal timeband
+                                   memo-text memo-picture memo-small memo-drop)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

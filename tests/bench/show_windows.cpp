@@ -9,6 +9,7 @@
 //         about-hot about-down about-off tray
 //         register register13 register-old (the birthday register on three dates, 12 or 13 signs)
 //         richpane (a rich-text editor with its bar and ruler, the find and replace dialogs open)
+//         memo-text memo-picture memo-small memo-drop (sticky memos; the drop chooser asking)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
@@ -35,6 +36,8 @@
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "notes/Memo.h"
+#include "notes/MemoDrop.h"
 #include "notes/Entry.h"
 #include "notes/MyGraph.h"
 #include "notes/DiaryFile.h"
@@ -50,6 +53,7 @@
 #include "schedule/to_do.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
+#include "tests/win/DropFiles.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
@@ -585,6 +589,88 @@ struct RichPaneScene {
     }
 };
 
+// Sticky memos in a memo store of their own, emptied first (memos left shown would reopen in the
+// other scenes): "memo-text" with its bar and formatted text, "memo-picture", "memo-small" (a
+// square beside an open memo), "memo-drop" (three files dropped on a memo, the chooser asking
+// until a timer closes it).
+void ShowMemo(const std::string& scene) {
+    std::string own = dataDir + "\\memoscene", M = own + "\\Memo\\";
+    tk::ForceDirectories(own + "\\Memo");
+    auto ini = settings::Open();
+    rtl::TStringList sections;
+    ini.ReadSections(sections);
+    for (int i = 0; i < sections.Count(); ++i)
+        if (sections[i].size() >= M.size() && rtl::UpperCaseAscii(sections[i].substr(sections[i].size() - M.size())) ==
+                                                   rtl::UpperCaseAscii(M))
+            ini.EraseSection(sections[i]);
+    tk::TSearchRec r;
+    std::vector<std::string> old;
+    for (int f = tk::FindFirst(M + "*", tk::faAnyFile & ~tk::faDirectory, r); f == 0; f = tk::FindNext(r)) old.push_back(M + r.Name);
+    tk::FindClose(r);
+    for (auto& f : old) DeleteFileA(f.c_str());
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, own);
+    ini.WriteInteger(ik::Memo::Section, ik::Memo::BackColor, 0xC8FFFF);  // pale yellow
+    ini.WriteInteger(ik::Memo::Section, ik::Memo::FontSize, 10);
+    const tk::TColor recent[] = {tk::clRed, tk::clBlue, tk::clGreen, 0x0080FF, tk::clPurple};
+    const char* keys[] = {ik::Memo::Color1, ik::Memo::Color2, ik::Memo::Color3, ik::Memo::Color4, ik::Memo::Color5};
+    for (int i = 0; i < 5; ++i) ini.WriteInteger(ik::Memo::Section, keys[i], recent[i]);
+    auto memo = [&](const std::string& title, const std::string& text, int left, int top, int width, int height) {
+        Form1->BitBtn9Click();
+        TForm18* m = Form18;
+        m->SetTitle(title);
+        m->RichEdit1.SetText(text);
+        m->SetBounds(left, top, width, height);
+        m->SaveState(true);
+        return m;
+    };
+    auto format = [](TForm18* m, const std::string& what, const std::function<void()>& f) {
+        m->RichEdit1.Select(m->RichEdit1.FindText(what, 0, -1), (int)rtl::SjisLength(what));
+        f();
+    };
+    if (scene == "memo-text" || scene == "memo-small") {
+        TForm18* m = memo("買い物メモ", "買い物メモ\r\n牛乳と卵\r\n表紙の厚いノート（ソフトカバー不可）\r\n電池 単三×4\r\n済：パン",
+                          40, 40, scene == "memo-text" ? 540 : 420, 260);
+        format(m, "買い物メモ", [&] {
+            m->RichEdit1.SelAttributes.SetSize(14);
+            m->RichEdit1.SelAttributes.SetStyleBit(tk::fsBold, true);
+            m->RichEdit1.SelAttributes.SetColor(tk::clNavy);
+        });
+        for (const char* item : {"牛乳と卵", "表紙の厚い", "電池"}) format(m, item, [&] { m->RichEdit1.Paragraph.SetNumbering(tk::nsBullet); });
+        format(m, "ソフトカバー不可", [&] { m->RichEdit1.SelAttributes.SetColor(tk::clRed); });
+        format(m, "済：パン", [&] { m->RichEdit1.SelAttributes.SetStyleBit(tk::fsStrikeOut, true); });
+        m->RichEdit1.Select(0, 0);
+        if (scene == "memo-text") m->K5Click();
+        if (scene == "memo-small") {
+            TForm18* square = memo("電話する", "歯医者に電話する", 500, 80, 200, 120);
+            settings::Open().WriteInteger(square->Section(), ik::MemoStore::P_Left, 480);
+            settings::Open().WriteInteger(square->Section(), ik::MemoStore::P_Top, 60);
+            square->K3Click();
+        }
+        m->BringForward();
+    } else if (scene == "memo-picture") {
+        SamplePicture(own + "\\sunset.bmp", RGB(255, 150, 80), RGB(90, 60, 140), 0x40C0FF, 0x2080D0);
+        TForm18* m = memo("夕焼けの写真", "", 40, 40, 260, 220);
+        settings::Open().WriteString(m->Section(), ik::MemoStore::BmpFile, own + "\\sunset.bmp");
+        m->SetKind(1);
+        m->Stretch1Click();
+    } else if (scene == "memo-drop") {
+        TForm18* m = memo("資料メモ", "ここにファイルを落とすと、読み込み先を尋ねます。", 40, 40, 420, 200);
+        std::vector<std::string> files;
+        for (const char* name : {"議事録.txt", "予定表.txt", "連絡先.txt"}) {
+            files.push_back(own + "\\" + name);
+            tk::WriteFileBytes(files.back(), "ドロップされたファイル");
+        }
+        PostMessageA(m->Handle, WM_DROPFILES, (WPARAM)wintest::BuildDrop(files), 0);
+        struct Later {
+            static void CALLBACK Cancel(HWND, UINT, UINT_PTR id, DWORD) {
+                KillTimer(nullptr, id);
+                if (Form31) PostMessageA(Form31->Handle, WM_CLOSE, 0, 0);
+            }
+        };
+        SetTimer(nullptr, 0, 7000, Later::Cancel);
+    }
+}
+
 // The diary of 2024-05-03 with formatted text and a picture; "diary-picture" shows the picture,
 // "diary-printed" prints the day to the prefix's printer and ends.
 void ShowDiary(const std::string& scene) {
@@ -771,6 +857,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
         if (scene == "sound") ShowSoundChooser();
+        if (scene.rfind("memo-", 0) == 0) ShowMemo(scene);
         if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);

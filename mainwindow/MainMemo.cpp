@@ -1,0 +1,215 @@
+// The memo store on the main window: new, reload (and the reopening at start), open, copy and
+// delete, with the counter and group lists kept in the settings sections of the Memo folder.
+#include "mainwindow/MainMemo.h"
+
+#include <algorithm>
+
+#include "mainwindow/Actions.h"
+#include "mainwindow/Main.h"
+#include "mainwindow/Message.h"
+#include "notes/Memo.h"
+#include "notes/Nikki.h"
+#include "notes/MemoNames.h"
+#include "settings/Settings.h"
+#include "toolkit/Application.h"
+#include "toolkit/Files.h"
+#include "toolkit/MsgBox.h"
+#include "toolkit/RichEdit.h"
+
+namespace ik = inikey;
+namespace ms = inikey::MemoStore;
+
+namespace {
+
+TForm1& Main(TMemoStore* store) { return static_cast<TForm1&>(*store); }
+
+int GroupOf(const tk::ComboBox& box) { return std::clamp(box.ItemIndex(), 0, ms::Groups - 1); }
+
+bool DataFolderChosen() { return settings::DataDir() != "."; }
+
+// A memo window of group, bound to its memo but not shown yet.
+TForm18* MemoWindow(const std::string& name, int group, const std::string& title) {
+    tk::Application.CreateForm(Form18);
+    TForm18* w = Form18;
+    w->Attach(name, group, title);
+    return w;
+}
+
+}  // namespace
+
+void TMemoStore::CreateMemoStore() {
+    TForm1& f = Main(this);
+    ListBox1.Create(f, {.at = {0, 0, 10, 10}, .visible = false});
+    ListBox2.Create(f, {.at = {0, 0, 10, 10}, .visible = false});
+    BitBtn9.Create(f, {.caption = "&Add", .hint = "新規にMemoを作成します｡", .visible = false});
+    BitBtn10.Create(f, {.caption = "reLoad", .hint = "Memoを再検索します｡", .visible = false});
+    BitBtn11.Create(f, {.caption = "Delete", .hint = "Memoを削除します｡", .visible = false});
+    BitBtn9.OnClick = [this] { BitBtn9Click(); };
+    BitBtn10.OnClick = [this] { BitBtn10Click(); };
+    BitBtn11.OnClick = [this] { BitBtn11Click(); };
+    ListBox1.OnClick = [this] { ListBox1Click(); };
+    ListBox1.OnDblClick = [this] { ListBox1DblClick(); };
+    tk::Application.OnSaveAtEnd = SaveWorkAtEnd;
+}
+
+void TMemoStore::LoadMemoGroups(const tk::TIniFile& ini) {
+    TForm1& f = Main(this);
+    HWND active = GetActiveWindow();
+    {
+        PleaseWait wait("メモを読み込んでいます。");
+        for (int i = 0; i < f.ComboBox1.Items.Count(); ++i) {
+            std::string name = ini.ReadString(ik::Memo_bun::Section, rtl::IntToStr(i), "");
+            if (!name.empty()) f.ComboBox1.Items.SetStrings(i, name);
+            f.ComboBox1.SetItemIndex(i);
+            BitBtn10Click();
+        }
+        // The window that was active takes the activation back before the please-wait window
+        // goes, which would hand it to the memo shown last.
+        if (active && IsWindowVisible(active)) SetActiveWindow(active);
+    }
+    // Only now: a memo activated as the please-wait window goes leaves the group box alone.
+    f.ComboBox1.Tag = 1;
+}
+
+TForm18* TMemoStore::NewMemo(int group, const std::string& title) {
+    if (!DataFolderChosen()) return nullptr;  // the settings window comes with its own part
+    std::string M = MemoFolder();
+    tk::ForceDirectories(rtl::ExcludeTrailingBackslash(M));
+    auto ini = settings::Open();
+    // Numbers whose file, window state or group entry is still there are passed over: after a
+    // reset of the settings file the counter starts again below them.
+    int n = memo::NextMemoNumber(ini.ReadInteger(ms::CountSection(M), ms::Count, 0), [&](int k) {
+        std::string name = memo::MemoName(k);
+        if (tk::FileExists(M + name) || ini.SectionExists(ms::MemoSection(name, M))) return true;
+        for (int g = 0; g < ms::Groups; ++g)
+            if (ini.ValueExists(ms::GroupSection(g, M), name)) return true;
+        return false;
+    });
+    if (n == 0) return nullptr;
+    ini.WriteInteger(ms::CountSection(M), ms::Count, n);
+    std::string name = memo::MemoName(n);
+    std::string shown = title.empty() ? name : title;
+    ini.WriteString(ms::GroupSection(group, M), name, shown);
+    TForm18* w = MemoWindow(name, group, shown);
+    MessageBeep(0);
+    return w;
+}
+
+void TMemoStore::BitBtn9Click() {
+    TForm18* w = NewMemo(GroupOf(Main(this).ComboBox1));
+    if (!w) return;
+    w->Show();
+    // Asking for a title ([Memo] Caption) comes with the title dialog.
+    MemosChanged();
+}
+
+void TMemoStore::BitBtn10Click() {
+    TForm1& f = Main(this);
+    BitBtn11.SetEnabled(false);
+    ListBox1.Items.Clear();
+    ListBox2.Items.Clear();
+    listGroup_ = GroupOf(f.ComboBox1);
+    std::string M = MemoFolder();
+    std::string section = ms::GroupSection(listGroup_, M);
+    auto ini = settings::Open();
+    rtl::TStringList names;
+    ini.ReadSection(section, names);
+    for (int i = 0; i < names.Count(); ++i) {
+        ListBox2.Items.Add(names[i]);
+        ListBox1.Items.Add(ini.ReadString(section, names[i], names[i]));
+    }
+    if (f.ComboBox1.Tag != 0) return;
+    // Program start: the memos left open reopen where they were.
+    for (int i = 0; i < names.Count(); ++i) {
+        std::string name = names[i];
+        std::string memoSection = ms::MemoSection(name, M);
+        if (ini.ReadInteger(memoSection, ms::Show, 0) != 1 || FindMemoWindow(name)) continue;
+        std::string title = ListBox1.Items[i];
+        // Shown without taking the focus from the main window, each in turn.
+        tk::Guard([&] { MemoWindow(name, listGroup_, title)->ShowInactive(); });
+    }
+}
+
+void TMemoStore::ListBox1Click() {
+    int i = ListBox1.ItemIndex();
+    bool closed = i >= 0 && i < ListBox2.Items.Count() &&
+                  settings::Open().ReadInteger(ms::MemoSection(ListBox2.Items[i], MemoFolder()), ms::Show, 0) == 0;
+    BitBtn11.SetEnabled(closed);
+}
+
+void TMemoStore::ListBox1DblClick() { OpenMemo(ListBox1.ItemIndex(), GetKeyState(VK_SHIFT) < 0); }
+
+void TMemoStore::OpenMemo(int index, bool copyOnly) {
+    if (index < 0 || index >= ListBox2.Items.Count()) return;
+    std::string name = ListBox2.Items[index], title = ListBox1.Items[index];
+    if (TForm18* open = FindMemoWindow(name)) {
+        open->FormActivate();
+        open->BringForward();
+        return;
+    }
+    std::string M = MemoFolder();
+    if (copyOnly) {
+        // The text alone, through a hidden box: no window opens and nothing is written.
+        auto ini = settings::Open();
+        tk::RichEdit text;
+        text.Create(Main(this), {.at = {0, 0, 10, 10}, .visible = false});
+        text.DefAttributes.SetName(ini.ReadString(ik::Memo::Section, ik::Memo::FontName, "ＭＳ Ｐゴシック"));
+        text.DefAttributes.SetSize(ini.ReadInteger(ik::Memo::Section, ik::Memo::FontSize, 9, 1, 999));
+        if (tk::FileExists(M + name)) {
+            try {
+                text.LoadFromFile(M + name);
+            } catch (const std::exception&) {
+                MessageBeep(MB_ICONEXCLAMATION);
+                return;
+            }
+        }
+        text.SelectAll();
+        text.CopyToClipboard();
+        PlayWaveRes("cop");
+        return;
+    }
+    MemoWindow(name, listGroup_, title)->Show();
+    BitBtn11.SetEnabled(false);
+}
+
+void TMemoStore::BitBtn11Click() {
+    TForm1& f = Main(this);
+    if (!DataFolderChosen()) return;  // the settings window comes with its own part
+    int i = ListBox1.ItemIndex();
+    if (i < 0 || i >= ListBox2.Items.Count()) return;
+    std::string name = ListBox2.Items[i];
+    if (FindMemoWindow(name)) return;  // an open memo is deleted from its own window
+    auto ini = settings::Open();
+    if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(f.Handle, f.Caption()))
+        return;
+    std::string M = MemoFolder();
+    if (tk::FileExists(M + name)) tk::DeleteFileA_(M + name);
+    PlayWaveRes("del");
+    ini.EraseSection(ms::MemoSection(name, M));
+    // Only this memo's entry, in the group the lists were read for.
+    ini.DeleteKey(ms::GroupSection(listGroup_, M), name);
+    MemosChanged();
+}
+
+void TMemoStore::MemosChanged() {
+    TForm1& f = Main(this);
+    BitBtn10Click();
+    // The memo menu is built from the lists on the next resize.
+    f.PopupMenu4.Tag = 1;
+}
+
+void SaveWorkAtEnd(bool session) {
+    std::string failed;
+    for (TForm18* m : OpenMemoWindows()) {
+        bool saved = false;
+        try {
+            saved = m->SaveAtEnd();
+        } catch (const std::exception&) {
+        }
+        if (!saved) failed.append("\r").append(m->Caption());
+    }
+    // Then the diaries, each saved as its close would save it.
+    SaveOpenDiaries();
+    if (!failed.empty() && !session)
+        tk::MessageDlg(nullptr, "次のメモを保存できませんでした。" + failed, tk::Application.Title(), MB_OK | MB_ICONERROR);
+}

@@ -1,0 +1,50 @@
+// The main window's memo store: the hidden lists of the current memo group and the commands that
+// create, reload, open and delete memos. TForm1 carries it; the memo menu and the memo list
+// window work through it.
+#pragma once
+#include <string>
+
+#include "toolkit/Buttons.h"
+#include "toolkit/IniFiles.h"
+#include "toolkit/ListBox.h"
+
+struct TForm18;
+
+struct TMemoStore {
+    // The current group's memos, in group-list order: titles (ListBox1, the selection) and names.
+    tk::ListBox ListBox1, ListBox2;
+    tk::BitBtn BitBtn9, BitBtn10, BitBtn11;  // "&Add", "reLoad", "Delete"
+
+    // New memo in the current group, shown.
+    void BitBtn9Click();
+    // Reads the current group's list; at program start also reopens the memos left open.
+    void BitBtn10Click();
+    void ListBox1Click();
+    // Opens the selected memo; with Shift held only copies its text.
+    void ListBox1DblClick();
+    void OpenMemo(int index, bool copyOnly);
+    // Deletes the selected memo.
+    void BitBtn11Click();
+
+    // A new memo of group: number, group entry and its window, not yet shown. Null when no data
+    // folder is chosen or no number is left.
+    TForm18* NewMemo(int group, const std::string& title = "");
+    // After a memo was added, deleted or renamed: the lists read again, the memo menu marked
+    // for rebuilding.
+    void MemosChanged();
+    // Program start: the group names, then every group's list with its open memos reopened
+    // while the please-wait window shows.
+    void LoadMemoGroups(const tk::TIniFile& ini);
+
+protected:
+    // The hidden controls on the main window, and the end-of-program saves.
+    void CreateMemoStore();
+
+private:
+    int listGroup_ = 0;  // the group the lists were read for
+};
+
+// Every open memo saved as its destroy step would, oldest first, then the open diaries; a save
+// that fails stops none of the others. At the end of the program (not of the session) the user
+// is told which memos could not be saved.
+void SaveWorkAtEnd(bool session);

@@ -1,0 +1,842 @@
+#include "notes/Memo.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "controls/Jpeg.h"
+#include "mainwindow/Actions.h"
+#include "mainwindow/Main.h"
+#include "mainwindow/Picture.h"
+#include "notes/MemoDrop.h"
+#include "notes/MemoNames.h"
+#include "schedule/Choosers.h"
+#include "settings/Settings.h"
+#include "toolkit/Application.h"
+#include "toolkit/Clipbrd.h"
+#include "toolkit/Files.h"
+#include "toolkit/MsgBox.h"
+#include "toolkit/Printer.h"
+#include "toolkit/RichPrint.h"
+#include "toolkit/Shell.h"
+#include "toolkit/rtl/DateTime.h"
+#include "toolkit/rtl/Screen.h"
+#include "toolkit/rtl/Streams.h"
+
+namespace ik = inikey;
+namespace ms = inikey::MemoStore;
+
+TForm18* Form18 = nullptr;
+
+std::string MemoFolder() { return settings::DataDir() + "\\Memo\\"; }
+
+namespace {
+
+// Sent to itself: a memo minimised by other means than its minimise button becomes small
+// once the minimising is over.
+constexpr UINT WM_MEMO_GO_SMALL = WM_APP + 0x180;
+constexpr int kSquare = 16;
+
+// The system-menu commands.
+enum : UINT { idLine = 9, idRename = 10, idDelete = 11, idNew = 12, idCloseAll = 13 };
+
+// The picture as JPEG bytes through the shared JPEG window, under the codec's busy rule.
+bool EncodeJpeg(const tk::TBitmap& picture, std::string& out) {
+    bool ok = false;
+    RunJpegConversion([&] {
+        TForm37 jpeg;
+        jpeg.MemoJpeg1.Tag = 1;
+        auto* in = new rtl::TMemoryStream;
+        in->LoadFromString(picture.BmpFileBytes());
+        auto* data = new rtl::TMemoryStream;
+        jpeg.MemoJpeg1.SetInStream(in);
+        jpeg.MemoJpeg1.SetOutStream(data);
+        auto finish = jpeg.MemoJpeg1.OnFinish;
+        jpeg.MemoJpeg1.OnFinish = [&] {
+            out = data->Bytes();  // the run frees the stream after this
+            if (finish) finish();
+        };
+        ok = jpeg.MemoJpeg1.Compress() && !out.empty();
+    });
+    return ok;
+}
+
+// Writes a value only when the file holds another one: every write rewrites the whole file.
+void Put(tk::TIniFile& ini, const std::string& section, const std::string& key, const std::string& value) {
+    if (!ini.ValueExists(section, key) || ini.ReadString(section, key, "") != value)
+        ini.WriteString(section, key, value);
+}
+void Put(tk::TIniFile& ini, const std::string& section, const std::string& key, int value) {
+    Put(ini, section, key, rtl::IntToStr(value));
+}
+void Put(tk::TIniFile& ini, const std::string& section, const std::string& key, bool value) {
+    Put(ini, section, key, value ? 1 : 0);
+}
+
+// The main window's bounds, from which a memo without bounds of its own takes its place.
+tk::Bounds MainBounds() {
+    tk::Form* m = tk::Application.MainForm;
+    if (!m) return {0, 0, 400, 300};
+    return {m->Left(), m->Top(), m->Width(), m->Height()};
+}
+
+}  // namespace
+
+std::vector<TForm18*> OpenMemoWindows() {
+    std::vector<TForm18*> memos;
+    for (tk::Form* f : tk::Application.Forms)
+        if (auto* m = dynamic_cast<TForm18*>(f); m && !m->Closed()) memos.push_back(m);
+    return memos;
+}
+
+TForm18* FindMemoWindow(const std::string& name) {
+    std::string wanted = rtl::UpperCaseAscii(name);
+    for (TForm18* m : OpenMemoWindows())
+        if (rtl::UpperCaseAscii(m->Name) == wanted) return m;
+    return nullptr;
+}
+
+TForm18::TForm18()
+    : Form({.caption = "Tav's Memo", .width = 300, .height = 200, .border = tk::Border::Sizeable, .acceptFiles = true}) {
+    using namespace tk;
+    // The bar, the ruler, the picture, the small square and the find dialogs are made when
+    // first needed: a memo window is mostly opened to show its text, many at once at start.
+    RichEdit1.Create(*this, {.align = Align::Client, .style = reVScroll | reNoBorder});
+    RichEdit1.KeepMargins = true;
+    Label2.Create(*this, {.at = {0, 0, 60, 14}, .caption = ms::GroupPrefix(0), .visible = false, .style = lsNoAutoSize});
+
+    BuildMenus();
+    BuildSystemMenu();
+
+    OnShow = [this] { FormShow(); };
+    OnActivate = [this] { FormActivate(); };
+    OnDeactivate = [this] { FormDeactivate(); };
+    OnResize = [this] { FormResize(); };
+    OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
+    OnClose = [this](CloseAction& a) { FormClose(a); };
+    OnDestroy = [this] { FormDestroy(); };
+    OnDropFiles = [this](const std::vector<std::string>& files) { WMDropFiles(files); };
+    OnMouseDown = [this](MouseButton b, int, int, int) {
+        if (b == mbLeft) DragWindow();
+    };
+}
+
+void TForm18::BuildMenus() {
+    using tk::MenuItem;
+    PopupMenu1.Create(*this);
+    auto& m = PopupMenu1.Items;
+    K3 = &m.Add("プチ", [this] { K3Click(); });
+    Undo1 = &m.Add("やり直し", [this] { Bar().Undo(); });
+    m.Add("-");
+    MenuItem& text = m.Add("テキスト");
+    K5 = &text.Add("ツールバー", [this] { K5Click(); });
+    text.Add("-");
+    SaveAs1 = &text.Add("名前を付けて保存", [this] { SaveAs1Click(); });
+    Open1 = &text.Add("開く", [this] { Open1Click(); });
+    MenuItem& basic = m.Add("基本属性");
+    BackColor1 = &basic.Add("背景色", [this] { BackColor1Click(); });
+    Font1 = &basic.Add("フォント色", [this] { Font1Click(); });
+    basic.Add("-");
+    ReadOnly1 = &basic.Add("読み取り専用", [this] { ReadOnly1Click(); });
+    MenuItem& picture = m.Add("画像");
+    BMPFile1 = &picture.Add("開く", [this] { BMPFile1Click(); });
+    picture.Add("-");
+    Stretch1 = &picture.Add("窓を画像サイズに変更", [this] { Stretch1Click(); });
+    K2 = &picture.Add("ストレッチ", [this] { K2Click(); });
+    picture.Add("-");
+    MenuItem& saveAs = picture.Add("別名で保存");
+    JPG1 = &saveAs.Add("JPG（256色）", [this] { JPG1Click(); });
+    BMP2 = &saveAs.Add("BMP", [this] { BMP2Click(); });
+    WallPaper1 = &picture.Add("壁紙として保存", [this] { WallPaper1Click(); });
+    Clipbord1 = &m.Add("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ転送", [this] { Clipbord1Click(); });
+    m.Add("-");
+    Cut1 = &m.Add("切り取り", [this] { Bar().Cut(); });
+    Copy1 = &m.Add("コピー", [this] { Bar().Copy(); });
+    Paste1 = &m.Add("貼り付け", [this] { Paste1Click(); });
+    SelectAll1 = &m.Add("全て選択", [this] { Bar().SelectAll(); });
+    m.Add("-");
+    MenuItem& style = m.Add("メモのスタイル");
+    // The title dialog comes with the memo list's group editor.
+    Aline2 = &style.Add("題名の変更");
+    Aline2->SetEnabled(false);
+    MenuItem& mode = m.Add("動作モード");
+    Memo2 = &mode.Add("テキスト", [this] { SetKind(0); });
+    Bmp1 = &mode.Add("画像メモ", [this] { SetKind(1); });
+    Auto1 = &mode.Add("自動切り替え", [this] { SetKind(2); }, "F3");
+    MenuItem& tools = m.Add("ツール");
+    Find1 = &tools.Add("検索", [this] { Find().ShowFind(); }, "Ctrl+F");
+    Replace1 = &tools.Add("置換", [this] { Find().ShowReplace(); }, "Ctrl+R");
+    Print1 = &tools.Add("印刷", [this] { Print1Click(); }, "Ctrl+P");
+    m.Add("-");
+    Cloze1 = &m.Add("閉じる", [this] { Close(); });
+    for (tk::Control* c : std::initializer_list<tk::Control*>{this, &RichEdit1}) c->SetPopupMenu(&PopupMenu1);
+
+    PopupMenu2.Create(*this);
+    K4 = &PopupMenu2.Items.Add("プチを戻す。", [this] { K4Click(); });
+    Close1 = &PopupMenu2.Items.Add("閉じる", [this] { Close(); });
+    PopupMenu2.OnPopup = [this] { K4->SetCaption(Title()); };
+}
+
+// Appended once: the border changes in place, so the menu is never made anew.
+void TForm18::BuildSystemMenu() {
+    HMENU m = GetSystemMenu(Handle, FALSE);
+    AppendMenuA(m, MF_SEPARATOR, idLine, nullptr);
+    AppendMenuA(m, MF_STRING | MF_GRAYED, idRename, "メモの題名変更");  // with the title dialog
+    AppendMenuA(m, MF_STRING, idDelete, "このメモを削除");
+    AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(m, MF_STRING, idNew, "新しいメモを開く");
+    AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(m, MF_STRING, idCloseAll, "全てのメモを閉じる");
+}
+
+// Made when first needed: most memos never show their bar, and it is the greater part of the
+// cost of a memo window.
+tk::RichToolbar& TForm18::Bar() {
+    if (Toolbar) return *Toolbar;
+    using namespace tk;
+    // Made after the text: the top-aligned pair still lies above it.
+    Panel2.Create(*this, {.at = {0, 0, 300, 26}, .visible = false, .align = Align::Top});
+    Panel3.Create(*this, {.at = {0, 26, 300, 20}, .visible = false, .align = Align::Top, .style = pnOuterLowered});
+    RichBar bar{.fontName = &ComboBox1, .fontSize = &SpinEdit1, .bold = &SpeedButton1, .italic = &SpeedButton2,
+                .underline = &SpeedButton3, .strikeOut = &SpeedButton4, .bullet = &SpeedButton5,
+                .align = {&SpeedButton6, &SpeedButton7, &SpeedButton8}, .colorButton = &BitBtn12,
+                .history = {&Panel4, &Panel5, &Panel6, &Panel7, &Panel8}, .colorLabel = &Label4, .ruler = &Panel3,
+                .firstMarker = &Label5, .leftMarker = &Label6, .rightMarker = &Label7};
+    CreateRichBar(Panel2, bar);
+    Toolbar = std::make_unique<RichToolbar>(
+        RichEdit1, bar,
+        ColorHistory{settings::Open, ik::Memo::Section,
+                     {ik::Memo::Color1, ik::Memo::Color2, ik::Memo::Color3, ik::Memo::Color4, ik::Memo::Color5},
+                     clRed});
+    Toolbar->SetEnabled(!RichEdit1.ReadOnly());
+    return *Toolbar;
+}
+
+tk::RichFinder& TForm18::Find() {
+    if (!Finder) {
+        FindDialog1.Create(*this);
+        ReplaceDialog1.Create(*this);
+        Finder = std::make_unique<tk::RichFinder>(RichEdit1, FindDialog1, ReplaceDialog1);
+    }
+    return *Finder;
+}
+
+void TForm18::MakePictureView() {
+    if (Image1.Handle) return;
+    Image1.Create(*this, {.visible = false, .align = tk::Align::Client, .color = back_});
+    Image1.SetCenter(true);
+    Image1.SetStretch(K2->Checked());
+    Image1.SetPopupMenu(&PopupMenu1);
+}
+
+// The small square: a press drags it, a click restores the memo.
+void TForm18::MakeSquare() {
+    if (Panel1.Handle) return;
+    using namespace tk;
+    Panel1.Create(*this, {.visible = false, .align = Align::Client, .color = back_, .style = pnOuterNone});
+    Image2.Create(Panel1, {.align = Align::Client});
+    for (Control* c : std::initializer_list<Control*>{&Panel1, &Image2}) {
+        c->OnMouseDown = [this](MouseButton b, int, int, int) {
+            if (b == mbLeft) SquareReleased(DragWindow());
+        };
+        c->OnMouseMove = [this](int, int, int) {
+            bool framed = GetWindowLongA(Handle, GWL_STYLE) & WS_CAPTION;
+            if (small_ && !inSmallSwitch_ && (framed || Width() != kSquare || Height() != kSquare)) EnterSmallMode(false);
+        };
+        c->SetPopupMenu(&PopupMenu2);
+    }
+}
+
+tk::TIniFile TForm18::Ini() const { return settings::Open(); }
+
+std::string TForm18::Section() const { return ms::MemoSection(Name, folder_); }
+
+std::string TForm18::Title() const { return memo::TitleOf(Caption()); }
+
+void TForm18::SetTitle(const std::string& title) {
+    SetCaption(memo::CaptionOf(title, RichEdit1.ReadOnly()));
+    if (Panel1.Handle) Panel1.Hint = Image2.Hint = title;
+}
+
+void TForm18::Attach(const std::string& name, int group, const std::string& title) {
+    if (attached_) return;
+    attached_ = true;
+    Name = name;
+    Tag = group;
+    folder_ = MemoFolder();
+    Label2.SetCaption(ms::GroupPrefix(group));
+    auto ini = Ini();
+    RichEdit1.SetReadOnly(ini.ReadBool(Section(), ms::ReadOnly, false));
+    SetTitle(title.empty() ? name : title);
+    ApplyColors();
+    if (tk::FileExists(MemoFile())) {
+        try {
+            RichEdit1.LoadFromFile(MemoFile());
+        } catch (const std::exception&) {
+            loadFailed_ = true;
+        }
+    }
+    RichEdit1.SetModified(false);
+    // In its mode and place before it shows, also when shown without being activated.
+    K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
+    if (ini.ReadBool(Section(), ms::peti, false)) EnterSmallMode(false);
+    else PlaceNormal(true);
+    ApplyKind();
+    ApplyReadOnly(ini.ReadBool(Section(), ms::ReadOnly, false));
+}
+
+void TForm18::ShowInactive() {
+    FormDeactivate();  // an automatic memo shows its picture until it is activated
+    ShowWindow(Handle, SW_SHOWNOACTIVATE);
+}
+
+void TForm18::ApplyColors() {
+    auto ini = Ini();
+    const std::string& s = ik::Memo::Section;
+    RichEdit1.DefAttributes.SetName(ini.ReadString(s, ik::Memo::FontName, "ＭＳ Ｐゴシック"));
+    RichEdit1.DefAttributes.SetSize(ini.ReadInteger(s, ik::Memo::FontSize, 9, 1, 999));
+    RichEdit1.DefAttributes.SetColor(
+        ini.ReadInteger(Section(), ms::FontColor, ini.ReadInteger(s, ik::Memo::FontColor, 0)));
+    tk::TColor back = ini.ReadInteger(Section(), ms::BackColor, ini.ReadInteger(s, ik::Memo::BackColor, 0xFFFFFF));
+    SetBack(back);
+}
+
+void TForm18::SetBack(tk::TColor c) {
+    back_ = c;
+    RichEdit1.SetColor(c);
+    if (Image1.Handle) Image1.SetColor(c);
+    if (Panel1.Handle) Panel1.SetColor(c);
+}
+
+// ---- window events ----
+
+void TForm18::FormShow() {
+    PlayWaveRes("ope");
+    auto ini = Ini();
+    Put(ini, Section(), ms::Show, 1);
+    K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
+    if (Image1.Handle) Image1.SetStretch(K2->Checked());
+    if (!ini.ReadBool(Section(), ms::peti, false)) PlaceNormal(true);
+    else if (!small_) EnterSmallMode(false);
+}
+
+// The memo's own bounds, else [Memo]'s (when asked), else taken from the main window's; kept
+// on screen.
+void TForm18::PlaceNormal(bool memoDefaults) {
+    auto ini = Ini();
+    const std::string& d = ik::Memo::Section;
+    tk::Bounds main = MainBounds();
+    auto read = [&](const char* key, const char* memoKey, int fallback) {
+        if (memoDefaults) fallback = ini.ReadInteger(d, memoKey, fallback);
+        return ini.ReadInteger(Section(), key, fallback);
+    };
+    int top = read(ms::Top, ik::Memo::top, main.top / 2 + main.height);
+    int left = read(ms::Left, ik::Memo::left, main.left / 2 + main.width);
+    int width = read(ms::Width, ik::Memo::Width, main.width);
+    int height = read(ms::Height, ik::Memo::Height, main.height / 2);
+    Place(left, top, width, height);
+}
+
+// One move: negative positions become 0 and the window stays on screen.
+void TForm18::Place(int left, int top, int width, int height) {
+    left = std::max(0, left);
+    top = std::max(0, top);
+    rtl::KeepOnScreen(left, top, width, height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    RECT r;
+    GetWindowRect(Handle, &r);
+    if (r.left != left || r.top != top || r.right - r.left != width || r.bottom - r.top != height)
+        SetBounds(left, top, width, height);
+}
+
+bool TForm18::TextShown() const { return RichEdit1.Visible(); }
+
+void TForm18::ApplyKind() {
+    auto ini = Ini();
+    int kind = ini.ReadInteger(Section(), ms::Kind, 0);
+    Memo2->SetChecked(kind == 0);
+    Bmp1->SetChecked(kind == 1);
+    Auto1->SetChecked(kind == 2);
+    bool bar = ini.ReadBool(Section(), ms::ToolBar, false);
+    K5->SetChecked(bar);
+    if (small_) {
+        MakeSquare();
+        Panel1.Show();
+        for (tk::Control* c : std::initializer_list<tk::Control*>{&Panel2, &Panel3, &RichEdit1, &Image1})
+            if (c->Handle) c->Hide();
+        return;
+    }
+    if (Panel1.Handle) Panel1.Hide();
+    bool text = kind != 1;
+    if (!text) EnsurePicture();
+    if (text && bar) Bar();
+    if (Toolbar) {
+        Panel2.SetVisible(text && bar);
+        Panel3.SetVisible(text && bar);
+    }
+    if (Image1.Handle) Image1.SetVisible(!text);
+    RichEdit1.SetVisible(text);
+    RichEdit1.SetMargins();
+}
+
+void TForm18::ApplyReadOnly(bool on) {
+    RichEdit1.SetReadOnly(on);
+    RichEdit1.Hint = on ? "読み取り専用です。" : "編集が可能です。";
+    ReadOnly1->SetChecked(on);
+    if (Toolbar) Toolbar->SetEnabled(!on);
+}
+
+void TForm18::FormActivate() {
+    if (!attached_) return;
+    if (Toolbar) Toolbar->PaintHistory();
+    ApplyKind();
+    ApplyReadOnly(Ini().ReadBool(Section(), ms::ReadOnly, false));
+    if (Form1 && Form1->ComboBox1.Tag == 1) Form1->ComboBox1.SetItemIndex(Tag);
+}
+
+void TForm18::FormDeactivate() {
+    if (!attached_ || small_ || Ini().ReadInteger(Section(), ms::Kind, 0) != 2) return;
+    // The memo's own find and replace dialogs keep the text in view.
+    if (deactivatedTo_ && GetWindow(deactivatedTo_, GW_OWNER) == Handle) return;
+    if (Toolbar) {
+        Panel2.Hide();
+        Panel3.Hide();
+    }
+    EnsurePicture();
+    Image1.Show();
+    RichEdit1.Hide();
+}
+
+void TForm18::EnsurePicture() {
+    MakePictureView();
+    if (Image1.Tag == 1) return;
+    std::string file = Ini().ReadString(Section(), ms::BmpFile, "");
+    tk::TBitmap picture;
+    // A JPEG refused while the codec is busy is tried again at the next showing.
+    if (!file.empty() && tk::FileExists(file) && LoadPicture(file, picture)) {
+        Image1.Assign(picture);
+        Image1.Tag = 1;
+    } else {
+        Image1.Clear();
+    }
+    Image1.SetStretch(K2->Checked());
+}
+
+void TForm18::FormResize() {
+    if (!small_ && IsIconic(Handle)) PostMessageA(Handle, WM_MEMO_GO_SMALL, 0, 0);
+}
+
+void TForm18::FormCloseQuery(bool& canClose) {
+    if (Form1) Form1->PopupMenu4.Tag = 1;
+    if (PopupMenu1.Tag == 1 || closed_) return;
+    if (!SaveState()) canClose = false;
+}
+
+void TForm18::FormClose(tk::CloseAction& action) {
+    action = tk::CloseAction::Free;
+    if (closed_) return;
+    PlayWaveRes("clo");
+    if (PopupMenu1.Tag != 1 && attached_) {
+        auto ini = Ini();
+        Put(ini, Section(), ms::Show, 0);
+    }
+    closed_ = true;
+}
+
+void TForm18::FormDestroy() {
+    // Closed memos saved at their close query; at the end the state may already be saved.
+    if (!attached_ || closed_ || PopupMenu1.Tag == 1 || (endSaved_ && tk::Application.Ending)) return;
+    SaveState(true);
+}
+
+bool TForm18::SaveAtEnd() {
+    if (!attached_ || closed_ || PopupMenu1.Tag == 1) return true;
+    endSaved_ = SaveState(true);
+    return endSaved_;
+}
+
+bool TForm18::SaveState(bool quiet) {
+    if (!attached_ || PopupMenu1.Tag == 1) return true;
+    bool saved = true;
+    // A memo file that could not be read is not replaced by the empty text shown instead.
+    if (!loadFailed_ || RichEdit1.Modified()) {
+        rtl::TMemoryStream data;
+        RichEdit1.SaveToStream(data);
+        tk::ForceDirectories(rtl::ExcludeTrailingBackslash(folder_));
+        saved = tk::WriteFileSafely(MemoFile(), data.Bytes());
+        if (saved) loadFailed_ = false;
+    }
+    try {
+        auto ini = Ini();
+        Put(ini, Label2.Caption() + folder_, Name, Title());
+        Put(ini, Section(), ms::WindowSize, K2->Checked());
+        if (!small_) {
+            Put(ini, Section(), ms::Top, Top());
+            Put(ini, Section(), ms::Left, Left());
+            Put(ini, Section(), ms::Width, Width());
+            Put(ini, Section(), ms::Height, Height());
+        } else {
+            Put(ini, Section(), ms::P_Top, Top());
+            Put(ini, Section(), ms::P_Left, Left());
+        }
+    } catch (const std::exception&) {
+        saved = false;
+    }
+    if (!saved && !quiet)
+        tk::MessageDlg(Handle, "メモを保存できませんでした。\r" + MemoFile(), Caption(), MB_OK | MB_ICONERROR);
+    return saved;
+}
+
+LRESULT TForm18::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_MINIMIZE && !small_) {
+                tk::Guard([this] { EnterSmallMode(true); });
+                return 0;
+            }
+            if (wp < 0xF000 && SysCommand(wp)) return 0;
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE) deactivatedTo_ = (HWND)lp;
+            break;
+        case WM_MEMO_GO_SMALL:
+            if (!small_) {
+                ShowWindow(Handle, SW_RESTORE);
+                tk::Guard([this] { EnterSmallMode(true); });
+            }
+            return 0;
+    }
+    return Form::WndProc(msg, wp, lp);
+}
+
+bool TForm18::SysCommand(WPARAM id) {
+    switch (id) {
+        case idRename: return true;
+        case idDelete: DeleteMemo(); return true;
+        case idNew:
+            if (Form1) {
+                Form1->ComboBox1.SetItemIndex(Tag);
+                Form1->BitBtn9Click();
+            }
+            return true;
+        case idCloseAll:
+            for (TForm18* m : OpenMemoWindows()) m->Close();
+            return true;
+    }
+    return false;
+}
+
+// ---- small mode ----
+
+void TForm18::SetBorderless(bool none) {
+    LONG s = GetWindowLongA(Handle, GWL_STYLE);
+    s = none ? (s & ~WS_OVERLAPPEDWINDOW) | WS_POPUP : (s & ~WS_POPUP) | WS_OVERLAPPEDWINDOW;
+    SetWindowLongA(Handle, GWL_STYLE, s);
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TForm18::K3Click() { EnterSmallMode(true); }
+
+void TForm18::EnterSmallMode(bool saveFirst) {
+    inSmallSwitch_ = true;
+    if (saveFirst && !small_) SaveState();
+    small_ = true;
+    ApplyKind();
+    Panel1.Hint = Image2.Hint = Title();
+    auto ini = Ini();
+    Put(ini, Section(), ms::peti, true);
+    SetBorderless(true);
+    Place(ini.ReadInteger(Section(), ms::P_Left, Left()), ini.ReadInteger(Section(), ms::P_Top, Top()), kSquare, kSquare);
+    inSmallSwitch_ = false;
+}
+
+void TForm18::K4Click() {
+    if (!small_) return;
+    inSmallSwitch_ = true;
+    small_ = false;
+    SetBorderless(false);
+    PlaceNormal(false);
+    auto ini = Ini();
+    Put(ini, Section(), ms::peti, false);
+    ApplyKind();
+    inSmallSwitch_ = false;
+}
+
+bool TForm18::DragWindow() {
+    RECT before, after;
+    GetWindowRect(Handle, &before);
+    ReleaseCapture();
+    SendMessageA(Handle, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    GetWindowRect(Handle, &after);
+    return before.left != after.left || before.top != after.top;
+}
+
+void TForm18::SquareReleased(bool moved) {
+    if (!small_) return;
+    if (moved) SaveState();
+    else K4Click();
+}
+
+// ---- context-menu commands ----
+
+void TForm18::K5Click() {
+    auto ini = Ini();
+    ini.WriteBool(Section(), ms::ToolBar, !ini.ReadBool(Section(), ms::ToolBar, false));
+    ApplyKind();
+}
+
+void TForm18::BackColor1Click() {
+    ColorDialog1.Color = back_;
+    if (!ColorDialog1.Execute()) return;
+    tk::TColor c = ColorDialog1.Color;
+    SetBack(c);
+    Ini().WriteInteger(Section(), ms::BackColor, (int)c);
+}
+
+void TForm18::Font1Click() {
+    ColorDialog1.Color = RichEdit1.DefAttributes.Color();
+    if (!ColorDialog1.Execute()) return;
+    tk::TColor c = ColorDialog1.Color;
+    // The memo's text colour: the whole text and what is typed next.
+    int start = RichEdit1.SelStart(), length = RichEdit1.SelLength();
+    RichEdit1.SelectAll();
+    RichEdit1.SelAttributes.SetColor(c);
+    RichEdit1.Select(start, length);
+    RichEdit1.DefAttributes.SetColor(c);
+    Ini().WriteInteger(Section(), ms::FontColor, (int)c);
+}
+
+void TForm18::ReadOnly1Click() {
+    auto ini = Ini();
+    bool on = !ini.ReadBool(Section(), ms::ReadOnly, false);
+    ini.WriteBool(Section(), ms::ReadOnly, on);
+    std::string title = Title();
+    ApplyReadOnly(on);
+    SetTitle(title);
+}
+
+void TForm18::SaveAs1Click() {
+    SetKind(0);
+    SaveDialog1.FileName = Name + ".RTF";
+    SaveDialog1.Filter = "Rich files (*.RTF)|*.RTF|Text files (*.TXT)|*.TXT|All files (*.*)|*.*";
+    SaveDialog1.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
+    if (!SaveDialog1.Execute()) return;
+    std::string path = SaveDialog1.FileName;
+    std::string data;
+    if (rtl::UpperCaseAscii(rtl::ExtractFileExt(path)) == ".RTF") {
+        rtl::TMemoryStream rtf;
+        RichEdit1.SaveToStream(rtf);
+        data = rtf.Bytes();
+    } else {
+        data = RichEdit1.Lines.Text();
+    }
+    if (!tk::WriteFileSafely(path, data))
+        tk::MessageDlg(Handle, "ファイルに保存できませんでした。\r" + path, Caption(), MB_OK | MB_ICONERROR);
+}
+
+void TForm18::Open1Click() {
+    SetKind(0);
+    OpenDialog1.Filter = "Text files (*.TXT)|*.TXT|Rich files (*.RTF)|*.RTF|All files (*.*)|*.*";
+    OpenDialog1.Options = tk::ofFileMustExist | tk::ofHideReadOnly;
+    if (!OpenDialog1.Execute()) return;
+    try {
+        RichEdit1.LoadFromFile(OpenDialog1.FileName);
+        loadFailed_ = false;
+    } catch (const std::exception&) {
+        tk::MessageDlg(Handle, "ファイルを開けませんでした。\r" + OpenDialog1.FileName, Caption(),
+                       MB_OK | MB_ICONERROR);
+    }
+}
+
+void TForm18::Stretch1Click() {
+    if (Ini().ReadInteger(Section(), ms::Kind, 0) == 0) return;
+    EnsurePicture();
+    const tk::TBitmap& p = Image1.Picture();
+    if (!p.Empty()) SetClientSize(p.Width(), p.Height());
+}
+
+void TForm18::K2Click() {
+    K2->SetChecked(!K2->Checked());
+    if (Image1.Handle) Image1.SetStretch(K2->Checked());
+}
+
+bool TForm18::SavePictureAs(tk::SaveDialog& dialog, bool jpeg) {
+    EnsurePicture();
+    if (Image1.Picture().Empty()) {
+        tk::MessageDlg(Handle, "保存する画像がありません。", Caption(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    dialog.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
+    if (!dialog.Execute()) return false;
+    std::string data;
+    if (jpeg) EncodeJpeg(Image1.Picture(), data);
+    else data = Image1.Picture().BmpFileBytes();
+    if (data.empty() || !tk::WriteFileSafely(dialog.FileName, data)) {
+        tk::MessageDlg(Handle, "画像を保存できませんでした。\r" + dialog.FileName, Caption(), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return true;
+}
+
+void TForm18::JPG1Click() {
+    SaveDialog2.DefaultExt = "JPG";
+    SaveDialog2.FileName = Name + ".JPG";
+    SaveDialog2.Filter = "Jpeg(*.JPG)|*.JPG|All files (*.*)|*.*";
+    SavePictureAs(SaveDialog2, true);
+}
+
+void TForm18::BMP2Click() {
+    SaveDialog2.DefaultExt = "BMP";
+    SaveDialog2.FileName = Name + ".BMP";
+    SaveDialog2.Filter = "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
+    SavePictureAs(SaveDialog2, false);
+}
+
+void TForm18::WallPaper1Click() {
+    auto ini = Ini();
+    SaveDialog2.DefaultExt = "BMP";
+    SaveDialog2.FileName = ini.ReadString(ik::MemoWall::Section, ik::MemoWall::File, "Tav_WallPaper.BMP");
+    SaveDialog2.Filter = "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
+    if (!SavePictureAs(SaveDialog2, false)) return;
+    std::string file = SaveDialog2.FileName;
+    ini.WriteString(ik::MemoWall::Section, ik::MemoWall::File, file);
+    if (!tk::SetDesktopWallpaper(file))
+        tk::MessageDlg(Handle, "壁紙に設定できませんでした。\r" + file, Caption(), MB_OK | MB_ICONERROR);
+}
+
+void TForm18::BMPFile1Click() {
+    auto ini = Ini();
+    ini.WriteInteger(Section(), ms::Kind, 1);
+    std::string chosen = entry::ChoosePicture(*this, ini.ReadString(Section(), ms::BmpFile, ""), "Picture - " + Title());
+    if (!chosen.empty()) ini.WriteString(Section(), ms::BmpFile, chosen);
+    Image1.Tag = 0;
+    BringForward();
+    FormActivate();
+}
+
+void TForm18::Clipbord1Click() {
+    SaveState();
+    std::string path = TextShown() ? MemoFile() : Ini().ReadString(Section(), ms::BmpFile, "");
+    tk::SetClipboardText(Handle, path);
+}
+
+void TForm18::Paste1Click() {
+    if (TextShown()) {
+        Bar().Paste();
+        return;
+    }
+    tk::TBitmap picture;
+    if (!tk::GetClipboardPicture(Handle, picture)) {
+        MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    auto ini = Ini();
+    bool asBitmap = ini.ReadInteger(ik::Form::Section, ik::Form::PastePic, 0) != 0;
+    std::string path = MemoFile() + (asBitmap ? ".BMP" : ".JPG");
+    std::string data;
+    if (asBitmap) data = picture.BmpFileBytes();
+    else EncodeJpeg(picture, data);
+    tk::ForceDirectories(rtl::ExcludeTrailingBackslash(folder_));
+    if (data.empty() || !tk::WriteFileSafely(path, data)) {
+        tk::MessageDlg(Handle, "画像を保存できませんでした。\r" + path, Caption(), MB_OK | MB_ICONERROR);
+        return;
+    }
+    ini.WriteString(Section(), ms::BmpFile, path);
+    Image1.Tag = 0;
+    EnsurePicture();
+}
+
+void TForm18::SetKind(int kind) {
+    auto ini = Ini();
+    Put(ini, Section(), ms::Kind, kind);
+    ApplyKind();
+}
+
+void TForm18::Print1Click() {
+    if (!tk::ExecutePrintDialog(Handle)) return;
+    std::string when = rtl::FormatDateTime("yyyy/mm/dd \"(\"aaa\")\" hh:mm:ss", rtl::Now());
+    tk::PrintRichCopy(RichEdit1, {"Title:" + Caption(), "Print:" + when, ""}, Caption());
+}
+
+void TForm18::DeleteMemo() {
+    if (Form1) Form1->ComboBox1.SetItemIndex(Tag);
+    auto ini = Ini();
+    if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(Handle, Caption())) return;
+    if (tk::FileExists(MemoFile())) tk::DeleteFileA_(MemoFile());
+    ini.EraseSection(Section());
+    // Only this memo's own entry: its group is the one it was created in.
+    ini.DeleteKey(Label2.Caption() + folder_, Name);
+    PopupMenu1.Tag = 1;
+    Cloze1->Tag = 1;
+    if (Form1) Form1->MemosChanged();
+    Close();
+}
+
+// ---- dropped files ----
+
+void TForm18::LoadDroppedFile(const std::string& file) {
+    auto ini = Ini();
+    if (ini.ReadBool(ik::Memo::Section, ik::Memo::DropCaption, false)) {
+        SetTitle(file);
+        SaveState();
+        if (Form1) Form1->MemosChanged();
+    }
+    if (!memo::IsPictureFile(file)) {
+        SetKind(0);
+        RichEdit1.LoadFromFile(file);
+        loadFailed_ = false;
+    } else {
+        ini.WriteInteger(Section(), ms::Kind, 1);
+        ini.WriteString(Section(), ms::BmpFile, file);
+        Image1.Tag = 0;
+        FormActivate();
+        const tk::TBitmap& p = Image1.Picture();
+        if (!p.Empty()) SetClientSize(p.Width(), p.Height());
+    }
+    SaveState();
+}
+
+static void NewMemoFromFile(int group, const std::string& file) {
+    if (!Form1) return;
+    bool titled = settings::Open().ReadBool(ik::Memo::Section, ik::Memo::DropCaption, false);
+    TForm18* m = Form1->NewMemo(group, titled ? file : "");
+    if (!m) return;
+    m->PlaceNormal(true);
+    std::exception_ptr failed;
+    try {
+        if (memo::IsPictureFile(file)) {
+            auto ini = settings::Open();
+            ini.WriteInteger(m->Section(), ms::Kind, 1);
+            ini.WriteString(m->Section(), ms::BmpFile, file);
+            m->EnsurePicture();
+            const tk::TBitmap& p = m->Image1.Picture();
+            if (!p.Empty()) m->SetClientSize(p.Width(), p.Height());
+        } else {
+            m->RichEdit1.LoadFromFile(file);
+        }
+    } catch (...) {
+        failed = std::current_exception();
+    }
+    // Shown however the loading went: a memo that exists is never left hidden.
+    m->SaveState(true);
+    m->Show();
+    if (failed) std::rethrow_exception(failed);
+}
+
+void TForm18::WMDropFiles(const std::vector<std::string>& files) {
+    if (files.empty() || !attached_) return;
+    BringForward();
+    int choice = memo::ChooseDrop(*this, Caption(), (int)files.size(), RichEdit1.ReadOnly());
+    try {
+        if (choice == memo::dropIntoThis) {
+            LoadDroppedFile(files[0]);
+        } else if (choice == memo::dropNewMemo || choice == memo::dropAllNew) {
+            size_t n = choice == memo::dropNewMemo ? 1 : files.size();
+            for (size_t i = 0; i < n; ++i) NewMemoFromFile(Tag, files[i]);
+        }
+    } catch (const std::exception&) {
+        tk::MessageDlg(Handle,
+                       "現在メモにドロップ出来ません。\r新しいメモを開くか、一旦閉じてからまた開いて再度行って下さい。",
+                       Caption(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (Form1 && choice != memo::dropCancel) Form1->MemosChanged();
+}
