@@ -6,7 +6,9 @@
 #include <iterator>
 
 #include "mainwindow/Main.h"
+#include "notes/Period.h"
 #include "notes/password.h"
+#include "settings/DayCalc.h"
 #include "settings/Settings.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
@@ -111,7 +113,15 @@ void TForm1::List2Click() {
 
 void TForm1::Period1Click() {
     if (!PasswordGate(Handle, PrivateTool::Period) || !FolderCommand()) return;
-    EnsureToolFolder(Handle, settings::PrivateDir() + "\\Period");
+    if (BringOpenForward(Period1->Checked(), Form25)) return;
+    if (!EnsureToolFolder(Handle, settings::PrivateDir() + "\\Period")) return;
+    ShowNewWindow(Form25, [](TForm25&) {});
+}
+
+// The day calculator needs no data folder.
+void TForm1::DayCalc1Click() {
+    if (BringOpenForward(DayCalc1->Checked(), Form11)) return;
+    ShowNewWindow(Form11, [](TForm11&) {});
 }
 
 void TForm1::Telephone1Click() {
