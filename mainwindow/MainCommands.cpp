@@ -113,8 +113,9 @@ void TForm1::List2Click() {
 
 void TForm1::Period1Click() {
     if (!PasswordGate(Handle, PrivateTool::Period) || !FolderCommand()) return;
-    if (BringOpenForward(Period1->Checked(), Form25)) return;
-    if (!EnsureToolFolder(Handle, settings::PrivateDir() + "\\Period")) return;
+    if (!EnsureToolFolder(Handle, settings::PrivateDir() + "\\Period") ||
+        BringOpenForward(Period1->Checked(), Form25))
+        return;
     ShowNewWindow(Form25, [](TForm25&) {});
 }
 
