@@ -35,7 +35,9 @@ std::vector<std::string> ReadPeriodDates(const tk::TIniFile& ini) {
 
 void StorePeriodDates(tk::TIniFile& ini, const std::vector<std::string>& dates) {
     // The new list goes in before anything is removed, so a failed write loses nothing stored.
-    for (size_t i = 0; i < dates.size(); ++i) ini.WriteString(pf::Section, Key(int(i)), dates[i]);
+    // Keys already holding their date are not written again: an added date rewrites little.
+    for (size_t i = 0; i < dates.size(); ++i)
+        if (ini.ReadString(pf::Section, Key(int(i)), kNoDate) != dates[i]) ini.WriteString(pf::Section, Key(int(i)), dates[i]);
     ini.WriteInteger(pf::Section, pf::Count, int(dates.size()));
     rtl::TStringList keys;
     ini.ReadSection(pf::Section, keys);
@@ -61,47 +63,48 @@ bool MoveOlderPeriodDates(tk::TIniFile& settingsFile, tk::TIniFile& own, std::ve
 }
 
 TForm25::TForm25()
-    : Form({.caption = kCaption, .width = 464, .height = 472, .border = tk::Border::Dialog, .clientSize = true}) {
+    : Form({.caption = kCaption, .width = 580, .height = 472, .border = tk::Border::Dialog, .clientSize = true}) {
     // Registered dates and the date to add.
-    Label1.Create(*this, {.at = {8, 8, 150, 14}, .caption = "登録日："});
-    ListBox1.Create(*this, {.at = {8, 24, 150, 206}, .hint = "過去のリスト", .style = tk::lbSorted});
-    SpinEdit1.Create(*this, {.at = {8, 238, 52, 22}, .min = 1900, .max = 2500, .value = 2000});
-    Label2.Create(*this, {.at = {61, 242, 12, 14}, .caption = "年"});
-    SpinEdit2.Create(*this, {.at = {74, 238, 34, 22}, .min = 1, .max = 12, .value = 1});
-    Label3.Create(*this, {.at = {109, 242, 12, 14}, .caption = "月"});
-    SpinEdit3.Create(*this, {.at = {122, 238, 34, 22}, .min = 1, .max = 31, .value = 1});
-    Label4.Create(*this, {.at = {157, 242, 12, 14}, .caption = "日"});
-    BitBtn7.Create(*this, {.at = {8, 266, 48, 26}, .caption = "今日", .hint = "今日に戻す｡"});
-    BitBtn2.Create(*this, {.at = {60, 266, 50, 26}, .caption = "&Add", .hint = "あの日をリストに追加"});
-    BitBtn1.Create(*this, {.at = {112, 266, 58, 26}, .caption = "&Delete", .hint = "あの日をリストから削除"});
+    Label1.Create(*this, {.at = {8, 8, 176, 14}, .caption = "登録日："});
+    ListBox1.Create(*this, {.at = {8, 24, 176, 206}, .hint = "過去のリスト", .style = tk::lbSorted});
+    SpinEdit1.Create(*this, {.at = {8, 238, 56, 22}, .min = 1900, .max = 2500, .value = 2000});
+    Label2.Create(*this, {.at = {66, 242, 14, 14}, .caption = "年"});
+    SpinEdit2.Create(*this, {.at = {82, 238, 38, 22}, .min = 1, .max = 12, .value = 1});
+    Label3.Create(*this, {.at = {122, 242, 14, 14}, .caption = "月"});
+    SpinEdit3.Create(*this, {.at = {138, 238, 38, 22}, .min = 1, .max = 31, .value = 1});
+    Label4.Create(*this, {.at = {178, 242, 13, 14}, .caption = "日"});
+    BitBtn7.Create(*this, {.at = {8, 266, 56, 26}, .caption = "今日", .hint = "今日に戻す｡"});
+    BitBtn2.Create(*this, {.at = {68, 266, 56, 26}, .caption = "&Add", .hint = "あの日をリストに追加"});
+    BitBtn1.Create(*this, {.at = {128, 266, 56, 26}, .caption = "&Delete", .hint = "あの日をリストから削除"});
 
     // Averages and the forecast button.
     Label5.Create(*this, {.at = {8, 304, 72, 14}, .caption = "平均周期"});
-    Edit1.Create(*this, {.at = {80, 300, 44, 22}, .caption = "28", .hint = "周期を指定"});
+    Edit1.Create(*this, {.at = {80, 300, 48, 22}, .caption = "28", .hint = "周期を指定"});
     Label6.Create(*this, {.at = {8, 332, 72, 14}, .caption = "左右の周期"});
-    Edit2.Create(*this, {.at = {80, 328, 44, 22}, .caption = "28", .hint = "次の周期"});
-    Edit3.Create(*this, {.at = {126, 328, 44, 22}, .caption = "28", .hint = "その次の周期"});
-    BitBtn4.Create(*this, {.at = {126, 298, 44, 26}, .caption = "予定", .hint = "予定日を計算"});
+    Edit2.Create(*this, {.at = {80, 328, 48, 22}, .caption = "28", .hint = "次の周期"});
+    Edit3.Create(*this, {.at = {134, 328, 50, 22}, .caption = "28", .hint = "その次の周期"});
+    BitBtn4.Create(*this, {.at = {134, 298, 50, 26}, .caption = "予定", .hint = "予定日を計算"});
     Label7.Create(*this, {.at = {0, 0, 1, 1}, .visible = false});
 
     // Note of the selected date.
-    Label11.Create(*this, {.at = {8, 362, 162, 14}, .caption = "一行メモ："});
-    Edit4.Create(*this, {.at = {8, 378, 162, 22}});
+    Label11.Create(*this, {.at = {8, 362, 176, 14}, .caption = "一行メモ："});
+    Edit4.Create(*this, {.at = {8, 378, 176, 22}});
 
     // Forecasts and the marks of the chosen cycle.
-    GroupBox1.Create(*this, {.at = {178, 4, 108, 210}, .caption = "予定 (共通)"});
-    ListBox3.Create(GroupBox1, {.at = {6, 18, 96, 186}});
-    GroupBox2.Create(*this, {.at = {290, 4, 166, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
-    ListBox4.Create(GroupBox2, {.at = {6, 18, 154, 186}, .hint = "あくまでも参考値です｡"});
-    GroupBox3.Create(*this, {.at = {178, 218, 108, 210}, .caption = "予定 (左右を意識)"});
-    ListBox5.Create(GroupBox3, {.at = {6, 18, 96, 186}});
-    GroupBox4.Create(*this, {.at = {290, 218, 166, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
-    ListBox6.Create(GroupBox4, {.at = {6, 18, 154, 186}, .hint = "あくまでも参考値です｡"});
-    Label8.Create(*this, {.at = {178, 438, 96, 14}, .caption = "生理中の期間を"});
-    SpinEdit4.Create(*this, {.at = {272, 434, 40, 22}, .min = 1, .max = 20, .value = 5});
-    Label9.Create(*this, {.at = {316, 438, 140, 14}, .caption = "日間として計算する。"});
+    GroupBox1.Create(*this, {.at = {192, 4, 134, 210}, .caption = "予定 (共通)"});
+    ListBox3.Create(GroupBox1, {.at = {6, 18, 122, 186}});
+    GroupBox2.Create(*this, {.at = {330, 4, 242, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
+    ListBox4.Create(GroupBox2, {.at = {6, 18, 230, 186}, .hint = "あくまでも参考値です｡"});
+    GroupBox3.Create(*this, {.at = {192, 218, 134, 210}, .caption = "予定 (左右を意識)"});
+    ListBox5.Create(GroupBox3, {.at = {6, 18, 122, 186}});
+    GroupBox4.Create(*this, {.at = {330, 218, 242, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
+    ListBox6.Create(GroupBox4, {.at = {6, 18, 230, 186}, .hint = "あくまでも参考値です｡"});
+    Label8.Create(*this, {.at = {192, 438, 96, 14}, .caption = "生理中の期間を"});
+    SpinEdit4.Create(*this, {.at = {288, 434, 40, 22}, .min = 1, .max = 20, .value = 5});
+    Label9.Create(*this, {.at = {332, 438, 140, 14}, .caption = "日間として計算する。"});
 
     StatusBar1.Create(*this, {.align = tk::Align::Bottom});
+    StatusBar1.SetSimplePanel(true);
     ListBox2.Create(*this, {.at = {0, 0, 1, 1}, .visible = false});
     ListBox7.Create(*this, {.at = {0, 0, 1, 1}, .visible = false});
     ListBox8.Create(*this, {.at = {0, 0, 1, 1}, .visible = false});

@@ -17,25 +17,25 @@ void SetMenuCheck(bool on) {
 }  // namespace
 
 TForm11::TForm11()
-    : Form({.caption = kCaption, .width = 424, .height = 318, .border = tk::Border::Dialog, .clientSize = true}) {
+    : Form({.caption = kCaption, .width = 460, .height = 318, .border = tk::Border::Dialog, .clientSize = true}) {
     int label = 0;
     auto text = [&](tk::Control& parent, int x, int y, const char* caption) {
         Labels[label++].Create(parent, {.at = {x, y, 24, 14}, .caption = caption});
     };
     // One row of date-time fields: year, month, day, hour, minute, second.
     auto row = [&](tk::Panel& panel, int top, tk::SpinEdit* f[6], tk::BitBtn& now, tk::BitBtn& zero) {
-        panel.Create(*this, {.at = {8, top, 408, 36}});
-        f[0]->Create(panel, {.at = {6, 7, 58, 22}, .hint = "西暦で入力", .min = 1, .max = 9999, .value = 2000});
-        text(panel, 66, 11, "年");
+        panel.Create(*this, {.at = {8, top, 444, 36}});
+        f[0]->Create(panel, {.at = {6, 7, 62, 22}, .hint = "西暦で入力", .min = 1, .max = 9999, .value = 2000});
+        text(panel, 70, 11, "年");
         const int mins[] = {1, 1, 0, 0, 0}, maxs[] = {12, 31, 23, 59, 59};
         const char* units[] = {"月", "日", "時", "分", "秒"};
         for (int i = 0; i < 5; ++i) {
-            int x = 82 + i * 50;
-            f[i + 1]->Create(panel, {.at = {x, 7, 36, 22}, .min = mins[i], .max = maxs[i], .value = mins[i]});
-            text(panel, x + 38, 11, units[i]);
+            int x = 88 + i * 58;
+            f[i + 1]->Create(panel, {.at = {x, 7, 42, 22}, .min = mins[i], .max = maxs[i], .value = mins[i]});
+            text(panel, x + 44, 11, units[i]);
         }
-        now.Create(panel, {.at = {334, 6, 36, 24}, .caption = "今", .hint = "今日の日付にｾｯﾄ"});
-        zero.Create(panel, {.at = {372, 6, 30, 24}, .caption = "0", .hint = "数値を0にｾｯﾄ"});
+        now.Create(panel, {.at = {378, 6, 30, 24}, .caption = "今", .hint = "今日の日付にｾｯﾄ"});
+        zero.Create(panel, {.at = {410, 6, 28, 24}, .caption = "0", .hint = "数値を0にｾｯﾄ"});
     };
     tk::SpinEdit* first[6] = {&SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4, &SpinEdit5, &SpinEdit14};
     tk::SpinEdit* second[6] = {&SpinEdit6, &SpinEdit7, &SpinEdit8, &SpinEdit9, &SpinEdit10, &SpinEdit15};
@@ -45,22 +45,22 @@ TForm11::TForm11()
     SpeedButton2.Create(*this, {.at = {46, 50, 36, 24}, .caption = "＋", .hint = "日数からその日", .value = 1});
     row(Panel13, 82, second, BitBtn16, BitBtn19);
 
-    Panel14.Create(*this, {.at = {8, 82, 408, 36}, .visible = false});
-    SpinEdit11.Create(Panel14, {.at = {6, 7, 76, 22}, .min = 0, .max = 9999999});
-    text(Panel14, 84, 11, "日");
+    Panel14.Create(*this, {.at = {8, 82, 444, 36}, .visible = false});
+    SpinEdit11.Create(Panel14, {.at = {6, 7, 84, 22}, .min = 0, .max = 9999999});
+    text(Panel14, 92, 11, "日");
     tk::SpinEdit* rest[3] = {&SpinEdit12, &SpinEdit13, &SpinEdit16};
     const char* units[] = {"時間", "分", "秒"};
     for (int i = 0; i < 3; ++i) {
-        int x = 102 + i * 76;
-        rest[i]->Create(Panel14, {.at = {x, 7, 50, 22}, .min = 0, .max = 99999});
-        Labels[label++].Create(Panel14, {.at = {x + 52, 11, 26, 14}, .caption = units[i]});
+        int x = 110 + i * 84;
+        rest[i]->Create(Panel14, {.at = {x, 7, 56, 22}, .min = 0, .max = 99999});
+        Labels[label++].Create(Panel14, {.at = {x + 58, 11, 26, 14}, .caption = units[i]});
     }
-    SpeedButton3.Create(Panel14, {.at = {332, 6, 26, 24}, .caption = "前", .value = 2});
-    SpeedButton4.Create(Panel14, {.at = {358, 6, 26, 24}, .caption = "後", .value = 2, .style = tk::sbDown});
-    BitBtn20.Create(Panel14, {.at = {386, 6, 18, 24}, .caption = "0", .hint = "数値を0にｾｯﾄ"});
+    SpeedButton3.Create(Panel14, {.at = {362, 6, 26, 24}, .caption = "前", .value = 2});
+    SpeedButton4.Create(Panel14, {.at = {388, 6, 26, 24}, .caption = "後", .value = 2, .style = tk::sbDown});
+    BitBtn20.Create(Panel14, {.at = {416, 6, 22, 24}, .caption = "0", .hint = "数値を0にｾｯﾄ"});
 
-    BitBtn13.Create(*this, {.at = {320, 50, 96, 26}, .caption = "Calculate", .hint = "計算結果を表示します"});
-    RichEdit3.Create(*this, {.at = {8, 126, 408, 184}});
+    BitBtn13.Create(*this, {.at = {356, 50, 96, 26}, .caption = "Calculate", .hint = "計算結果を表示します"});
+    RichEdit3.Create(*this, {.at = {8, 126, 444, 184}});
     RichEdit3.SetScrollBars(tk::ssVertical);
     RichEdit3.KeepMargins = true;
     RichEdit3.SetMargins();

@@ -17,7 +17,8 @@ scenes=("$@")
                                    about-hot about-down about-off tray
                                    register register13 register-old richpane
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
-                                   schedule-day schedule-year schedule-month schedule-week)
+                                   schedule-day schedule-year schedule-month schedule-week
+                                   period daycalc-span daycalc-interval)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.
