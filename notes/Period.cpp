@@ -38,7 +38,9 @@ void StorePeriodDates(tk::TIniFile& ini, const std::vector<std::string>& dates) 
     // Keys already holding their date are not written again: an added date rewrites little.
     for (size_t i = 0; i < dates.size(); ++i)
         if (ini.ReadString(pf::Section, Key(int(i)), kNoDate) != dates[i]) ini.WriteString(pf::Section, Key(int(i)), dates[i]);
-    ini.WriteInteger(pf::Section, pf::Count, int(dates.size()));
+    // An absent Count is an empty list: opening on no data leaves no file behind.
+    if (ini.ReadString(pf::Section, pf::Count, "0") != Key(int(dates.size())))
+        ini.WriteInteger(pf::Section, pf::Count, int(dates.size()));
     rtl::TStringList keys;
     ini.ReadSection(pf::Section, keys);
     for (int i = 0; i < keys.Count(); ++i) {
