@@ -240,13 +240,13 @@ void TForm1::BuildMenus() {
     m.Add("-");
     BirthDay1 = &m.Add("誕生日管理", [this] { BirthDay1Click(); }, "Ctrl+B");
     GTimer1 = &m.Add("減算タイマー", [this] { GTimer1Click(); }, "Ctrl+G");
-    later(DayCalc1, "日数計算", "Ctrl+K");
+    DayCalc1 = &m.Add("日数計算", [this] { DayCalc1Click(); }, "Ctrl+K");
     later(Telephone1, "簡易電話帳", "Ctrl+A");
     m.Add("-");
     Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
     later(List2, "タイトル一覧", "Ctrl+N");
     later(MemoTree1, "メモ一覧", "Ctrl+M");
-    later(Period1, kPeriodCaption);
+    Period1 = &m.Add(kPeriodCaption);
     Period1->SetVisible(false);
     m.Add("-");
     Setup1 = &m.Add("セットアップメニュー", [this] { Setup1Click(); }, "F10");

@@ -175,6 +175,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void Diary1Click();
     void List2Click();
     void Period1Click();
+    void DayCalc1Click();
     void Telephone1Click();
     void False1Click();  // hide / show the main window
     void TavsHomePage1Click();

@@ -6,7 +6,9 @@
 #include <iterator>
 
 #include "mainwindow/Main.h"
+#include "notes/Period.h"
 #include "notes/password.h"
+#include "settings/DayCalc.h"
 #include "settings/Settings.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
@@ -108,7 +110,16 @@ void TForm1::List2Click() {
 
 void TForm1::Period1Click() {
     if (!PasswordGate(Handle, PrivateTool::Period) || !FolderCommand()) return;
-    EnsureToolFolder(Handle, settings::PrivateDir() + "\\Period");
+    if (!EnsureToolFolder(Handle, settings::PrivateDir() + "\\Period") ||
+        BringOpenForward(Period1->Checked(), Form25))
+        return;
+    ShowNewWindow(Form25, [](TForm25&) {});
+}
+
+// The day calculator needs no data folder.
+void TForm1::DayCalc1Click() {
+    if (BringOpenForward(DayCalc1->Checked(), Form11)) return;
+    ShowNewWindow(Form11, [](TForm11&) {});
 }
 
 void TForm1::Telephone1Click() {

@@ -268,4 +268,22 @@ constexpr char Section[] = "MemoWall";
 constexpr char File[] = "File";  // the last wallpaper a memo wrote
 }  // namespace MemoWall
 
+// The day calculator's window position.
+namespace DayCalc {
+constexpr char Section[] = "DayCalc";
+constexpr char top[] = "top", left[] = "left";
+}  // namespace DayCalc
+
+// The cycle tracker's window position ([Peri]), the older dates' section of the settings file and
+// the sections of its own "Period.ini": [Period] "0".."Count-1", Count, Days; [Comment] by date.
+namespace Peri {
+constexpr char Section[] = "Peri";
+constexpr char top[] = "top", left[] = "left";
+}  // namespace Peri
+namespace PeriodFile {
+constexpr char Section[] = "Period", Comment[] = "Comment";
+constexpr char Count[] = "Count", FileName[] = "Period.ini";
+constexpr RangedKey Days{"Days", 1, 20};
+}  // namespace PeriodFile
+
 }  // namespace inikey

@@ -1,3 +1,5 @@
 # Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.
 orbal_win(Settings.cpp)
 orbal_win(Setup.cpp SetupPages.cpp SetupLinks.cpp)
+orbal_logic(DayCalcMath.cpp)
+orbal_win(DayCalc.cpp)

@@ -23,7 +23,8 @@ scenes=("$@")
                                    list list-printed
                                    gtimer gtimer-end jump
                                    goal timeband
-                                   memo-text memo-picture memo-small memo-drop)
+                                   memo-text memo-picture memo-small memo-drop
+                                   period daycalc-span daycalc-interval)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

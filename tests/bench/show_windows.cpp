@@ -13,6 +13,7 @@
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
+//         period (the cycle tracker with forecasts and marks) daycalc-span daycalc-interval (the day calculator)
 //         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
@@ -36,6 +37,7 @@
 #include "mainwindow/Pop_wind.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "notes/Period.h"
 #include "notes/Memo.h"
 #include "notes/MemoDrop.h"
 #include "notes/Entry.h"
@@ -51,6 +53,7 @@
 #include "schedule/ScheduleName.h"
 #include "schedule/Todo_list.h"
 #include "schedule/to_do.h"
+#include "settings/DayCalc.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
 #include "tests/win/DropFiles.h"
@@ -786,6 +789,45 @@ void CALLBACK CancelDialogLater(HWND, UINT, UINT_PTR id, DWORD) {
     if (HWND d = FindWindowA("#32770", nullptr)) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
 }
 
+// The cycle tracker with six registered dates, a note, and the third forecast cycle's marks.
+void ShowPeriod(const std::string&) {
+    auto ini = settings::Open();
+    ini.WriteString(ik::Password::Section, ik::Password::Use, "0");
+    ini.WriteInteger(ik::Peri::Section, ik::Peri::left, 180);
+    ini.WriteInteger(ik::Peri::Section, ik::Peri::top, 60);
+    tk::ForceDirectories(settings::PrivateDir() + "\\Period");
+    tk::TIniFile own(PeriodIniPath());
+    own.EraseSection(ik::PeriodFile::Section);
+    StorePeriodDates(own, {"2024/01/03", "2024/01/31", "2024/03/01", "2024/03/28", "2024/04/27", "2024/05/24"});
+    own.WriteString(ik::PeriodFile::Comment, "2024/05/24", "少し早め");
+    Form1->CalendarEx1.SetDay(1);
+    Form1->Period1Click();
+    if (!Form25) return;
+    Form25->ListBox5.SetItemIndex(2);
+    Form25->ListBox5Click();
+}
+
+// The day calculator: a span between two date-times, or an interval before a date-time.
+void ShowDayCalc(const std::string& scene) {
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::DayCalc::Section, ik::DayCalc::left, 220);
+    ini.WriteInteger(ik::DayCalc::Section, ik::DayCalc::top, 120);
+    Form1->DayCalc1Click();
+    TForm11& f = *Form11;
+    const int first[] = {1999, 12, 31, 23, 59, 30}, second[] = {2024, 5, 3, 8, 15, 0};
+    tk::SpinEdit* a[] = {&f.SpinEdit1, &f.SpinEdit2, &f.SpinEdit3, &f.SpinEdit4, &f.SpinEdit5, &f.SpinEdit14};
+    tk::SpinEdit* b[] = {&f.SpinEdit6, &f.SpinEdit7, &f.SpinEdit8, &f.SpinEdit9, &f.SpinEdit10, &f.SpinEdit15};
+    for (int i = 0; i < 6; ++i) a[i]->SetValue(first[i]), b[i]->SetValue(second[i]);
+    if (scene == "daycalc-interval") {
+        f.SpeedButton2.Click();
+        f.SpeedButton3.Click();
+        f.SpinEdit11.SetValue(10000);
+        f.SpinEdit12.SetValue(5);
+        f.SpinEdit13.SetValue(30);
+    }
+    f.BitBtn13Click();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -822,6 +864,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene.rfind("register", 0) == 0) ShowRegister(scene);
         if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
+        if (scene == "period") ShowPeriod(scene);
+        if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
         if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
         if (scene == "jump") ShowJump();
         if (scene.rfind("manage", 0) == 0) ShowManagement(scene);

@@ -1,0 +1,214 @@
+// The cycle tracker window: adding and deleting dates with the file they go to, averages,
+// forecasts and marks, notes, and the move of older dates out of the settings file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "mainwindow/Main.h"
+#include "notes/Period.h"
+#include "tests/win/WinTest.h"
+#include "toolkit/MsgBox.h"
+#include "toolkit/Sound.h"
+
+using rtl::EncodeDate;
+using rtl::EncodeTime;
+
+namespace {
+
+class CycleTracker : public ::testing::Test {
+protected:
+    std::string dir, file;
+    rtl::TDateTime clock = EncodeDate(2000, 3, 1) + EncodeTime(9, 0, 0, 0);
+    std::vector<std::string> cues, boxes;
+    int answer = IDYES;
+
+    void SetUp() override {
+        dir = wintest::FreshTestDir("orbal-period-");
+        wintest::UseAsDataFolder(dir, false);
+        tk::ForceDirectories(dir + "\\Period");
+        file = dir + "\\Period\\Period.ini";
+        rtl::SetClockForTest([this] { return clock; });
+        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
+        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
+            boxes.push_back(c.text);
+            return answer;
+        });
+    }
+    void TearDown() override {
+        if (Form25) Form25->Destroy();
+        rtl::SetClockForTest({});
+        tk::SetSoundHookForTest(nullptr);
+        tk::SetMessageBoxHookForTest(nullptr);
+        settings::SetIniPathForTest("");
+    }
+    void Open() {
+        tk::Application.CreateForm(Form25);
+        if (tk::Application.MainForm == Form25) tk::Application.MainForm = nullptr;
+        Form25->Show();
+    }
+    void Add(int y, int m, int d) {
+        Form25->SpinEdit3.SetValue(1);
+        Form25->SpinEdit1.SetValue(y);
+        Form25->SpinEdit2.SetValue(m);
+        Form25->SpinEdit3.SetValue(d);
+        Form25->BitBtn2Click();
+    }
+    tk::TIniFile Own() const { return tk::TIniFile(file); }
+    static std::vector<std::string> Items(const tk::ListBox& l) {
+        std::vector<std::string> v;
+        for (int i = 0; i < l.Items.Count(); ++i) v.push_back(l.Items[i]);
+        return v;
+    }
+    static void WriteList(tk::TIniFile ini, const std::vector<std::string>& dates) {
+        for (size_t i = 0; i < dates.size(); ++i) ini.WriteString("Period", std::to_string(i), dates[i]);
+        ini.WriteInteger("Period", "Count", int(dates.size()));
+    }
+};
+
+TEST_F(CycleTracker, ThreeDatesGiveTheirAveragesAndForecasts) {
+    Open();
+    EXPECT_EQ(Form25->StatusBar1.SimpleText(), "良い子が授かりますように..");
+    Add(2000, 1, 1);
+    EXPECT_EQ(Form25->Edit1.Text() + Form25->Edit2.Text() + Form25->Edit3.Text(), "282828");
+    EXPECT_EQ(Form25->ListBox3.Items[0], "2000/01/29 (土)");
+    Add(2000, 1, 29);
+    Add(2000, 2, 28);
+    EXPECT_EQ(Form25->Edit1.Text(), "29");
+    EXPECT_EQ(Form25->Edit2.Text(), "28");
+    EXPECT_EQ(Form25->Edit3.Text(), "30");
+    ASSERT_EQ(Form25->ListBox5.Items.Count(), 100);
+    EXPECT_EQ(Form25->ListBox5.Items[0], "2000/03/27 (月)");
+    EXPECT_EQ(Form25->ListBox5.Items[1], "2000/04/26 (水)");
+    EXPECT_EQ(Form25->StatusBar1.SimpleText(), "30日周期 (2000/01/29～2000/02/28)");
+    EXPECT_EQ(Form25->Label11.Caption(), "2000/02/28のメモ：");
+
+    // The same date again changes nothing but still sounds.
+    cues.clear();
+    Add(2000, 1, 29);
+    EXPECT_EQ(cues, std::vector<std::string>{"sav"});
+    EXPECT_EQ(Items(Form25->ListBox1), (std::vector<std::string>{"2000/01/01", "2000/01/29", "2000/02/28"}));
+    EXPECT_EQ(ReadPeriodDates(Own()), Items(Form25->ListBox1));
+
+    // A note belongs to its date.
+    Form25->ListBox1.SetItemIndex(1);
+    Form25->ListBox1Click();
+    Form25->Edit4.SetText("メモ\\表");
+    EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "メモ\\表");
+    EXPECT_EQ(Own().ReadString("Comment", "2000/02/28", "none"), "none");
+}
+
+TEST_F(CycleTracker, MarksFollowThePeriodLength) {
+    Own().WriteInteger("Period", "Days", 5);
+    WriteList(Own(), {"2000/01/01"});
+    Open();
+    ASSERT_EQ(Form25->ListBox4.Items.Count(), 29);
+    EXPECT_EQ(Form25->GroupBox2.Caption(), "2000/01/01～2000/01/29 (土)");
+    auto mark = [](int day) { return Form25->ListBox4.Items[day].substr(16); };
+    EXPECT_EQ(mark(4), "×　生理中");
+    EXPECT_EQ(mark(5), "？　　　安全日");
+    for (int day = 12; day <= 16; ++day) EXPECT_EQ(mark(day), "×【危険日】") << day;
+    EXPECT_EQ(mark(28), "×　生理中");
+    Form25->SpinEdit4.SetValue(20);
+    EXPECT_EQ(mark(19), "×　生理中");
+    EXPECT_EQ(mark(20), "△　　　　安全日");
+    EXPECT_EQ(Own().ReadInteger("Period", "Days", 0), 20);
+    // The second forecast cycle starts where the first ends.
+    Form25->ListBox3.SetItemIndex(1);
+    Form25->ListBox3Click();
+    EXPECT_EQ(Form25->GroupBox2.Caption(), "2000/01/29 (土)～2000/02/26 (土)");
+}
+
+TEST_F(CycleTracker, DeletingTheOnlyDateClearsTheForecastsAndKeepsDays) {
+    Own().WriteInteger("Period", "Days", 7);
+    WriteList(Own(), {"2000/01/01"});
+    Open();
+    EXPECT_EQ(Form25->SpinEdit4.Value(), 7);
+    answer = IDNO;
+    Form25->BitBtn1Click();
+    EXPECT_EQ(Form25->ListBox1.Items.Count(), 1);
+    answer = IDYES;
+    Form25->BitBtn1Click();
+    EXPECT_EQ(Form25->ListBox1.Items.Count(), 0);
+    for (auto* l : {&Form25->ListBox3, &Form25->ListBox4, &Form25->ListBox5, &Form25->ListBox6})
+        EXPECT_EQ(l->Items.Count(), 0);
+    EXPECT_EQ(Own().ReadInteger("Period", "Count", -1), 0);
+    EXPECT_FALSE(Own().ValueExists("Period", "0"));
+    EXPECT_EQ(Own().ReadInteger("Period", "Days", 0), 7);
+    EXPECT_EQ(Form25->StatusBar1.SimpleText(), "良い子が授かりますように..");
+}
+
+TEST_F(CycleTracker, AveragesOutsideTheRangeOrNotNumbers) {
+    WriteList(Own(), {"2000/01/01"});
+    Open();
+    Form25->Edit1.SetText("99999999");
+    EXPECT_EQ(Form25->ListBox3.Items.Count(), 0);
+    EXPECT_EQ(Form25->ListBox4.Items.Count(), 0);
+    EXPECT_EQ(Form25->ListBox5.Items.Count(), 100);
+    Form25->Edit2.SetText("-99999999");
+    EXPECT_EQ(Form25->ListBox5.Items.Count(), 0);
+    Form25->Edit3.SetText("abc");
+    EXPECT_EQ(Form25->Edit3.Text(), "28");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(CycleTracker, OlderDatesMoveIntoTheTrackersFile) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> own;
+        bool unwritable;
+        std::vector<std::string> shown;
+        bool moved;
+    } cases[] = {
+        {"empty", {}, false, {"1999/12/04", "2000/01/01"}, true},
+        {"full", {"2000/01/01", "2000/01/29"}, false, {"1999/12/04", "2000/01/01", "2000/01/29"}, true},
+        {"unwritable", {}, true, {"1999/12/04", "2000/01/01"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes.clear();
+        DeleteFileA(file.c_str());
+        RemoveDirectoryA(file.c_str());
+        if (c.unwritable) CreateDirectoryA(file.c_str(), nullptr);  // a folder where the file should be
+        if (!c.own.empty()) {
+            WriteList(Own(), c.own);
+            Own().WriteInteger("Period", "Days", 9);
+            Own().WriteString("Comment", "2000/01/01", "note");
+        }
+        WriteList(settings::Open(), {"2000/01/01", "1999/12/04"});
+        Open();
+        EXPECT_EQ(Items(Form25->ListBox1), c.shown);
+        EXPECT_EQ(settings::Open().SectionExists("Period"), !c.moved);
+        EXPECT_EQ(boxes.size(), c.moved ? 0u : 2u);  // the move, then the store of the list
+        if (c.moved) {
+            EXPECT_EQ(ReadPeriodDates(Own()), c.shown);
+        }
+        if (!c.own.empty()) {
+            EXPECT_EQ(Own().ReadInteger("Period", "Days", 0), 9);
+            EXPECT_EQ(Form25->SpinEdit4.Value(), 9);
+            EXPECT_EQ(Own().ReadString("Comment", "2000/01/01", ""), "note");
+        }
+        Form25->Destroy();
+        wintest::Pump();
+        RemoveDirectoryA(file.c_str());
+    }
+}
+
+TEST_F(CycleTracker, MainMenuOpensItAfterThePasswordGate) {
+    tk::Application.CreateForm(Form1);
+    Form1->Timer1.SetEnabled(false);
+    RemoveDirectoryA((dir + "\\Period").c_str());
+    ASSERT_TRUE(Form1->Period1->Enabled());
+    Form1->Period1Click();
+    ASSERT_NE(Form25, nullptr);
+    EXPECT_TRUE(tk::DirectoryExists(dir + "\\Period"));
+    EXPECT_TRUE(Form1->Period1->Checked());
+    TForm25* first = Form25;
+    Form1->Period1Click();
+    EXPECT_EQ(Form25, first);
+    Form25->Close();
+    wintest::Pump();
+    EXPECT_EQ(Form25, nullptr);
+    EXPECT_FALSE(Form1->Period1->Checked());
+    Form1->Destroy();
+}
+
+}  // namespace
