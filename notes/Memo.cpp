@@ -12,7 +12,7 @@
 #include "schedule/Choosers.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
-#include "toolkit/Clipbrd.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"

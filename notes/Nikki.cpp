@@ -12,6 +12,7 @@
 #include "schedule/EntryControls.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
@@ -30,20 +31,6 @@ std::string FullPath(const std::string& path) {
     char buf[MAX_PATH * 2] = {};
     DWORD n = GetFullPathNameA(path.c_str(), sizeof buf, buf, nullptr);
     return n && n < sizeof buf ? std::string(buf, n) : path;
-}
-
-bool PutTextOnClipboard(HWND owner, const std::string& text) {
-    if (!OpenClipboard(owner)) return false;
-    EmptyClipboard();
-    bool ok = false;
-    if (HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-        memcpy(GlobalLock(g), text.c_str(), text.size() + 1);
-        GlobalUnlock(g);
-        ok = SetClipboardData(CF_TEXT, g) != nullptr;
-        if (!ok) GlobalFree(g);
-    }
-    CloseClipboard();
-    return ok;
 }
 
 // A weather glyph drawn at build time (resources/gen_diary.py).
@@ -454,7 +441,7 @@ void TForm8::K11Click() {
 void TForm8::ClipBord1Click() {
     std::string text = DayPath();
     if (Show1->Checked()) text = tk::FileExists(Label2.Caption()) ? Label2.Caption() : "";
-    PutTextOnClipboard(Handle, text);
+    tk::SetClipboardText(Handle, text);
 }
 
 void TForm8::ApplyFontColor(tk::TColor c) {
