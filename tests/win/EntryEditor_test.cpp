@@ -32,18 +32,10 @@ protected:
     int answer = IDYES;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-entry-" + std::to_string(GetTickCount()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(tk::ForceDirectories(dir));
-        settings::SetIniPathForTest(dir + "\\orbal98.ini");
+        dir = wintest::FreshTestDir("orbal-entry-");
+        ASSERT_TRUE(tk::DirectoryExists(dir));
+        wintest::UseAsDataFolder(dir);
         auto f = settings::Open();
-        f.WriteInteger("Form", "Open", 1);
-        f.WriteInteger("Form", "BirthPop", 0);
-        f.WriteInteger("Horiday", "Set", 1);
-        for (auto& [k, v] : DefaultHolidays()) f.WriteString("Horiday", k, v);
-        f.WriteString("Calendar", "Directory", dir);
         rtl::SetClockForTest([this] { return clock; });
         tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
         tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {

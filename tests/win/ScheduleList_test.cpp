@@ -37,17 +37,10 @@ protected:
     std::vector<std::string> cues, boxes;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-list-" + std::to_string(GetTickCount()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(tk::ForceDirectories(dir));
-        settings::SetIniPathForTest(dir + "\\orbal98.ini");
+        dir = wintest::FreshTestDir("orbal-list-");
+        ASSERT_TRUE(tk::DirectoryExists(dir));
+        wintest::UseAsDataFolder(dir);
         auto f = settings::Open();
-        f.WriteInteger("Form", "Open", 1);
-        f.WriteInteger("Horiday", "Set", 1);
-        for (auto& [k, v] : DefaultHolidays()) f.WriteString("Horiday", k, v);
-        f.WriteString("Calendar", "Directory", dir);
         rtl::SetClockForTest([this] { return clock; });
         tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
         tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
