@@ -1,12 +1,22 @@
 #include "mainwindow/PopView.h"
 
 #include "mainwindow/Main.h"
+#include "mainwindow/WindowTools.h"
 
 TForm24* Form24 = nullptr;
 
 TForm24::TForm24()
-    : Form({.caption = "PopView", .width = 300, .height = 180, .border = tk::Border::ToolWindow,
+    : Form({.caption = "PopView", .width = 300, .height = 208, .border = tk::Border::ToolWindow,
             .clientSize = true}) {
+    Panel1.Create(*this, {.at = {0, 0, 300, 28}, .align = tk::Align::Top});
+    int x = 2;
+    for (auto [button, command] : {std::pair{&BitBtn4, &maincmd::Popup}, {&BitBtn5, &maincmd::Schedule},
+                                   {&BitBtn11, &maincmd::Birthday}, {&BitBtn10, &maincmd::Diary},
+                                   {&BitBtn7, &maincmd::Data}, {&BitBtn6, &maincmd::List},
+                                   {&BitBtn9, &maincmd::Todo}, {&BitBtn8, &maincmd::Telephone}}) {
+        CreateCommandButton(*button, Panel1, x, 1, *command);
+        x += 24;
+    }
     RichEdit1.Create(*this, {.align = tk::Align::Client, .color = tk::clMenu,
                              .style = tk::reReadOnly | tk::reVScroll | tk::reHScroll});
     RichEdit1.KeepMargins = true;
