@@ -206,6 +206,8 @@ void TForm5::PopupMenu1Popup() {
 void TForm5::K1Click() {
     K1->SetChecked(!K1->Checked());
     settings::Open().WriteBool(ik::ToolWindow::Section, ik::ToolWindow::StayOnTop, K1->Checked());
+    // The tick keeps it on top while the switch is on; switched off, it goes back among the others.
+    if (!K1->Checked()) SetTopmost(false);
 }
 
 void TForm5::K2Click() {

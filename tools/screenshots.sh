@@ -15,7 +15,8 @@ scenes=("$@")
                                    editor-day editor-week editor-uptime sound template
                                    marks dayview quickview
                                    about-hot about-down about-off tray
-                                   register register13 register-old richpane)
+                                   register register13 register-old richpane
+                                   mini-round mini-ellipse mini-rect toolwindow trayhost)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

@@ -298,6 +298,12 @@ protected:
     std::string shortcuts = TForm5::ShortcutDir();
     void SetUp() override {
         Around::SetUp();
+        // Only what this test puts there (the folder sits beside the test program).
+        tk::TSearchRec r;
+        std::vector<std::string> stray;
+        for (int rc = tk::FindFirst(shortcuts + "\\*.*", 0, r); rc == 0; rc = tk::FindNext(r)) stray.push_back(r.Name);
+        tk::FindClose(r);
+        for (const std::string& n : stray) DeleteFileA((shortcuts + "\\" + n).c_str());
         tk::ForceDirectories(shortcuts + "\\tools.lnk");  // a folder is no shortcut
         for (const char* n : {"calc.lnk", "calendar.url", "メモ帳.lnk", "zip.bat"})
             tk::WriteFileBytes(shortcuts + "\\" + n, "x");
@@ -440,6 +446,14 @@ TEST_F(AroundTool, OpensBelowTheMainWindowAndIsOnlyHiddenOnClose) {
     EXPECT_TRUE(t.BitBtn4.Enabled());
     EXPECT_TRUE(t.BitBtn11.Enabled());
     EXPECT_FALSE(t.BitBtn10.Enabled());
+    // Kept on top by the tick while the program is inactive, and let go when switched off.
+    Form1->minitokei.Tag = 0;
+    t.PopupMenu1Popup();
+    t.K1Click();
+    Form1->Timer1Timer(true);
+    EXPECT_TRUE(Topmost(t));
+    t.K1Click();
+    EXPECT_FALSE(Topmost(t));
     t.SetBounds(300, 200, t.Width(), t.Height());
     t.Close();
     wintest::Pump();
