@@ -9,6 +9,7 @@
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
 #include "settings/Settings.h"
+#include "settings/Setup.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
 #include "toolkit/Power.h"
@@ -52,7 +53,12 @@ TForm1::TForm1()
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
     OnActivate = [this] { FormActivate(); };
-    OnDestroy = [this] { BindJpegBusyFlag(nullptr); DestroyAroundWindows(); };
+    OnDestroy = [this] {
+        BindJpegBusyFlag(nullptr);
+        // The settings window belongs to this window's Setup1 mark and goes with it.
+        if (Form4) Form4->Destroy();
+        DestroyAroundWindows();
+    };
     OnPaint = [this](tk::TCanvas&) { FormPaint(); };
     FormCreate();
 }
@@ -220,7 +226,7 @@ void TForm1::BuildMenus() {
     later(Period1, "周期管理");
     Period1->SetVisible(false);
     m.Add("-");
-    later(Setup1, "セットアップメニュー", "F10");
+    Setup1 = &m.Add("セットアップメニュー", [this] { Setup1Click(); }, "F10");
     later(Association1, "関連付けの設定", "F12");
     later(ToolWindow, "ツールウィンドウ(&E)");
     later(miniClock1, "ミニ時計モード(&Z)");
@@ -293,6 +299,7 @@ void TForm1::FormCreate() {
         std::string dir = tk::ExeDir() + "\\Schedule";
         CreateDirectoryA(dir.c_str(), nullptr);
         ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, dir);
+        Setup1Click();
     }
     // The grid's lists with the holidays just read (activation rebuilds them again).
     FormActivate();
@@ -352,8 +359,10 @@ void TForm1::FormCreate() {
 
     // 23: the version check needs the help file.
     if (tk::FileExists(HelpFile()) &&
-        ini.ReadString(ik::Orbal::Section, ik::Orbal::Ver, "") != Label12.Caption())
+        ini.ReadString(ik::Orbal::Section, ik::Orbal::Ver, "") != Label12.Caption()) {
         ini.WriteString(ik::Orbal::Section, ik::Orbal::Ver, Label12.Caption());
+        Setup1Click();
+    }
 
     // 24-25: one tick now, then the timer.
     Timer1Timer(false);
@@ -387,6 +396,20 @@ void TForm1::SavePositon1Click() {
 }
 
 void TForm1::KLumet2Click() { Close(); }
+
+void TForm1::Setup1Click() {
+    if (Setup1->Checked()) {
+        if (Form4) Form4->BringForward();
+        return;
+    }
+    // At the first start this runs while the main window is still being made: the settings
+    // window already finds it through the global, and it does not become the main form.
+    if (!Form1) Form1 = this;
+    Setup1->SetChecked(true);
+    tk::Application.CreateForm(Form4);
+    if (tk::Application.MainForm == Form4) tk::Application.MainForm = this;
+    Form4->Show();
+}
 
 void TForm1::PlayWaveRes(const std::string& name) { ::PlayWaveRes(name); }
 

@@ -104,6 +104,7 @@ struct TForm1 : tk::Form {
     void FormShow();
     void SavePositon1Click();
     void KLumet2Click();
+    void Setup1Click();
 
     // Sound cues and dropped files.
     void PlayWaveRes(const std::string& name);

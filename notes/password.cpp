@@ -236,22 +236,23 @@ void ShowWrongPassword(HWND owner) {
     gRelabel = nullptr;
 }
 
+std::string AskPassword() {
+    std::unique_ptr<TForm34, void (*)(TForm34*)> prompt(new TForm34, [](TForm34* f) { f->Destroy(); });
+    Form34 = prompt.get();
+    prompt->ClearRef = [f = prompt.get()] {
+        if (Form34 == f) Form34 = nullptr;
+    };
+    if (PromptHook()) PromptHook()(*prompt);
+    else prompt->ShowModal();
+    return prompt->Edit5.Text();
+}
+
 bool PasswordGate(HWND owner, PrivateTool tool) {
     auto ini = settings::Open();
     bool locked = ini.ReadBool(ik::Password::Section, ik::Password::Use, false) &&
                   (tool != PrivateTool::Telephone || ini.ReadBool(ik::Password::Section, ik::Password::tel, false));
     if (locked) {
-        std::string entry;
-        {
-            std::unique_ptr<TForm34, void (*)(TForm34*)> prompt(new TForm34, [](TForm34* f) { f->Destroy(); });
-            Form34 = prompt.get();
-            prompt->ClearRef = [f = prompt.get()] {
-                if (Form34 == f) Form34 = nullptr;
-            };
-            if (PromptHook()) PromptHook()(*prompt);
-            else prompt->ShowModal();
-            entry = prompt->Edit5.Text();
-        }
+        std::string entry = AskPassword();
         // Read afresh: the prompt may just have set the password.
         if (entry != PasswordForCheck(settings::Open())) {
             ShowWrongPassword(owner);

@@ -64,6 +64,8 @@ enum class PrivateTool { Diary, Telephone, Period };
 bool PasswordGate(HWND owner, PrivateTool tool);
 // The warning for a wrong password, with its single Cancel button.
 void ShowWrongPassword(HWND owner);
+// Runs the prompt for one entry (modally, or through the test hook) and returns what was typed.
+std::string AskPassword();
 
 // Test seam: while set, the gate hands the prompt to the hook instead of showing it modally.
 void SetPasswordPromptHookForTest(std::function<void(TForm34&)> hook);

@@ -2,8 +2,10 @@
 """Draws the reminder window's built-in picture: a ringing alarm clock, as a 24-bit BMP.
 
 usage: gen_popup.py OUTPUT_DIR  -> OUTPUT_DIR/popup_clock.bmp (128 x 128)
+                                   OUTPUT_DIR/popup_default.bmp (137 x 137)
 
-The window shows it until a reminder brings a picture of its own. Shapes are tested per
+The window shows the first until a reminder brings a picture of its own; the second, the same
+clock at the size of a reminder picture, is the default picture the settings window offers. Shapes are tested per
 sub-sample and painted back to front, so edges come out smooth without any imaging library.
 """
 import math
@@ -164,20 +166,22 @@ def scene():
     return shapes
 
 
-def draw():
+def draw(size=SIZE):
+    """The scene, drawn in SIZE units, scaled to size x size pixels."""
     shapes = scene()
     rows = []
     n = SUPERSAMPLE * SUPERSAMPLE
-    for y in range(SIZE):
+    k = SIZE / size
+    for y in range(size):
         row = []
         # Only the shapes whose box meets this row are tested.
-        live = [s for s in shapes if s.box[1] - 1 <= y <= s.box[3] + 1]
-        for x in range(SIZE):
-            here = [s for s in live if s.box[0] - 1 <= x <= s.box[2] + 1]
+        live = [s for s in shapes if s.box[1] - 1 <= y * k <= s.box[3] + 1 + k]
+        for x in range(size):
+            here = [s for s in live if s.box[0] - 1 <= x * k <= s.box[2] + 1 + k]
             acc = [0.0, 0.0, 0.0]
             for j in range(SUPERSAMPLE):
                 for i in range(SUPERSAMPLE):
-                    px, py = x + (i + 0.5) / SUPERSAMPLE, y + (j + 0.5) / SUPERSAMPLE
+                    px, py = (x + (i + 0.5) / SUPERSAMPLE) * k, (y + (j + 0.5) / SUPERSAMPLE) * k
                     colour = background(px, py)
                     for s in here:
                         if s.inside(px, py):
@@ -195,6 +199,7 @@ def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
     write_bmp(os.path.join(out, "popup_clock.bmp"), draw())
+    write_bmp(os.path.join(out, "popup_default.bmp"), draw(137))
 
 
 if __name__ == "__main__":

@@ -208,4 +208,11 @@ constexpr char file[] = "file", bitmap[] = "bitmap", Wallpaper[] = "Wallpaper", 
 constexpr RangedKey closetime{"closetime", -1, 9999};  // seconds to auto-close; -1 none
 }  // namespace Popup
 
+// Ranges the settings window reads with, for keys whose controls have a range but whose other
+// readers take the value as it is.
+namespace SetupRange {
+constexpr RangedKey Resource{"Resource", 0, 1};  // [Form]: one of the two free-memory methods
+constexpr RangedKey FontSize{"FontSize", 1, 72};  // [Memo] and [Nikki]: the size box's range
+}  // namespace SetupRange
+
 }  // namespace inikey

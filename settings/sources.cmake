@@ -1,2 +1,3 @@
 # Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.
 orbal_win(Settings.cpp)
+orbal_win(Setup.cpp SetupPages.cpp SetupLinks.cpp)

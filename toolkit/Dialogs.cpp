@@ -1,13 +1,16 @@
 #include "toolkit/Dialogs.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
 #include <dlgs.h>
 
 #include "toolkit/Application.h"
+#include "toolkit/Files.h"
 #include "toolkit/Form.h"
+#include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -157,6 +160,115 @@ bool PrintDialog::Run(HWND owner) {
 }
 
 // ---- end of print dialog ----
+
+// ---- folder dialog ----
+
+namespace {
+
+struct FolderBrowse {
+    std::string start, current, shown, typed;  // shown: what the field says for the selection
+    HWND field = nullptr;
+    WNDPROC dialogProc = nullptr;
+};
+FolderBrowse* gBrowse = nullptr;  // the dialog is modal: one at a time
+
+// A folder path as the dialog hands it on: no trailing "\" except on a drive root.
+std::string FolderPath(const std::string& p) { return rtl::ExtractFileDir(rtl::IncludeTrailingBackslash(p)); }
+
+// A name typed into the field: a full path, or a folder inside the selected one; made when
+// missing. False, after a message, when it cannot be made.
+bool TakeTypedFolder(HWND dlg, FolderBrowse& b, const std::string& text) {
+    bool full = text.size() >= 2 && (text[1] == ':' || (text[0] == '\\' && text[1] == '\\'));
+    std::string p = full ? text : rtl::IncludeTrailingBackslash(b.current) + text;
+    if ((!full && b.current.empty()) || (!DirectoryExists(p) && !ForceDirectories(p))) {
+        MessageDlg(dlg, "フォルダ「" + text + "」を作成できません。", "フォルダの選択", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    b.typed = FolderPath(p);
+    return true;
+}
+
+// The dialog does not take a typed name everywhere it runs, so OK reads the field itself.
+LRESULT CALLBACK FolderDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    FolderBrowse& b = *gBrowse;
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK && b.field) {
+        char buf[MAX_PATH * 2] = {};
+        GetWindowTextA(b.field, buf, sizeof buf);
+        std::string text = rtl::Trim(buf);
+        b.typed.clear();
+        if (!text.empty() && text != b.shown && !TakeTypedFolder(dlg, b, text)) return 0;
+    }
+    return CallWindowProcA(b.dialogProc, dlg, msg, wp, lp);
+}
+
+BOOL CALLBACK FindFolderField(HWND h, LPARAM lp) {
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
+    *(HWND*)lp = h;
+    return FALSE;
+}
+
+int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
+    auto* b = (FolderBrowse*)data;
+    switch (msg) {
+        case BFFM_INITIALIZED:
+            EnumChildWindows(dlg, FindFolderField, (LPARAM)&b->field);
+            b->dialogProc = (WNDPROC)SetWindowLongPtrA(dlg, GWLP_WNDPROC, (LONG_PTR)FolderDialogProc);
+            if (b->start.empty()) break;
+            SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+            // A tree still filling itself may stop short of the folder; then once more, later.
+            if (!rtl::SameTextAscii(FolderPath(b->current), FolderPath(b->start)))
+                PostMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+            break;
+        case BFFM_SELCHANGED: {
+            char path[MAX_PATH] = {};
+            b->current = SHGetPathFromIDListA((LPCITEMIDLIST)lp, path) ? path : "";
+            SHFILEINFOA info{};
+            b->shown = SHGetFileInfoA((LPCSTR)lp, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME)
+                           ? info.szDisplayName
+                           : "";
+            break;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool FolderDialog::Run(HWND owner) {
+    // The dialog's new style (with its field and its new-folder button) needs COM on this thread.
+    HRESULT com = OleInitialize(nullptr);
+    FolderBrowse b;
+    b.start = b.current = Directory;
+    gBrowse = &b;
+    char name[MAX_PATH] = {};
+    BROWSEINFOA bi{};
+    bi.hwndOwner = owner;
+    bi.pszDisplayName = name;
+    bi.lpszTitle = Title.empty() ? nullptr : Title.c_str();
+    bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+    bi.lpfn = FolderBrowseProc;
+    bi.lParam = (LPARAM)&b;
+    LPITEMIDLIST item = SHBrowseForFolderA(&bi);
+    bool ok = false;
+    if (item) {
+        char path[MAX_PATH] = {};
+        if (!b.typed.empty()) {
+            Directory = b.typed;
+            ok = true;
+        } else if (SHGetPathFromIDListA(item, path) && path[0]) {
+            Directory = FolderPath(path);
+            ok = true;
+        }
+        CoTaskMemFree(item);
+    }
+    gBrowse = nullptr;
+    if (SUCCEEDED(com)) OleUninitialize();
+    return ok;
+}
+
+// ---- end of folder dialog ----
 
 }  // namespace tk
 

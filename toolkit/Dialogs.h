@@ -14,7 +14,7 @@
 
 namespace tk {
 
-enum class DialogKind { Open, Save, Color, Font, Print };
+enum class DialogKind { Open, Save, Color, Font, Print, Folder };
 
 class CommonDialog {
 public:
@@ -145,6 +145,20 @@ protected:
     void Received(const FINDREPLACEA& fr) override;
 };
 // ---- end of find and replace dialogs ----
+// ---- folder dialog ----
+// Chooses a folder, starting at Directory. The user may also type a path into the dialog's
+// field or make a new folder there; a typed folder that does not exist is created. Directory
+// holds the chosen folder afterwards (a drive root keeps its "\", other folders have none).
+class FolderDialog : public CommonDialog {
+public:
+    FolderDialog() : CommonDialog(DialogKind::Folder) {}
+    std::string Directory;
+    std::string Title;
+
+protected:
+    bool Run(HWND owner) override;
+};
+// ---- end of folder dialog ----
 
 // The filter as the file dialogs take it: the parts split at '|' (never at a Shift-JIS trail
 // byte) and ended by two NULs.

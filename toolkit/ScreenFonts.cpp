@@ -51,4 +51,10 @@ int FaceCharset(const std::string& face) {
     return -1;
 }
 
+std::vector<std::string> ScreenFontNames() {
+    std::vector<std::string> names;
+    for (const FontFace& f : ScreenFonts()) names.push_back(f.name);
+    return names;
+}
+
 }  // namespace tk

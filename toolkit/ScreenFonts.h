@@ -17,5 +17,7 @@ struct FontFace {
 const std::vector<FontFace>& ScreenFonts();
 // The character set of a listed face (letter case aside), or -1.
 int FaceCharset(const std::string& face);
+// Just the names of ScreenFonts(), in the same order.
+std::vector<std::string> ScreenFontNames();
 
 }  // namespace tk

@@ -10,6 +10,8 @@
 //         register register13 register-old (the birthday register on three dates, 12 or 13 signs)
 //         mini-round mini-ellipse mini-rect toolwindow trayhost (the windows around the main window)
 //         richpane (a rich-text editor with its bar and ruler, the find and replace dialogs open)
+//         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
+//         setup-folder (choosing the data folder)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -36,8 +38,10 @@
 #include "schedule/Born.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
+#include "settings/Setup.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
+#include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/ImageList.h"
@@ -486,6 +490,25 @@ void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
+// Closes the new-memo placement window that a modal run holds open.
+void CALLBACK ClosePlacementLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND w = FindWindowA(nullptr, "新規メモの位置、サイズの指定")) PostMessageA(w, WM_CLOSE, 0, 0);
+}
+
+// The settings window on one of its pages, with a few settings of the kind a user makes.
+void ShowSetup(int page) {
+    auto ini = settings::Open();
+    ini.WriteString(ik::Pop_Born::Section, ik::Pop_Born::file, "C:\\windows\\media\\birthday.wav");
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::file, "C:\\windows\\media\\ding.wav");
+    ini.WriteInteger(ik::Form::Section, ik::Form::CaptionTime, 1);
+    ini.WriteString(ik::Horiday::Section, "01/01", "【元旦】");
+    ini.WriteInteger(ik::Memo::Section, ik::Memo::BackColor, 0xC0FFFF);
+    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::FontSize, 11);
+    Form1->Setup1Click();
+    Form4->PageControl1.SetActivePageIndex(page);
+}
+
 // Cancels the print dialog that a modal run holds open.
 void CALLBACK CancelDialogLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -535,6 +558,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "print-dialog") {
             SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
             printf("dialog: %d\n", tk::ExecutePrintDialog(Form1->Handle));
+        }
+        if (scene.size() == 6 && scene.rfind("setup", 0) == 0) ShowSetup(scene[5] - '1');
+        if (scene == "memo-place") {
+            ShowSetup(5);
+            tk::SetMessageBoxHookForTest([](const tk::MsgBoxCall&) { return IDYES; });
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, ClosePlacementLater);
+            Form4->BitBtn39Click();
+            tk::SetMessageBoxHookForTest(nullptr);
+        }
+        if (scene == "setup-folder") {
+            settings::Open().WriteString(ik::Calendar::Section, ik::Calendar::Directory, "C:\\windows\\system32\\drivers");
+            ShowSetup(0);
+            tk::SetMessageBoxHookForTest([](const tk::MsgBoxCall&) { return IDOK; });
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
+            Form4->BitBtn1.Click();
+            tk::SetMessageBoxHookForTest(nullptr);
         }
         if (scene == "wait") {
             tk::Application.CreateForm(Form35);

@@ -28,17 +28,9 @@ protected:
     int answer = IDYES;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-born-" + std::to_string(GetTickCount()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(tk::ForceDirectories(dir));
-        settings::SetIniPathForTest(dir + "\\orbal98.ini");
-        auto f = settings::Open();
-        f.WriteInteger("Form", "Open", 1);
-        f.WriteInteger("Form", "BirthPop", 0);
-        f.WriteInteger("Horiday", "Set", 1);
-        f.WriteString("Calendar", "Directory", dir);
+        dir = wintest::FreshTestDir("orbal-born-");
+        ASSERT_TRUE(tk::DirectoryExists(dir));
+        wintest::UseAsDataFolder(dir, false);
         rtl::SetClockForTest([this] { return clock; });
         tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
         tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {

@@ -34,19 +34,10 @@ protected:
     std::function<void(tk::Form&)> choose;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-editor-" + std::to_string(GetTickCount()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(tk::ForceDirectories(dir));
-        settings::SetIniPathForTest(dir + "\\orbal98.ini");
-        auto f = settings::Open();
-        f.WriteInteger("Form", "Open", 1);
-        f.WriteInteger("Form", "BirthPop", 0);
-        f.WriteInteger("Horiday", "Set", 1);
-        for (auto& [k, v] : DefaultHolidays()) f.WriteString("Horiday", k, v);
-        f.WriteString("Calendar", "Directory", dir);
-        f.WriteInteger("Calendar", "before", 0);
+        dir = wintest::FreshTestDir("orbal-editor-");
+        ASSERT_TRUE(tk::DirectoryExists(dir));
+        wintest::UseAsDataFolder(dir);
+        settings::Open().WriteInteger("Calendar", "before", 0);
         rtl::SetClockForTest([this] { return clock; });
         tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
         tk::SetMciHookForTest([this](const std::string& c, std::string&) -> unsigned {

@@ -30,19 +30,10 @@ protected:
     std::vector<std::string> launches, opened, boxes;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-rem-" + std::to_string(GetTickCount()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(tk::ForceDirectories(dir));
+        dir = wintest::FreshTestDir("orbal-rem-");
+        ASSERT_TRUE(tk::DirectoryExists(dir));
         ini = dir + "\\orbal98.ini";
-        settings::SetIniPathForTest(ini);
-        auto f = settings::Open();
-        f.WriteInteger("Form", "Open", 1);
-        f.WriteInteger("Form", "BirthPop", 0);
-        f.WriteInteger("Horiday", "Set", 1);
-        for (auto& [k, v] : DefaultHolidays()) f.WriteString("Horiday", k, v);
-        f.WriteString("Calendar", "Directory", dir);
+        wintest::UseAsDataFolder(dir);
         rtl::SetClockForTest([this] { return clock; }, [this] { return uptime; });
         tk::SetSoundHookForTest([](const tk::SoundCall&) {});
         tk::SetShellLaunchHookForTest([this](const tk::ShellCall& c) {

@@ -1,0 +1,31 @@
+#include "settings/SetupLinks.h"
+
+#include "mainwindow/Main.h"
+#include "mainwindow/tray_icon.h"
+#include "schedule/Choosers.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Files.h"
+
+void SetTrayAutoPopup(bool on) {
+    if (Form32) Form32->TrayIcon1.AutoPopup = on;
+}
+
+void SetScheduleListPaneColour(int pane, bool background, tk::TColor colour) {
+    // Only an open schedule list (its menu item checked) takes the colour at once; the schedule
+    // list comes with its own unit.
+    if (!Form1 || !Form1->List1->Checked()) return;
+    (void)pane, (void)background, (void)colour;
+}
+
+void OpenPrivateGraphs() {}  // the private graph register comes with its own unit
+
+void ShowGoalPanel() {}  // the goal box comes with its own unit
+
+void LeaveGoalPanel() {}
+
+std::string ChooseSoundFile(const std::string& preset) {
+    // The reminder editor's sound chooser, owned by this one run; a cancelled run keeps the old file.
+    std::string chosen = entry::ChooseSound(preset);
+    if (!chosen.empty()) return chosen;
+    return tk::FileExists(preset) ? preset : "";
+}
