@@ -14,6 +14,7 @@
 #include "mainwindow/miniclck.h"
 #include "mainwindow/tray_icon.h"
 #include "settings/Settings.h"
+#include "settings/Setup.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
@@ -559,6 +560,16 @@ TEST_F(Around, MemoIconDoubleClickFollowsTheSettingAndItsTip) {
     ran.clear();
     Form32->TrayIcon2DblClick();
     EXPECT_EQ(ran, std::vector<std::string>{"List2"});
+}
+
+TEST_F(Around, SettingsWindowHoldsTheTrayMenuWhileOpen) {
+    Start();
+    ASSERT_NE(Form32, nullptr);
+    Form1->Setup1Click();
+    EXPECT_FALSE(Form32->TrayIcon1.AutoPopup);
+    Form4->Close();
+    wintest::Pump();
+    EXPECT_TRUE(Form32->TrayIcon1.AutoPopup);
 }
 
 TEST_F(Around, LauncherMenuEndsWithItsFixedItems) {
