@@ -69,6 +69,8 @@ public:
     unsigned short TypeOfDay(int y, int m, int d) const;
     std::string TypeOfDayTextOf(int y, int m, int d) const;
     bool IsSubstituteHoliday(int y, int m, int d) const;
+    // False for the days the calendar change removed (1582-10-05..14).
+    bool DateExists(int y, int m, int d) const;
 
     // Cells: row 0 is the header. Codes: 0 header, 1..31 shown month, 100 + d previous, 200 + d next.
     int CellToDay(int col, int row) const;
@@ -97,7 +99,6 @@ protected:
 private:
     // The date a cell stands for, rolled into the neighbouring month (and year) as needed.
     void CellDate(int code, int& y, int& m, int& d) const;
-    bool DateExists(int y, int m, int d) const;
     bool HitTest(int x, int y, int& col, int& row) const;
     void MoveCurrent(int col, int row);
     void KeyMove(WORD key, int shift);

@@ -2,11 +2,14 @@
 #include "mainwindow/Main.h"
 
 #include "calendar/HolidayRules.h"
+#include "calendar/Julius.h"
 #include "controls/IJGJpeg.h"
 #include "mainwindow/Actions.h"
+#include "mainwindow/MainCommands.h"
 #include "mainwindow/PopView.h"
 #include "mainwindow/title.h"
 #include "schedule/Popup.h"
+#include "schedule/to_do.h"
 #include "schedule/Born.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
@@ -25,6 +28,7 @@ const char kVersion[] = "Version 1.00";
 
 namespace {
 const char kAboutLine[] = "Orbal98 ― 時計・カレンダー・スケジュール・日記・メモをひとつに。  ";
+const char kPeriodCaption[] = "周期管理";  // the cycle tracker's item until [Form] Period_Cap names it
 tk::TFont Bold(int size) { return {.Size = size, .Style = tk::fsBold}; }
 
 // The About panel's "do not push" button: a red push button seen from above.
@@ -50,6 +54,7 @@ TForm1::TForm1()
     Form1 = this;  // the windows made during the start reach this one through its global
     BuildLayout();
     BuildMenus();
+    BindCommands();
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
     OnActivate = [this] { FormActivate(); };
@@ -209,7 +214,7 @@ void TForm1::BuildMenus() {
         item->SetEnabled(false);
     };
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
-    later(Todo1, "ｽｹｼﾞｭｰﾙの登録", "Ctrl+S");
+    Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
     later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
     later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
     later(Jump1, "指定日に移動", "Ctrl+J");
@@ -223,7 +228,7 @@ void TForm1::BuildMenus() {
     later(Diary1, "想いを綴る", "Ctrl+W");
     later(List2, "タイトル一覧", "Ctrl+N");
     later(MemoTree1, "メモ一覧", "Ctrl+M");
-    later(Period1, "周期管理");
+    later(Period1, kPeriodCaption);
     Period1->SetVisible(false);
     m.Add("-");
     Setup1 = &m.Add("セットアップメニュー", [this] { Setup1Click(); }, "F10");
@@ -236,6 +241,7 @@ void TForm1::BuildMenus() {
     SavePositon1 = &Position1->Add("保存する", [this] { SavePositon1Click(); });
     m.Add("-");
     Help1 = &m.Add("ヘルプの起動", [this] { BitBtn6Click(); }, "F1");
+    TavsHomePage1 = &m.Add("作者のホームページ", [this] { TavsHomePage1Click(); });
     About1 = &m.Add("ﾊﾞｰｼﾞｮﾝ情報", [this] { About1Click(); });
     Close1 = &m.Add("Windowsの終了");
     KWindows1 = &Close1->Add("Windowsの終了", [] { tk::ShutDownWindows(false); });
@@ -452,16 +458,29 @@ void TForm1::BitBtn2Click() {
     }
 }
 
-static rtl::TDateTime CalendarDate(const TCalendarEx& c) {
-    rtl::TDateTime t = 0;
-    rtl::TryEncodeDate(c.Year(), c.Month(), c.Day(), t);
-    return t;
+// The day before or after the shown one in the grid's own calendar (Julian before October 1582,
+// whose lost days it skips), not the date-time's, which has neither; false past the date range.
+static bool NeighbourDay(const TCalendarEx& c, int step, int& y, int& m, int& d) {
+    y = c.Year();
+    m = c.Month();
+    d = c.Day();
+    do {
+        d += step;
+        if (d < 1) {
+            if (--m < 1) m = 12, --y;
+            d = DaysInMonth(y, m);
+        } else if (d > DaysInMonth(y, m)) {
+            d = 1;
+            if (++m > 12) m = 1, ++y;
+        }
+        if (y < 1 || y > 9999) return false;
+    } while (!c.DateExists(y, m, d));
+    return true;
 }
 
 void TForm1::BitBtn3Click() {
     int y, m, d;
-    rtl::DecodeDate(CalendarDate(CalendarEx1) - 1, y, m, d);
-    if (!rtl::IsValidDate(y, m, d)) return;  // 0001-01-01 has no day before it
+    if (!NeighbourDay(CalendarEx1, -1, y, m, d)) return;
     if (y == CalendarEx1.Year() && m == CalendarEx1.Month()) CalendarEx1.SetDay(d);
     else if (y != CalendarEx1.Year()) SetCalendarDate(y, m, d, "ymd");
     else SetCalendarDate(y, m, d, d == 31 ? "md" : "dm");
@@ -469,22 +488,20 @@ void TForm1::BitBtn3Click() {
 
 void TForm1::BitBtn4Click() {
     int y, m, d;
-    rtl::DecodeDate(CalendarDate(CalendarEx1) + 1, y, m, d);
-    if (!rtl::IsValidDate(y, m, d)) return;  // 9999-12-31 has no day after it
+    if (!NeighbourDay(CalendarEx1, 1, y, m, d)) return;
     if (y == CalendarEx1.Year() && m == CalendarEx1.Month()) CalendarEx1.SetDay(d);
     else if (y != CalendarEx1.Year()) SetCalendarDate(y, m, d, "ydm");
     else SetCalendarDate(y, m, d, "dm");
 }
 
 void TForm1::BitBtn7Click() {
-    rtl::TDateTime today = rtl::Date();
+    int y, m, d;
+    rtl::DecodeDate(rtl::Date(), y, m, d);
     for (int pass = 0; pass < 2; ++pass) {
-        int y, m, d;
-        rtl::DecodeDate(today, y, m, d);
         if (d == 31) SetCalendarDate(y, m, d, "ymd");
         else if (m == 2 && d == 29) SetCalendarDate(y, m, d, "ydm");
         else SetCalendarDate(y, m, d, "dym");
-        if (FormatDateTime("yyyymmdd", CalendarDate(CalendarEx1)) == FormatDateTime("yyyymmdd", today)) break;
+        if (CalendarEx1.Year() == y && CalendarEx1.Month() == m && CalendarEx1.Day() == d) break;
     }
 }
 
@@ -530,14 +547,19 @@ void TForm1::BitBtn6Click() {
 }
 
 void TForm1::Popup1Click() {
-    // Without a data folder the settings window opens instead, once it exists.
-    if (settings::DataDir() == ".") return;
+    if (!FolderCommand()) return;
     int before = settings::Open().ReadInteger(ik::Calendar::Section, ik::Calendar::before, 0);
     int h, n, s, ms;
     rtl::DecodeTime(rtl::Now() + before / 1440.0, h, n, s, ms);
-    tk::Application.CreateForm(Form7);
-    Form7->Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n);
-    Form7->Show();
+    // An editor: a new window every time.
+    ShowNewWindow(Form7,
+                  [&](TForm7& f) { f.Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day(), h, n); });
+}
+
+void TForm1::Todo1Click() {
+    if (!FolderCommand()) return;
+    // An editor: a new window every time.
+    ShowNewWindow(Form14, [&](TForm14& f) { f.Preset(CalendarEx1.Year(), CalendarEx1.Month(), CalendarEx1.Day()); });
 }
 
 void TForm1::PanelButton1Click() {
@@ -555,27 +577,30 @@ void TForm1::PanelButton1Click() {
 }
 
 void TForm1::BirthDay1Click() {
-    // Without a data folder the settings window would open; it comes with its own part.
-    if (settings::DataDir() == ".") return;
-    if (BirthDay1->Checked() && Form16) {
-        Form16->BringForward();
-        return;
-    }
-    tk::Application.CreateForm(Form16);
-    // Day 1 first, so that no step passes through a date that does not exist.
-    Form16->SpinEdit1.SetValue(CalendarEx1.Year());
-    Form16->SpinEdit3.SetValue(1);
-    Form16->SpinEdit2.SetValue(CalendarEx1.Month());
-    Form16->SpinEdit3.SetValue(CalendarEx1.Day());
-    Form16->Show();
+    if (!FolderCommand() || BringOpenForward(BirthDay1->Checked(), Form16)) return;
+    ShowNewWindow(Form16, [this](TForm16& f) {
+        // Day 1 first, so that no step passes through a date that does not exist.
+        f.SpinEdit1.SetValue(CalendarEx1.Year());
+        f.SpinEdit3.SetValue(1);
+        f.SpinEdit2.SetValue(CalendarEx1.Month());
+        f.SpinEdit3.SetValue(CalendarEx1.Day());
+    });
 }
 
 void TForm1::PopupMenu1Popup() {
     auto ini = settings::Open();
-    Period1->SetVisible(false);
+    bool period = ini.ReadInteger(ik::Setup::Section, ik::Setup::Period, 1) == 0;
+    Period1->SetVisible(period);
+    if (period) Period1->SetCaption(ini.ReadString(ik::Form::Section, ik::Form::Period_Cap, kPeriodCaption));
     Close1->SetVisible(ini.ReadInteger(ik::Setup::Section, ik::Setup::Reboot, 1) == 0);
+    Diary1->SetCaption(rtl::IntToStr(CalendarEx1.Year()) + "年" + rtl::IntToStr(CalendarEx1.Month()) + "月" +
+                       rtl::IntToStr(CalendarEx1.Day()) + "日を綴る");
     Help1->SetEnabled(tk::FileExists(HelpFile()));
-    False1->SetCaption(ini.ReadBool(ik::Form::Section, ik::Form::Visible, false) ? "非表示" : "表示");
+    // Absent means shown, as at start-up and in the tick.
+    False1->SetCaption(ini.ReadBool(ik::Form::Section, ik::Form::Visible, true) ? "非表示" : "表示");
+    About1->SetEnabled(!miniClock1->Checked());
+    // Hiding needs the tray window to come back through; Position1 follows the window below.
+    False1->SetEnabled(TrayWindowExists());
     PopupMenu1PopupTray();
     Position1->SetVisible(Visible());
 }

@@ -142,9 +142,27 @@ struct TForm1 : tk::Form {
     void FormActivate();
     void PopupMenu1Popup();
     void Popup1Click();
+    void Todo1Click();
     void ComboBox2Change();  // draws the biorhythm chart
     void FillPersonList();
     void FormPaint();
+
+    // The rules every command shares (MainCommands.cpp). The folder rule: false, with the settings
+    // window opened instead, while no data folder is chosen.
+    bool FolderCommand();
+    void OpenSettingsForFolder();
+    // Double clicks that run the command the settings choose, and the status bar's hint for it.
+    void CalendarEx1DblClick();
+    void StatusBar1DblClick();
+    void StatusBar1MouseMove();
+    // The private tools, each behind the password gate.
+    void Diary1Click();
+    void List2Click();
+    void Period1Click();
+    void Telephone1Click();
+    void False1Click();  // hide / show the main window
+    void TavsHomePage1Click();
+    void ComboBox1Change() {}  // other windows call it as a command
 
     // Rokuyo name of a day count (see calendar/Rokuyo.h); the other windows ask here.
     std::string Rokuyo(const double& tm) { return ::Rokuyo(tm); }
@@ -155,7 +173,6 @@ struct TForm1 : tk::Form {
     // The windows around this one: tray icons and task-bar button, mini clock, tool window (MainTray.cpp).
     void PopupMenu2Popup();
     void miniClock1Click();
-    void False1Click();
     void ToolWindowClick();
     void BuildLauncherMenu();
     void StartTray(tk::TIniFile& ini, int tray);
@@ -187,6 +204,7 @@ private:
     std::string HelpFile() const;
     void SetCalendarDate(int y, int m, int d, const char* order);
     void ShowQuickView();
+    void BindCommands();
 };
 
 extern TForm1* Form1;

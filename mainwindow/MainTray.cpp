@@ -3,6 +3,7 @@
 // tick's part for the mini clock and the topmost windows.
 #include "controls/TrayIcon.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/MainCommands.h"
 #include "mainwindow/PopView.h"
 #include "mainwindow/ToolWindow.h"
 #include "mainwindow/miniclck.h"
@@ -45,19 +46,17 @@ void TForm1::BuildLauncherMenu() {
     miniClock1->SetEnabled(true);
     ToolWindow->OnClick = [this] { ToolWindowClick(); };
     ToolWindow->SetEnabled(true);
-    False1->OnClick = [this] { False1Click(); };
 }
 
 void TForm1::PopupMenu2Popup() {
     Reboot1->SetVisible(settings::Open().ReadBool(ik::Setup::Section, ik::Setup::Reboot_exec, false));
 }
 
+bool TrayWindowExists() { return Form32 != nullptr; }
+
 void TForm1::PopupMenu1PopupTray() {
-    bool mini = miniClock1->Checked();
-    About1->SetEnabled(!mini);
-    Position1->SetVisible(!mini);
+    // The settings window may have switched the icon's menu off; the main menu brings it back.
     if (Form32) Form32->TrayIcon1.AutoPopup = true;
-    False1->SetEnabled(Form32 != nullptr);
 }
 
 void TForm1::StartTray(tk::TIniFile& ini, int tray) {
@@ -114,26 +113,9 @@ void TForm1::miniClock1Click() {
     }
 }
 
-void TForm1::False1Click() {
-    auto ini = settings::Open();
-    if (ini.ReadBool(ik::Form::Section, ik::Form::Visible, false)) {
-        ini.WriteBool(ik::Form::Section, ik::Form::Visible, false);
-        Hide();
-        return;
-    }
-    if (ini.ReadInteger(ik::Mini::Section, ik::Mini::exec, 0) == 1) {
-        ini.WriteInteger(ik::Mini::Section, ik::Mini::exec, 0);
-        if (miniClock1->Checked()) miniClock1Click();
-    }
-    ini.WriteBool(ik::Form::Section, ik::Form::Visible, true);
-    Show();
-}
-
 void TForm1::ToolWindowClick() {
-    if (ToolWindow->Tag != 0 && Form5) {
-        Form5->BringForward();
-        return;
-    }
+    if (BringOpenForward(ToolWindow->Tag != 0, Form5)) return;
+    // Closing only hides it: the same window shows again.
     if (!Form5) CreateBeside(this, Form5);
     Form5->Show();
 }

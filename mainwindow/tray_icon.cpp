@@ -42,21 +42,12 @@ void TForm32::FormCreate() {
     TrayIcon2MouseMove();
 }
 
-namespace {
-// [Setup] MIcon_DBLC, read as stored: values the table does not know do nothing.
-int MIconChoice() { return settings::Open().ReadInteger(ik::Setup::Section, ik::Setup::MIcon_DBLC.Name, 0); }
-}  // namespace
-
+// The same command as the status bar's double click.
 void TForm32::TrayIcon2DblClick() {
-    static tk::MenuItem* TForm1::*const kCommands[6] = {&TForm1::List2, &TForm1::List1, &TForm1::Popup1,
-                                                        &TForm1::Todo1, &TForm1::Jump1, &TForm1::Telephone1};
-    int choice = MIconChoice();
-    if (!Form1 || choice < 0 || choice > 5) return;
-    // A disabled item (the diary list without its window, for one) runs nothing.
-    if (tk::MenuItem* item = Form1->*kCommands[choice]) item->Click();
+    if (Form1) Form1->StatusBar1DblClick();
 }
 
 void TForm32::TrayIcon2MouseMove() {
-    std::string action = MIconActionText(MIconChoice());
-    if (!action.empty()) TrayIcon2.SetTipHelp(action + "／右クリック：メモメニュー");
+    int choice = settings::Open().ReadInteger(ik::Setup::Section, ik::Setup::MIcon_DBLC, 0);
+    TrayIcon2.SetTipHelp(MIconActionText(choice) + "／右クリック：メモメニュー");
 }

@@ -1,6 +1,7 @@
 #include "schedule/EntryControls.h"
 
 #include "mainwindow/Main.h"
+#include "settings/Settings.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Files.h"
 #include "toolkit/FolderIndex.h"
@@ -50,6 +51,27 @@ DayOffShift ShiftOf(const tk::RadioGroup& ifDayOff, const tk::RadioGroup& saturd
     return DayOffShift::FromRadio(ifDayOff.ItemIndex(), saturday.ItemIndex());
 }
 
+void WeekBoxControls::Create(tk::GroupBox& group, int column2) const {
+    static const char* const kCaptions[5] = {"第１週", "第２週", "第３週", "第４週", "第５週"};
+    for (int i = 0; i < 5; ++i)
+        week[i]->Create(group, {.at = {i % 2 ? column2 : 10, 18 + i / 2 * 18, 70, 17}, .caption = kCaptions[i],
+                                .style = tk::cbChecked});
+    last->Create(group, {.at = {column2, 54, 70, 17}, .caption = "最終週"});
+}
+
+void CreateDateFields(tk::Form& form, tk::SpinEdit& year, tk::SpinEdit& month, tk::SpinEdit& day,
+                      tk::Label* const (&units)[3], int y, int m, int d) {
+    year.Create(form, {.at = {8, 8, 56, 22}, .min = kMinYear, .max = kMaxYear, .value = y});
+    year.SetMaxLength(4);
+    month.Create(form, {.at = {82, 8, 42, 22}, .min = 1, .max = 12, .value = m});
+    month.SetMaxLength(2);
+    day.Create(form, {.at = {142, 8, 42, 22}, .min = 1, .max = 31, .value = d});
+    day.SetMaxLength(2);
+    static const char* const kUnits[3] = {"年", "月", "日"};
+    static const int kLefts[3] = {67, 127, 187};
+    for (int i = 0; i < 3; ++i) units[i]->Create(form, {.at = {kLefts[i], 12, 14, 14}, .caption = kUnits[i]});
+}
+
 WeekBoxes WeekBoxControls::Read() const {
     WeekBoxes w;
     for (int i = 0; i < 5; ++i) w.week[i] = week[i]->Checked();
@@ -93,6 +115,36 @@ void WarnEditsDiscarded(tk::Form& form) {
                    MB_OK | MB_ICONEXCLAMATION);
 }
 
+bool LoadBody(tk::Form& form, tk::RichEdit& body, const std::string& path) {
+    if (body.Modified()) WarnEditsDiscarded(form);
+    body.Clear();
+    bool exists = tk::FileExists(path);
+    if (exists) body.LoadFromFile(path);
+    body.SetModified(false);
+    return exists;
+}
+
+void SettleBody(tk::RichEdit& body) {
+    body.SelectAll();
+    body.SelAttributes.SetColor(body.EffectiveFont().Color);
+    body.SetSelStart(0);
+    body.SetModified(false);
+}
+
+bool ConfirmEntryDelete(tk::Form& form) {
+    return settings::Open().ReadInteger(inikey::Form::Section, inikey::Form::Delete, 0) != 0 ||
+           tk::ConfirmDelete(form.Handle, form.Caption());
+}
+
+bool DeleteDataFile(tk::Form& form, const std::string& path) {
+    if (tk::FileExists(path) && !DeleteFileA(path.c_str())) {
+        tk::MessageDlg(form.Handle, "ファイルを削除できませんでした。\r" + path, form.Caption(), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    DataFileChanged(path);
+    return true;
+}
+
 bool SaveBody(tk::Form& form, const tk::RichEdit& body, const std::string& path) {
     rtl::TMemoryStream data;
     body.SaveToStream(data);
@@ -106,6 +158,16 @@ bool SaveBody(tk::Form& form, const tk::RichEdit& body, const std::string& path)
 
 void DataFileChanged(const std::string& path) { tk::FolderIndex::For(rtl::ExtractFileDir(path)).Invalidate(); }
 
+void WritePosition(const tk::Form& form, const char* section, const char* topKey, const char* leftKey) {
+    try {
+        auto ini = settings::Open();
+        ini.WriteInteger(section, topKey, form.Top());
+        ini.WriteInteger(section, leftKey, form.Left());
+    } catch (const tk::EIniFileError&) {
+        // The position is a convenience only.
+    }
+}
+
 void RefreshDayAndMarks() {
     if (!Form1) return;
     Form1->CalendarEx1Change();
@@ -115,6 +177,14 @@ void RefreshDayAndMarks() {
 void RefreshMarks() {
     if (!Form1) return;
     Form1->FormActivate();
+}
+
+void RefreshScheduleList(const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    // TO CONNECT when the schedule list joins the program (TForm2 in schedule/Todo_list.h, global
+    // Form2, open while Form1->List1 is checked): take the list's first and last day, and when
+    // ListNeedsRebuild(names, first, last) bring Form2 forward and run Form2->BitBtn2Click().
+    // Until then there is no list to rebuild.
 }
 
 }  // namespace entry

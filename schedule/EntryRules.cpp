@@ -22,6 +22,16 @@ int WeekBoxes::Mask() const {
     return mask ? mask : kEveryWeek;
 }
 
+std::string ScheduleEntryName(Repeat kind, int year, int month, int day, DayOffShift shift, int weekMask) {
+    switch (kind) {
+        case Repeat::Yearly: return ScheduleFileName::Yearly(shift, month, day);
+        case Repeat::Monthly: return ScheduleFileName::Monthly(shift, day);
+        case Repeat::Weekly:
+            return ScheduleFileName::Weekly(weekMask, rtl::DayOfWeek(rtl::EncodeDate(year, month, day)));
+        default: return ScheduleFileName::OneDate(year, month, day);
+    }
+}
+
 std::string ShiftSuffix(DayOffShift s) {
     switch (s.move) {
         case ShiftMove::Previous: return s.saturdayOff ? "(土曜/休日:前日)" : "(休日:前日)";
@@ -97,6 +107,42 @@ bool CanShowInRange(Repeat kind, int year, int month, int day, rtl::TDateTime fi
             return false;
         default: return true;
     }
+}
+
+bool NameCanShowInList(const std::string& name, rtl::TDateTime first, rtl::TDateTime last) {
+    NameFields f = DecodeName(name);
+    first = rtl::DateOf(first);
+    last = rtl::DateOf(last);
+    if (!f.IsSchedule() || last < first) return false;
+    // The widened range stays within the dates there are.
+    first = std::max(first - kListMargin, rtl::EncodeDate(kMinYear, 1, 1));
+    last = std::min(last + kListMargin, rtl::EncodeDate(kMaxYear, 12, 31));
+    if (last < first) return false;
+    switch (f.kind) {
+        case NameKind::ScheduleOneDate: {
+            int y0, y1, m, d;
+            rtl::DecodeDate(first, y0, m, d);
+            rtl::DecodeDate(last, y1, m, d);
+            for (int y = y0; y <= y1; ++y)
+                if (y % 100 == f.year % 100 && CanShowInRange(Repeat::OneDate, y, f.month, f.day, first, last))
+                    return true;
+            return false;
+        }
+        case NameKind::ScheduleYearly: return CanShowInRange(Repeat::Yearly, 0, f.month, f.day, first, last);
+        case NameKind::ScheduleMonthly: return CanShowInRange(Repeat::Monthly, 0, 0, f.day, first, last);
+        default: return true;
+    }
+}
+
+bool ListNeedsRebuild(const std::vector<std::string>& names, rtl::TDateTime first, rtl::TDateTime last) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& n) { return NameCanShowInList(n, first, last); });
+}
+
+void TouchedNames::Add(const std::string& name) {
+    for (const std::string& n : names_)
+        if (rtl::SameTextAscii(n, name)) return;
+    names_.push_back(name);
 }
 
 std::string PopupTimeText(int hour, int minute, int before) {

@@ -23,6 +23,9 @@ struct WeekBoxes {
     int Mask() const;
 };
 
+// The schedule entry name of a tab (no Daily): ____0115.71, ~_~~0115.__, ______15.__, _~~~~___.MON.
+std::string ScheduleEntryName(Repeat kind, int year, int month, int day, DayOffShift shift, int weekMask);
+
 // "(休日:前日)", "(土曜/休日:前日)", "(休日:翌日)", "(土曜/休日:翌日)"; empty for Keep.
 std::string ShiftSuffix(DayOffShift s);
 // The text offered for copying: 【71年1月15日】, 【毎年1月15日】(休日:前日), 【毎月15日】,
@@ -38,11 +41,32 @@ int ClampMonth(int m);
 // Days from today to the date (negative in the past).
 int DaysFromToday(int year, int month, int day);
 
-// Whether an entry can fall into the days first..last (ends included) that a schedule list shows:
-// a one-date entry by its date, a yearly one by its month and day in any year of the range, a
-// monthly one by its day in any month of the range; weekly and daily entries always can. A day
-// that a month lacks (31, 29 February) counts in range, so a list is never left stale.
+// Whether an entry can fall into the days first..last (ends included): a one-date entry by its
+// date, a yearly one by its month and day in any year of the range, a monthly one by its day in
+// any month of the range; weekly and daily entries always can. A date that does not exist (31 in
+// a 30-day month, 29 February in a common year) matches nothing.
 bool CanShowInRange(Repeat kind, int year, int month, int day, rtl::TDateTime first, rtl::TDateTime last);
+
+// A day-off shift moves an entry by a few days, so an entry dated up to a week outside the days a
+// schedule list shows may still appear in it.
+constexpr int kListMargin = 7;
+// Whether the schedule entry of this bare name can appear in a list of the days first..last: its
+// dates tested against the list's days widened by kListMargin on each side. A one-date name
+// carries no century, so it counts in every year with its two digits. Names that are no schedule
+// entry never do.
+bool NameCanShowInList(const std::string& name, rtl::TDateTime first, rtl::TDateTime last);
+// Whether a list of first..last must be built again for any of the names an editor touched.
+bool ListNeedsRebuild(const std::vector<std::string>& names, rtl::TDateTime first, rtl::TDateTime last);
+
+// The entry names an editor saved, deleted or appended to while open, each once (ignoring case).
+class TouchedNames {
+public:
+    void Add(const std::string& name);
+    const std::vector<std::string>& Names() const { return names_; }
+
+private:
+    std::vector<std::string> names_;
+};
 
 // Reminder times. "Popup hh:mm": the time minus the lead minutes, around midnight too.
 std::string PopupTimeText(int hour, int minute, int before);

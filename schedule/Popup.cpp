@@ -19,13 +19,7 @@ namespace {
 
 constexpr tk::TColor kSundayColor = 0x0000FF, kSaturdayColor = 0xFF00FF, kWeekdayColor = 0xFF0000;
 
-// Sets a flag for the length of a scope; the flag's owner ignores re-entry meanwhile.
-struct Busy {
-    bool& flag;
-    bool was;
-    explicit Busy(bool& f) : flag(f), was(f) { flag = true; }
-    ~Busy() { flag = was; }
-};
+using entry::Busy;
 
 bool TextInt(const tk::Edit& e, int& v) { return rtl::TryStrToInt(e.Text(), v); }
 
@@ -47,15 +41,7 @@ TForm7::TForm7()
 void TForm7::BuildLayout() {
     using namespace tk;
     // Date and time.
-    SpinEdit3.Create(*this, {.at = {8, 8, 56, 22}, .min = entry::kMinYear, .max = entry::kMaxYear, .value = year_});
-    SpinEdit3.SetMaxLength(4);
-    Label4.Create(*this, {.at = {67, 12, 14, 14}, .caption = "年"});
-    SpinEdit4.Create(*this, {.at = {82, 8, 42, 22}, .min = 1, .max = 12, .value = month_});
-    SpinEdit4.SetMaxLength(2);
-    Label5.Create(*this, {.at = {127, 12, 14, 14}, .caption = "月"});
-    SpinEdit5.Create(*this, {.at = {142, 8, 42, 22}, .min = 1, .max = 31, .value = day_});
-    SpinEdit5.SetMaxLength(2);
-    Label6.Create(*this, {.at = {187, 12, 14, 14}, .caption = "日"});
+    entry::CreateDateFields(*this, SpinEdit3, SpinEdit4, SpinEdit5, {&Label4, &Label5, &Label6}, year_, month_, day_);
     SpinEdit1.Create(*this, {.at = {212, 8, 42, 22}, .min = 0, .max = 23, .value = 12});
     SpinEdit1.SetMaxLength(2);
     Label7.Create(*this, {.at = {257, 12, 14, 14}, .caption = "時"});
@@ -73,15 +59,7 @@ void TForm7::BuildLayout() {
     RadioGroup2.Create(*this, {.at = {112, 84, 88, 76}, .caption = "土曜日は", .enabled = false,
                                .items = {"平日", "休日扱い"}, .value = 0});
     GroupBox1.Create(*this, {.at = {204, 84, 160, 76}, .caption = "週指定"});
-    struct WeekBox {
-        CheckBox& box;
-        const char* caption;
-        int left, top, style;
-    };
-    for (const WeekBox& w : {WeekBox{CheckBox5, "第１週", 10, 18, cbChecked}, {CheckBox6, "第２週", 84, 18, cbChecked},
-                             {CheckBox8, "第３週", 10, 36, cbChecked}, {CheckBox10, "第４週", 84, 36, cbChecked},
-                             {CheckBox12, "第５週", 10, 54, cbChecked}, {CheckBox7, "最終週", 84, 54, 0}})
-        w.box.Create(GroupBox1, {.at = {w.left, w.top, 70, 17}, .caption = w.caption, .style = w.style});
+    WeekBoxes().Create(GroupBox1, 84);
 
     Edit3.Create(*this, {.at = {8, 166, 292, 22}, .hint = "コピー用の文字列です。(CTRL+C)"});
     BitBtn3.Create(*this, {.at = {304, 166, 60, 22}, .caption = "挿入"});
@@ -333,17 +311,11 @@ void TForm7::TabSet1Click() {
     std::string rule = kind == entry::Repeat::OneDate ? "" : entry::RuleText(kind, year_, month_, day_, shift, mask);
     Edit3.SetText(rule + entry::TimeSuffix(hour, minute));
     Label2.SetCaption(path);
-    RichEdit1.SelectAll();
-    RichEdit1.SelAttributes.SetColor(RichEdit1.EffectiveFont().Color);
-    RichEdit1.SetSelStart(0);
-    RichEdit1.SetModified(false);
+    entry::SettleBody(RichEdit1);
 }
 
 void TForm7::LoadReminder(const std::string& path) {
-    if (RichEdit1.Modified()) entry::WarnEditsDiscarded(*this);
-    RichEdit1.Clear();
-    if (tk::FileExists(path)) {
-        RichEdit1.LoadFromFile(path);
+    if (entry::LoadBody(*this, RichEdit1, path)) {
         BitBtn1.SetEnabled(true);
         BitBtn6.SetEnabled(true);
         BitBtn2.SetEnabled(true);
@@ -483,7 +455,8 @@ bool TForm7::SaveReminder() {
 }
 
 bool TForm7::AddToSchedule() {
-    std::string path = DataFilePath(settings::DataDir(), ScheduleFileName::OneDate(year_, month_, day_));
+    std::string name = ScheduleFileName::OneDate(year_, month_, day_);
+    std::string path = DataFilePath(settings::DataDir(), name);
     std::string text;
     if (tk::FileExists(path)) {
         RichEdit2.LoadFromFile(path);
@@ -492,7 +465,9 @@ bool TForm7::AddToSchedule() {
     // Both texts go in as plain text: the entry keeps no formatting of either.
     std::string body = RichEdit1.Text();
     RichEdit2.SetText(text.empty() ? body : text + "\r\n" + body);
-    return entry::SaveBody(*this, RichEdit2, path);
+    if (!entry::SaveBody(*this, RichEdit2, path)) return false;
+    appended_.Add(name);
+    return true;
 }
 
 void TForm7::WriteSection(const std::string& path) {
@@ -516,16 +491,10 @@ void TForm7::WriteSection(const std::string& path) {
 }
 
 bool TForm7::DeleteReminder() {
-    auto ini = settings::Open();
-    if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(Handle, Caption()))
-        return false;
+    if (!entry::ConfirmEntryDelete(*this)) return false;
     std::string path = Label2.Caption();
-    ini.EraseSection(path);
-    if (tk::FileExists(path) && !DeleteFileA(path.c_str())) {
-        tk::MessageDlg(Handle, "ファイルを削除できませんでした。\r" + path, Caption(), MB_OK | MB_ICONERROR);
-        return false;
-    }
-    entry::DataFileChanged(path);
+    settings::Open().EraseSection(path);
+    if (!entry::DeleteDataFile(*this, path)) return false;
     PlayWaveRes("del");
     entry::RefreshDayAndMarks();
     Close();
@@ -593,13 +562,9 @@ void TForm7::FormClose(tk::CloseAction& action) {
     action = tk::CloseAction::Free;
     if (closed_) return;
     closed_ = true;
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(ik::Sch_wind::Section, ik::Sch_wind::top, Top());
-        ini.WriteInteger(ik::Sch_wind::Section, ik::Sch_wind::left, Left());
-    } catch (const tk::EIniFileError&) {
-        // The position is a convenience; an unwritable settings file must not keep the window open.
-    }
+    entry::WritePosition(*this, ik::Sch_wind::Section, ik::Sch_wind::top, ik::Sch_wind::left);
+    // Only a reminder added to the schedule can change what the schedule list shows.
+    entry::RefreshScheduleList(appended_.Names());
     entry::RefreshMarks();
     PlayWaveRes("clo");
 }

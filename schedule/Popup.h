@@ -117,6 +117,8 @@ struct TForm7 : tk::Form {
     // The choices copied out of the choosers of this window.
     const std::string& ChosenSound() const { return soundFile_; }
     const std::string& ChosenPicture() const { return pictureFile_; }
+    // The one-date schedule entries this window added its text to.
+    const std::vector<std::string>& AppendedEntries() const { return appended_.Names(); }
 
 private:
     void BuildLayout();
@@ -144,6 +146,7 @@ private:
     bool closed_ = false;
     std::string soundFile_, pictureFile_;
     std::string sectionSound_, sectionPicture_;  // the loaded reminder's own choices
+    entry::TouchedNames appended_;  // schedule entries this window added its text to
 };
 
 extern TForm7* Form7;

@@ -2,6 +2,6 @@
 orbal_logic(ScheduleName.cpp)
 orbal_logic(DayRules.cpp)
 orbal_logic(EntryRules.cpp)
-orbal_win(EntryControls.cpp Choosers.cpp Pop_sel.cpp Popup.cpp)
+orbal_win(EntryControls.cpp Choosers.cpp Pop_sel.cpp Popup.cpp to_do.cpp)
 orbal_logic(Flower.cpp BornFacts.cpp)
 orbal_win(Born.cpp)

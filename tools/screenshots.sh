@@ -17,6 +17,7 @@ scenes=("$@")
                                    about-hot about-down about-off tray
                                    register register13 register-old richpane
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
+                                   schedule-day schedule-year schedule-month schedule-week
                                    mini-round mini-ellipse mini-rect toolwindow trayhost)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ]; then

@@ -12,6 +12,7 @@
 //         richpane (a rich-text editor with its bar and ruler, the find and replace dialogs open)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
+//         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -37,6 +38,7 @@
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
 #include "schedule/ScheduleName.h"
+#include "schedule/to_do.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -269,6 +271,25 @@ void ShowEditor(const std::string& scene) {
         f.CheckBox3.SetChecked(true);
         f.BitBtn6Click(TForm7::Command::Save);
     }
+}
+
+// The schedule entry editor on one of its tabs, opened from the main window on the 15th of this
+// month, with an entry of that tab saved and a line typed after it.
+void ShowScheduleEditor(const std::string& scene) {
+    Form1->CalendarEx1.SetDay(15);
+    Form1->Todo1Click();
+    TForm14& f = *Form14;
+    f.SetBounds(200, 60, f.Width(), f.Height());
+    int tab = scene == "schedule-year" ? 1 : scene == "schedule-month" ? 2 : scene == "schedule-week" ? 3 : 0;
+    f.TabSet1.SetTabIndex(tab);
+    if (tab == 1) f.RadioGroup1.SetItemIndex(1), f.RadioGroup2.SetItemIndex(1);
+    if (tab == 2) f.RadioGroup1.SetItemIndex(2);
+    if (tab == 3) f.CheckBox6.SetChecked(false), f.CheckBox10.SetChecked(false), f.CheckBox12.SetChecked(false);
+    static const char* const kBodies[4] = {"10:00 歯医者（駅前クリニック）\r\n保険証を忘れずに",
+                                           "町内会の会費を納める", "家賃の振り込み", "定例会議 14:00～ 第2会議室"};
+    f.RichEdit1.SetText(kBodies[tab]);
+    f.BitBtn1Click();
+    f.BitBtn2Click();  // the rule text as a line of the body, not saved yet
 }
 
 // The sound chooser on a folder of sample sounds (shown without a modal run so the scene can end).
@@ -550,6 +571,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder-builtin") ShowReminder("builtin");
         if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene.rfind("register", 0) == 0) ShowRegister(scene);
+        if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
         if (scene == "password" || scene == "password-set") {
             tk::Application.CreateForm(Form34);
             Form34->Show();

@@ -542,8 +542,9 @@ TEST_F(Around, MemoIconDoubleClickFollowsTheSettingAndItsTip) {
         {"3", "Todo1", "ダブルクリック：To_doの登録／右クリック：メモメニュー"},
         {"4", "Jump1", "ダブルクリック：指定日に移動／右クリック：メモメニュー"},
         {"5", "Telephone1", "ダブルクリック：簡易電話帳／右クリック：メモメニュー"},
-        {"6", "", "ダブルクリック：簡易電話帳／右クリック：メモメニュー"},  // keeps the last tip
-        {"-1", "", "ダブルクリック：簡易電話帳／右クリック：メモメニュー"},
+        // Outside the settings' range a value reads as the default, as for the status bar.
+        {"6", "", "ダブルクリック：日記リスト／右クリック：メモメニュー"},
+        {"-1", "", "ダブルクリック：日記リスト／右クリック：メモメニュー"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);

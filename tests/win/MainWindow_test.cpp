@@ -8,50 +8,13 @@
 #include "mainwindow/TickMath.h"
 #include "mainwindow/PopView.h"
 #include "settings/Settings.h"
+#include "tests/win/MainWindowFixture.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 #include "toolkit/FolderIndex.h"
 #include "toolkit/Sound.h"
 
-using rtl::EncodeDate;
-using rtl::EncodeTime;
-
 namespace {
-
-class MainWindow : public ::testing::Test {
-protected:
-    std::string dir, ini;
-    rtl::TDateTime clock = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0);
-    std::vector<std::string> cues;
-
-    void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-main-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        tk::ForceDirectories(dir);
-        ini = dir + "\\orbal98.ini";
-        DeleteFileA(ini.c_str());
-        settings::SetIniPathForTest(ini);
-        settings::Open().WriteInteger("Form", "Open", 1);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-    }
-    void TearDown() override {
-        if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        settings::SetIniPathForTest("");
-    }
-    void Start() {
-        tk::Application.CreateForm(Form1);
-        Form1->Timer1.SetEnabled(false);
-    }
-    void UseDataDir() {
-        auto f = settings::Open();
-        f.WriteInteger("Horiday", "Set", 1);
-        f.WriteString("Calendar", "Directory", dir);
-    }
-};
 
 TEST_F(MainWindow, FirstRunWritesTheHolidaysOnceAndChoosesTheDataFolder) {
     Start();
@@ -166,23 +129,17 @@ TEST_F(MainWindow, DayStepsCrossMonthsAndYears) {
         return std::to_string(Form1->CalendarEx1.Year()) + "/" + std::to_string(Form1->CalendarEx1.Month()) + "/" +
                std::to_string(Form1->CalendarEx1.Day());
     };
-    auto go = [](int y, int m, int d) {
-        Form1->CalendarEx1.SetYear(y);
-        Form1->CalendarEx1.SetDay(1);
-        Form1->CalendarEx1.SetMonth(m);
-        Form1->CalendarEx1.SetDay(d);
-    };
-    go(2024, 1, 31);
+    Go(2024, 1, 31);
     Form1->BitBtn4Click();
     EXPECT_EQ(shown(), "2024/2/1");
-    go(2024, 3, 1);
+    Go(2024, 3, 1);
     Form1->BitBtn3Click();
     EXPECT_EQ(shown(), "2024/2/29");
-    go(2024, 1, 1);
+    Go(2024, 1, 1);
     Form1->BitBtn3Click();
     EXPECT_EQ(shown(), "2023/12/31");
     clock = EncodeDate(2024, 2, 29) + 0.5;
-    go(2024, 1, 31);
+    Go(2024, 1, 31);
     Form1->BitBtn7Click();
     EXPECT_EQ(shown(), "2024/2/29");
 }
@@ -245,12 +202,6 @@ protected:
         w.SetCaption(text);
         w.SaveToFile(dir + "\\" + name);
         tk::FolderIndex::For(dir).Invalidate();
-    }
-    void Go(int y, int m, int d) {
-        Form1->CalendarEx1.SetYear(y);
-        Form1->CalendarEx1.SetDay(1);
-        Form1->CalendarEx1.SetMonth(m);
-        Form1->CalendarEx1.SetDay(d);
     }
     std::vector<std::string> Lines() { return Form1->RichEdit1.Lines.List().Strings; }
     tk::TColor TextColour() {

@@ -1,0 +1,63 @@
+// The fixture of the main window's tests: a settings file of the test's own in a folder of its
+// own, the clock at 2024-05-01 10:00 and the sound cues recorded.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "mainwindow/Main.h"
+#include "settings/Settings.h"
+#include "toolkit/Application.h"
+#include "toolkit/Files.h"
+#include "toolkit/Sound.h"
+
+using rtl::EncodeDate;
+using rtl::EncodeTime;
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    std::string dir, ini;
+    rtl::TDateTime clock = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0);
+    std::vector<std::string> cues;
+
+    void SetUp() override {
+        char tmp[MAX_PATH];
+        GetTempPathA(sizeof tmp, tmp);
+        dir = std::string(tmp) + "orbal-main-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        tk::ForceDirectories(dir);
+        ini = dir + "\\orbal98.ini";
+        DeleteFileA(ini.c_str());
+        settings::SetIniPathForTest(ini);
+        settings::Open().WriteInteger("Form", "Open", 1);
+        rtl::SetClockForTest([this] { return clock; });
+        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
+    }
+    void TearDown() override {
+        if (Form1) Form1->Destroy();
+        rtl::SetClockForTest({});
+        tk::SetSoundHookForTest(nullptr);
+        settings::SetIniPathForTest("");
+    }
+    void Start() {
+        tk::Application.CreateForm(Form1);
+        Form1->Timer1.SetEnabled(false);
+    }
+    // Shows a date on the calendar through day 1, which every month has.
+    static void Go(int y, int m, int d) {
+        Form1->CalendarEx1.SetYear(y);
+        Form1->CalendarEx1.SetDay(1);
+        Form1->CalendarEx1.SetMonth(m);
+        Form1->CalendarEx1.SetDay(d);
+    }
+    void UseDataDir() {
+        auto f = settings::Open();
+        f.WriteInteger("Horiday", "Set", 1);
+        f.WriteString("Calendar", "Directory", dir);
+    }
+};
+
+}  // namespace
