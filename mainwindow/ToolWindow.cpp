@@ -6,6 +6,7 @@
 #include "mainwindow/WindowTools.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Shell.h"
@@ -218,7 +219,7 @@ void TForm5::K2Click() {
 void TForm5::FormDropFiles(const std::vector<std::string>& files, int shift) {
     bool separate = settings::Open().ReadBool(ik::ToolWindow::Section, ik::ToolWindow::Separate, false);
     if (files.empty()) return;
-    if (SetClipboardText(Handle, DroppedPathsText(files, separate, (shift & tk::ssShift) != 0))) {
+    if (tk::CopyTextToClipboard(Handle, DroppedPathsText(files, separate, (shift & tk::ssShift) != 0))) {
         if (Form1) Form1->PlayWaveRes("cop");
     } else {
         tk::MessageDlg(Handle, "現在ツールウィンドウにドロップ出来ません。\r一旦閉じてからまた開いて再度行って下さい。",

@@ -1,7 +1,5 @@
 #include "mainwindow/WindowTools.h"
 
-#include <cstring>
-
 #include "mainwindow/Main.h"
 
 namespace {
@@ -18,24 +16,6 @@ void DragWindow(HWND window) {
 }
 
 void SetWindowDragHookForTest(std::function<void(HWND)> hook) { dragHook = std::move(hook); }
-
-bool SetClipboardText(HWND owner, const std::string& text) {
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!mem) return false;
-    if (void* p = GlobalLock(mem)) {
-        std::memcpy(p, text.c_str(), text.size() + 1);
-        GlobalUnlock(mem);
-    }
-    if (!OpenClipboard(owner)) {
-        GlobalFree(mem);
-        return false;
-    }
-    EmptyClipboard();
-    bool ok = SetClipboardData(CF_TEXT, mem) != nullptr;
-    CloseClipboard();
-    if (!ok) GlobalFree(mem);  // the clipboard owns it only once it took it
-    return ok;
-}
 
 namespace maincmd {
 const MainCommand Popup{"ポップアップ", "TOOL_POPUP", &TForm1::Popup1},

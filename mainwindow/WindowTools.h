@@ -1,5 +1,5 @@
 // Small services of the windows around the main window: dragging a window that has no caption,
-// text on the clipboard, and glyph buttons that run the main window's commands.
+// and glyph buttons that run the main window's commands.
 #pragma once
 #include <windows.h>
 
@@ -17,9 +17,6 @@ struct TForm1;
 void DragWindow(HWND window);
 // Test seam: while set, the hook gets the window instead (no modal move loop starts).
 void SetWindowDragHookForTest(std::function<void(HWND)> hook);
-
-// Replaces the clipboard's content with text; false when the clipboard cannot be had.
-bool SetClipboardText(HWND owner, const std::string& text);
 
 // One of the main window's commands, reached through its menu item so that it runs exactly as the
 // menu runs it and is refused while the item is disabled.
