@@ -22,10 +22,7 @@ void SetFontColour(tk::Control& c, tk::TColor colour) {
     c.SetFont(f);
 }
 
-// Text and background of the day text: [To_do] colours of a future, past or today's day.
-struct DayColours {
-    tk::TColor text, back;
-};
+}  // namespace
 
 DayColours ReadDayColours(const tk::TIniFile& ini, int daysFromToday) {
     namespace t = ik::To_do;
@@ -39,7 +36,6 @@ DayColours ReadDayColours(const tk::TIniFile& ini, int daysFromToday) {
             ini.ReadInteger(t::Section, t::TodayBackColor, tk::clBtnShadow)};
 }
 
-// The whole text in the colours (text typed later too), the caret at its start.
 void ColourText(tk::RichEdit& re, const DayColours& c) {
     re.SetColor(c.back);
     re.Font.Color = c.text;
@@ -48,6 +44,8 @@ void ColourText(tk::RichEdit& re, const DayColours& c) {
     re.SelAttributes.SetColor(c.text);
     re.SetSelStart(0);
 }
+
+namespace {
 
 // A box that draws nothing while its text is built, and once afterwards.
 struct NoRedraw {

@@ -11,6 +11,7 @@
 #include "schedule/Popup.h"
 #include "schedule/to_do.h"
 #include "schedule/Born.h"
+#include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -216,7 +217,7 @@ void TForm1::BuildMenus() {
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
     Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
     later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
-    later(Data2, "ｽｹｼﾞｭｰﾙ管理", "Ctrl+D");
+    Data2 = &m.Add("ｽｹｼﾞｭｰﾙ管理", [this] { Data2Click(); }, "Ctrl+D");
     later(Jump1, "指定日に移動", "Ctrl+J");
     later(todo2, "Todoボード", "Ctrl+T");
     m.Add("-");
@@ -225,7 +226,7 @@ void TForm1::BuildMenus() {
     later(DayCalc1, "日数計算", "Ctrl+K");
     later(Telephone1, "簡易電話帳", "Ctrl+A");
     m.Add("-");
-    later(Diary1, "想いを綴る", "Ctrl+W");
+    Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
     later(List2, "タイトル一覧", "Ctrl+N");
     later(MemoTree1, "メモ一覧", "Ctrl+M");
     later(Period1, kPeriodCaption);
@@ -585,6 +586,17 @@ void TForm1::BirthDay1Click() {
         f.SpinEdit2.SetValue(CalendarEx1.Month());
         f.SpinEdit3.SetValue(CalendarEx1.Day());
     });
+}
+
+void TForm1::Data2Click() {
+    // Without a data folder the settings window would open; it comes with its own part.
+    if (settings::DataDir() == ".") return;
+    if (Data2->Checked() && Form29) {
+        Form29->BringForward();
+        return;
+    }
+    tk::Application.CreateForm(Form29);
+    Form29->Show();
 }
 
 void TForm1::PopupMenu1Popup() {

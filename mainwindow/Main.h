@@ -32,6 +32,14 @@ struct TagHolder {
     int Tag = 0;
 };
 
+// Text and background of a day's text: the [To_do] colours of a later, earlier or today's day.
+struct DayColours {
+    tk::TColor text, back;
+};
+DayColours ReadDayColours(const tk::TIniFile& ini, int daysFromToday);
+// The whole text of a box in those colours (text typed later too), the caret at its start.
+void ColourText(tk::RichEdit& re, const DayColours& c);
+
 struct TForm1 : tk::Form {
     // Behind the pages: the About panel.
     tk::Panel Panel13;
@@ -169,6 +177,9 @@ struct TForm1 : tk::Form {
 
     // Commands that open windows.
     void BirthDay1Click();
+    void DiaryCommand(bool fromTimer);  // MainDiary.cpp: the selected day, or the tick's day
+    void DiaryAtItsTime(tk::TIniFile& ini, rtl::TDateTime now);
+    void Data2Click();
 
     // The windows around this one: tray icons and task-bar button, mini clock, tool window (MainTray.cpp).
     void PopupMenu2Popup();

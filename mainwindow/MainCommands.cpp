@@ -99,10 +99,7 @@ void TForm1::StatusBar1MouseMove() { StatusBar1.Hint = kStatusHints[StatusChoice
 
 // The private tools: the password gate first (it writes the access stamp), then the folder rule
 // and the tool's folder. Their windows come with their own units.
-void TForm1::Diary1Click() {
-    if (!PasswordGate(Handle, PrivateTool::Diary) || !FolderCommand() || Diary1->Checked()) return;
-    EnsureToolFolder(Handle, settings::PrivateDir() + "\\Diary");
-}
+void TForm1::Diary1Click() { DiaryCommand(false); }
 
 void TForm1::List2Click() {
     if (!PasswordGate(Handle, PrivateTool::Diary) || !FolderCommand()) return;

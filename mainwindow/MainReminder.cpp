@@ -91,7 +91,7 @@ void TForm1::TickReminders(tk::TIniFile& ini, rtl::TDateTime now) {
     std::string minute = FormatDateTime("hhnn", T);
     if (minute != LastMinute) {
         LastMinute = minute;
-        // The diary's own opening at its set time comes with the diary.
+        DiaryAtItsTime(ini, now);
         HolidayTable table = settings::ReadHolidayTable(ini);
         for (const DayHit& hit : DayRules(table, names).Reminders(T)) {
             run.Hit(hit);

@@ -2,6 +2,7 @@
 
 #include "mainwindow/Main.h"
 #include "mainwindow/WindowTools.h"
+#include "schedule/data.h"
 
 TForm24* Form24 = nullptr;
 
@@ -17,6 +18,7 @@ TForm24::TForm24()
         CreateCommandButton(*button, Panel1, x, 1, *command);
         x += 24;
     }
+    BitBtn7.OnClick = [this] { BitBtn7Click(); };
     RichEdit1.Create(*this, {.align = tk::Align::Client, .color = tk::clMenu,
                              .style = tk::reReadOnly | tk::reVScroll | tk::reHScroll});
     RichEdit1.KeepMargins = true;
@@ -24,6 +26,16 @@ TForm24::TForm24()
     OnDeactivate = [this] { FormDeactivate(); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
     ShortCuts.push_back([this](WORD key, int) { return FormKeyDown(key); });
+}
+
+void TForm24::BitBtn7Click() {
+    RunMainCommand(maincmd::Data);
+    rtl::TDateTime day;
+    if (!Form29 || !Form1 || !rtl::TryEncodeDate(Form1->CalendarEx1.Year(), Form1->CalendarEx1.Month(),
+                                                 Form1->CalendarEx1.Day(), day))
+        return;
+    Form29->SetDay(day);
+    Form29->BitBtn17Click();
 }
 
 void TForm24::FormShow() {

@@ -13,6 +13,7 @@ struct TForm24 : tk::Form {
 
     TForm24();
     void FormShow();
+    void BitBtn7Click();  // schedule management on the selected day
     bool FormKeyDown(WORD key);
     void FormDeactivate();
     void FormClose(tk::CloseAction& action);

@@ -1,2 +1,4 @@
 # Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.
 orbal_win(password.cpp)
+orbal_logic(DiaryFile.cpp)
+orbal_win(Nikki.cpp)

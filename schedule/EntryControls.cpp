@@ -2,6 +2,7 @@
 
 #include "mainwindow/Main.h"
 #include "settings/Settings.h"
+#include "schedule/data.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Files.h"
 #include "toolkit/FolderIndex.h"
@@ -171,10 +172,11 @@ void WritePosition(const tk::Form& form, const char* section, const char* topKey
 void RefreshDayAndMarks() {
     if (!Form1) return;
     Form1->CalendarEx1Change();
-    RefreshMarks();
+    Form1->FormActivate();
 }
 
 void RefreshMarks() {
+    RefreshManagement();
     if (!Form1) return;
     Form1->FormActivate();
 }
@@ -185,6 +187,12 @@ void RefreshScheduleList(const std::vector<std::string>& names) {
     // Form2, open while Form1->List1 is checked): take the list's first and last day, and when
     // ListNeedsRebuild(names, first, last) bring Form2 forward and run Form2->BitBtn2Click().
     // Until then there is no list to rebuild.
+}
+
+void RefreshManagement() {
+    if (!Form1 || !Form1->Data2 || !Form1->Data2->Checked() || !Form29) return;
+    Form29->SetFocus();
+    Form29->RerunShownList();
 }
 
 }  // namespace entry

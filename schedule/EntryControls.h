@@ -96,10 +96,12 @@ void WritePosition(const tk::Form& form, const char* section, const char* topKey
 
 // After a save or a delete: the main window's day view and month marks.
 void RefreshDayAndMarks();
-// After an editor closes: the month marks.
+// After an editor closes: the list schedule management shows, then the month marks.
 void RefreshMarks();
 // After an editor closes: the open schedule list is built again when any entry it saved, deleted
 // or appended to can appear in it (ListNeedsRebuild). No names, nothing to do.
 void RefreshScheduleList(const std::vector<std::string>& names);
+// Schedule management, when it is open, focused and its list run again.
+void RefreshManagement();
 
 }  // namespace entry

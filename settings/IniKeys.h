@@ -100,6 +100,9 @@ constexpr char Section[] = "Nikki";
 constexpr char FontName[] = "FontName", FontSize[] = "FontSize", FontColor[] = "FontColor",
                BackColor[] = "BackColor", Auto[] = "Auto", Zenjitu[] = "Zenjitu";
 constexpr RangedKey Auto_H{"Auto_H", 0, 23}, Auto_M{"Auto_M", 0, 59};
+// The diary editor's bounds and its colour history (newest first).
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "Width", Color1[] = "Color1",
+               Color2[] = "Color2", Color3[] = "Color3", Color4[] = "Color4", Color5[] = "Color5";
 }  // namespace Nikki
 
 namespace Pop_Born {
@@ -200,6 +203,12 @@ constexpr char top[] = "top", left[] = "left";
 namespace Popup_Teikei {
 constexpr char Section[] = "Popup_Teikei";
 }  // namespace Popup_Teikei
+
+// Schedule management's window: position, height and the list's height.
+namespace Data {
+constexpr char Section[] = "Data";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", LHeight[] = "LHeight";
+}  // namespace Data
 
 // Keys of a reminder's own section (named by the reminder file's full path).
 namespace Popup {

@@ -18,15 +18,17 @@ scenes=("$@")
                                    register register13 register-old richpane
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
                                    schedule-day schedule-year schedule-month schedule-week
+                                   diary diary-picture diary-printed
+                                   manage-all manage-past manage-day
                                    mini-round mini-ellipse mini-rect toolwindow trayhost)
 for s in "${scenes[@]}"; do
-  if [ "$s" = printed ]; then
+  if [ "$s" = printed ] || [ "$s" = diary-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.
     ps=$WINEPREFIX/drive_c/printout.ps
     rm -f "$ps"
-    wine "$exe" printed >/dev/null 2>&1
-    gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r100 -dFirstPage=1 -dLastPage=1 -sOutputFile="$out/printed.png" "$ps"
-    echo "$out/printed.png"
+    wine "$exe" "$s" >/dev/null 2>&1
+    gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r100 -dFirstPage=1 -dLastPage=1 -sOutputFile="$out/$s.png" "$ps"
+    echo "$out/$s.png"
     continue
   fi
   wine explorer "/desktop=shots${DISPLAY#:},1024x768" "$exe" "$s" 8 >/dev/null 2>&1 &

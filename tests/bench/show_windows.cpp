@@ -13,6 +13,8 @@
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
+//         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
+//         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -33,12 +35,15 @@
 #include "mainwindow/miniclck.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "notes/DiaryFile.h"
+#include "notes/Nikki.h"
 #include "notes/password.h"
 #include "schedule/Pop_sel.h"
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
 #include "schedule/ScheduleName.h"
 #include "schedule/to_do.h"
+#include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -158,6 +163,51 @@ void ShowRegister(const std::string& scene) {
     Form1->CalendarEx1.SetMonth(m);
     Form1->CalendarEx1.SetDay(d);
     Form1->BirthDay1Click();
+}
+
+// Schedule management over entries and reminders of every kind around today, one list shown.
+void ShowManagement(const std::string& scene) {
+    const rtl::TDateTime today = rtl::Date();
+    int y, m, d;
+    rtl::DecodeDate(today, y, m, d);
+    auto put = [](const std::string& name, const std::string& text) {
+        tk::WriteFileBytes(dataDir + "\\" + name, Rtf(text));
+    };
+    auto date = [](rtl::TDateTime t, int part) {
+        int yy, mm, dd;
+        rtl::DecodeDate(t, yy, mm, dd);
+        return part == 0 ? yy : part == 1 ? mm : dd;
+    };
+    const DayOffShift next{ShiftMove::Next, true}, previous{ShiftMove::Previous, false};
+    put(ScheduleFileName::OneDate(y, m, d), "10:00 打ち合わせ（第3会議室）\n資料を10部印刷しておく");
+    put(PopupFileName::OneDay(0, 5, y, m, d), "薬を飲む");
+    put(PopupFileName::OneDay(23, 30, y, m, d), "明日の準備をして寝る");
+    rtl::TDateTime before = today - 1, earlier = today - 40, later = today + 3;
+    put(ScheduleFileName::OneDate(date(before, 0), date(before, 1), date(before, 2)), "燃えるゴミの日");
+    put(ScheduleFileName::OneDate(date(earlier, 0), date(earlier, 1), date(earlier, 2)), "車検（整備工場）");
+    put(ScheduleFileName::OneDate(date(later, 0), date(later, 1), date(later, 2)), "同窓会 18:30 駅前");
+    put(ScheduleFileName::Yearly(DayOffShift{}, 12, 25), "クリスマス会");
+    put(ScheduleFileName::Yearly(previous, 2, 29), "うるう日の点検");
+    put(ScheduleFileName::Monthly(next, 25), "給料日");
+    put(ScheduleFileName::Weekly(5, 2), "第1・第3月曜：定例会議");
+    put(ScheduleFileName::Weekly(kLastWeek, 6), "月末の棚卸し");
+    put(PopupFileName::Weekly(8, 0, 21, 5), "資源ゴミを出す");
+    put(PopupFileName::Daily(12, 0), "昼休み");
+    put(PopupFileName::Monthly(9, 5, 31, DayOffShift{}), "月末の支払い");
+    put(PopupFileName::Uptime(3600), "一休みしましょう");
+    tk::WriteFileBytes(dataDir + "\\readme.txt", "迷い込んだファイル");
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Data::Section, ik::Data::left, 240);
+    ini.WriteInteger(ik::Data::Section, ik::Data::top, 60);
+    ini.WriteInteger(ik::Data::Section, ik::Data::Height, 560);
+    ini.WriteInteger(ik::Data::Section, ik::Data::LHeight, 210);
+    Form1->Data2Click();
+    if (scene == "manage-all") {
+        Form29->BitBtn14Click();
+        Form29->ListBox1.SetItemIndex(9);
+        Form29->ListBox1Click();
+    }
+    if (scene == "manage-past") Form29->BitBtn16Click();
 }
 
 // A picture for the scenes: a gradient from top to bottom behind a disc.
@@ -506,6 +556,71 @@ void ShowAround(const std::string& scene) {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 30, GetSystemMetrics(SM_CYSCREEN) - 11);
 }
 
+// The diary of 2024-05-03 with formatted text and a picture; "diary-picture" shows the picture,
+// "diary-printed" prints the day to the prefix's printer and ends.
+void ShowDiary(const std::string& scene) {
+    int day = (int)rtl::EncodeDate(2024, 5, 3);
+    std::string folder = dataDir + "\\Diary";
+    tk::ForceDirectories(folder);
+    SamplePicture(folder + "\\fuji.bmp", RGB(110, 170, 250), RGB(235, 245, 255), RGB(150, 110, 200), RGB(90, 60, 140));
+    auto ini = settings::Open();
+    const tk::TColor recent[] = {tk::clRed, tk::clNavy, tk::clGreen, 0x0080FF, tk::clPurple};
+    const char* keys[] = {ik::Nikki::Color1, ik::Nikki::Color2, ik::Nikki::Color3, ik::Nikki::Color4, ik::Nikki::Color5};
+    for (int i = 0; i < 5; ++i) ini.WriteInteger(ik::Nikki::Section, keys[i], recent[i]);
+    diary::DayHeader h;
+    h.title = "藤の花と美術館";
+    h.weather = "晴 のち 曇";
+    h.picture = folder + "\\fuji.bmp";
+    h.left = 24, h.top = 16, h.width = 640, h.height = 480;
+    std::string body = Rtf("五月三日　晴れのち曇り\n朝から快晴。表の通りの藤が満開で、紫の花がとてもきれいだった。\n"
+                           "午後は友人と美術館へ。帰りに雨がぱらついたが、すぐに止んだ。\n明日の予定\n"
+                           "資料の下書きを仕上げる\n十時に歯医者\nソファの配達（午前中）\n"
+                           "字下げした段落は、一行目より二行目以降が左にそろいます。長い文章は右の余白で折り返されて、"
+                           "次の行へ続きます。");
+    tk::WriteFileBytes(folder + "\\" + diary::DayFileName(day), diary::ComposeDayFile(h, body, diary::Layout::DayFile));
+    TForm8& d = *OpenDiary(day);
+    // Each run of text with what it gets: size, styles, colour, paragraph alignment, bullet, face.
+    struct Run {
+        const char* text;
+        int size, styles;
+        tk::TColor color;
+        tk::TAlignment align;
+        bool bullet;
+        const char* face;
+    } runs[] = {{"五月三日　晴れのち曇り", 14, tk::fsBold, tk::clNavy, tk::taCenter, false, nullptr},
+                {"快晴", 0, 0, tk::clRed, tk::taLeftJustify, false, nullptr},
+                {"紫の花", 0, tk::fsItalic, tk::clPurple, tk::taLeftJustify, false, nullptr},
+                {"雨がぱらついた", 0, tk::fsStrikeOut, tk::clDefault, tk::taLeftJustify, false, nullptr},
+                {"明日の予定", 0, tk::fsBold, tk::clDefault, tk::taLeftJustify, false, "ＭＳ 明朝"},
+                {"資料の下書き", 0, 0, tk::clDefault, tk::taLeftJustify, true, nullptr},
+                {"十時に歯医者", 0, 0, tk::clDefault, tk::taLeftJustify, true, nullptr},
+                {"ソファの配達", 0, 0, tk::clDefault, tk::taLeftJustify, true, nullptr},
+                {"藤が満開", 0, tk::fsUnderline, tk::clDefault, tk::taLeftJustify, false, nullptr}};
+    tk::RichEdit& t = d.RichEdit1;
+    for (const Run& r : runs) {
+        t.Select(t.FindText(r.text, 0, -1), (int)rtl::SjisLength(r.text));
+        if (r.size) t.SelAttributes.SetSize(r.size);
+        for (int bit : {tk::fsBold, tk::fsItalic, tk::fsUnderline, tk::fsStrikeOut})
+            if (r.styles & bit) t.SelAttributes.SetStyleBit((tk::FontStyle)bit, true);
+        if (r.color != tk::clDefault) t.SelAttributes.SetColor(r.color);
+        if (r.face) t.SelAttributes.SetName(r.face);
+        t.Paragraph.SetAlignment(r.align);
+        if (r.bullet) t.Paragraph.SetNumbering(tk::nsBullet);
+    }
+    t.Select(t.FindText("字下げした段落", 0, -1), 0);
+    t.Paragraph.SetFirstIndent(18);
+    t.Paragraph.SetLeftIndent(-12);
+    t.Paragraph.SetRightIndent(24);
+    t.Select(t.FindText("藤が満開", 0, -1), 4);
+    if (scene == "diary-picture") d.PanelButton10Click();
+    if (scene == "diary-printed") {
+        tk::SetDialogHookForTest([](tk::CommonDialog&) { return true; });
+        d.Print1Click();
+        d.PanelButton9.Tag = 1;  // leaves the sample day as it was written
+        tk::Application.Terminate();
+    }
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -572,6 +687,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene.rfind("register", 0) == 0) ShowRegister(scene);
         if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
+        if (scene.rfind("manage", 0) == 0) ShowManagement(scene);
         if (scene == "password" || scene == "password-set") {
             tk::Application.CreateForm(Form34);
             Form34->Show();
@@ -604,6 +720,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
         if (scene == "sound") ShowSoundChooser();
+        if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {

@@ -13,6 +13,7 @@
 #include "mainwindow/WindowTools.h"
 #include "mainwindow/miniclck.h"
 #include "mainwindow/tray_icon.h"
+#include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "tests/win/WinTest.h"
@@ -638,6 +639,27 @@ TEST_F(Around, QuickViewButtonsRunTheMainCommands) {
     }
     v.Close();
     wintest::Pump();
+}
+
+TEST_F(Around, QuickViewOpensScheduleManagementOnTheSelectedDay) {
+    Start();
+    struct Case {
+        int day;
+        bool todayButton;
+    } cases[] = {{20, true}, {1, false}};  // the 1st is today
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.day);
+        Form1->CalendarEx1.SetDay(c.day);
+        tk::Application.CreateForm(Form24);
+        Form24->BitBtn7.Click();
+        ASSERT_NE(Form29, nullptr);
+        EXPECT_EQ(Form29->SelectedDay(), EncodeDate(2024, 5, c.day));
+        EXPECT_EQ(Form29->ShownMode(), manage::Mode::Day);
+        EXPECT_EQ(Form29->BitBtn25.Enabled(), c.todayButton);
+        if (Form24) Form24->Close();
+        wintest::Pump();
+    }
+    Form29->Destroy();
 }
 
 // ---- biorhythm ----
