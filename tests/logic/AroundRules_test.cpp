@@ -2,12 +2,6 @@
 
 #include "mainwindow/AroundRules.h"
 
-TEST(AroundRulesMini, StoredShapesInTheRegionsOrder) {
-    // stored 0 rounded, 1 ellipse, 2 rectangle -> region 1 rounded, 2 ellipse, 0 rectangle
-    const int cases[][2] = {{0, 1}, {1, 2}, {2, 0}, {3, 1}, {-1, 1}};
-    for (auto& c : cases) EXPECT_EQ(MiniRegionStyle(c[0]), c[1]) << c[0];
-}
-
 TEST(AroundRulesDrop, PathsJoinedByTheSeparateAndShiftRules) {
     const std::vector<std::string> three = {"C:\\データ\\表.txt", "C:\\ソフト\\a b.doc", "D:\\c"};
     struct Case {
@@ -28,14 +22,6 @@ TEST(AroundRulesDrop, PathsJoinedByTheSeparateAndShiftRules) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(DroppedPathsText(c.files, c.separate, c.names), c.text);
     }
-}
-
-TEST(AroundRulesMIcon, DoubleClickChoicesAndOthers) {
-    const char* texts[] = {"ダブルクリック：日記リスト", "ダブルクリック：To_do一覧", "ダブルクリック：Popupの登録",
-                           "ダブルクリック：To_doの登録", "ダブルクリック：指定日に移動", "ダブルクリック：簡易電話帳"};
-    for (int v = 0; v < 6; ++v) EXPECT_EQ(MIconActionText(v), texts[v]) << v;
-    EXPECT_EQ(MIconActionText(6), "");
-    EXPECT_EQ(MIconActionText(-1), "");
 }
 
 TEST(AroundRulesBio, ValuesOfTheThreePeriods) {
