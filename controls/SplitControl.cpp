@@ -1,5 +1,7 @@
 #include "controls/SplitControl.h"
 
+#include "toolkit/Cursor.h"
+
 TSplitControl::~TSplitControl() {
     if (dc_) ReleaseDC(form_.Handle, dc_);
     if (pen_) DeleteObject(pen_);
@@ -84,4 +86,12 @@ void TSplitControl::EndSplit() {
     target_ = nullptr;
     if (horizontal_) target->SetHeight(r.y);
     else target->SetWidth(r.x);
+}
+
+LRESULT TSplitBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT && !tk::BusyCursorShown()) {
+        SetCursor(LoadCursor(nullptr, IDC_SIZENS));
+        return TRUE;
+    }
+    return Panel::WndProc(msg, wp, lp);
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "toolkit/Control.h"
+#include "toolkit/Panel.h"
 
 class TSplitControl {
 public:
@@ -34,4 +35,10 @@ private:
     int grabX_ = 0, grabY_ = 0;      // where the bar was grabbed
     HDC dc_ = nullptr;
     HPEN pen_ = nullptr;
+};
+
+// A bar between two stacked panes: a panel that shows the up-down sizing cursor (unless the
+// program is busy).
+struct TSplitBar : tk::Panel {
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };

@@ -12,6 +12,9 @@
 #include "schedule/to_do.h"
 #include "schedule/Born.h"
 #include "schedule/data.h"
+#include "schedule/Todo_list.h"
+#include "schedule/Jump.h"
+#include "schedule/Timer.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -102,9 +105,13 @@ void TForm1::BuildLayout() {
     Panel5.Create(Panel1, {.hint = "ダブルクリック：月齢表示", .align = tk::Align::Client, .style = tk::pnOuterNone});
     // Year and month as gradients, the time of day as plain bars, the two time bands as columns
     // growing upwards at the right.
+    // The five gauges lie on Panel2, whose double click shows the goal box in their place.
+    Panel2.Create(Panel5, {.at = {54, 8, 260, 132}, .hint = "ﾀﾞﾌﾞﾙｸﾘｯｸで目標ｸﾞﾗﾌ表示", .style = tk::pnOuterNone});
+    Panel2.OnDblClick = [this] { Panel2DblClick(); };
     auto row = [&](tk::Label& l, auto& g, int y, int max, const char* hint) {
         l.Create(Panel5, {.at = {8, y, 44, 18}, .font = Bold(10), .style = tk::lsNoAutoSize | tk::lsRight});
-        g.Create(Panel5, {.at = {58, y + 1, 252, 15}, .hint = hint, .max = max});
+        g.Create(Panel2, {.at = {4, y - 7, 252, 15}, .hint = hint, .max = max});
+        g.OnDblClick = [this] { Panel2DblClick(); };
         l.OnDblClick = [this] { Panel5DblClick(); };
     };
     row(Label3, SGauge2, 12, 365, "1年間の割合");
@@ -125,6 +132,10 @@ void TForm1::BuildLayout() {
     }
     Label5.Create(Panel5, {.at = {8, 160, 376, 16}, .caption = "", .style = tk::lsNoAutoSize});
     Panel5.OnDblClick = [this] { Panel5DblClick(); };
+    // The date label and the bands open the bands' register.
+    for (tk::Control* c : {(tk::Control*)&Panel1, (tk::Control*)&Label6, (tk::Control*)&Panel18,
+                           (tk::Control*)&SGauge4, (tk::Control*)&SGauge5})
+        c->OnDblClick = [this] { Panel18DblClick(); };
 
     Panel9.Create(Panel1, {.hint = "ダブルクリック：ゲージ表示", .visible = false, .align = tk::Align::Client,
                            .color = tk::clBlack, .style = tk::pnOuterNone});
@@ -145,10 +156,18 @@ void TForm1::BuildLayout() {
     Panel9.OnDblClick = [this] { Panel9DblClick(); };
     Moon1.OnDblClick = [this] { Panel9DblClick(); };
 
-    Panel17.Create(Panel1, {.visible = false, .align = tk::Align::Client, .style = tk::pnOuterNone});
-    Label19.Create(Panel17, {.at = {8, 8, 370, 18}, .caption = "目標のグラフ"});
-    SGauge1.Create(Panel17, {.at = {8, 30, 370, 17}, .hint = "目標のグラフ"});
+    // Goal box: the goals, how far the chosen one has run, its description.
+    Panel17.Create(Panel1, {.hint = "ﾀﾞﾌﾞﾙｸﾘｯｸでｸﾞﾗﾌ表示", .visible = false, .align = tk::Align::Client,
+                            .style = tk::pnOuterNone});
+    ComboBox3.Create(Panel17, {.at = {8, 8, 376, 200}, .hint = "ﾀﾞﾌﾞﾙｸﾘｯｸで登録ｳｨﾝﾄﾞｳ表示", .style = tk::csDropDownList});
+    SGauge1.Create(Panel17, {.at = {8, 36, 376, 17}, .hint = "目標のグラフ"});
     SGauge1.SetKind(gkColor);
+    RichEdit4.Create(Panel17, {.at = {8, 60, 376, 136}, .hint = "項目の詳細説明", .style = tk::reReadOnly | tk::reVScroll});
+    RichEdit4.KeepMargins = true;
+    ComboBox3.OnChange = [this] { ComboBox3Change(); };
+    ComboBox3.OnDblClick = [this] { ComboBox3DblClick(); };
+    Panel17.OnDblClick = [this] { Panel17DblClick(); };
+    SGauge1.OnDblClick = [this] { Panel17DblClick(); };
 
     // Calendar page.
     Panel7.Create(TabSheet2, {.at = {4, 4, 56, 24}, .hint = "ダブルクリック：スケジュール一覧", .font = Bold(10)});
@@ -216,13 +235,13 @@ void TForm1::BuildMenus() {
     };
     Popup1 = &m.Add("ﾎﾟｯﾌﾟｱｯﾌﾟの登録", [this] { Popup1Click(); }, "Ctrl+P");
     Todo1 = &m.Add("ｽｹｼﾞｭｰﾙの登録", [this] { Todo1Click(); }, "Ctrl+S");
-    later(List1, "ｽｹｼﾞｭｰﾙ一覧", "Ctrl+L");
+    List1 = &m.Add("ｽｹｼﾞｭｰﾙ一覧", [this] { List1Click(); }, "Ctrl+L");
     Data2 = &m.Add("ｽｹｼﾞｭｰﾙ管理", [this] { Data2Click(); }, "Ctrl+D");
-    later(Jump1, "指定日に移動", "Ctrl+J");
+    Jump1 = &m.Add("指定日に移動", [this] { Jump1Click(); }, "Ctrl+J");
     later(todo2, "Todoボード", "Ctrl+T");
     m.Add("-");
     BirthDay1 = &m.Add("誕生日管理", [this] { BirthDay1Click(); }, "Ctrl+B");
-    later(GTimer1, "減算タイマー", "Ctrl+G");
+    GTimer1 = &m.Add("減算タイマー", [this] { GTimer1Click(); }, "Ctrl+G");
     later(DayCalc1, "日数計算", "Ctrl+K");
     later(Telephone1, "簡易電話帳", "Ctrl+A");
     m.Add("-");
@@ -334,6 +353,7 @@ void TForm1::FormCreate() {
         Panel1.Tag = 2;
         Panel5.Hide();
         Panel9.Hide();
+        BitBtn25Click();
     }
 
     // 15: the splash goes.
@@ -355,6 +375,12 @@ void TForm1::FormCreate() {
     }
     // 18: the tool window.
     StartToolWindow(ini);
+
+    // 18: the schedule list at start. It reaches this window through Form1, as from any command.
+    if (ini.ReadBool(ik::Form::Section, ik::Form::Today_pop, false)) {
+        Form1 = this;
+        List1Click();
+    }
 
     // 20-22: memo group names.
     for (int i = 0; i < ComboBox1.Items.Count(); ++i) {
@@ -589,14 +615,20 @@ void TForm1::BirthDay1Click() {
 }
 
 void TForm1::Data2Click() {
-    // Without a data folder the settings window would open; it comes with its own part.
-    if (settings::DataDir() == ".") return;
-    if (Data2->Checked() && Form29) {
-        Form29->BringForward();
-        return;
-    }
-    tk::Application.CreateForm(Form29);
-    Form29->Show();
+    if (!FolderCommand() || BringOpenForward(Data2->Checked(), Form29)) return;
+    ShowNewWindow(Form29, [](TForm29&) {});
+}
+
+void TForm1::GTimer1Click() {
+    // A hidden timer comes back into view for good.
+    if (GTimer1->Checked() && Form13) Form13->CheckBox1.SetChecked(false);
+    if (BringOpenForward(GTimer1->Checked(), Form13)) return;
+    ShowNewWindow(Form13, [](TForm13&) {});
+}
+
+void TForm1::Jump1Click() {
+    if (BringOpenForward(Jump1->Checked(), Form17)) return;
+    ShowNewWindow(Form17, [](TForm17&) {});
 }
 
 void TForm1::PopupMenu1Popup() {
@@ -615,4 +647,16 @@ void TForm1::PopupMenu1Popup() {
     False1->SetEnabled(TrayWindowExists());
     PopupMenu1PopupTray();
     Position1->SetVisible(Visible());
+}
+
+void TForm1::List1Click() {
+    if (!FolderCommand() || BringOpenForward(List1->Checked(), Form2)) return;
+    // Closing only hides the list: asked for again, it starts over as a new one would.
+    if (Form2) {
+        Form2->FormCreate();
+    } else {
+        tk::Application.CreateForm(Form2);
+        if (tk::Application.MainForm == Form2) tk::Application.MainForm = this;  // at start
+    }
+    Form2->Show();
 }

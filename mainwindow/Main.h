@@ -55,6 +55,7 @@ struct TForm1 : tk::Form {
     tk::Panel Panel1;
     tk::Panel Panel5;  // gauges
     tk::Label Label3, Label6, Label1, Label2, Label8, Label4, Label9, Label13;
+    tk::Panel Panel2;  // the five gauges of the date and time; the goal box takes their place
     TSGauge SGauge2, SGauge3;  // year and month
     tk::Gauge Gauge1, Gauge2, Gauge3;  // hours, minutes, seconds
     tk::Panel Panel18;  // the two private time bands, side by side
@@ -64,8 +65,9 @@ struct TForm1 : tk::Form {
     TDRClock DRClock;
     tk::Label Label14, Label15, Label16, Label17, Label18, Label20;
     tk::Panel Panel17;  // goal box
+    tk::ComboBox ComboBox3;  // the goals, then "(新規登録はダブルクリック)"
     TSGauge SGauge1;
-    tk::Label Label19;
+    tk::RichEdit RichEdit4;  // the chosen goal's description
     tk::Label Label5;  // uptime
 
     // Calendar page.
@@ -137,6 +139,13 @@ struct TForm1 : tk::Form {
     void BitBtn7Click();
     void Panel5DblClick();
     void Panel9DblClick();
+    // The goal box (MainGoal.cpp) and the private time bands' register.
+    void BitBtn25Click();  // refill
+    void ComboBox3Change();
+    void ComboBox3DblClick();
+    void Panel2DblClick();
+    void Panel17DblClick();
+    void Panel18DblClick();
     void PageControl1Change();
     void About1Click();
     void BitBtn5Click();
@@ -180,6 +189,9 @@ struct TForm1 : tk::Form {
     void DiaryCommand(bool fromTimer);  // MainDiary.cpp: the selected day, or the tick's day
     void DiaryAtItsTime(tk::TIniFile& ini, rtl::TDateTime now);
     void Data2Click();
+    void List1Click();
+    void GTimer1Click();
+    void Jump1Click();
 
     // The windows around this one: tray icons and task-bar button, mini clock, tool window (MainTray.cpp).
     void PopupMenu2Popup();

@@ -138,6 +138,8 @@ void TForm1::UpdateBand(tk::TIniFile& ini, TSGauge& gauge, const char* startKey,
 
 void TForm1::TickGoal(rtl::TDateTime now) {
     if (GoalEnd > 0) {
+        RichEdit4.Hint = FormatDateTime("yyyy/mm/dd(aaa) hh:mm:ss", GoalStart) + "迄～" +
+                         FormatDateTime("yyyy/mm/dd(aaa) hh:mm:ss", GoalEnd) + "迄";
         GoalState g = GoalProgress(GoalStart, GoalEnd, now);
         SGauge1.SetPosition(g.position);
         SGauge1.Hint = g.hint;

@@ -7,5 +7,6 @@ orbal_win(MainTick.cpp MainReminder.cpp Biorhythm.cpp title.cpp Pop_wind.cpp pop
 orbal_win(Message.cpp)
 orbal_win(DayView.cpp PopView.cpp)
 orbal_win(MainDiary.cpp)
+orbal_win(MainGoal.cpp)
 orbal_logic(AroundRules.cpp)
 orbal_win(MainTray.cpp WindowTools.cpp miniclck.cpp ToolWindow.cpp tray_icon.cpp)

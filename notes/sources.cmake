@@ -2,3 +2,4 @@
 orbal_win(password.cpp)
 orbal_logic(DiaryFile.cpp)
 orbal_win(Nikki.cpp)
+orbal_win(Entry.cpp MyGraph.cpp)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calendar/Rokuyo.h"
 #include "calendar/SunLongitude.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -224,12 +225,12 @@ std::vector<DayHit> DayRules::Birthdays(int month, int day) {
     return out;
 }
 
-std::vector<DayHit> DayRules::DayView(TDateTime day) {
+std::vector<DayHit> DayRules::DayView(TDateTime day, DayReader reader) {
     std::vector<DayHit> out;
     Ymd x;
     if (!Split(day, x)) return out;
     FindBirthdays(x.m, x.d, false, out);
-    Collect(x.date, Spelling{}, DayReader::DayView, kAllKinds, out);
+    Collect(x.date, Spelling{}, reader, kAllKinds, out);
     return out;
 }
 
@@ -267,4 +268,46 @@ std::string BirthdayHeading(int year, const DayHit& hit) {
     int by, bm, bd;
     rtl::DecodeDate(hit.dated, by, bm, bd);
     return "【" + rtl::IntToStr(year - by) + "歳の誕生日】" + rtl::FormatDateTime("yyyy/mm/dd (ddd)", hit.dated);
+}
+
+bool ScheduleListRange(TDateTime base, int before, int after, DayRange& out) {
+    Ymd x;
+    if (!Split(base, x)) return false;
+    out.first = std::max(kFirstDay, x.date - std::max(0, before));
+    out.last = std::min(kLastDay, x.date + std::max(0, after));
+    return true;
+}
+
+ListPane ListPaneOf(TDateTime day, TDateTime today) {
+    const double d = rtl::DateOf(day), t = rtl::DateOf(today);
+    return d < t ? ListPane::Past : d > t ? ListPane::Future : ListPane::Today;
+}
+
+const char kScheduleListSeparator[] = "━━━━━━━━━━━━━……‥";
+
+std::string ScheduleListHeader(TDateTime day, TDateTime today) {
+    const long long n = (long long)(rtl::DateOf(day) - rtl::DateOf(today));
+    const std::string tag = n == 0 ? std::string("〔本日〕")
+                                   : "〔" + rtl::IntToStr(n < 0 ? -n : n) + (n < 0 ? "日前〕" : "日後〕");
+    std::string line = rtl::FormatDateTime("yyyy\"年\"m\"月\"d\"日(\"ddd\")\"", day);
+    if (line.size() + tag.size() < kListLineBytes) line.append(kListLineBytes - line.size() - tag.size(), ' ');
+    return line + tag;
+}
+
+std::vector<std::string> ScheduleListDateLines(const HolidayTable& table, TDateTime day, TDateTime today,
+                                               bool oldCalendar) {
+    std::vector<std::string> lines;
+    Ymd x;
+    if (!Split(day, x)) return lines;
+    lines.push_back(ScheduleListHeader(x.date, today));
+    if (oldCalendar) {
+        // A day's rokuyo never changes, and each costs a dozen series searches: remembered.
+        static std::unordered_map<long long, std::string> known;
+        if (known.size() > 4096) known.clear();
+        auto [at, added] = known.try_emplace((long long)x.date);
+        if (added) at->second = Rokuyo(RokuyoDayCount(x.y, x.m, x.d));
+        lines.push_back("【" + at->second + "】");
+    }
+    for (std::string& h : HolidayTexts(table, x.date)) lines.push_back(std::move(h));
+    return lines;
 }

@@ -90,8 +90,9 @@ public:
     std::vector<DayHit> UptimeReminders(uint32_t uptimeMs);
     // Birthday files of a month and day, any birth year, in folder order (by the year digits).
     std::vector<DayHit> Birthdays(int month, int day);
-    // The files the day view shows, in its order: birthdays, then schedule entries.
-    std::vector<DayHit> DayView(rtl::TDateTime day);
+    // The files the day view (or the schedule list) shows, in its order: birthdays, then schedule
+    // entries.
+    std::vector<DayHit> DayView(rtl::TDateTime day, DayReader reader = DayReader::DayView);
     // The grid's lists of a month; a month outside the years 1..9999 gives empty lists.
     MonthLists MonthMarks(int year, int month, const MarkGates& gates);
 
@@ -118,3 +119,28 @@ private:
     rtl::NameSource& names_;
     std::unordered_map<long long, uint8_t> offCache_;  // day serial -> bit 1 computed, 2 off, 4 off with Saturday
 };
+
+// ---- The schedule list: the days it covers and the framing of each day's block ----
+
+// The days a list from base covers: `before` days back to `after` days on, cut at the ends of the
+// calendar (0001-01-01 .. 9999-12-31) so that every day of it has a date. False when base itself
+// has none.
+struct DayRange {
+    rtl::TDateTime first = 0, last = 0;
+};
+bool ScheduleListRange(rtl::TDateTime base, int before, int after, DayRange& out);
+
+// The pane a day's block goes to.
+enum class ListPane : uint8_t { Past, Today, Future };
+ListPane ListPaneOf(rtl::TDateTime day, rtl::TDateTime today);
+
+// Width of the header and the separator, in Shift-JIS bytes.
+constexpr size_t kListLineBytes = 32;
+// "2001年5月3日(木)", blanks, then "〔本日〕", "〔2日前〕" or "〔2日後〕": at least 32 bytes.
+std::string ScheduleListHeader(rtl::TDateTime day, rtl::TDateTime today);
+// The line closing each day's block.
+extern const char kScheduleListSeparator[];
+// The lines of the day's block that come from its date: the header, the old calendar
+// "【先勝】" when asked, then each holiday text. The files' texts follow them, then the separator.
+std::vector<std::string> ScheduleListDateLines(const HolidayTable& table, rtl::TDateTime day, rtl::TDateTime today,
+                                               bool oldCalendar);

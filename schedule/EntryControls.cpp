@@ -2,6 +2,7 @@
 
 #include "mainwindow/Main.h"
 #include "settings/Settings.h"
+#include "schedule/Todo_list.h"
 #include "schedule/data.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Files.h"
@@ -182,11 +183,11 @@ void RefreshMarks() {
 }
 
 void RefreshScheduleList(const std::vector<std::string>& names) {
-    if (names.empty()) return;
-    // TO CONNECT when the schedule list joins the program (TForm2 in schedule/Todo_list.h, global
-    // Form2, open while Form1->List1 is checked): take the list's first and last day, and when
-    // ListNeedsRebuild(names, first, last) bring Form2 forward and run Form2->BitBtn2Click().
-    // Until then there is no list to rebuild.
+    if (names.empty() || !Form1 || !Form1->List1 || !Form1->List1->Checked() || !Form2) return;
+    rtl::TDateTime first, last;
+    if (!Form2->ShownRange(first, last) || !ListNeedsRebuild(names, first, last)) return;
+    Form2->BringForward();
+    Form2->BitBtn2Click();
 }
 
 void RefreshManagement() {

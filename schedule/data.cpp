@@ -10,6 +10,7 @@
 #include "mainwindow/Main.h"
 #include "schedule/EntryControls.h"
 #include "schedule/Popup.h"
+#include "schedule/Todo_list.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Cursor.h"
@@ -106,14 +107,6 @@ void TLineListBox::ItemInserted(int index) {
 }
 
 void TLineListBox::ItemsCleared() { SendMessageA(Handle, LB_RESETCONTENT, 0, 0); }
-
-LRESULT TSplitBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT) {
-        SetCursor(LoadCursorA(nullptr, IDC_SIZENS));
-        return TRUE;
-    }
-    return Panel::WndProc(msg, wp, lp);
-}
 
 // Application.OnHint is one handler for the whole program: each window that shows hints in its
 // status bar links itself in front of the one before and passes on what is not over it.
@@ -547,6 +540,7 @@ void OpenEntryEditor(const std::string& name) {
 }
 
 void RefreshScheduleList() {
-    if (!Form1 || !Form1->List1 || !Form1->List1->Checked()) return;
-    // TODO(schedule list): focus Form2 and run its BitBtn2Click (the rebuild).
+    if (!Form1 || !Form1->List1 || !Form1->List1->Checked() || !Form2) return;
+    Form2->BringForward();
+    Form2->BitBtn2Click();
 }

@@ -33,11 +33,6 @@ private:
     bool filling_ = false;
 };
 
-// The bar between the list and the preview: a panel with the up-down sizing cursor.
-struct TSplitBar : tk::Panel {
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-};
-
 struct TForm29 : tk::Form {
     tk::Panel Panel1;                         // the mode and day buttons
     tk::BitBtn BitBtn14, BitBtn16, BitBtn17;  // All, Past, the selected day

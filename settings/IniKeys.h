@@ -217,11 +217,33 @@ constexpr char file[] = "file", bitmap[] = "bitmap", Wallpaper[] = "Wallpaper", 
 constexpr RangedKey closetime{"closetime", -1, 9999};  // seconds to auto-close; -1 none
 }  // namespace Popup
 
+// Countdown timers: the window position and a stack of presets, key i + suffix for preset i.
+namespace Gtimer {
+constexpr char Section[] = "Gtimer";
+constexpr char top[] = "top", left[] = "left";
+constexpr char Title[] = "_Title", H[] = "_H", M[] = "_M", S50[] = "_50", S80[] = "_80", S100[] = "_100";
+constexpr RangedKey Total{"Total", 0, 9999};
+}  // namespace Gtimer
+
+// The go-to-date window.
+namespace Jump {
+constexpr char Section[] = "Jump";
+constexpr char Not_close[] = "Not_close", top[] = "top", left[] = "left";
+}  // namespace Jump
+
 // Ranges the settings window reads with, for keys whose controls have a range but whose other
 // readers take the value as it is.
 namespace SetupRange {
 constexpr RangedKey Resource{"Resource", 0, 1};  // [Form]: one of the two free-memory methods
 constexpr RangedKey FontSize{"FontSize", 1, 72};  // [Memo] and [Nikki]: the size box's range
 }  // namespace SetupRange
+// The schedule list's window: its place, pane heights, and the range of its last build (the base
+// date all 0 = today).
+namespace Sch_List {
+constexpr char Section[] = "Sch_List";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "Width", PastHeight[] = "PastHeight",
+               TodayHeight[] = "TodayHeight", year[] = "year", month[] = "month", day[] = "day";
+constexpr RangedKey mae{"mae", 0, 99}, ato{"ato", 0, 99};
+}  // namespace Sch_List
 
 }  // namespace inikey

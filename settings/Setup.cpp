@@ -198,9 +198,6 @@ void TForm4::BuildExtendedPage() {
     BitBtn35.Create(GroupBox18, {.at = {88, 66, 74, 24}, .caption = "目標ｸﾞﾗﾌ"});
     BitBtn36.Create(GroupBox18, {.at = {168, 66, 74, 24}, .caption = "月齢"});
     CheckBox30.Create(GroupBox18, {.at = {8, 100, 234, 18}, .caption = "月齢にアナログ時計を表示"});
-    // The private graph register and the goal box come with their own units.
-    BitBtn32.SetEnabled(false);
-    BitBtn35.SetEnabled(false);
 
     CheckBox27.OnClick = [this] { CheckBox27Click(); };
     BitBtn14.OnClick = [this] { BitBtn14Click(); };

@@ -17,11 +17,17 @@ void SetScheduleListPaneColour(int pane, bool background, tk::TColor colour) {
     (void)pane, (void)background, (void)colour;
 }
 
-void OpenPrivateGraphs() {}  // the private graph register comes with its own unit
+void OpenPrivateGraphs() {
+    if (Form1) Form1->Panel18DblClick();
+}
 
-void ShowGoalPanel() {}  // the goal box comes with its own unit
+void ShowGoalPanel() {
+    if (Form1) Form1->Panel2DblClick();
+}
 
-void LeaveGoalPanel() {}
+void LeaveGoalPanel() {
+    if (Form1) Form1->Panel17DblClick();
+}
 
 std::string ChooseSoundFile(const std::string& preset) {
     // The reminder editor's sound chooser, owned by this one run; a cancelled run keeps the old file.

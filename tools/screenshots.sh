@@ -20,9 +20,12 @@ scenes=("$@")
                                    schedule-day schedule-year schedule-month schedule-week
                                    diary diary-picture diary-printed
                                    manage-all manage-past manage-day
+                                   list list-printed
+                                   gtimer gtimer-end jump
+                                   goal timeband
                                    mini-round mini-ellipse mini-rect toolwindow trayhost)
 for s in "${scenes[@]}"; do
-  if [ "$s" = printed ] || [ "$s" = diary-printed ]; then
+  if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.
     ps=$WINEPREFIX/drive_c/printout.ps
     rm -f "$ps"

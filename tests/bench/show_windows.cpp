@@ -13,8 +13,11 @@
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
+//         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
+//         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
+//         list list-printed (the schedule list around 2024-05-03, or its first page printed)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -35,18 +38,24 @@
 #include "mainwindow/miniclck.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "notes/Entry.h"
+#include "notes/MyGraph.h"
 #include "notes/DiaryFile.h"
 #include "notes/Nikki.h"
 #include "notes/password.h"
 #include "schedule/Pop_sel.h"
 #include "schedule/Popup.h"
 #include "schedule/Born.h"
+#include "schedule/Jump.h"
+#include "schedule/Timer.h"
 #include "schedule/ScheduleName.h"
+#include "schedule/Todo_list.h"
 #include "schedule/to_do.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
@@ -342,6 +351,67 @@ void ShowScheduleEditor(const std::string& scene) {
     f.BitBtn2Click();  // the rule text as a line of the body, not saved yet
 }
 
+// The goal box on the clock page with a goal that runs from 20 days ago to 40 days ahead, and the
+// goal window open on it; or the time-band window with the sample bands.
+void ShowGoals(const std::string& scene) {
+    if (scene == "timeband") {
+        Form1->Panel18DblClick();
+        Form36->SetBounds(Form1->Left() - Form36->Width() - 8, Form1->Top(), Form36->Width(), Form36->Height());
+        return;
+    }
+    tk::ForceDirectories(goal::Folder());
+    rtl::TDateTime start = rtl::Date() - 20 + rtl::EncodeTime(9, 0, 0, 0), end = start + 60;
+    tk::WriteFileBytes(goal::Folder() + "Entry0", Rtf("資格試験に合格する\n" + goal::DateTimeText(start) + "\n" +
+                                                      goal::DateTimeText(end) + "\n毎日 1 時間、過去問を解く。\n"
+                                                      "週末は模擬試験で時間配分を確かめる。"));
+    auto ini = settings::Open();
+    ini.WriteString(ik::Entry::Section, "0", "Entry0");
+    ini.WriteInteger(ik::Entry_Cnt::Section, ik::Entry_Cnt::Index, 0);
+    Form1->Panel2DblClick();
+    ini.WriteBool(ik::Form::Section, ik::Form::Entry, false);  // the other scenes start on the gauges
+    Form1->ComboBox3DblClick();
+    Form6->SetBounds(Form1->Left() - Form6->Width() - 8, Form1->Top(), Form6->Width(), Form6->Height());
+}
+
+// The countdown timer with three presets: running with 100 seconds of three minutes gone, or
+// one second before the end (the 100 % step then runs while the scene shows).
+void ShowCountdown(const std::string& scene) {
+    auto ini = settings::Open();
+    const char* const names[] = {"カップ麺", "昼休み", "会議の準備"};
+    const int minutes[] = {3, 45, 15};
+    for (int i = 0; i < 3; ++i) {
+        ini.WriteString(ik::Gtimer::Section, std::to_string(i) + ik::Gtimer::Title, names[i]);
+        ini.WriteInteger(ik::Gtimer::Section, std::to_string(i) + ik::Gtimer::M, minutes[i]);
+    }
+    ini.WriteInteger(ik::Gtimer::Section, ik::Gtimer::Total.Name, 3);
+    ini.WriteInteger(ik::Gtimer::Section, ik::Gtimer::left, 300);
+    ini.WriteInteger(ik::Gtimer::Section, ik::Gtimer::top, 120);
+    Form1->GTimer1Click();
+    TForm13& f = *Form13;
+    f.ListBox1.SetItemIndex(0);
+    f.ListBox1Click();
+    f.BitBtn5Click();
+    const double gone = scene == "gtimer-end" ? 179 / 86400.0 : 100 / 86400.0;
+    f.StartTime -= gone;
+    f.EndTime -= gone;
+    f.Label6.SetCaption("開始時間：" + rtl::FormatDateTime("yyyy/mm/dd hh:nn:ss", f.StartTime));
+    f.Timer1Timer();
+}
+
+// The go-to-date window on a date ten days ahead, kept open after its buttons.
+void ShowJump() {
+    Form1->Jump1Click();
+    TForm17& f = *Form17;
+    f.SetBounds(300, 160, f.Width(), f.Height());
+    int y, m, d;
+    rtl::DecodeDate(rtl::Date() + 10, y, m, d);
+    f.SpinEdit3.SetValue(1);
+    f.SpinEdit1.SetValue(y);
+    f.SpinEdit2.SetValue(m);
+    f.SpinEdit3.SetValue(d);
+    f.CheckBox1.SetChecked(true);
+}
+
 // The sound chooser on a folder of sample sounds (shown without a modal run so the scene can end).
 void ShowSoundChooser() {
     std::string dir = dataDir + "\\sounds";
@@ -621,6 +691,26 @@ void ShowDiary(const std::string& scene) {
     }
 }
 
+// The schedule list of 2024-04-29 .. 2024-05-15 seen on 2024-05-03: the fixed day's data with one
+// past entry more; "list-printed" prints it to the default printer.
+void ShowScheduleList(const std::string& scene) {
+    PrepareDay();
+    tk::WriteFileBytes(dataDir + "\\____0430.24", Rtf("歯医者 16:30\n保険証を忘れずに"));
+    auto ini = settings::Open();
+    namespace s = ik::Sch_List;
+    for (auto [key, value] : {std::pair{s::left, 300}, {s::top, 40}, {s::Height, 640}, {s::PastHeight, 150},
+                              {s::TodayHeight, 150}, {s::year, 0}})
+        ini.WriteInteger(s::Section, key, value);
+    ini.WriteInteger(s::Section, s::mae, 4);
+    ini.WriteInteger(s::Section, s::ato, 12);
+    Form1->List1Click();
+    if (scene == "list-printed") {
+        tk::SetDialogHookForTest([](tk::CommonDialog&) { return true; });
+        Form2->Print1Click();
+        tk::Application.Terminate();
+    }
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -687,6 +777,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene.rfind("register", 0) == 0) ShowRegister(scene);
         if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
+        if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
+        if (scene == "jump") ShowJump();
         if (scene.rfind("manage", 0) == 0) ShowManagement(scene);
         if (scene == "password" || scene == "password-set") {
             tk::Application.CreateForm(Form34);
@@ -720,6 +812,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
         if (scene == "sound") ShowSoundChooser();
+        if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
@@ -737,6 +830,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->CalendarEx1Click();
             Form1->CalendarEx1Change();
         }
+        if (scene.rfind("list", 0) == 0) ShowScheduleList(scene);
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
