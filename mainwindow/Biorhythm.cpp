@@ -1,6 +1,5 @@
 // The biorhythm page: the birthdays to choose from and the three curves over the shown month.
-#include <cmath>
-
+#include "mainwindow/AroundRules.h"
 #include "mainwindow/Main.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
@@ -37,24 +36,15 @@ void TForm1::ComboBox2Change() {
     c.Brush.Color = tk::clWhite;
     c.Brush.Style = tk::BrushStyle::Solid;
     c.FillRect({0, 0, W, H});
+    // Today's line only in the current month; 0 never matches a day line.
     int today = 0;
     if (rtl::FormatDateTime("yyyymm", D) == rtl::FormatDateTime("yyyymm", rtl::Date()))
         today = std::atoi(rtl::FormatDateTime("d", rtl::Date()).c_str());
     for (int k = 0; k <= 31; ++k) {
-        c.Pen.Width = 1;
-        if (k == today) {
-            c.Pen.Color = tk::clRed;
-            c.Pen.Style = tk::PenStyle::Solid;
-        } else if (k == 1 || (k >= 2 && k % 10 == 0)) {
-            c.Pen.Color = tk::clBlack;
-            c.Pen.Style = tk::PenStyle::Solid;
-        } else if (k >= 2 && k % 5 == 0) {
-            c.Pen.Color = tk::clBlack;
-            c.Pen.Style = tk::PenStyle::Dot;
-        } else {
-            c.Pen.Color = tk::clSilver;
-            c.Pen.Style = tk::PenStyle::Dot;
-        }
+        static const tk::TPen kLines[4] = {{.Color = tk::clRed}, {.Color = tk::clBlack},
+                                           {.Color = tk::clBlack, .Style = tk::PenStyle::Dot},
+                                           {.Color = tk::clSilver, .Style = tk::PenStyle::Dot}};
+        c.Pen = kLines[(int)BioGridLine(k, today)];
         c.MoveTo(col * k, 0);
         c.LineTo(col * k, H);
     }
@@ -63,9 +53,10 @@ void TForm1::ComboBox2Change() {
     c.LineTo(W, y0);
 
     std::string text = ComboBox2.Text();
+    // Characters 1-4, 6-7 and 9-10, as far as the text reaches.
+    auto field = [&](size_t at, size_t n) { return rtl::StrToIntDef(at < text.size() ? text.substr(at, n) : "", 0); };
     rtl::TDateTime born;
-    if (text.size() < 10 || !rtl::TryEncodeDate(rtl::StrToIntDef(text.substr(0, 4), 0), rtl::StrToIntDef(text.substr(5, 2), 0),
-                                                rtl::StrToIntDef(text.substr(8, 2), 0), born)) {
+    if (!rtl::TryEncodeDate(field(0, 4), field(5, 2), field(8, 2), born)) {
         Image2.Invalidate();
         return;
     }
@@ -76,10 +67,7 @@ void TForm1::ComboBox2Change() {
     } curves[3] = {{23, tk::clRed}, {28, tk::clBlue}, {33, tk::clGreen}};
     for (auto& curve : curves) {
         c.Pen = {.Color = curve.colour, .Width = 2};
-        auto y = [&](int k) {
-            long long phase = (n + k) % curve.period;  // keeps the sign, as the sine wants
-            return y0 - (int)std::trunc(std::sin((double)phase / curve.period * 360 * M_PI / 180) * (H / 2));
-        };
+        auto y = [&](int k) { return y0 - BiorhythmValue(n, k, curve.period, H / 2); };
         c.MoveTo(0, y(0));
         for (int k = 0; k <= 31; ++k) c.LineTo(col * k, y(k));
     }

@@ -55,6 +55,7 @@ void DrawRedButtonGlyph(tk::TBitmap& b) {
 TForm1::TForm1()
     : Form({.caption = "Orbal98", .width = 400, .height = 300, .border = tk::Border::Single,
             .maximizeBox = false, .acceptFiles = true, .clientSize = true}) {
+    Form1 = this;  // the windows made during the start reach this one through its global
     BuildLayout();
     BuildMenus();
     BindCommands();
@@ -62,11 +63,13 @@ TForm1::TForm1()
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
     OnActivate = [this] { FormActivate(); };
-    OnDestroy = [] {
+    OnDestroy = [this] {
         BindJpegBusyFlag(nullptr);
         // The settings window belongs to this window's Setup1 mark and goes with it.
         if (Form4) Form4->Destroy();
+        DestroyAroundWindows();
     };
+    OnPaint = [this](tk::TCanvas&) { FormPaint(); };
     FormCreate();
 }
 
@@ -274,6 +277,7 @@ void TForm1::BuildMenus() {
     for (tk::Control* c : std::initializer_list<tk::Control*>{this, &Panel1, &Panel5, &Panel9, &Panel17, &Panel13,
                                                               &TabSheet1, &TabSheet2, &TabSheet3, &TabSheet4})
         c->SetPopupMenu(&PopupMenu1);
+    BuildLauncherMenu();
 }
 
 void TForm1::FormCreate() {
@@ -295,9 +299,9 @@ void TForm1::FormCreate() {
     int open = ini.ReadInteger(ik::Form::Section, ik::Form::Open, 0);
     if (open == 0) ShowSplashAndSound(D);
 
-    // 6-7: the tray window comes with its own part; without it the task-bar button stays.
+    // 6-7: the tray window and the task-bar button.
     int tray = ini.ReadInteger(ik::Form::Section, ik::Form::Tray_icon, 0);
-    if (tray == 3) tk::Application.SetTaskButton(false);
+    StartTray(ini, tray);
 
     // 8: today on the year/month panels and the calendar (Year, Day, Month).
     rtl::TDateTime today = rtl::Date();
@@ -356,6 +360,9 @@ void TForm1::FormCreate() {
     // 15: the splash goes.
     if (Form26) Form26->Close();
 
+    // 16: the mini clock.
+    StartMiniClock(ini);
+
     // 17: show the main window.
     if (tray == 1 || tray == 3) {
         ini.WriteBool(ik::Form::Section, ik::Form::Visible, true);
@@ -367,6 +374,8 @@ void TForm1::FormCreate() {
         SetFocus();
         UpdateWindow(Handle);
     }
+    // 18: the tool window.
+    StartToolWindow(ini);
 
     // 18: the schedule list at start. It reaches this window through Form1, as from any command.
     if (ini.ReadBool(ik::Form::Section, ik::Form::Today_pop, false)) {
@@ -404,7 +413,7 @@ void TForm1::ApplicationOnactivate() { minitokei.Tag = 1; }
 
 void TForm1::ApplicationDeactivate() {
     minitokei.Tag = 0;
-    // The mini clock comes with its own part.
+    DeactivateToMini();
     if (TabSheet2.Tag == 2 && Form24) Form24->Close();
 }
 
@@ -633,6 +642,7 @@ void TForm1::PopupMenu1Popup() {
     About1->SetEnabled(!miniClock1->Checked());
     // Hiding needs the tray window to come back through; Position1 follows the window below.
     False1->SetEnabled(TrayWindowExists());
+    PopupMenu1PopupTray();
     Position1->SetVisible(Visible());
 }
 

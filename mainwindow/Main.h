@@ -96,6 +96,8 @@ struct TForm1 : tk::Form, TMemoStore {
 
     tk::PopupMenu PopupMenu1;  // the context menu
     tk::PopupMenu PopupMenu4;  // the memo menu
+    tk::PopupMenu PopupMenu2;  // the launcher menu: built items above five fixed ones
+    tk::MenuItem *Config1 = nullptr, *Reboot1 = nullptr, *KWindows3 = nullptr, *KWindows4 = nullptr, *Close2 = nullptr;
     tk::MenuItem *Popup1 = nullptr, *Todo1 = nullptr, *todo2 = nullptr, *List1 = nullptr, *Data2 = nullptr,
                  *GTimer1 = nullptr, *Jump1 = nullptr, *BirthDay1 = nullptr, *DayCalc1 = nullptr,
                  *Telephone1 = nullptr, *MemoTree1 = nullptr, *Diary1 = nullptr, *List2 = nullptr,
@@ -192,6 +194,19 @@ struct TForm1 : tk::Form, TMemoStore {
     void List1Click();
     void GTimer1Click();
     void Jump1Click();
+
+    // The windows around this one: tray icons and task-bar button, mini clock, tool window (MainTray.cpp).
+    void PopupMenu2Popup();
+    void miniClock1Click();
+    void ToolWindowClick();
+    void BuildLauncherMenu();
+    void StartTray(tk::TIniFile& ini, int tray);
+    void StartMiniClock(tk::TIniFile& ini);
+    void StartToolWindow(tk::TIniFile& ini);
+    void DeactivateToMini();
+    void PopupMenu1PopupTray();
+    void TickMini(tk::TIniFile& ini, rtl::TDateTime now, const std::string& resources);
+    void DestroyAroundWindows();
 
     // The flower of a day (key month * 100 + day) and its words; other keys leave the text as it is.
     void FlowerOfDay(int Key, std::string& Flower) { flower::OfDay(Key, Flower); }

@@ -29,6 +29,5 @@ T& ShowNewWindow(T*& global, Preset&& preset) {
 // 処理を中断します。" shows at owner's corner and the answer is false: the tool does not open.
 bool EnsureToolFolder(HWND owner, const std::string& dir);
 
-// The tray window, through which a hidden main window comes back. It comes with its own unit;
-// until then there is none.
-inline bool TrayWindowExists() { return false; }
+// The tray window, through which a hidden main window comes back.
+bool TrayWindowExists();

@@ -25,6 +25,7 @@ void TForm1::Timer1Timer(bool fromTimer) {
         std::string res = ini.ReadInteger(ik::Form::Section, ik::Form::Resource, 0) == 0 ? FreeMemoryText()
                                                                                            : FreeResourcesText();
         StatusBar1.Panels[1].SetText(res);
+        TickMini(ini, now, res);
         if (!PageControl1.Visible()) ScrollAboutLine();
     } catch (const std::exception&) {
     }

@@ -82,6 +82,8 @@ struct TForm29 : tk::Form {
     // The file a list line stands for.
     const std::string& NameOfLine(int index) const;
     bool Deleted() const { return deleted_; }
+    // The selected day (kept inside the date range) with its buttons; the list is not run.
+    void SetDay(rtl::TDateTime day);
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -91,7 +93,6 @@ private:
     void MakeGlyphs();
     void Fill(manage::Mode mode);
     void ShowMode(manage::Mode mode);
-    void SetDay(rtl::TDateTime day);
     void EnableDelete(bool on);
     void PreviewFile(const std::string& path, const NameFields& f);
     bool ShowStatusHint();

@@ -1,12 +1,13 @@
 #include "settings/SetupLinks.h"
 
 #include "mainwindow/Main.h"
+#include "mainwindow/tray_icon.h"
 #include "schedule/Choosers.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
 
 void SetTrayAutoPopup(bool on) {
-    (void)on;  // the tray window comes with its own unit
+    if (Form32) Form32->TrayIcon1.AutoPopup = on;
 }
 
 void SetScheduleListPaneColour(int pane, bool background, tk::TColor colour) {

@@ -24,7 +24,8 @@ scenes=("$@")
                                    gtimer gtimer-end jump
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop
-                                   period daycalc-span daycalc-interval)
+                                   period daycalc-span daycalc-interval
+                                   mini-round mini-ellipse mini-rect toolwindow trayhost)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

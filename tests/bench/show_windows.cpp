@@ -8,6 +8,7 @@
 //         marks dayview quickview (a fixed day, 2024-05-03, with holidays, birthdays and entries)
 //         about-hot about-down about-off tray
 //         register register13 register-old (the birthday register on three dates, 12 or 13 signs)
+//         mini-round mini-ellipse mini-rect toolwindow trayhost (the windows around the main window)
 //         richpane (a rich-text editor with its bar and ruler, the find and replace dialogs open)
 //         memo-text memo-picture memo-small memo-drop (sticky memos; the drop chooser asking)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
@@ -35,6 +36,8 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Message.h"
 #include "mainwindow/Pop_wind.h"
+#include "mainwindow/ToolWindow.h"
+#include "mainwindow/miniclck.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
 #include "notes/Period.h"
@@ -592,6 +595,44 @@ struct RichPaneScene {
     }
 };
 
+// The mini clock in one of its shapes over the desktop, the tool window with the mouse on a
+// button, or the tray host's two icons with the clock icon's tip.
+void ShowAround(const std::string& scene) {
+    auto ini = settings::Open();
+    // The scenes after this one start with the main window alone.
+    std::atexit([] {
+        auto f = settings::Open();
+        f.WriteInteger(ik::Mini::Section, ik::Mini::exec, 0);
+        f.WriteBool(ik::Form::Section, ik::Form::Visible, true);
+        f.WriteBool(ik::ToolWindow::Section, ik::ToolWindow::Visible, false);
+        for (const char* n : {"calc.lnk", "calendar.lnk", "メモ帳.lnk"}) DeleteFileA((TForm5::ShortcutDir() + "\\" + n).c_str());
+    });
+    if (scene.rfind("mini-", 0) == 0) {
+        ini.WriteInteger(ik::Mini::Section, ik::Mini::style, scene == "mini-ellipse" ? 1 : scene == "mini-rect" ? 2 : 0);
+        ini.WriteInteger(ik::Mini::Section, ik::Mini::left, 640);
+        ini.WriteInteger(ik::Mini::Section, ik::Mini::top, 420);
+        ini.WriteInteger(ik::Mini::Section, ik::Mini::TBcolor, 0x804000);
+        if (Form1->miniClock1->Checked()) Form1->miniClock1Click();  // the strip of the start, in its old shape
+        Form1->miniClock1Click();
+        Form1->Timer1Timer(true);
+        return;
+    }
+    if (scene == "toolwindow") {
+        tk::ForceDirectories(TForm5::ShortcutDir());
+        for (const char* n : {"calc.lnk", "calendar.lnk", "メモ帳.lnk"}) tk::WriteFileBytes(TForm5::ShortcutDir() + "\\" + n, "x");
+        ini.WriteInteger(ik::ToolWindow::Section, ik::ToolWindow::left, 120);
+        ini.WriteInteger(ik::ToolWindow::Section, ik::ToolWindow::top, 420);
+        Form1->ToolWindowClick();
+        Form5->ComboBox1.SetText("cal");
+        Form5->ComboBox1KeyUp('L');
+        POINT p = Form5->BitBtn4.ClientToScreen({12, 12});
+        SetCursorPos(p.x, p.y);
+        return;
+    }
+    // trayhost: rest the mouse on the memo icon, the second from the right of the task bar.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 30, GetSystemMetrics(SM_CYSCREEN) - 11);
+}
+
 // Sticky memos in a memo store of their own, emptied first (memos left shown would reopen in the
 // other scenes): "memo-text" with its bar and formatted text, "memo-picture", "memo-small" (a
 // square beside an open memo), "memo-drop" (three files dropped on a memo, the chooser asking
@@ -904,6 +945,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene.rfind("memo-", 0) == 0) ShowMemo(scene);
         if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
+        if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {
             Form1->PageControl1.SetActivePageIndex(3);

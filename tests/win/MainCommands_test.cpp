@@ -201,7 +201,7 @@ TEST_F(MainCommands, MenuStateBeforeItOpensAndHideShow) {
         }
         EXPECT_EQ(Form1->Close1->Visible(), row.close);
         EXPECT_EQ(Form1->False1->Caption(), row.falseItem);
-        EXPECT_FALSE(Form1->False1->Enabled());  // no tray window to come back through
+        EXPECT_TRUE(Form1->False1->Enabled());  // the tray window to come back through
         EXPECT_EQ(Form1->About1->Enabled(), !row.mini);
     }
     EXPECT_EQ(Form1->Diary1->Caption(), "2024年2月29日を綴る");
