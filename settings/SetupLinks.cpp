@@ -3,6 +3,8 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/tray_icon.h"
 #include "schedule/Choosers.h"
+#include "schedule/Todo_list.h"
+#include "settings/Settings.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
 
@@ -13,8 +15,12 @@ void SetTrayAutoPopup(bool on) {
 void SetScheduleListPaneColour(int pane, bool background, tk::TColor colour) {
     // Only an open schedule list (its menu item checked) takes the colour at once; the schedule
     // list comes with its own unit.
-    if (!Form1 || !Form1->List1->Checked()) return;
-    (void)pane, (void)background, (void)colour;
+    if (!Form1 || !Form1->List1->Checked() || !Form2 || pane < 0 || pane > 2) return;
+    // The key was written just now: the pane takes both of its colours as the settings hold them.
+    (void)background, (void)colour;
+    DayColours c = ReadDayColours(settings::Open(), pane - 1);
+    tk::RichEdit* panes[3] = {&Form2->RichEdit1, &Form2->RichEdit3, &Form2->RichEdit4};
+    TForm2::SetPaneColours(*panes[pane], c.text, c.back);
 }
 
 void OpenPrivateGraphs() {
