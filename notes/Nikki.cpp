@@ -98,8 +98,7 @@ TForm8::TForm8() : Form({.caption = "日記", .width = 588, .height = 460}) {
         tk::ColorHistory{settings::Open, ik::Nikki::Section,
                          {ik::Nikki::Color1, ik::Nikki::Color2, ik::Nikki::Color3, ik::Nikki::Color4, ik::Nikki::Color5},
                          255});
-    FindDialog1.Create(*this);
-    ReplaceDialog1.Create(*this);
+    // The find and replace dialogs' windows come with their first use.
     Finder = std::make_unique<tk::RichFinder>(RichEdit1, FindDialog1, ReplaceDialog1);
 
     // The weather phrases replace the text.
@@ -221,7 +220,7 @@ void TForm8::LoadDay() {
     rtl::TMemoryStream body;
     // A plain-text body (an export saved over the day) has no empty paragraph at its end.
     body.LoadFromString(f.body.rfind("{\\rtf", 0) == 0 ? f.body : diary::WithoutLastLineBreak(f.body));
-    RichEdit1.LoadFromStream(body);
+    RichEdit1.LoadQuietly(body);
     PanelButton9.SetEnabled(true);
     StatusBar1.SetSimpleText(path);
     Toolbar->Sync();
@@ -477,9 +476,20 @@ void TForm8::SetReadOnlyMark(bool on) {
 
 void TForm8::ReadOnly1Click() { SetReadOnlyMark(!ReadOnly1->Checked()); }
 
-void TForm8::Find1Click() { Finder->ShowFind(); }
+void TForm8::EnsureFindDialogs() {
+    if (!FindDialog1.Handle) FindDialog1.Create(*this);
+    if (!ReplaceDialog1.Handle) ReplaceDialog1.Create(*this);
+}
 
-void TForm8::Replace1Click() { Finder->ShowReplace(); }
+void TForm8::Find1Click() {
+    EnsureFindDialogs();
+    Finder->ShowFind();
+}
+
+void TForm8::Replace1Click() {
+    EnsureFindDialogs();
+    Finder->ShowReplace();
+}
 
 void TForm8::Print1Click() {
     if (!tk::ExecutePrintDialog(Handle)) return;

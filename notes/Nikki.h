@@ -94,6 +94,7 @@ struct TForm8 : tk::Form {
 
 private:
     void LoadDay();
+    void EnsureFindDialogs();
     void ImportLegacy(const std::string& legacyPath);
     void Refuse(const std::string& message);
     diary::DayHeader Header() const;

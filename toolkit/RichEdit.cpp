@@ -395,7 +395,9 @@ void RichEdit::SetWideText(const std::wstring& w) {
 
 template <class F>
 void RichEdit::ChangeFromCode(F&& change) {
-    std::wstring before = WideText();
+    // Nobody listens: no need to read the whole text twice.
+    bool watch = OnChange && !quiet_;
+    std::wstring before = watch ? WideText() : std::wstring();
     struct Quiet {
         bool& q;
         bool old;
@@ -404,7 +406,7 @@ void RichEdit::ChangeFromCode(F&& change) {
     quiet_ = true;
     change();
     quiet_ = quiet.old;
-    if (WideText() != before && OnChange && !quiet_) OnChange();
+    if (watch && OnChange && !quiet_ && WideText() != before) OnChange();
 }
 
 void RichEdit::ReplaceRange(int start, int end, const std::string& s) {
@@ -436,6 +438,16 @@ void RichEdit::LoadFromStream(rtl::TStream& s) {
         else SetWideText(SjisToWide(data));
     });
     SetModified(false);
+}
+
+void RichEdit::LoadQuietly(rtl::TStream& s) {
+    LRESULT mask = SendMessageA(Handle, EM_SETEVENTMASK, 0, 0);
+    struct Restore {
+        HWND h;
+        LRESULT mask;
+        ~Restore() { SendMessageA(h, EM_SETEVENTMASK, 0, mask); }
+    } restore{Handle, mask};
+    LoadFromStream(s);
 }
 
 void RichEdit::SaveToStream(rtl::TStream& s) const {

@@ -134,6 +134,9 @@ public:
     // them otherwise), or the lines as Shift-JIS text in plain-text mode.
     void SaveToFile(const std::string& path) const;
     void LoadFromStream(rtl::TStream& s);  // from the stream's position to its end
+    // LoadFromStream without selection-change events while the text streams in: for a caller
+    // that brings its bar in line once afterwards.
+    void LoadQuietly(rtl::TStream& s);
     void SaveToStream(rtl::TStream& s) const;
 
     bool ReadOnly() const;

@@ -121,9 +121,10 @@ void CreateRichBar(Control& bar, const RichBar& c) {
     gap();
     if (c.colorButton) {
         c.colorButton->Create(bar, {.at = {place(25), 2, 25, kRowHeight}, .caption = " ", .hint = "文字の色を指定"});
-        TBitmap g;
-        ColorGlyph(g);
-        c.colorButton->SetGlyph(g);
+        // Drawn once per program: every editor's bar shows the same picture.
+        static TBitmap glyph;
+        if (glyph.Empty()) ColorGlyph(glyph);
+        c.colorButton->SetGlyph(glyph);
         c.colorButton->Margin = 4;
         x += 3;
     }

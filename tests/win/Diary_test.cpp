@@ -355,6 +355,26 @@ TEST_F(Diary, TheReadOnlyMarkShowsAndToggles) {
     EXPECT_TRUE(diary::ReadDayFile(Bytes(DayPath(day))).header.readOnly);
 }
 
+// The dialogs' windows are made on first use; the menu's commands still bring them up.
+TEST_F(Diary, FindAndReplaceOpenFromTheMenuOnFirstUse) {
+    int day = Day(2024, 5, 3);
+    Put(DayPath(day), DayFile("TITLE:t\r\n"));
+    TForm8& d = Open(day);
+    EXPECT_FALSE(d.FindDialog1.Handle);
+    d.Replace1Click();
+    HWND replace = d.ReplaceDialog1.DialogHandle();
+    ASSERT_TRUE(replace);
+    EXPECT_TRUE(IsWindowVisible(replace));
+    d.ReplaceDialog1.CloseDialog();
+    d.Find1Click();
+    HWND find = d.FindDialog1.DialogHandle();
+    ASSERT_TRUE(find);
+    EXPECT_TRUE(IsWindowVisible(find));
+    d.FindDialog1.CloseDialog();
+    wintest::Pump();
+    ASSERT_TRUE(CloseIt(d));
+}
+
 TEST_F(Diary, PrintingLeavesTheTextAsItWas) {
     int day = Day(2024, 5, 3);
     Put(DayPath(day), DayFile("TITLE:t\r\nWEATHER:雨\r\n"));

@@ -176,6 +176,23 @@ TEST(TkRichEdit, ChangeFromCodeFiresOnceAndOnlyWhenTheTextMoves) {
     EXPECT_TRUE(b.re.Modified());
 }
 
+TEST(TkRichEdit, LoadQuietlyRaisesNoSelectionChangeAndKeepsTheEventsAfter) {
+    Box b;
+    int changes = 0, selections = 0;
+    b.re.OnChange = [&] { ++changes; };
+    b.re.OnSelectionChange = [&] { ++selections; };
+    rtl::TMemoryStream s;
+    s.LoadFromString("{\\rtf1\\ansi{\\b bold} plain\\par second\\par}");
+    b.re.LoadQuietly(s);
+    EXPECT_EQ(b.re.Text(), "bold plain\r\nsecond");
+    EXPECT_EQ(selections, 0);
+    EXPECT_EQ(changes, 1);  // the text moved, as with LoadFromStream
+    EXPECT_FALSE(b.re.Modified());
+    b.re.Select(0, 4);
+    EXPECT_GE(selections, 1);
+    EXPECT_TRUE(b.re.SelAttributes.Bold());
+}
+
 TEST(TkRichEdit, ReadOnlyRefusesTypingAndWrapFollowsTheSwitch) {
     Box b;
     b.re.SetText(std::string(80, 'w') + " " + std::string(80, 'w'));
