@@ -134,6 +134,9 @@ public:
     // them otherwise), or the lines as Shift-JIS text in plain-text mode.
     void SaveToFile(const std::string& path) const;
     void LoadFromStream(rtl::TStream& s);  // from the stream's position to its end
+    // For a box kept off screen to read files: loads the file as LoadFromFile does, without
+    // redraw, change notices or undo (the box keeps no undo after), and gives its Text.
+    std::string LoadTextOf(const std::string& path);
     void SaveToStream(rtl::TStream& s) const;
 
     bool ReadOnly() const;
