@@ -40,8 +40,11 @@ void ReplaceChangedLines(tk::RichEdit& pane, const rtl::TStringList& lines) {
         ++tail;
     if (head == old.size() && head == now.size()) return;
     // Nothing in common (another range): the text is given whole.
+    // Scrolling along as each line goes in triples the time of a long text.
     if (head == 0 && tail == 0) {
+        SendMessageA(pane.Handle, EM_SETOPTIONS, ECOOP_AND, ~ECO_AUTOVSCROLL);
         pane.Lines.SetText(lines.Text());
+        SendMessageA(pane.Handle, EM_SETOPTIONS, ECOOP_OR, ECO_AUTOVSCROLL);
         return;
     }
     int start = 0, length = 0;
