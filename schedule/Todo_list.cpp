@@ -40,8 +40,11 @@ void ReplaceChangedLines(tk::RichEdit& pane, const rtl::TStringList& lines) {
         ++tail;
     if (head == old.size() && head == now.size()) return;
     // Nothing in common (another range): the text is given whole.
+    // Scrolling along as each line goes in triples the time of a long text.
     if (head == 0 && tail == 0) {
+        SendMessageA(pane.Handle, EM_SETOPTIONS, ECOOP_AND, ~ECO_AUTOVSCROLL);
         pane.Lines.SetText(lines.Text());
+        SendMessageA(pane.Handle, EM_SETOPTIONS, ECOOP_OR, ECO_AUTOVSCROLL);
         return;
     }
     int start = 0, length = 0;
@@ -84,7 +87,8 @@ TForm2::TForm2() : Form({.caption = "Schedule-List", .width = 406, .height = 300
     Panel3.Create(Panel1, {.at = {0, 0, 400, 2}, .align = tk::Align::Top, .style = tk::pnOuterNone});
     RichEdit4.Create(Panel1, {.align = tk::Align::Client, .color = tk::clMenu, .font = PaneFont(tk::clNavy),
                               .style = pane});
-    RichEdit2.Create(Panel1, {.at = {0, 0, 10, 10}, .visible = false});
+    // Unwrapped: laying a file out in ten pixels costs more than reading it.
+    RichEdit2.Create(Panel1, {.at = {0, 0, 10, 10}, .visible = false, .style = tk::reNoWordWrap});
     for (tk::RichEdit* r : {&RichEdit1, &RichEdit3, &RichEdit4}) {
         r->KeepMargins = true;
         r->SetMargins();
@@ -283,11 +287,10 @@ bool TForm2::ReadText(const std::string& path, TextMap& shown, std::string& text
         f.text = last->second.text;
     } else {
         try {
-            RichEdit2.LoadFromFile(path);
+            f.text = RichEdit2.LoadTextOf(path);
         } catch (const std::exception&) {
             return false;
         }
-        f.text = RichEdit2.Text();
     }
     text = f.text;
     shown.emplace(path, std::move(f));

@@ -450,6 +450,19 @@ void RichEdit::LoadQuietly(rtl::TStream& s) {
     LoadFromStream(s);
 }
 
+std::string RichEdit::LoadTextOf(const std::string& path) {
+    rtl::TFileStream f(path, rtl::fmOpenRead);
+    std::string data((size_t)f.Size(), '\0');
+    data.resize(data.empty() ? 0 : (size_t)std::max(0L, f.Read(data.data(), (long)data.size())));
+    const LRESULT mask = SendMessageA(Handle, EM_SETEVENTMASK, 0, 0);
+    SendMessageA(Handle, EM_SETUNDOLIMIT, 0, 0);
+    if (!PlainText && IsRtf(data)) StreamIn(data, SF_RTF);
+    else SetWideText(SjisToWide(data));
+    SendMessageA(Handle, EM_SETEVENTMASK, 0, mask);
+    SetModified(false);
+    return Caption();
+}
+
 void RichEdit::SaveToStream(rtl::TStream& s) const {
     std::string data = PlainText ? Lines.Text() : FixWineParagraphIndents(StreamOut(SF_RTF));
     s.WriteBuffer(data.data(), (long)data.size());

@@ -137,6 +137,9 @@ public:
     // LoadFromStream without selection-change events while the text streams in: for a caller
     // that brings its bar in line once afterwards.
     void LoadQuietly(rtl::TStream& s);
+    // For a box kept off screen to read files: loads the file as LoadFromFile does, without
+    // redraw, change notices or undo (the box keeps no undo after), and gives its Text.
+    std::string LoadTextOf(const std::string& path);
     void SaveToStream(rtl::TStream& s) const;
 
     bool ReadOnly() const;

@@ -85,6 +85,27 @@ TEST(TkRichFile, DataThatIsNotRichTextLoadsAsShiftJisText) {
     EXPECT_THROW(b.re.LoadFromFile(TempFile("no_such_表.rtf")), rtl::Exception);
 }
 
+// The quiet loader gives the same text as LoadFromFile for rich, plain and empty files.
+TEST(TkRichFile, LoadTextOfReadsAsLoadFromFile) {
+    std::string path = TempFile("quiet_表.rtf");
+    const char* files[] = {"{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 MS UI Gothic;}}\\f0 \\'95\\'5c a\\par b\\par }",
+                           "表ソ一行目\r\n{\\rtf1 二行目}\r\n", ""};
+    Box loaded, quiet(tk::reNoWordWrap);
+    int changes = 0;
+    quiet.re.OnChange = [&] { ++changes; };
+    for (const char* data : files) {
+        ASSERT_TRUE(tk::WriteFileBytes(path, data));
+        loaded.re.LoadFromFile(path);
+        quiet.re.SetModified(true);
+        EXPECT_EQ(quiet.re.LoadTextOf(path), loaded.re.Text()) << data;
+        EXPECT_EQ(quiet.re.Text(), loaded.re.Text());
+        EXPECT_FALSE(quiet.re.Modified());
+    }
+    EXPECT_EQ(changes, 0);
+    DeleteFileA(path.c_str());
+    EXPECT_THROW(quiet.re.LoadTextOf(TempFile("no_such_表.rtf")), rtl::Exception);
+}
+
 TEST(TkRichLines, AddAppendsParagraphsThatReadBack) {
     Box b;
     EXPECT_EQ(b.re.Lines.Count(), 0);
