@@ -178,6 +178,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void List2Click();
     void Period1Click();
     void DayCalc1Click();
+    void Association1Click();  // needs no data folder
     void Telephone1Click();
     void False1Click();  // hide / show the main window
     void TavsHomePage1Click();
