@@ -63,6 +63,7 @@ TForm1::TForm1()
     CreateMemoStore();
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
+    OnResize = [this] { FormResize(); };
     OnActivate = [this] { FormActivate(); };
     OnDestroy = [this] {
         BindJpegBusyFlag(nullptr);
