@@ -1,6 +1,7 @@
 #include "mainwindow/Actions.h"
 
 #include "mainwindow/CommandText.h"
+#include "settings/Ext_exec.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
@@ -11,7 +12,6 @@
 #include "toolkit/Sound.h"
 
 namespace {
-namespace ik = inikey;
 
 HWND MainWindow() { return tk::Application.MainForm ? tk::Application.MainForm->Handle : nullptr; }
 
@@ -62,10 +62,9 @@ void RunPopupExec(const std::string& section) {
 
 bool OpenDroppedFiles(HWND owner, const std::vector<std::string>& files) {
     try {
-        tk::TIniFile ini = settings::Open();
+        AssociationTable table = LoadAssociations(settings::Open());
         for (const std::string& f : files) {
-            std::string fallback = ini.ReadString(ik::Ext_Form::Section, ik::Ext_Form::Exec, "");
-            CommandText c = SplitCommandText(ini.ReadString(ik::Ext_Exec::Section, rtl::ExtractFileExt(f), fallback));
+            CommandText c = SplitCommandText(table.CommandFor(f));
             if (c.program.empty()) continue;
             c.parameters += " \"" + f + "\"";
             Launch(owner, c);

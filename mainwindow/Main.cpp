@@ -15,6 +15,7 @@
 #include "schedule/Todo_list.h"
 #include "schedule/Jump.h"
 #include "schedule/Timer.h"
+#include "settings/Ext_exec.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
@@ -62,6 +63,7 @@ TForm1::TForm1()
     CreateMemoStore();
     OnDropFiles = [this](const std::vector<std::string>& f) { WMDropFiles(f); };
     OnShow = [this] { FormShow(); };
+    OnResize = [this] { FormResize(); };
     OnActivate = [this] { FormActivate(); };
     OnDestroy = [this] {
         BindJpegBusyFlag(nullptr);
@@ -253,7 +255,7 @@ void TForm1::BuildMenus() {
     Period1->SetVisible(false);
     m.Add("-");
     Setup1 = &m.Add("セットアップメニュー", [this] { Setup1Click(); }, "F10");
-    later(Association1, "関連付けの設定", "F12");
+    Association1 = &m.Add("関連付けの設定", [this] { Association1Click(); }, "F12");
     later(ToolWindow, "ツールウィンドウ(&E)");
     later(miniClock1, "ミニ時計モード(&Z)");
     False1 = &m.Add("非表示");
@@ -621,6 +623,11 @@ void TForm1::GTimer1Click() {
     if (GTimer1->Checked() && Form13) Form13->CheckBox1.SetChecked(false);
     if (BringOpenForward(GTimer1->Checked(), Form13)) return;
     ShowNewWindow(Form13, [](TForm13&) {});
+}
+
+void TForm1::Association1Click() {
+    if (BringOpenForward(Association1->Checked(), Form33)) return;
+    ShowNewWindow(Form33, [](TForm33&) {});
 }
 
 void TForm1::Jump1Click() {

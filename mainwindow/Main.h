@@ -178,6 +178,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void List2Click();
     void Period1Click();
     void DayCalc1Click();
+    void Association1Click();  // needs no data folder
     void Telephone1Click();
     void False1Click();  // hide / show the main window
     void TavsHomePage1Click();
@@ -200,6 +201,10 @@ struct TForm1 : tk::Form, TMemoStore {
     void miniClock1Click();
     void ToolWindowClick();
     void BuildLauncherMenu();
+    // The launcher's built items from the stored menus, above the fixed ones; on every resize.
+    void FormResize();
+    void RebuildLauncherMenu();
+    void ExecMenuClick(int tag);  // runs [ExecCommand] of the item's tag
     void StartTray(tk::TIniFile& ini, int tray);
     void StartMiniClock(tk::TIniFile& ini);
     void StartToolWindow(tk::TIniFile& ini);

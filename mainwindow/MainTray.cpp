@@ -3,13 +3,17 @@
 // tick's part for the mini clock and the topmost windows.
 #include "controls/TrayIcon.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/Actions.h"
 #include "mainwindow/MainCommands.h"
+#include "mainwindow/Message.h"
 #include "mainwindow/PopView.h"
 #include "mainwindow/ToolWindow.h"
 #include "mainwindow/miniclck.h"
 #include "mainwindow/tray_icon.h"
 #include "settings/Settings.h"
+#include "settings/execmenu.h"
 #include "toolkit/Application.h"
+#include "toolkit/Cursor.h"
 #include "toolkit/Power.h"
 
 namespace ik = inikey;
@@ -21,6 +25,19 @@ T* CreateBeside(TForm1* main, T*& ref) {
     tk::Application.CreateForm(ref);
     if (tk::Application.MainForm == ref) tk::Application.MainForm = main;
     return ref;
+}
+
+constexpr int kFixedLauncherItems = 5;
+
+void AddLauncherItems(TForm1& main, tk::MenuItem& parent, const std::vector<LauncherItem>& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const LauncherItem& item = items[i];
+        std::function<void()> click;
+        if (!item.submenu) click = [&main, tag = item.tag] { main.ExecMenuClick(tag); };
+        tk::MenuItem& built = parent.Insert(int(i), item.title, click);
+        built.Tag = item.tag;
+        if (item.submenu) AddLauncherItems(main, built, item.items);
+    }
 }
 
 void KeepOnTop(tk::Form& f) {
@@ -39,6 +56,7 @@ void TForm1::BuildLauncherMenu() {
     KWindows3 = &Reboot1->Add("Windowsの再起動", [] { tk::ShutDownWindows(true); });
     KWindows4 = &Reboot1->Add("Windowsの終了", [] { tk::ShutDownWindows(false); });
     Close2 = &m.Add("終了(&X)", [this] { KLumet2Click(); });
+    RebuildLauncherMenu();
     PopupMenu2.OnPopup = [this] { PopupMenu2Popup(); };
     StatusBar1.SetPopupMenu(&PopupMenu2);
 
@@ -46,6 +64,32 @@ void TForm1::BuildLauncherMenu() {
     miniClock1->SetEnabled(true);
     ToolWindow->OnClick = [this] { ToolWindowClick(); };
     ToolWindow->SetEnabled(true);
+}
+
+void TForm1::FormResize() {
+    if (Config1) RebuildLauncherMenu();  // not before the fixed items exist
+}
+
+void TForm1::RebuildLauncherMenu() {
+    std::unique_ptr<PleaseWait> wait;
+    if (Tag == 1) wait = std::make_unique<PleaseWait>("ランチャーメニューを再構築しています。");
+    tk::BusyCursor busy(tk::crHourGlass);
+    auto& m = PopupMenu2.Items;
+    while (m.Count() > kFixedLauncherItems) m.Delete(0);
+    try {
+        auto ini = settings::Open();
+        std::vector<LauncherItem> menu = LoadLauncherMenu(ini);
+        if (!menu.empty() || ini.SectionExists(ik::ExecCommand::Section)) WriteLauncherCommands(ini, menu);
+        AddLauncherItems(*this, m, menu);
+    } catch (const tk::EIniFileError&) {
+        // The built items stay out until the settings file can be written again.
+        while (m.Count() > kFixedLauncherItems) m.Delete(0);
+    }
+}
+
+void TForm1::ExecMenuClick(int tag) {
+    std::string command = settings::Open().ReadString(ik::ExecCommand::Section, std::to_string(tag), "");
+    if (!command.empty()) ExecuteCommand(command, Handle);
 }
 
 void TForm1::PopupMenu2Popup() {

@@ -15,6 +15,7 @@
 //         setup-folder (choosing the data folder)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
 //         period (the cycle tracker with forecasts and marks) daycalc-span daycalc-interval (the day calculator)
+//         association (the association table, an entry selected)
 //         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
@@ -57,6 +58,7 @@
 #include "schedule/Todo_list.h"
 #include "schedule/to_do.h"
 #include "settings/DayCalc.h"
+#include "settings/Ext_exec.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
 #include "tests/win/DropFiles.h"
@@ -869,6 +871,20 @@ void ShowDayCalc(const std::string& scene) {
     f.BitBtn13Click();
 }
 
+// The association table with three entries and a fallback, one entry selected.
+void ShowAssociation(const std::string&) {
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Ext_Form::Section, ik::Ext_Form::left, 240);
+    ini.WriteInteger(ik::Ext_Form::Section, ik::Ext_Form::top, 160);
+    ini.WriteString(ik::Ext_Form::Section, ik::Ext_Form::Exec, "C:\\Windows\\notepad.exe");
+    ini.WriteString(ik::Ext_Exec::Section, ".txt", "C:\\Tools\\Editor\\edit.exe");
+    ini.WriteString(ik::Ext_Exec::Section, ".jpg", "C:\\Tools\\Viewer\\view.exe?-full");
+    ini.WriteString(ik::Ext_Exec::Section, ".mid", "C:\\Tools\\Player\\play.exe");
+    Form1->Association1Click();
+    Form33->ListBox1.SetItemIndex(1);
+    Form33->ListBox1Click();
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -907,6 +923,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
         if (scene == "period") ShowPeriod(scene);
         if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
+        if (scene == "association") ShowAssociation(scene);
         if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
         if (scene == "jump") ShowJump();
         if (scene.rfind("manage", 0) == 0) ShowManagement(scene);
