@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "mainwindow/Main.h"
+#include "notes/NikiList.h"
 #include "notes/Period.h"
 #include "notes/password.h"
 #include "settings/DayCalc.h"
@@ -74,6 +75,7 @@ void TForm1::BindCommands() {
     // Their items stay disabled until the windows they open exist.
     Diary1->OnClick = [this] { Diary1Click(); };
     List2->OnClick = [this] { List2Click(); };
+    List2->SetEnabled(true);
     Period1->OnClick = [this] { Period1Click(); };
     Telephone1->OnClick = [this] { Telephone1Click(); };
     False1->OnClick = [this] { False1Click(); };
@@ -105,7 +107,16 @@ void TForm1::Diary1Click() { DiaryCommand(false); }
 
 void TForm1::List2Click() {
     if (!PasswordGate(Handle, PrivateTool::Diary) || !FolderCommand()) return;
-    if (!EnsureToolFolder(Handle, settings::PrivateDir() + "\\Diary")) OpenSettingsForFolder();
+    if (!EnsureToolFolder(Handle, settings::PrivateDir() + "\\Diary")) {
+        OpenSettingsForFolder();
+        return;
+    }
+    // Always a new list (the item is disabled while one is open), at this month.
+    TForm12& list = ShowNewWindow(Form12, [](TForm12& f) {
+        f.SetMonth(rtl::Date());
+        f.BuildList();
+    });
+    list.BringForward();
 }
 
 void TForm1::Period1Click() {

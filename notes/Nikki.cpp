@@ -8,6 +8,7 @@
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Picture.h"
+#include "notes/NikiList.h"
 #include "schedule/Choosers.h"
 #include "schedule/EntryControls.h"
 #include "settings/Settings.h"
@@ -132,9 +133,8 @@ TForm8::TForm8() : Form({.caption = "日記", .width = 588, .height = 460}) {
     Replace1 = &m.Add("置換", [this] { Replace1Click(); }, "Ctrl+R");
     Print1 = &m.Add("印刷", [this] { Print1Click(); }, "Ctrl+P");
     // Enabled marks a window the main window's command opened; the month list opens its own
-    // windows with it disabled. It shows once the month list exists.
-    List1 = &m.Add("タイトル一覧");
-    List1->SetVisible(false);
+    // windows with it disabled. Checked: this window opened the month list.
+    List1 = &m.Add("タイトル一覧", [this] { List1Click(); });
     m.Add("-");
     Close1 = &m.Add("閉じる", [this] { Close(); });
     for (tk::Control* c : {(tk::Control*)this, (tk::Control*)&RichEdit1, (tk::Control*)&Image1})
@@ -335,7 +335,26 @@ void TForm8::FormClose(tk::CloseAction& action) {
         // The month list's command, once it exists.
         if (Form1->List2 && Form1->List2->OnClick) Form1->List2->SetEnabled(true);
     }
+    if (List1->Checked() && Form12) Form12->Close();
     action = tk::CloseAction::Free;
+}
+
+void TForm8::List1Click() {
+    if (List1->Checked() && Form12) {
+        Form12->Close();
+        return;
+    }
+    if (Form12) {
+        Form12->BringForward();
+        return;
+    }
+    tk::Form* main = tk::Application.MainForm;
+    tk::Application.CreateForm(Form12);
+    tk::Application.MainForm = main;
+    Form12->SetMonth(Day());
+    Form12->BuildList();
+    List1->SetChecked(true);
+    Form12->Show();
 }
 
 void TForm8::FormActivate() { Toolbar->PaintHistory(); }
@@ -506,7 +525,7 @@ TForm8* FindOpenDiary(int day) {
     return nullptr;
 }
 
-TForm8* OpenDiary(int day) {
+TForm8* OpenDiary(int day, bool fromMainMenu) {
     if (TForm8* open = FindOpenDiary(day)) {
         open->BringForward();
         return open;
@@ -516,6 +535,7 @@ TForm8* OpenDiary(int day) {
     // A diary is never the program's main window.
     tk::Application.MainForm = main;
     Form8->StatusBar1.Tag = day;
+    Form8->List1->SetEnabled(fromMainMenu);
     Form8->Show();
     Form8->BringForward();
     return Form8;

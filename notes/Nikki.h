@@ -81,6 +81,7 @@ struct TForm8 : tk::Form {
     void Find1Click();
     void Replace1Click();
     void Print1Click();
+    void List1Click();  // opens or closes the month list
 
     int Day() const { return StatusBar1.Tag; }
     std::string Folder() const;   // the diary folder, built afresh from the settings
@@ -115,8 +116,9 @@ extern TForm8* Form8;
 
 // The open diary window of a day, or null.
 TForm8* FindOpenDiary(int day);
-// Opens a diary window for the day (or brings forward the one already open for it).
-TForm8* OpenDiary(int day);
+// Opens a diary window for the day (or brings forward the one already open for it). One the
+// month list opens (fromMainMenu false) has its month-list item disabled.
+TForm8* OpenDiary(int day, bool fromMainMenu = true);
 // Saves every open diary as its close would; one that fails does not stop the others. For the
 // end of the program and of the session, when the windows go without closing.
 void SaveOpenDiaries();

@@ -103,6 +103,9 @@ constexpr RangedKey Auto_H{"Auto_H", 0, 23}, Auto_M{"Auto_M", 0, 59};
 // The diary editor's bounds and its colour history (newest first).
 constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "Width", Color1[] = "Color1",
                Color2[] = "Color2", Color3[] = "Color3", Color4[] = "Color4", Color5[] = "Color5";
+// The month list's bounds, and whether the search window was open when the list closed.
+constexpr char list_top[] = "list_top", list_left[] = "list_left", list_Width[] = "list_Width",
+               list_Height[] = "list_Height", Serch_open[] = "Serch_open";
 }  // namespace Nikki
 
 namespace Pop_Born {

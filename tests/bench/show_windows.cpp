@@ -19,6 +19,7 @@
 //         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
+//         nikki-list (the diary's month list with titles and its gauge)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
 #include <windows.h>
@@ -47,6 +48,7 @@
 #include "notes/Entry.h"
 #include "notes/MyGraph.h"
 #include "notes/DiaryFile.h"
+#include "notes/NikiList.h"
 #include "notes/Nikki.h"
 #include "notes/password.h"
 #include "schedule/Pop_sel.h"
@@ -717,6 +719,29 @@ void ShowMemo(const std::string& scene) {
     }
 }
 
+// The diary's month list of May 2024: titled days, an old-format day, a damaged file and the gauge.
+void ShowNikkiList() {
+    // Today inside the month, so past, today's and later lines show their colours.
+    rtl::SetClockForTest([] { return rtl::EncodeDate(2024, 5, 3) + 0.4; });
+    std::string folder = dataDir + "\\Diary";
+    tk::ForceDirectories(folder);
+    const char* titles[] = {"憲法記念日", "", "藤の花と美術館", "みどりの日", "こどもの日", "", "雨の月曜日", "",
+                            "歯医者", "資料の下書き", "", "母の日", "", "", "週末の買い物"};
+    for (int d = 1; d <= 15; ++d) {
+        if (!*titles[d - 1]) continue;
+        tk::WriteFileBytes(folder + "\\" + diary::DayFileName((int)rtl::EncodeDate(2024, 5, d)),
+                           std::string("TITLE:") + titles[d - 1] + "\r\nWEATHER:晴\r\n:END\r\n{\\rtf1 x}\r\n");
+    }
+    tk::WriteFileBytes(folder + "\\ni240520.day", "昔の形式の日記\r\n本文\r\n");
+    tk::WriteFileBytes(folder + "\\" + diary::DayFileName((int)rtl::EncodeDate(2024, 5, 21)), "TITLE:途中まで\r\n");
+    tk::Application.CreateForm(Form12);
+    Form12->SpinEdit1.SetValue(2024);
+    Form12->SpinEdit2.SetValue(5);
+    Form12->SetBounds(20, 20, 330, 600);
+    Form12->Show();
+    Form12->BuildList();
+}
+
 // The diary of 2024-05-03 with formatted text and a picture; "diary-picture" shows the picture,
 // "diary-printed" prints the day to the prefix's printer and ends.
 void ShowDiary(const std::string& scene) {
@@ -962,6 +987,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene.rfind("memo-", 0) == 0) ShowMemo(scene);
         if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
+        if (scene == "nikki-list") ShowNikkiList();
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "notes/NikiList.h"
 #include "notes/Nikki.h"
 #include "notes/password.h"
 #include "schedule/Born.h"
@@ -144,9 +145,9 @@ TEST_F(MainCommands, PrivateToolsStandBehindThePasswordAndGetTheirFolders) {
         (Form1->*row.handler)();
         EXPECT_EQ(f.ReadString("Password", row.stamp, ""), "2024/05/01 10:00:00");
         EXPECT_TRUE(tk::DirectoryExists(row.folder)) << row.folder;
-        // A diary the right entry opened closes, so the next request starts afresh.
+        // A diary or month list the right entry opened closes, so the next request starts afresh.
         for (tk::Form* form : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(form)) form->Close();
+            if (dynamic_cast<TForm8*>(form) || dynamic_cast<TForm12*>(form)) form->Close();
         wintest::Pump();
         DeleteFileA((row.folder + "\\" + rtl::FormatDateTime("yyyymmdd", rtl::Date()) + ".JNL").c_str());
     }
