@@ -9,6 +9,7 @@
 
 #include "mainwindow/Main.h"
 #include "settings/Settings.h"
+#include "tests/win/WinTest.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
 #include "toolkit/Sound.h"
@@ -25,10 +26,8 @@ protected:
     std::vector<std::string> cues;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-main-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        tk::ForceDirectories(dir);
+        // A new folder each run: files an earlier run left (a day file, a tool's folder) change nothing.
+        dir = wintest::FreshTestDir("orbal-main-");
         ini = dir + "\\orbal98.ini";
         DeleteFileA(ini.c_str());
         settings::SetIniPathForTest(ini);
