@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "schedule/ScheduleName.h"
+#include "settings/Settings.h"
+#include "toolkit/Files.h"
 
 namespace bench {
 
@@ -108,5 +110,21 @@ inline std::string BenchFolder(const std::set<std::string>& names, const std::st
 }
 
 inline std::string BenchFolder(int count) { return BenchFolder(MakeNames(count)); }
+
+// The bench's own settings file in the temporary folder's "name", as after a first run set up with
+// data as the data folder and the holiday table written. The caller adds its own keys.
+inline void UseBenchSettings(const std::string& name, const std::string& data,
+                             const std::vector<std::pair<std::string, std::string>>& holidays = {}) {
+    char tmp[MAX_PATH];
+    GetTempPathA(sizeof tmp, tmp);
+    std::string own = std::string(tmp) + name;
+    tk::ForceDirectories(own);
+    settings::SetIniPathForTest(own + "\\orbal98.ini");
+    auto ini = settings::Open();
+    ini.WriteInteger("Horiday", "Set", 1);  // not a first run: the data folder stays
+    for (auto& [k, v] : holidays) ini.WriteString("Horiday", k, v);
+    ini.WriteString("Calendar", "Directory", data);
+    ini.WriteInteger("Form", "Open", 1);
+}
 
 }  // namespace bench

@@ -83,17 +83,9 @@ int main(int argc, char** argv) {
     std::string data = FiveHitFolder(count, table, day);
     tk::Application.Initialize();
     tk::SetSoundHookForTest([](const tk::SoundCall&) {});
-    char tmp[MAX_PATH];
-    GetTempPathA(sizeof tmp, tmp);
-    std::string own = std::string(tmp) + "orbal-dayviewbench";
-    tk::ForceDirectories(own);
-    settings::SetIniPathForTest(own + "\\orbal98.ini");
+    bench::UseBenchSettings("orbal-dayviewbench", data, table.Horiday);
     {
         auto ini = settings::Open();
-        ini.WriteInteger("Horiday", "Set", 1);
-        for (auto& [k, v] : table.Horiday) ini.WriteString("Horiday", k, v);
-        ini.WriteString("Calendar", "Directory", data);
-        ini.WriteInteger("Form", "Open", 1);
         ini.WriteInteger("Form", "Qreki", 1);
         ini.WriteInteger("Form", "ActiveP", 1);
     }

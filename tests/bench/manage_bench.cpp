@@ -25,16 +25,9 @@ int main(int argc, char** argv) {
     std::string data = bench::BenchFolder(count);
     tk::Application.Initialize();
     tk::SetSoundHookForTest([](const tk::SoundCall&) {});
-    char tmp[MAX_PATH];
-    GetTempPathA(sizeof tmp, tmp);
-    std::string own = std::string(tmp) + "orbal-managebench";
-    tk::ForceDirectories(own);
-    settings::SetIniPathForTest(own + "\\orbal98.ini");
+    bench::UseBenchSettings("orbal-managebench", data);
     {
         auto ini = settings::Open();
-        ini.WriteInteger("Horiday", "Set", 1);  // not a first run: the data folder stays
-        ini.WriteString("Calendar", "Directory", data);
-        ini.WriteInteger("Form", "Open", 1);
         ini.WriteInteger("Form", "BirthPop", 0);
     }
     tk::Application.CreateForm(Form1);

@@ -87,17 +87,9 @@ int main(int argc, char** argv) {
     tk::Application.Initialize();
     tk::SetSoundHookForTest([](const tk::SoundCall&) {});
     rtl::SetClockForTest([base] { return base + 0.4; });
-    char tmp[MAX_PATH];
-    GetTempPathA(sizeof tmp, tmp);
-    std::string own = std::string(tmp) + "orbal-listbench";
-    tk::ForceDirectories(own);
-    settings::SetIniPathForTest(own + "\\orbal98.ini");
+    bench::UseBenchSettings("orbal-listbench", data, table.Horiday);
     {
         auto ini = settings::Open();
-        ini.WriteInteger("Horiday", "Set", 1);
-        for (auto& [k, v] : table.Horiday) ini.WriteString("Horiday", k, v);
-        ini.WriteString("Calendar", "Directory", data);
-        ini.WriteInteger("Form", "Open", 1);
         ini.WriteInteger("Form", "Qreki", 1);
         ini.WriteInteger("Sch_List", "year", 0);
         ini.WriteInteger("Sch_List", "mae", 99);
