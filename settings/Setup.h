@@ -228,6 +228,7 @@ private:
     bool MiniChangeBegins();
     void OpenMiniClock();
     void ShowPartWidth(int stored);
+    void PartStyleClick(tk::CheckBox& box, bool bold);
     tk::Edit* ColumnEdit(int column);
     void BuildHints();
     // Check boxes in columns of perColumn, each placed as first is, one under the other.

@@ -1,6 +1,7 @@
 // The settings window's pages for the mini clock and the phone book. Every change on the mini-clock
 // page shows at once on the mini clock, which opens for it when it is not open.
 #include <algorithm>
+#include <functional>
 
 #include "mainwindow/Main.h"
 #include "mainwindow/miniclck.h"
@@ -214,14 +215,24 @@ void TForm4::SpinEdit10Change() {
     SpinEdit6.SetValue(total);  // runs SpinEdit6Change when the total moves
 }
 
+namespace {
+
+// The chosen part's font on the open mini clock, changed by edit.
+void ChangePartFont(int part, const std::function<void(tk::TFont&)>& edit) {
+    if (!Form27) return;
+    tk::TFont f = Form27->Part(part).EffectiveFont();
+    edit(f);
+    Form27->Part(part).SetFont(f);
+}
+
+}  // namespace
+
 void TForm4::SpinEdit7Change() {
     int part = RadioGroup9.ItemIndex();
     if (part < 0 || !Settled(SpinEdit7) || !MiniChangeBegins()) return;
-    settings::Open().WriteInteger(mk::Section, mk::Parts[part].fontSize, SpinEdit7.Value());
-    if (!Form27) return;
-    tk::TFont f = Form27->Part(part).EffectiveFont();
-    f.Size = SpinEdit7.Value();
-    Form27->Part(part).SetFont(f);
+    int size = SpinEdit7.Value();
+    settings::Open().WriteInteger(mk::Section, mk::Parts[part].fontSize, size);
+    ChangePartFont(part, [size](tk::TFont& f) { f.Size = size; });
 }
 
 void TForm4::ComboBox1Change() {
@@ -229,30 +240,20 @@ void TForm4::ComboBox1Change() {
     if (part < 0 || !MiniChangeBegins()) return;
     std::string face = ComboBox1.Text();
     settings::Open().WriteString(mk::Section, mk::Parts[part].font, face);
-    if (!Form27) return;
-    tk::TFont f = Form27->Part(part).EffectiveFont();
-    f.Name = rtl::SjisTruncate(face, 255);
-    Form27->Part(part).SetFont(f);
+    ChangePartFont(part, [&face](tk::TFont& f) { f.Name = rtl::SjisTruncate(face, 255); });
 }
 
-void TForm4::CheckBox11Click() {
-    int part = RadioGroup9.ItemIndex();
-    if (part < 0 || !MiniChangeBegins()) return;
-    settings::Open().WriteBool(mk::Section, mk::Parts[part].bold, CheckBox11.Checked());
-    if (!Form27) return;
-    tk::TFont f = Form27->Part(part).EffectiveFont();
-    f.Style = CheckBox11.Checked() ? f.Style | tk::fsBold : f.Style & ~tk::fsBold;
-    Form27->Part(part).SetFont(f);
-}
+void TForm4::CheckBox11Click() { PartStyleClick(CheckBox11, true); }
+void TForm4::CheckBox14Click() { PartStyleClick(CheckBox14, false); }
 
-void TForm4::CheckBox14Click() {
+void TForm4::PartStyleClick(tk::CheckBox& box, bool bold) {
     int part = RadioGroup9.ItemIndex();
     if (part < 0 || !MiniChangeBegins()) return;
-    settings::Open().WriteBool(mk::Section, mk::Parts[part].italic, CheckBox14.Checked());
-    if (!Form27) return;
-    tk::TFont f = Form27->Part(part).EffectiveFont();
-    f.Style = CheckBox14.Checked() ? f.Style | tk::fsItalic : f.Style & ~tk::fsItalic;
-    Form27->Part(part).SetFont(f);
+    const mk::PartKeys& k = mk::Parts[part];
+    bool on = box.Checked();
+    settings::Open().WriteBool(mk::Section, bold ? k.bold : k.italic, on);
+    int flag = bold ? tk::fsBold : tk::fsItalic;
+    ChangePartFont(part, [on, flag](tk::TFont& f) { f.Style = on ? f.Style | flag : f.Style & ~flag; });
 }
 
 void TForm4::BitBtn31Click(bool background) {
@@ -264,16 +265,9 @@ void TForm4::BitBtn31Click(bool background) {
     ColorDialog1.Color = ini.ReadInteger(mk::Section, key, background ? tk::clBlack : tk::clInfoBk);
     // A cancelled dialog leaves the colour read, which is written back as it was.
     ColorDialog1.Execute();
-    if (Form27) {
-        tk::Panel& panel = Form27->Part(part);
-        if (background) {
-            panel.SetColor(ColorDialog1.Color);
-        } else {
-            tk::TFont f = panel.EffectiveFont();
-            f.Color = ColorDialog1.Color;
-            panel.SetFont(f);
-        }
-    }
+    tk::TColor colour = ColorDialog1.Color;
+    if (!background) ChangePartFont(part, [colour](tk::TFont& f) { f.Color = colour; });
+    else if (Form27) Form27->Part(part).SetColor(colour);
     ini.WriteInteger(mk::Section, key, ColorDialog1.Color);
 }
 
