@@ -616,21 +616,26 @@ void TForm18::ReadOnly1Click() {
 
 void TForm18::SaveAs1Click() {
     SetKind(0);
-    SaveDialog1.FileName = Name + ".RTF";
-    SaveDialog1.Filter = "Rich files (*.RTF)|*.RTF|Text files (*.TXT)|*.TXT|All files (*.*)|*.*";
-    SaveDialog1.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
-    if (!SaveDialog1.Execute()) return;
-    std::string path = SaveDialog1.FileName;
+    SaveMemoTextAs(RichEdit1, SaveDialog1, Name, Handle, Caption());
+}
+
+void SaveMemoTextAs(tk::RichEdit& text, tk::SaveDialog& dialog, const std::string& name, HWND owner,
+                    const std::string& caption) {
+    dialog.FileName = name + ".RTF";
+    dialog.Filter = "Rich files (*.RTF)|*.RTF|Text files (*.TXT)|*.TXT|All files (*.*)|*.*";
+    dialog.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
+    if (!dialog.Execute()) return;
+    std::string path = dialog.FileName;
     std::string data;
     if (rtl::UpperCaseAscii(rtl::ExtractFileExt(path)) == ".RTF") {
         rtl::TMemoryStream rtf;
-        RichEdit1.SaveToStream(rtf);
+        text.SaveToStream(rtf);
         data = rtf.Bytes();
     } else {
-        data = RichEdit1.Lines.Text();
+        data = text.Lines.Text();
     }
     if (!tk::WriteFileSafely(path, data))
-        tk::MessageDlg(Handle, "ファイルに保存できませんでした。\r" + path, Caption(), MB_OK | MB_ICONERROR);
+        tk::MessageDlg(owner, "ファイルに保存できませんでした。\r" + path, caption, MB_OK | MB_ICONERROR);
 }
 
 void TForm18::Open1Click() {
@@ -665,13 +670,18 @@ bool TForm18::SavePictureAs(tk::SaveDialog& dialog, bool jpeg) {
         tk::MessageDlg(Handle, "保存する画像がありません。", Caption(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    return SaveMemoPictureAs(Image1.Picture(), dialog, jpeg, Handle, Caption());
+}
+
+bool SaveMemoPictureAs(const tk::TBitmap& picture, tk::SaveDialog& dialog, bool jpeg, HWND owner,
+                       const std::string& caption) {
     dialog.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
     if (!dialog.Execute()) return false;
     std::string data;
-    if (jpeg) EncodeJpeg(Image1.Picture(), data);
-    else data = Image1.Picture().BmpFileBytes();
+    if (jpeg) EncodeJpeg(picture, data);
+    else data = picture.BmpFileBytes();
     if (data.empty() || !tk::WriteFileSafely(dialog.FileName, data)) {
-        tk::MessageDlg(Handle, "画像を保存できませんでした。\r" + dialog.FileName, Caption(), MB_OK | MB_ICONERROR);
+        tk::MessageDlg(owner, "画像を保存できませんでした。\r" + dialog.FileName, caption, MB_OK | MB_ICONERROR);
         return false;
     }
     return true;

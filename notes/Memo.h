@@ -166,3 +166,12 @@ extern TForm18* Form18;
 std::vector<TForm18*> OpenMemoWindows();
 // The open window of a memo (its name compared ignoring case), or nullptr.
 TForm18* FindMemoWindow(const std::string& name);
+
+// Save as for a memo's text: a name ending in ".RTF" gets rich text, any other plain text; the
+// user is told when the file cannot be written.
+void SaveMemoTextAs(tk::RichEdit& text, tk::SaveDialog& dialog, const std::string& name, HWND owner,
+                    const std::string& caption);
+// Save as for a memo's picture, as JPEG (through the shared JPEG window) or as a bitmap; false
+// when cancelled or not written (the user told).
+bool SaveMemoPictureAs(const tk::TBitmap& picture, tk::SaveDialog& dialog, bool jpeg, HWND owner,
+                       const std::string& caption);
