@@ -131,6 +131,7 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
         s->OnMouseUp = [this](MouseButton, int, int, int) {
             if (!SplitControl->IsSplitting()) return;
             SplitControl->EndSplit();
+            richHeight_ = RichEdit1.Height();
             TreeView1.SetWidth(std::clamp(TreeView1.Width(), kMinPane, std::max(kMinPane, ClientWidth() - 120)));
             Realign();
             Layout();
@@ -138,6 +139,7 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
     }
     GroupBox1.OnResize = [this] { Layout(); };
     OnClose = [this](CloseAction& a) { FormClose(a); };
+    OnShow = [this] { TreeView1.SetFocus(); };
     OnActivate = [this] { FormActivate(); };
     OnDeactivate = [this] { SavePreview(); };
     OnDestroy = [this] { FormDestroy(); };
@@ -245,7 +247,7 @@ void TForm28::FormCreate() {
     SetBounds(Left(), Top(), w, h);
     RestorePosition(ini.ReadInteger(mt::Section, mt::left, 0), ini.ReadInteger(mt::Section, mt::top, 0));
     TreeView1.SetWidth(ini.ReadInteger(mt::Section, mt::TreeWidth, 200, kMinPane, std::max(kMinPane, w - 120)));
-    RichEdit1.SetHeight(ini.ReadInteger(mt::Section, mt::RichHeight, 160, kMinPane, std::max(kMinPane, h)));
+    richHeight_ = ini.ReadInteger(mt::Section, mt::RichHeight, 160, kMinPane, std::max(kMinPane, h));
     Realign();
     Layout();
     if (Form1 && Form1->MemoTree1) {
@@ -265,8 +267,8 @@ void TForm28::Layout() {
     top += kBarHeight + kRulerHeight;
     int room = std::max(0, bottom - top);
     bool picture = Image1.Tag == 1;
-    int text = picture ? std::clamp(RichEdit1.Height(), std::min(room, kMinPane), std::max(0, room - kSplit - kMinPane))
-                       : room;
+    // Without a picture the text takes the whole room; the height chosen for it is kept.
+    int text = picture ? std::clamp(richHeight_, std::min(room, kMinPane), std::max(0, room - kSplit - kMinPane)) : room;
     RichEdit1.SetBounds(kMargin, top, w, text);
     Panel5.SetVisible(picture);
     Image1.SetVisible(picture);
@@ -287,7 +289,7 @@ void TForm28::FormClose(tk::CloseAction& action) {
     ini.WriteInteger(mt::Section, mt::Width, Width());
     ini.WriteInteger(mt::Section, mt::Height, Height());
     ini.WriteInteger(mt::Section, mt::TreeWidth, TreeView1.Width());
-    ini.WriteInteger(mt::Section, mt::RichHeight, RichEdit1.Height());
+    ini.WriteInteger(mt::Section, mt::RichHeight, richHeight_);
     if (Form1 && Form1->MemoTree1) {
         Form1->MemoTree1->SetChecked(false);
         Form1->MemoTree1->Tag = 0;

@@ -122,6 +122,7 @@ private:
     std::string previewName_;  // the memo shown in the preview, "" for none or a group
     int previewGroup_ = 0;
     bool previewOpen_ = false;  // its window was open when it was shown
+    int richHeight_ = 160;      // the preview text's height beside a picture
     std::set<std::string> viewed_;
 };
 
