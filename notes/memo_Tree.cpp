@@ -582,11 +582,7 @@ void TForm28::Font1Click() {
     ColorDialog1.Color = RichEdit1.DefAttributes.Color();
     if (!ColorDialog1.Execute()) return;
     tk::TColor c = ColorDialog1.Color;
-    int start = RichEdit1.SelStart(), length = RichEdit1.SelLength();
-    RichEdit1.SelectAll();
-    RichEdit1.SelAttributes.SetColor(c);
-    RichEdit1.Select(start, length);
-    RichEdit1.DefAttributes.SetColor(c);
+    SetMemoTextColor(RichEdit1, c);
     RichEdit1.SetModified(true);
     settings::Open().WriteInteger(PreviewSection(), ms::FontColor, (int)c);
 }
@@ -614,53 +610,19 @@ void TForm28::SaveAs1Click() {
 
 void TForm28::Open1Click() {
     if (previewName_.empty() || RichEdit1.ReadOnly()) return;
-    OpenDialog1.Filter = "Text files (*.TXT)|*.TXT|Rich files (*.RTF)|*.RTF|All files (*.*)|*.*";
-    OpenDialog1.Options = tk::ofFileMustExist | tk::ofHideReadOnly;
-    if (!OpenDialog1.Execute()) return;
-    try {
-        RichEdit1.LoadFromFile(OpenDialog1.FileName);
-        RichEdit1.SetModified(true);
-    } catch (const std::exception&) {
-        tk::MessageDlg(Handle, "ファイルを開けませんでした。\r" + OpenDialog1.FileName, Caption(), MB_OK | MB_ICONERROR);
-    }
+    // Kept as the memo's text when the preview is left.
+    if (OpenFileIntoMemo(RichEdit1, OpenDialog1, Handle, Caption())) RichEdit1.SetModified(true);
 }
 
-bool TForm28::SavePictureAs(tk::SaveDialog& dialog, bool jpeg) {
-    if (Image1.Tag != 1 || Image1.Picture().Empty()) {
-        tk::MessageDlg(Handle, "保存する画像がありません。", Caption(), MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    return SaveMemoPictureAs(Image1.Picture(), dialog, jpeg, Handle, Caption());
-}
-
-void TForm28::JPG1Click() {
+void TForm28::SavePicture(MemoPicture as) {
     if (previewName_.empty()) return;
-    SaveDialog2.DefaultExt = "JPG";
-    SaveDialog2.FileName = previewName_ + ".JPG";
-    SaveDialog2.Filter = "Jpeg(*.JPG)|*.JPG|All files (*.*)|*.*";
-    SavePictureAs(SaveDialog2, true);
+    tk::TBitmap none;
+    SaveMemoPicture(Image1.Tag == 1 ? Image1.Picture() : none, SaveDialog2, previewName_, as, Handle, Caption());
 }
 
-void TForm28::BMP2Click() {
-    if (previewName_.empty()) return;
-    SaveDialog2.DefaultExt = "BMP";
-    SaveDialog2.FileName = previewName_ + ".BMP";
-    SaveDialog2.Filter = "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
-    SavePictureAs(SaveDialog2, false);
-}
-
-void TForm28::WallPaper1Click() {
-    if (previewName_.empty()) return;
-    auto ini = settings::Open();
-    SaveDialog2.DefaultExt = "BMP";
-    SaveDialog2.FileName = ini.ReadString(ik::MemoWall::Section, ik::MemoWall::File, "Tav_WallPaper.BMP");
-    SaveDialog2.Filter = "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
-    if (!SavePictureAs(SaveDialog2, false)) return;
-    std::string file = SaveDialog2.FileName;
-    ini.WriteString(ik::MemoWall::Section, ik::MemoWall::File, file);
-    if (!tk::SetDesktopWallpaper(file))
-        tk::MessageDlg(Handle, "壁紙に設定できませんでした。\r" + file, Caption(), MB_OK | MB_ICONERROR);
-}
+void TForm28::JPG1Click() { SavePicture(MemoPicture::Jpeg); }
+void TForm28::BMP2Click() { SavePicture(MemoPicture::Bitmap); }
+void TForm28::WallPaper1Click() { SavePicture(MemoPicture::Wallpaper); }
 
 void TForm28::BMPFile1Click() {
     if (previewName_.empty() || previewOpen_) return;

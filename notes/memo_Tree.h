@@ -26,6 +26,8 @@
 #include "toolkit/StatusBar.h"
 #include "toolkit/TreeView.h"
 
+enum class MemoPicture;
+
 // The sort button's window (the group editor); empty until that window exists.
 extern std::function<void()> OnSortMemos;
 
@@ -116,7 +118,7 @@ private:
     void ClearPreview();
     void SetEditable(bool on);
     void SelectInMain(int group, const std::string& name);
-    bool SavePictureAs(tk::SaveDialog& dialog, bool jpeg);
+    void SavePicture(MemoPicture as);
     std::string PreviewSection() const;
     void Layout();
     std::string previewName_;  // the memo shown in the preview, "" for none or a group
