@@ -232,10 +232,7 @@ void TForm28::BuildMenus() {
     Rename1 = &t.Add("題名の変更", [this] { Rename1Click(); }, "Ctrl+R");
     t.Add("-");
     Close2 = &t.Add("閉じる(&C)", [this] { Close(); });
-    PopupMenu2.OnPopup = [this] {
-        New1->SetEnabled(BitBtn5.Enabled());
-        Delete1->SetEnabled(BitBtn4.Enabled());
-    };
+    PopupMenu2.OnPopup = [this] { Delete1->SetEnabled(BitBtn4.Enabled()); };
     TreeView1.SetPopupMenu(&PopupMenu2);
 }
 
@@ -297,10 +294,7 @@ void TForm28::FormClose(tk::CloseAction& action) {
     action = tk::CloseAction::Free;
 }
 
-void TForm28::FormDestroy() {
-    SavePreview();
-    if (Form1 && Form1->MemoTree1) Form1->MemoTree1->Tag = 0;
-}
+void TForm28::FormDestroy() { SavePreview(); }
 
 // A memo opened or closed elsewhere while this window was inactive is shown as it is now.
 void TForm28::FormActivate() {
@@ -537,7 +531,8 @@ void TForm28::Rename1Click() {
 // ---- commands ----
 
 void TForm28::BitBtn5Click() {
-    if (!BitBtn5.Enabled() || !Form1) return;
+    // The button is for a group; the menu and its shortcut also take a memo's group.
+    if (!Form1) return;
     PlayWaveRes("sav");
     int group = std::max(0, GroupOfNode(TreeView1.Selected()));
     Form1->ComboBox1.SetItemIndex(group);

@@ -103,6 +103,12 @@ TEST_F(MemoList, TreeHoldsTheGroupsAndTheirMemosInListOrder) {
     Form1->BitBtn9Click();
     EXPECT_NE(Form28->NodeOfMemo("Memo4"), nullptr);
     EXPECT_EQ(Tree().Level(Form28->NodeOfMemo("Memo4")), 1);
+    // The new-memo shortcut on a memo takes that memo's group.
+    Tree().Select(Node("Memo3"));
+    EXPECT_FALSE(Form28->BitBtn5.Enabled());
+    EXPECT_TRUE(Form28->IsShortCut('A', tk::ssCtrl));
+    ASSERT_NE(Form28->NodeOfMemo("Memo5"), nullptr);
+    EXPECT_EQ(Form28->GroupOfNode(Form28->NodeOfMemo("Memo5")), 2);
     Form28->Close();
     wintest::Pump();
     EXPECT_EQ(Form28, nullptr);
