@@ -266,6 +266,13 @@ constexpr RangedKey Kind{"Kind", 0, 2};  // 0 text, 1 picture, 2 text while acti
 constexpr int Groups = 10;
 }  // namespace MemoStore
 
+// The memo group editor's place; its height is read as "Height" and written as "height" (the
+// profile functions ignore the case of keys).
+namespace Memo_chg {
+constexpr char Section[] = "Memo_chg";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", height[] = "height";
+}  // namespace Memo_chg
+
 namespace MemoWall {
 constexpr char Section[] = "MemoWall";
 constexpr char File[] = "File";  // the last wallpaper a memo wrote
