@@ -47,6 +47,16 @@ std::string MemoGroupName(const tk::TIniFile& ini, int group) {
     return name.empty() && group >= 0 && group < ms::Groups ? defaults[group] : name;
 }
 
+void ReadMemoGroup(const tk::TIniFile& ini, int group, tk::ItemList& names, tk::ItemList& titles) {
+    std::string section = ms::GroupSection(group, MemoFolder());
+    rtl::TStringList keys;
+    ini.ReadSection(section, keys);
+    for (int i = 0; i < keys.Count(); ++i) {
+        names.Add(keys[i]);
+        titles.Add(ini.ReadString(section, keys[i], keys[i]));
+    }
+}
+
 void TMemoStore::CreateMemoStore() {
     TForm1& f = Main(this);
     ListBox1.Create(f, {.at = {0, 0, 10, 10}, .visible = false});
@@ -124,16 +134,11 @@ void TMemoStore::BitBtn10Click() {
     ListBox2.Items.Clear();
     listGroup_ = GroupOf(f.ComboBox1);
     std::string M = MemoFolder();
-    std::string section = ms::GroupSection(listGroup_, M);
     auto ini = settings::Open();
-    rtl::TStringList names;
-    ini.ReadSection(section, names);
-    for (int i = 0; i < names.Count(); ++i) {
-        ListBox2.Items.Add(names[i]);
-        ListBox1.Items.Add(ini.ReadString(section, names[i], names[i]));
-    }
+    ReadMemoGroup(ini, listGroup_, ListBox2.Items, ListBox1.Items);
     if (f.ComboBox1.Tag != 0) return;
     // Program start: the memos left open reopen where they were.
+    const rtl::TStringList names = ListBox2.Items.List();
     for (int i = 0; i < names.Count(); ++i) {
         std::string name = names[i];
         std::string memoSection = ms::MemoSection(name, M);

@@ -13,6 +13,8 @@ struct TForm18;
 
 // The name the user gave memo group g ([Memo_bun] g), else "メモ１" .. "メモ１０".
 std::string MemoGroupName(const tk::TIniFile& ini, int group);
+// Appends the memos of group's list, in its order, to names and their titles to titles.
+void ReadMemoGroup(const tk::TIniFile& ini, int group, tk::ItemList& names, tk::ItemList& titles);
 
 struct TMemoStore {
     // The current group's memos, in group-list order: titles (ListBox1, the selection) and names.

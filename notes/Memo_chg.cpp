@@ -153,14 +153,7 @@ void TForm21::LoadSource(bool fromTarget) {
     BitBtn1.SetEnabled(SameGroup());
     BitBtn2.SetEnabled(false);
     for (tk::ListBox* l : {&ListBox1, &ListBox2, &ListBox3, &ListBox4}) l->Items.Clear();
-    auto ini = settings::Open();
-    std::string section = ms::GroupSection(GroupOf(ComboBox1), MemoFolder());
-    rtl::TStringList names;
-    ini.ReadSection(section, names);
-    for (int i = 0; i < names.Count(); ++i) {
-        ListBox2.Items.Add(names[i]);
-        ListBox1.Items.Add(ini.ReadString(section, names[i], names[i]));
-    }
+    ReadMemoGroup(settings::Open(), GroupOf(ComboBox1), ListBox2.Items, ListBox1.Items);
     if (!fromTarget) {
         ComboBox2.SetItemIndex(ComboBox1.ItemIndex());
         BitBtn1.SetEnabled(true);
@@ -183,14 +176,7 @@ void TForm21::TargetChanged() {
     ListBox3.Items.Clear();
     ListBox4.Items.Clear();
     if (SameGroup()) return;
-    auto ini = settings::Open();
-    std::string section = ms::GroupSection(GroupOf(ComboBox2), MemoFolder());
-    rtl::TStringList names;
-    ini.ReadSection(section, names);
-    for (int i = 0; i < names.Count(); ++i) {
-        ListBox4.Items.Add(names[i]);
-        ListBox3.Items.Add(ini.ReadString(section, names[i], names[i]));
-    }
+    ReadMemoGroup(settings::Open(), GroupOf(ComboBox2), ListBox4.Items, ListBox3.Items);
 }
 
 // An open memo keeps its group: it writes itself back there when it closes.
