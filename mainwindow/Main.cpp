@@ -388,6 +388,7 @@ void TForm1::FormCreate() {
     // 19-22: memo groups, reopening the memos left open.
     LoadMemoGroups(ini);
     PopupMenu4.Tag = 1;
+    FormResize();
 
     // 23: the version check needs the help file.
     if (tk::FileExists(HelpFile()) &&

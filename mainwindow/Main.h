@@ -202,7 +202,8 @@ struct TForm1 : tk::Form, TMemoStore {
     void miniClock1Click();
     void ToolWindowClick();
     void BuildLauncherMenu();
-    // The launcher's built items from the stored menus, above the fixed ones; on every resize.
+    // The memo menu built anew while PopupMenu4.Tag is 1 (the memo commands ask so), else the
+    // launcher's items from the stored menus, above the fixed ones; on every resize too.
     void FormResize();
     void RebuildLauncherMenu();
     void ExecMenuClick(int tag);  // runs [ExecCommand] of the item's tag

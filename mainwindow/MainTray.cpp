@@ -67,7 +67,8 @@ void TForm1::BuildLauncherMenu() {
 }
 
 void TForm1::FormResize() {
-    if (Config1) RebuildLauncherMenu();  // not before the fixed items exist
+    if (PopupMenu4.Tag == 1) RebuildMemoMenu();
+    else if (Config1) RebuildLauncherMenu();  // not before the fixed items exist
 }
 
 void TForm1::RebuildLauncherMenu() {

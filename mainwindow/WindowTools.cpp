@@ -17,6 +17,21 @@ void DragWindow(HWND window) {
 
 void SetWindowDragHookForTest(std::function<void(HWND)> hook) { dragHook = std::move(hook); }
 
+LRESULT FixedWidthFrame(HWND window, UINT msg, LPARAM lp, int width, int maximisedWidth, LRESULT result) {
+    switch (msg) {
+        case WM_GETMINMAXINFO: {
+            auto* mm = (MINMAXINFO*)lp;
+            mm->ptMinTrackSize.x = mm->ptMaxTrackSize.x = width;
+            mm->ptMaxSize.x = maximisedWidth;
+            RECT r;
+            if (window && GetWindowRect(window, &r) && !IsZoomed(window)) mm->ptMaxPosition.x = r.left;
+            return 0;
+        }
+        case WM_NCHITTEST: return result == HTLEFT || result == HTRIGHT ? HTCAPTION : result;
+    }
+    return result;
+}
+
 namespace maincmd {
 const MainCommand Popup{"ポップアップ", "TOOL_POPUP", &TForm1::Popup1},
     Schedule{"スケジュール", "TOOL_SCHEDULE", &TForm1::Todo1}, List{"予定一覧", "TOOL_LIST", &TForm1::List1},

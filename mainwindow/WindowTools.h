@@ -18,6 +18,11 @@ void DragWindow(HWND window);
 // Test seam: while set, the hook gets the window instead (no modal move loop starts).
 void SetWindowDragHookForTest(std::function<void(HWND)> hook);
 
+// For the WndProc of a window whose width never changes, after the default handling gave
+// result: the tracking width is width, maximised it is maximisedWidth wide and keeps its left
+// edge, and its side borders move it as its caption does.
+LRESULT FixedWidthFrame(HWND window, UINT msg, LPARAM lp, int width, int maximisedWidth, LRESULT result);
+
 // One of the main window's commands, reached through its menu item so that it runs exactly as the
 // menu runs it and is refused while the item is disabled.
 struct MainCommand {

@@ -8,6 +8,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Picture.h"
 #include "notes/MemoDrop.h"
+#include "notes/Memo_cap.h"
 #include "notes/MemoNames.h"
 #include "schedule/Choosers.h"
 #include "settings/Settings.h"
@@ -155,9 +156,7 @@ void TForm18::BuildMenus() {
     SelectAll1 = &m.Add("全て選択", [this] { Bar().SelectAll(); });
     m.Add("-");
     MenuItem& style = m.Add("メモのスタイル");
-    // The title dialog comes with the memo list's group editor.
-    Aline2 = &style.Add("題名の変更");
-    Aline2->SetEnabled(false);
+    Aline2 = &style.Add("題名の変更", [this] { Caption1Click(); });
     MenuItem& mode = m.Add("動作モード");
     Memo2 = &mode.Add("テキスト", [this] { SetKind(0); });
     Bmp1 = &mode.Add("画像メモ", [this] { SetKind(1); });
@@ -180,7 +179,7 @@ void TForm18::BuildMenus() {
 void TForm18::BuildSystemMenu() {
     HMENU m = GetSystemMenu(Handle, FALSE);
     AppendMenuA(m, MF_SEPARATOR, idLine, nullptr);
-    AppendMenuA(m, MF_STRING | MF_GRAYED, idRename, "メモの題名変更");  // with the title dialog
+    AppendMenuA(m, MF_STRING, idRename, "メモの題名変更");
     AppendMenuA(m, MF_STRING, idDelete, "このメモを削除");
     AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(m, MF_STRING, idNew, "新しいメモを開く");
@@ -509,7 +508,7 @@ LRESULT TForm18::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool TForm18::SysCommand(WPARAM id) {
     switch (id) {
-        case idRename: return true;
+        case idRename: Caption1Click(); return true;
         case idDelete: DeleteMemo(); return true;
         case idNew:
             if (Form1) {
@@ -761,6 +760,17 @@ void TForm18::Print1Click() {
     if (!tk::ExecutePrintDialog(Handle)) return;
     std::string when = rtl::FormatDateTime("yyyy/mm/dd \"(\"aaa\")\" hh:mm:ss", rtl::Now());
     tk::PrintRichCopy(RichEdit1, {"Title:" + Caption(), "Print:" + when, ""}, Caption());
+}
+
+void TForm18::Caption1Click() {
+    Cloze1->Tag = 1;
+    std::string title = Title();
+    if (!memo::EditTitle(*this, title)) return;
+    SetTitle(title);
+    // The group list entry, without the read-only mark.
+    auto ini = Ini();
+    Put(ini, Label2.Caption() + folder_, Name, title);
+    if (Form1) Form1->MemosChanged();
 }
 
 void TForm18::DeleteMemo() {

@@ -123,6 +123,8 @@ struct TForm18 : tk::Form {
     void SetKind(int kind);  // Memo2, Bmp1, Auto1
     void Print1Click();
     void DeleteMemo();
+    // Rename through the title dialog: caption, group entry and the memo menu follow.
+    void Caption1Click();
     // The formatting bar and the find dialogs, made now if they were not yet.
     tk::RichToolbar& Bar();
     tk::RichFinder& Find();

@@ -1,5 +1,7 @@
 #include "notes/memo_Tree.h"
 
+#include "notes/Memo_chg.h"
+
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -25,7 +27,6 @@ namespace ms = inikey::MemoStore;
 namespace mt = inikey::Memo_Tree;
 
 TForm28* Form28 = nullptr;
-std::function<void()> OnSortMemos;
 
 namespace {
 
@@ -555,9 +556,9 @@ void TForm28::BitBtn4Click() {
 
 void TForm28::BitBtn3Click() {
     SavePreview();
-    if (OnSortMemos) OnSortMemos();
-    if (Form1) Form1->PopupMenu4.Tag = 1;
-    BitBtn1Click();
+    // The editor's save reloads this list through the main window's memo store.
+    RunMemoGroupEditor(*this);
+    if (!Form1) BitBtn1Click();
 }
 
 // ---- the preview's context menu ----

@@ -28,9 +28,6 @@
 
 enum class MemoPicture;
 
-// The sort button's window (the group editor); empty until that window exists.
-extern std::function<void()> OnSortMemos;
-
 struct TForm28 : tk::Form {
     tk::TreeView TreeView1;
     tk::ImageList ImageList1;

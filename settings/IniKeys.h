@@ -272,6 +272,12 @@ constexpr char Section[] = "Memo_Tree";
 constexpr char top[] = "top", left[] = "left", Width[] = "Width", Height[] = "Height", RichHeight[] = "RichHeight",
                TreeWidth[] = "TreeWidth";
 }  // namespace Memo_Tree
+// The memo group editor's place; its height is read as "Height" and written as "height" (the
+// profile functions ignore the case of keys).
+namespace Memo_chg {
+constexpr char Section[] = "Memo_chg";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", height[] = "height";
+}  // namespace Memo_chg
 
 namespace MemoWall {
 constexpr char Section[] = "MemoWall";

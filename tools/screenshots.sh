@@ -24,6 +24,7 @@ scenes=("$@")
                                    gtimer gtimer-end jump
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop
+                                   memogroups memotitle memomenu
                                    period daycalc-span daycalc-interval association
                                    mini-round mini-ellipse mini-rect toolwindow trayhost)
 for s in "${scenes[@]}"; do

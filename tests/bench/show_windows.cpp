@@ -23,6 +23,7 @@
 //         memolist (the memo list with a memo and its picture in the preview)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
+//         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -47,6 +48,8 @@
 #include "notes/Memo.h"
 #include "notes/memo_Tree.h"
 #include "notes/MemoDrop.h"
+#include "notes/Memo_cap.h"
+#include "notes/Memo_chg.h"
 #include "notes/Entry.h"
 #include "notes/MyGraph.h"
 #include "notes/DiaryFile.h"
@@ -955,6 +958,76 @@ void ShowAssociation(const std::string&) {
     Form33->ListBox1Click();
 }
 
+
+// Memo groups of a memo store of their own: "memogroups" the group editor with two memos moved
+// to another group, "memotitle" a memo's title dialog, "memomenu" the memo menu popped up from
+// the main window with its first group open.
+void ShowMemoGroups(const std::string& scene) {
+    std::string own = dataDir + "\\groupscene", M = own + "\\Memo\\";
+    tk::ForceDirectories(own + "\\Memo");
+    auto ini = settings::Open();
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, own);
+    ini.WriteString(ik::Memo_bun::Section, "0", "買い物");
+    ini.WriteString(ik::Memo_bun::Section, "1", "仕事");
+    ini.WriteString(ik::Memo_bun::Section, "2", "家族");
+    const std::vector<std::vector<std::string>> groups = {
+        {"牛乳と卵", "電池 単三×4", "表紙の厚いノート", "クリーニング受け取り"},
+        {"会議の議事録", "見積もりの送付", "出張の予定"},
+        {"誕生日の贈り物", "旅行の計画"},
+    };
+    int n = 1;
+    for (int g = 0; g < (int)groups.size(); ++g) {
+        ini.EraseSection(ik::MemoStore::GroupSection(g, M));
+        for (const std::string& title : groups[g]) {
+            std::string name = "Memo" + std::to_string(n++);
+            ini.WriteString(ik::MemoStore::GroupSection(g, M), name, title);
+            ini.WriteInteger(ik::MemoStore::MemoSection(name, M), ik::MemoStore::Show, 0);
+        }
+    }
+    for (int g = 0; g < ik::MemoStore::Groups; ++g) Form1->ComboBox1.Items.SetStrings(g, MemoGroupName(ini, g));
+    Form1->ComboBox1.SetItemIndex(0);
+    Form1->MemosChanged();
+    if (scene == "memogroups") {
+        auto* editor = new TForm21();
+        editor->Show();
+        editor->SetBounds(60, 40, 517, 430);
+        Form21 = editor;
+        editor->ComboBox2.SetItemIndex(2);
+        editor->ComboBox2Change();
+        for (int pick : {1, 2}) {
+            editor->ListBox1.SetItemIndex(pick);
+            editor->ListBox1Click();
+            editor->BitBtn2Click();
+        }
+        editor->ListBox1.SetItemIndex(0);
+        editor->ListBox1Click();
+        editor->StatusBar1.SetSimpleText("Saveボタンを押すまで保存されません。");
+    } else if (scene == "memotitle") {
+        Form1->MemoMenu1Click(0, 0);
+        TForm18* m = Form18;
+        m->SetBounds(80, 80, 360, 200);
+        auto* dialog = new TForm19();
+        dialog->SetCaption(m->Title());
+        dialog->Edit1.SetCaption("牛乳と卵とパン");
+        dialog->RestorePosition(m->Left(), m->Top());
+        dialog->Show();
+    } else if (scene == "memomenu") {
+        struct Later {
+            static void CALLBACK Open(HWND, UINT, UINT_PTR id, DWORD) {
+                KillTimer(nullptr, id);
+                for (BYTE key : {VK_DOWN, VK_RIGHT}) {
+                    keybd_event(key, 0, 0, 0);
+                    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+                }
+            }
+        };
+        SetTimer(nullptr, 0, 800, Later::Open);
+        SetTimer(nullptr, 0, 6000, EndMenuLater);
+        POINT p = Form1->ClientToScreen({40, 40});
+        Form1->PopupMenu4.Popup(p.x, p.y);
+    }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -1051,6 +1124,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->CalendarEx1Change();
         }
         if (scene.rfind("list", 0) == 0) ShowScheduleList(scene);
+        if (scene == "memogroups" || scene == "memotitle" || scene == "memomenu") ShowMemoGroups(scene);
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
