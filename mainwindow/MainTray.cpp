@@ -49,8 +49,7 @@ void TForm1::BuildLauncherMenu() {
     PopupMenu2.Create(*this);
     auto& m = PopupMenu2.Items;
     m.Add("-");
-    Config1 = &m.Add("メニューの編集");
-    Config1->SetEnabled(false);  // the launcher editor is not there yet
+    Config1 = &m.Add("メニューの編集", [this] { Config1Click(); });
     m.Add("-");
     Reboot1 = &m.Add("Windowsの終了");
     KWindows3 = &Reboot1->Add("Windowsの再起動", [] { tk::ShutDownWindows(true); });
@@ -85,6 +84,16 @@ void TForm1::RebuildLauncherMenu() {
         // The built items stay out until the settings file can be written again.
         while (m.Count() > kFixedLauncherItems) m.Delete(0);
     }
+}
+
+void TForm1::Config1Click() {
+    if (!FolderCommand()) return;
+    // The tray icon's menu stays reachable while the editor runs modally.
+    if (Form30) {
+        Form30->BringForward();
+        return;
+    }
+    EditLauncherMenu();
 }
 
 void TForm1::ExecMenuClick(int tag) {

@@ -25,7 +25,8 @@ scenes=("$@")
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop
                                    period daycalc-span daycalc-interval association
-                                   mini-round mini-ellipse mini-rect toolwindow trayhost)
+                                   mini-round mini-ellipse mini-rect toolwindow trayhost
+                                   menueditor submenueditor launchermenu)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.
