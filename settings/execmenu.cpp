@@ -59,6 +59,17 @@ void WriteLauncherCommands(tk::TIniFile& ini, const std::vector<LauncherItem>& m
     ini.WriteSection(ik::ExecCommand::Section, commands);
 }
 
+bool LauncherCommandsCurrent(const tk::TIniFile& ini, const std::vector<LauncherItem>& menu) {
+    Keys commands;
+    CollectCommands(menu, commands);
+    rtl::TStringList stored;
+    ini.ReadSection(ik::ExecCommand::Section, stored);
+    if (stored.Count() != int(commands.size())) return false;
+    for (const auto& [key, command] : commands)
+        if (ini.ReadString(ik::ExecCommand::Section, key, "\x01") != command) return false;
+    return true;
+}
+
 std::vector<MenuEntry> LoadMenuEntries(const tk::TIniFile& ini, const std::string& name) {
     const std::string titles = ik::ExecTitle::Of(name), commands = ik::ExecCommand::Of(name),
                       subs = ik::ExecSub::Of(name);

@@ -32,6 +32,8 @@ inline std::string SubmenuName(const std::string& menu, const std::string& title
 std::vector<LauncherItem> LoadLauncherMenu(const tk::TIniFile& ini);
 // Replaces [ExecCommand] by the commands of the plain items, keyed by tag.
 void WriteLauncherCommands(tk::TIniFile& ini, const std::vector<LauncherItem>& menu);
+// Whether [ExecCommand] holds exactly those commands already.
+bool LauncherCommandsCurrent(const tk::TIniFile& ini, const std::vector<LauncherItem>& menu);
 
 // One stored menu as its editor shows it.
 std::vector<MenuEntry> LoadMenuEntries(const tk::TIniFile& ini, const std::string& name);
