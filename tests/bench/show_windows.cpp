@@ -933,8 +933,8 @@ void ShowLauncher(const std::string& scene) {
     ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(1), 120);
     ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Left(2), 330);
     ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(2), 230);
+    static TForm30* top = nullptr;
     struct Later {
-        static inline TForm30* top = nullptr;
         static void CALLBACK OpenSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
             KillTimer(nullptr, id);
             if (top) top->BitBtn10Click();
@@ -957,7 +957,7 @@ void ShowLauncher(const std::string& scene) {
     }
     SetMenuEditorHookForTest([scene](TForm30& e) {
         if (e.List->Depth() == 1) {
-            Later::top = &e;
+            top = &e;
             e.ListBox1.SetItemIndex(5);  // "ペイント" parked on the stack
             e.ListBox1Click();
             e.BitBtn3Click();
