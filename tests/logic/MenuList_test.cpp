@@ -181,9 +181,3 @@ TEST(MenuList, TheTopMenusNameIsNoTitle) {
     for (const char* t : {"main", "MAIN", "Main", "mAiN"}) EXPECT_TRUE(ReservedMenuTitle(t)) << t;
     for (const char* t : {"", "mains", " main", "Main-1", "ＭＡＩＮ"}) EXPECT_FALSE(ReservedMenuTitle(t)) << t;
 }
-
-TEST(MenuList, SubmenusAreNamedAfterTheirParent) {
-    MenuEditList l("Main-Tools", 2, nullptr);
-    EXPECT_EQ(l.SubmenuOf({"Net", "", true}), "Main-Tools-Net");
-    EXPECT_FALSE(l.Locked({"Net", "", true}));  // no store to ask: nothing is locked
-}

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+
 #include "mainwindow/Main.h"
 #include "settings/execmenu.h"
 #include "tests/win/DropFiles.h"
@@ -310,4 +312,42 @@ TEST_F(Launcher, TheDeepestEditorOffersNoSubmenusAndStaysOnScreen) {
     EXPECT_EQ(ini.ReadInteger("Execmenu", "SubCount", -1), 2);
     EXPECT_EQ(ini.ReadInteger("Execmenu", "top3", -1), 0);
     EXPECT_EQ(ini.ReadString("Execmenu", "SubStack", ""), "Main-S-T");
+}
+
+// Every resize asks for the launcher menu; it is made again only when something it is made from
+// changed, the commands by tag included (saving "Main" puts its flat copy there).
+TEST_F(Launcher, AResizeRemakesTheMenuOnlyWhenItsSourceChanged) {
+    Store("Main", {{"A", "C:\\a.exe", "0"}, {"S", "", "1"}});
+    Store("Main-S", {{"S1", "C:\\s1.exe", "0"}});
+    MakeMainWindow();
+    auto& m = Form1->PopupMenu2.Items;
+    struct Step {
+        const char* change;
+        std::function<void()> apply;
+        bool remade;
+        const char* command0;
+        std::vector<std::string> keys = {"0", "2"};
+    } steps[] = {
+        {"nothing", [] {}, false, "C:\\a.exe"},
+        {"the flat copy over the commands",
+         [] {
+             auto ini = settings::Open();
+             SaveMenuEntries(ini, "Main", LoadMenuEntries(ini, "Main"));
+         },
+         true, "C:\\a.exe"},
+        {"a command", [] { Store("Main", {{"A", "C:\\new.exe", "0"}, {"S", "", "1"}}); }, true, "C:\\new.exe"},
+        {"a title in a submenu", [] { Store("Main-S", {{"S1b", "C:\\s1.exe", "0"}}); }, true, "C:\\new.exe"},
+        {"a submenu made plain", [] { Store("Main", {{"A", "C:\\new.exe", "0"}, {"S", "", "0"}}); }, true, "C:\\new.exe",
+         {"0", "1"}},
+        {"nothing again", [] {}, false, "C:\\new.exe", {"0", "1"}},
+    };
+    for (const Step& s : steps) {
+        m[0].Hint = "built before";
+        s.apply();
+        Form1->FormResize();
+        EXPECT_EQ(m[0].Hint.empty(), s.remade) << s.change;
+        EXPECT_EQ(Keys("ExecCommand"), s.keys) << s.change;
+        EXPECT_EQ(settings::Open().ReadString("ExecCommand", "0", ""), s.command0) << s.change;
+    }
+    EXPECT_EQ(m[1].Count(), 0);  // S is plain now
 }
