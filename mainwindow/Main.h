@@ -207,6 +207,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void FormResize();
     void RebuildLauncherMenu();
     void ExecMenuClick(int tag);  // runs [ExecCommand] of the item's tag
+    void Config1Click();          // the launcher menu's editor
     void StartTray(tk::TIniFile& ini, int tray);
     void StartMiniClock(tk::TIniFile& ini);
     void StartToolWindow(tk::TIniFile& ini);

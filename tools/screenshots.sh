@@ -26,7 +26,8 @@ scenes=("$@")
                                    memo-text memo-picture memo-small memo-drop
                                    memogroups memotitle memomenu
                                    period daycalc-span daycalc-interval association
-                                   mini-round mini-ellipse mini-rect toolwindow trayhost)
+                                   mini-round mini-ellipse mini-rect toolwindow trayhost
+                                   menueditor submenueditor launchermenu)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

@@ -23,6 +23,7 @@
 //         memolist (the memo list with a memo and its picture in the preview)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
+//         menueditor submenueditor launchermenu (the launcher menu's editors, and the menu popped up)
 //         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
 #include <windows.h>
 
@@ -66,6 +67,7 @@
 #include "schedule/to_do.h"
 #include "settings/DayCalc.h"
 #include "settings/Ext_exec.h"
+#include "settings/execmenu.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
 #include "tests/win/DropFiles.h"
@@ -958,6 +960,74 @@ void ShowAssociation(const std::string&) {
     Form33->ListBox1Click();
 }
 
+// The launcher menu with two submenus, one with a third level: its editor with an item parked on
+// the stack, the submenu's editor over it, or the menu popped up from the main window with its
+// first submenu open.
+void ShowLauncher(const std::string& scene) {
+    auto ini = settings::Open();
+    SaveMenuEntries(ini, "Main", {{"メモ帳", "C:\\Windows\\notepad.exe", false},
+                                  {"ツール", "", true},
+                                  {"インターネット", "", true},
+                                  {"-", "-", false},
+                                  {"電卓", "C:\\Windows\\system32\\calc.exe", false},
+                                  {"ペイント", "C:\\Windows\\system32\\mspaint.exe", false}});
+    SaveMenuEntries(ini, "Main-ツール", {{"エクスプローラ", "C:\\Windows\\explorer.exe", false},
+                                         {"コマンド プロンプト", "C:\\Windows\\system32\\cmd.exe", false},
+                                         {"画像", "", true}});
+    SaveMenuEntries(ini, "Main-ツール-画像", {{"ビューア", "C:\\Tools\\Viewer\\view.exe?-full", false}});
+    SaveMenuEntries(ini, "Main-インターネット", {{"ブラウザ", "C:\\Program Files\\Browser\\browser.exe", false},
+                                               {"メール", "C:\\Program Files\\Mail\\mail.exe", false}});
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Left(1), 150);
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(1), 120);
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Left(2), 330);
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(2), 230);
+    static TForm30* top = nullptr;
+    struct Later {
+        static void CALLBACK OpenSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            if (top) top->BitBtn10Click();
+        }
+        static void CALLBACK CloseEditors(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            for (const char* caption : {"SubMenu Editor", "Menu Editor"})
+                if (HWND w = FindWindowA(nullptr, caption)) PostMessageA(w, WM_CLOSE, 0, 0);
+        }
+    };
+    if (scene == "launchermenu") {
+        Form1->FormResize();
+        SetTimer(nullptr, 0, 6000, EndMenuLater);
+        PostMessageA(Form1->Handle, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(Form1->Handle, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(Form1->Handle, WM_KEYDOWN, VK_RIGHT, 0);
+        POINT p = Form1->ClientToScreen({80, 40});
+        Form1->PopupMenu2.Popup(p.x, p.y);
+        return;
+    }
+    SetMenuEditorHookForTest([scene](TForm30& e) {
+        if (e.List->Depth() == 1) {
+            top = &e;
+            e.ListBox1.SetItemIndex(5);  // "ペイント" parked on the stack
+            e.ListBox1Click();
+            e.BitBtn3Click();
+            e.ListBox1.SetItemIndex(scene == "submenueditor" ? 1 : 0);
+            e.ListBox1Click();
+            if (scene == "submenueditor") {
+                e.BitBtn4Click();  // the submenu's editor starts from this menu as saved
+                e.ListBox1.SetItemIndex(1);
+                e.ListBox1Click();
+                SetTimer(nullptr, 0, 500, Later::OpenSubmenu);
+            }
+        } else {
+            e.ListBox1.SetItemIndex(1);
+            e.ListBox1Click();
+        }
+    });
+    SetTimer(nullptr, 0, 6000, Later::CloseEditors);
+    Form1->Config1Click();
+    SetMenuEditorHookForTest(nullptr);
+    tk::Application.Terminated = true;
+}
+
 
 // Memo groups of a memo store of their own: "memogroups" the group editor with two memos moved
 // to another group, "memotitle" a memo's title dialog, "memomenu" the memo menu popped up from
@@ -1067,6 +1137,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "period") ShowPeriod(scene);
         if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
         if (scene == "association") ShowAssociation(scene);
+        if (scene == "menueditor" || scene == "submenueditor" || scene == "launchermenu") ShowLauncher(scene);
         if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
         if (scene == "jump") ShowJump();
         if (scene.rfind("manage", 0) == 0) ShowManagement(scene);
