@@ -251,7 +251,7 @@ void TForm1::BuildMenus() {
     m.Add("-");
     Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
     later(List2, "タイトル一覧", "Ctrl+N");
-    later(MemoTree1, "メモ一覧", "Ctrl+M");
+    MemoTree1 = &m.Add("メモ一覧", [this] { MemoTree1Click(); }, "Ctrl+M");
     Period1 = &m.Add(kPeriodCaption);
     Period1->SetVisible(false);
     m.Add("-");

@@ -176,6 +176,7 @@ struct TForm1 : tk::Form, TMemoStore {
     // The private tools, each behind the password gate.
     void Diary1Click();
     void List2Click();
+    void MemoTree1Click();  // the memo list
     void Period1Click();
     void DayCalc1Click();
     void Association1Click();  // needs no data folder

@@ -6,9 +6,11 @@
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/MainCommands.h"
 #include "mainwindow/Message.h"
 #include "notes/Memo.h"
 #include "notes/Nikki.h"
+#include "notes/memo_Tree.h"
 #include "notes/MemoNames.h"
 #include "schedule/Todo.h"
 #include "settings/Settings.h"
@@ -173,7 +175,9 @@ void TMemoStore::OpenMemo(int index, bool copyOnly) {
     BitBtn11.SetEnabled(false);
 }
 
-void TMemoStore::BitBtn11Click() {
+void TMemoStore::BitBtn11Click() { DeleteSelectedMemo(Main(this).Handle); }
+
+void TMemoStore::DeleteSelectedMemo(HWND askAt) {
     TForm1& f = Main(this);
     if (!DataFolderChosen()) return;  // the settings window comes with its own part
     int i = ListBox1.ItemIndex();
@@ -181,7 +185,7 @@ void TMemoStore::BitBtn11Click() {
     std::string name = ListBox2.Items[i];
     if (FindMemoWindow(name)) return;  // an open memo is deleted from its own window
     auto ini = settings::Open();
-    if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(f.Handle, f.Caption()))
+    if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(askAt, f.Caption()))
         return;
     std::string M = MemoFolder();
     if (tk::FileExists(M + name)) tk::DeleteFileA_(M + name);
@@ -197,6 +201,12 @@ void TMemoStore::MemosChanged() {
     BitBtn10Click();
     // The memo menu is built from the lists on the next resize.
     f.PopupMenu4.Tag = 1;
+    if (f.MemoTree1 && f.MemoTree1->Tag == 1 && Form28) Form28->BitBtn1Click();
+}
+
+void TForm1::MemoTree1Click() {
+    if (!FolderCommand() || BringOpenForward(MemoTree1->Tag != 0, Form28)) return;
+    ShowNewWindow(Form28, [](TForm28&) {});
 }
 
 void SaveWorkAtEnd(bool session) {

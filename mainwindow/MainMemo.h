@@ -25,6 +25,8 @@ struct TMemoStore {
     void OpenMemo(int index, bool copyOnly);
     // Deletes the selected memo.
     void BitBtn11Click();
+    // The same, the question shown at askAt's corner.
+    void DeleteSelectedMemo(HWND askAt);
 
     // A new memo of group: number, group entry and its window, not yet shown. Null when no data
     // folder is chosen or no number is left.

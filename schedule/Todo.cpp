@@ -8,7 +8,6 @@
 #include "mainwindow/Main.h"
 #include "settings/IniKeys.h"
 #include "settings/Settings.h"
-#include "toolkit/Cursor.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
@@ -80,14 +79,6 @@ void DrawTrash(tk::TCanvas& c, bool full) {
 }
 
 }  // namespace
-
-LRESULT TTodoSplitBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT && !tk::BusyCursorShown()) {
-        SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
-        return TRUE;
-    }
-    return Panel::WndProc(msg, wp, lp);
-}
 
 TForm15::TForm15() : Form({.caption = "Todo Board", .width = 560, .height = 400}) {
     StatusBar1.Create(*this);

@@ -22,18 +22,13 @@
 #include "toolkit/StatusBar.h"
 #include "toolkit/TreeView.h"
 
-// The bar between the tree and the text: a panel with the left-right sizing cursor.
-struct TTodoSplitBar : tk::Panel {
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-};
-
 struct TForm15 : tk::Form {
     tk::Panel Panel1;  // the tree side
     tk::Panel Panel4;
     tk::BitBtn BitBtn2, BitBtn1;  // &Add, &Delete (empties the trash)
     tk::ImageList ImageList1;  // before the tree, which draws with it until it goes
     tk::TreeView TreeView1;
-    TTodoSplitBar Panel2;
+    TSplitBar Panel2;  // between the tree and the text
     tk::Panel Panel3;  // the text side
     tk::Panel Panel6;  // the formatting bar
     tk::ComboBox ComboBox1;

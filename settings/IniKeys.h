@@ -266,6 +266,13 @@ constexpr RangedKey Kind{"Kind", 0, 2};  // 0 text, 1 picture, 2 text while acti
 constexpr int Groups = 10;
 }  // namespace MemoStore
 
+// The memo list window: bounds, the preview text's height and the tree's width.
+namespace Memo_Tree {
+constexpr char Section[] = "Memo_Tree";
+constexpr char top[] = "top", left[] = "left", Width[] = "Width", Height[] = "Height", RichHeight[] = "RichHeight",
+               TreeWidth[] = "TreeWidth";
+}  // namespace Memo_Tree
+
 namespace MemoWall {
 constexpr char Section[] = "MemoWall";
 constexpr char File[] = "File";  // the last wallpaper a memo wrote

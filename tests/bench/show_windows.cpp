@@ -20,6 +20,7 @@
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         nikki-list (the diary's month list with titles and its gauge)
+//         memolist (the memo list with a memo and its picture in the preview)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
 //         todoboard (the to-do board: folders, items, one dragged to another folder, formatted text)
@@ -45,6 +46,7 @@
 #include "mainwindow/title.h"
 #include "notes/Period.h"
 #include "notes/Memo.h"
+#include "notes/memo_Tree.h"
 #include "notes/MemoDrop.h"
 #include "notes/Entry.h"
 #include "notes/MyGraph.h"
@@ -721,6 +723,49 @@ void ShowMemo(const std::string& scene) {
     }
 }
 
+// The memo list: three groups with memos, one memo with its text and picture in the preview.
+void ShowMemoList() {
+    std::string own = dataDir + "\\memolistscene", M = own + "\\Memo\\";
+    tk::ForceDirectories(own + "\\Memo");
+    auto ini = settings::Open();
+    for (int g = 0; g < ik::MemoStore::Groups; ++g) ini.EraseSection(ik::MemoStore::GroupSection(g, M));
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, own);
+    ini.WriteInteger(ik::Memo::Section, ik::Memo::BackColor, 0xC8FFFF);
+    ini.WriteString(ik::Memo_bun::Section, "0", "買い物");
+    ini.WriteString(ik::Memo_bun::Section, "1", "仕事");
+    ini.WriteInteger(ik::MemoStore::CountSection(M), ik::MemoStore::Count, 0);
+    SamplePicture(own + "\\sunset.bmp", RGB(255, 150, 80), RGB(90, 60, 140), 0x40C0FF, 0x2080D0);
+    struct Sample {
+        int group;
+        const char* title;
+        const char* text;
+    };
+    const Sample samples[] = {{0, "週末の買い物", "牛乳と卵\r\n表紙の厚いノート\r\n電池 単三×4"},
+                              {0, "薬局", "目薬\r\nばんそうこう"},
+                              {1, "会議の準備", "資料を十部印刷する\r\n会議室の予約を確かめる"},
+                              {1, "電話する", "歯医者に電話する"},
+                              {3, "旅行の計画", "宿の予約\r\n切符の手配"}};
+    std::string shown;  // names are never reused: an earlier run's files are passed over
+    for (const Sample& s : samples) {
+        Form1->ComboBox1.SetItemIndex(s.group);
+        Form1->BitBtn9Click();
+        TForm18* m = Form18;
+        m->SetTitle(s.title);
+        m->RichEdit1.SetText(s.text);
+        m->SaveState(true);
+        if (shown.empty()) {
+            shown = m->Name;
+            ini.WriteString(m->Section(), ik::MemoStore::BmpFile, own + "\\sunset.bmp");
+        }
+        m->Close();
+    }
+    tk::Application.ProcessMessages();
+    Form1->MemoTree1Click();
+    Form28->SetBounds(30, 30, 640, 460);
+    Form28->TreeView1.Select(Form28->NodeOfMemo(shown));
+    Form28->BringForward();
+}
+
 // The diary's month list of May 2024: titled days, an old-format day, a damaged file and the gauge.
 void ShowNikkiList() {
     // Today inside the month, so past, today's and later lines show their colours.
@@ -1043,6 +1088,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "nikki-list") ShowNikkiList();
         if (scene == "todoboard") ShowTodoBoard();
+        if (scene == "memolist") ShowMemoList();
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {
