@@ -894,9 +894,6 @@ void ShowTodoBoard() {
                               {tb::TreeWidth, 210}, {tb::Index, 1}})
         ini.WriteInteger(tb::Section, key, value);
     ini.WriteInteger(ik::Borad::Section, ik::Borad::Count, 6);
-    const tk::TColor recent[] = {tk::clRed, tk::clNavy, tk::clGreen, 0x0080FF, tk::clPurple};
-    const char* keys[] = {ik::Nikki::Color1, ik::Nikki::Color2, ik::Nikki::Color3, ik::Nikki::Color4, ik::Nikki::Color5};
-    for (int i = 0; i < 5; ++i) ini.WriteInteger(ik::Nikki::Section, keys[i], recent[i]);
     Form1->todo2Click();
     TForm15& b = *Form15;
     b.TreeView1.FullExpand();

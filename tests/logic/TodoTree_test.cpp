@@ -112,14 +112,6 @@ TEST(TodoItems, NewNumberSkipsFilesStillThere) {
         EXPECT_EQ(todo::NextItemNumber(c.count, [&](int n) { return c.taken.count(n) > 0; }), c.expected) << c.count;
 }
 
-TEST(TodoItems, AddedItemTitleAndPlace) {
-    EXPECT_EQ(todo::AddedTitle(rtl::EncodeDate(2001, 5, 3) + rtl::EncodeTime(12, 34, 56, 0)), "2001/05/03(木) 12:34:56登録");
-    TodoTree t = Board();
-    EXPECT_EQ(t.Add("new", "9.z32"), 1);
-    EXPECT_EQ(Titles(t), (std::vector<std::string>{"やる", ">new", ">a", ">b", "終了", ">c", "ごみ箱"}));
-    EXPECT_EQ(t.FileOf(1), "9.z32");
-}
-
 TEST(TodoItems, EditedTitles) {
     struct Case {
         const char* edited;
@@ -127,16 +119,6 @@ TEST(TodoItems, EditedTitles) {
     } cases[] = {{"x", "x"},        {" x", "x"},   {"\t \tx y ", "x y "}, {"   ", "old"},
                  {"", "old"},       {"a\r\nb", "a"}, {"\r\nb", "old"},    {"　全角", "　全角"}};
     for (const Case& c : cases) EXPECT_EQ(todo::CleanTitle(c.edited, "old"), c.title) << c.edited;
-}
-
-TEST(TodoItems, RenamedTitleSurvivesAReload) {
-    TodoTree t = Board();
-    EXPECT_TRUE(t.Rename(2, " \tx"));
-    EXPECT_FALSE(t.Rename(5, "trash"));  // the trash keeps its name
-    EXPECT_TRUE(t.Rename(0, "今日"));     // folders can be renamed
-    TodoTree back = TodoTree::FromText(t.TitlesText(), t.TwinsText());
-    EXPECT_EQ(Titles(back), (std::vector<std::string>{"今日", ">a", ">x", "終了", ">c", "ごみ箱"}));
-    for (int i = 0; i < back.Count(); ++i) EXPECT_EQ(back.Node(i).twin, t.Node(i).twin) << i;
 }
 
 TEST(TodoMoves, DropsOnFoldersItemsAndThemselves) {
