@@ -80,7 +80,7 @@ void DrawTrash(tk::TCanvas& c, bool full) {
 
 }  // namespace
 
-TForm15::TForm15() : Form({.caption = "Todo Board", .width = 560, .height = 400}) {
+TForm15::TForm15() : Form({.caption = "Todo Board", .width = 640, .height = 400}) {
     StatusBar1.Create(*this);
     StatusBar1.SetSimplePanel(true);
 

@@ -890,7 +890,7 @@ void ShowTodoBoard() {
                                         "資料を集める\n表とグラフを入れる\n課長に見てもらう"));
     auto ini = settings::Open();
     namespace tb = ik::TodoBoard;
-    for (auto [key, value] : {std::pair{tb::left, 60}, {tb::top, 40}, {tb::Width, 640}, {tb::Height, 420},
+    for (auto [key, value] : {std::pair{tb::left, 60}, {tb::top, 40}, {tb::Width, 680}, {tb::Height, 420},
                               {tb::TreeWidth, 210}, {tb::Index, 1}})
         ini.WriteInteger(tb::Section, key, value);
     ini.WriteInteger(ik::Borad::Section, ik::Borad::Count, 6);
