@@ -194,6 +194,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void DiaryAtItsTime(tk::TIniFile& ini, rtl::TDateTime now);
     void Data2Click();
     void List1Click();
+    void todo2Click();
     void GTimer1Click();
     void Jump1Click();
 

@@ -12,6 +12,7 @@
 #include "notes/Nikki.h"
 #include "notes/memo_Tree.h"
 #include "notes/MemoNames.h"
+#include "schedule/Todo.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
 #include "toolkit/Cursor.h"
@@ -279,8 +280,9 @@ void SaveWorkAtEnd(bool session) {
         }
         if (!saved) failed.append("\r").append(m->Caption());
     }
-    // Then the diaries, each saved as its close would save it.
+    // Then the diaries and the to-do board, each saved as its close would save it.
     SaveOpenDiaries();
+    SaveOpenBoard();
     if (!failed.empty() && !session)
         tk::MessageDlg(nullptr, "次のメモを保存できませんでした。" + failed, tk::Application.Title(), MB_OK | MB_ICONERROR);
 }

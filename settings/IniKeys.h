@@ -302,4 +302,15 @@ constexpr char Count[] = "Count", FileName[] = "Period.ini";
 constexpr RangedKey Days{"Days", 1, 20};
 }  // namespace PeriodFile
 
+// The to-do board's window ([TodoBoard]) and its item counter ([Borad], the file's own spelling).
+namespace TodoBoard {
+constexpr char Section[] = "TodoBoard";
+constexpr char top[] = "top", left[] = "left", Width[] = "Width", Height[] = "Height", TreeWidth[] = "TreeWidth",
+               Index[] = "Index";
+}  // namespace TodoBoard
+namespace Borad {
+constexpr char Section[] = "Borad";
+constexpr char Count[] = "Count";  // the next item's number
+}  // namespace Borad
+
 }  // namespace inikey

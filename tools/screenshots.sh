@@ -20,7 +20,7 @@ scenes=("$@")
                                    schedule-day schedule-year schedule-month schedule-week
                                    diary diary-picture diary-printed nikki-list memolist
                                    manage-all manage-past manage-day
-                                   list list-printed
+                                   list list-printed todoboard
                                    gtimer gtimer-end jump
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop

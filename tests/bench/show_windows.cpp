@@ -23,6 +23,7 @@
 //         memolist (the memo list with a memo and its picture in the preview)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
+//         todoboard (the to-do board: folders, items, one dragged to another folder, formatted text)
 //         menueditor submenueditor launchermenu (the launcher menu's editors, and the menu popped up)
 //         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
 #include <windows.h>
@@ -63,6 +64,7 @@
 #include "schedule/Jump.h"
 #include "schedule/Timer.h"
 #include "schedule/ScheduleName.h"
+#include "schedule/Todo.h"
 #include "schedule/Todo_list.h"
 #include "schedule/to_do.h"
 #include "settings/DayCalc.h"
@@ -877,6 +879,55 @@ void ShowScheduleList(const std::string& scene) {
     }
 }
 
+// The to-do board with items in three folders, one of them just dragged into the finished
+// folder, and the selected item's formatted text.
+void ShowTodoBoard() {
+    std::string T = dataDir + "\\Todo\\";
+    tk::ForceDirectories(dataDir + "\\Todo");
+    const char* titles = "やるべきもの\r\n\t企画書の下書き\r\n\t歯医者の予約\r\n\t表計算の集計\r\n"
+                         "保留されているもの\r\n\t引っ越しの見積もり\r\n終了したもの\r\n\t年賀状の返事\r\n"
+                         "ごみ箱\r\n\t古いメモ\r\n";
+    const char* twins = "%$#Z32#$%\r\n\t0.z32\r\n\t1.z32\r\n\t2.z32\r\n%$#Z32#$%\r\n\t3.z32\r\n%$#Z32#$%\r\n"
+                        "\t4.z32\r\n%$#G32#$%\r\n\t5.z32\r\n";
+    tk::WriteFileBytes(T + "TreeData.z32", titles);
+    tk::WriteFileBytes(T + "TreeFile.z32", twins);
+    tk::WriteFileBytes(T + "0.z32", Rtf("企画書の下書き\n締め切りは金曜日の午後五時\n目次を決める\n"
+                                        "資料を集める\n表とグラフを入れる\n課長に見てもらう"));
+    auto ini = settings::Open();
+    namespace tb = ik::TodoBoard;
+    for (auto [key, value] : {std::pair{tb::left, 60}, {tb::top, 40}, {tb::Width, 680}, {tb::Height, 420},
+                              {tb::TreeWidth, 210}, {tb::Index, 1}})
+        ini.WriteInteger(tb::Section, key, value);
+    ini.WriteInteger(ik::Borad::Section, ik::Borad::Count, 6);
+    Form1->todo2Click();
+    TForm15& b = *Form15;
+    b.TreeView1.FullExpand();
+    // "歯医者の予約" dragged onto "終了したもの".
+    b.TreeView1DragDrop(b.TreeView1.NodeAt(2), b.TreeView1.NodeAt(6));
+    tk::RichEdit& t = b.RichEdit1;
+    struct Run {
+        const char* text;
+        int size, styles;
+        tk::TColor color;
+        bool bullet;
+    } runs[] = {{"企画書の下書き", 14, tk::fsBold, tk::clNavy, false},
+                {"金曜日の午後五時", 0, tk::fsUnderline, tk::clRed, false},
+                {"目次を決める", 0, 0, tk::clDefault, true},
+                {"資料を集める", 0, tk::fsStrikeOut, tk::clGray, true},
+                {"表とグラフを入れる", 0, 0, tk::clDefault, true},
+                {"課長に見てもらう", 0, tk::fsItalic, tk::clGreen, true}};
+    for (const Run& r : runs) {
+        t.Select(t.FindText(r.text, 0, -1), (int)rtl::SjisLength(r.text));
+        if (r.size) t.SelAttributes.SetSize(r.size);
+        for (int bit : {tk::fsBold, tk::fsItalic, tk::fsUnderline, tk::fsStrikeOut})
+            if (r.styles & bit) t.SelAttributes.SetStyleBit((tk::FontStyle)bit, true);
+        if (r.color != tk::clDefault) t.SelAttributes.SetColor(r.color);
+        if (r.bullet) t.Paragraph.SetNumbering(tk::nsBullet);
+    }
+    t.Select(0, 0);
+    b.Help("ドラッグ & ドロップで項目を移動できます。");
+}
+
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     EndMenu();
@@ -1177,6 +1228,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "nikki-list") ShowNikkiList();
+        if (scene == "todoboard") ShowTodoBoard();
         if (scene == "memolist") ShowMemoList();
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
