@@ -8,6 +8,7 @@
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "notes/DiaryFile.h"
+#include "notes/NikiSech.h"
 #include "notes/Nikki.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
@@ -80,8 +81,6 @@ TForm12::TForm12() : Form({.caption = "日記リスト", .width = 330, .height =
     SpinEdit2.Create(Panel1, {.at = {72, 4, 44, 22}, .min = 1, .max = 12});
     BitBtn7.Create(Panel1, {.at = {122, 3, 60, 24}, .caption = "今日", .hint = "今日に戻す｡"});
     BitBtn1.Create(Panel1, {.at = {186, 3, 60, 24}, .caption = "検索", .hint = "日記を検索"});
-    // The search window comes with its own unit.
-    BitBtn1.SetEnabled(false);
     SGauge1.Create(Panel1, {.at = {4, 32, 300, 18}, .hint = ""});
     SGauge1.SetKind(gkColor);
     ListBox1.Create(*this, {.at = {0, 56, 322, 330}, .align = tk::Align::Client, .style = tk::lbOwnerDrawFixed});
@@ -97,10 +96,12 @@ TForm12::TForm12() : Form({.caption = "日記リスト", .width = 330, .height =
     SpinEdit1.OnChange = [this] { BuildList(); };
     SpinEdit2.OnChange = [this] { BuildList(); };
     BitBtn7.OnClick = [this] { BitBtn7Click(); };
+    BitBtn1.OnClick = [this] { BitBtn1Click(); };
     ListBox1.OnDrawItem = [this](int i, const RECT& r, int state) { ListBox1DrawItem(i, r, state); };
     ListBox1.OnClick = [this] { ListBox1Click(); };
     ListBox1.OnDblClick = [this] { OpenSelectedDay(); };
     OnShow = [this] { FormShow(); };
+    OnCloseQuery = [this](bool&) { FormCloseQuery(); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
     OnActivate = [this] { BuildList(); };
     OnResize = [this] { FormResize(); };
@@ -118,7 +119,22 @@ TForm12::TForm12() : Form({.caption = "日記リスト", .width = 330, .height =
               ini.ReadInteger(ik::Nikki::Section, ik::Nikki::list_Height, Height()));
     RestorePosition(std::max(0, ini.ReadInteger(ik::Nikki::Section, ik::Nikki::list_left, 0)),
                     std::max(0, ini.ReadInteger(ik::Nikki::Section, ik::Nikki::list_top, 0)));
+    if (ini.ReadInteger(ik::Nikki::Section, ik::Nikki::Serch_open, 0) == 1) BitBtn1Click();
     BuildList();
+}
+
+bool TForm12::SearchOpen() const { return Form22 && Form22->Visible(); }
+
+void TForm12::BitBtn1Click() {
+    if (SearchOpen()) {
+        Form22->BringForward();
+    } else {
+        tk::Form* main = tk::Application.MainForm;
+        tk::Application.CreateForm(Form22);
+        tk::Application.MainForm = main;
+        Form22->Show();
+    }
+    BitBtn1.Tag = 1;
 }
 
 int TForm12::FirstDay() const {
@@ -220,8 +236,17 @@ void TForm12::FormResize() {
     }
 }
 
-void TForm12::FormClose(tk::CloseAction& action) {
+void TForm12::FormCloseQuery() {
     PlayWaveRes("clo");
+    if (SearchOpen()) settings::Open().WriteInteger(ik::Nikki::Section, ik::Nikki::Serch_open, 1);
+}
+
+void TForm12::FormClose(tk::CloseAction& action) {
+    // The search goes with the list, and comes back with it.
+    if (SearchOpen()) {
+        Form22->Close();
+        settings::Open().WriteInteger(ik::Nikki::Section, ik::Nikki::Serch_open, 1);
+    }
     if (ownButtons_) {
         // The diaries it opened go with it.
         std::vector<TForm8*> open;

@@ -31,6 +31,7 @@ struct TForm12 : tk::Form {
 
     TForm12();
     void FormShow();
+    void FormCloseQuery();
     void FormClose(tk::CloseAction& action);
     void FormResize();
     void BuildList();
@@ -39,6 +40,8 @@ struct TForm12 : tk::Form {
     void OpenSelectedDay();  // double click and Write1
     void PopupMenu1Popup();
     void BitBtn7Click();
+    void BitBtn1Click();  // the search window
+    bool SearchOpen() const;
     void SetMonth(rtl::TDateTime day);  // the boxes only; the caller rebuilds
 
     int FirstDay() const;  // the 1st of the shown month, as a date serial
