@@ -67,8 +67,7 @@ std::string GaugeHint(int entries, int days) {
 
 namespace {
 
-std::string DiaryDir() {
-    auto ini = settings::Open();
+std::string DiaryDir(const tk::TIniFile& ini) {
     return diary::DiaryFolder(ini.ReadString(ik::Privacy::Section, ik::Privacy::Directory, ""),
                               ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, "."));
 }
@@ -149,7 +148,8 @@ void TForm12::BuildList() {
     int y = std::clamp(SpinEdit1.Value(), 1, 9999), m = std::clamp(SpinEdit2.Value(), 1, 12);
     // The month's own length: the 1st of the next month does not exist after December 9999.
     int first = FirstDay(), days = rtl::DaysInMonthGregorian(y, m);
-    std::string folder = DiaryDir();
+    auto ini = settings::Open();
+    std::string folder = DiaryDir(ini);
     std::vector<std::string> lines;
     int entries = 0;
     for (int d = 0; d < days; ++d) {
@@ -157,6 +157,9 @@ void TForm12::BuildList() {
         lines.push_back(nikilist::DayLine(folder, first + d, entry));
         entries += entry;
     }
+    // One paint for the month, not one per line added; the colours are read once for it.
+    colours_ = {ReadDayColours(ini, -1), ReadDayColours(ini, 0), ReadDayColours(ini, 1)};
+    SendMessageA(ListBox1.Handle, WM_SETREDRAW, FALSE, 0);
     ListBox1.Items.Assign(lines);
     SGauge1.SetMin(0);
     SGauge1.SetMax(days);
@@ -172,14 +175,21 @@ void TForm12::BuildList() {
         select = ListBox1.Tag;
     if (select >= days || select < 0) select = 0;
     ListBox1.SetItemIndex(select);
+    SendMessageA(ListBox1.Handle, WM_SETREDRAW, TRUE, 0);
+    ListBox1.Invalidate();
     ListBox1Click();
     if (BitBtn1.Tag > 1) BitBtn1.Tag = 1;
     building_ = false;
 }
 
+const DayColours& TForm12::ColoursOf(int index) const {
+    int from = FirstDay() + index - (int)rtl::Date();
+    return colours_[from < 0 ? 0 : from == 0 ? 1 : 2];
+}
+
 void TForm12::ListBox1DrawItem(int index, const RECT& rect, int state) {
     tk::TCanvas& c = ListBox1.Canvas;
-    DayColours colours = ReadDayColours(settings::Open(), FirstDay() + index - (int)rtl::Date());
+    const DayColours& colours = ColoursOf(index);
     bool selected = state & tk::odSelected;
     c.Brush.Color = selected ? colours.text : colours.back;
     c.Font.Color = selected ? colours.back : colours.text;
@@ -190,8 +200,7 @@ void TForm12::ListBox1DrawItem(int index, const RECT& rect, int state) {
 void TForm12::ListBox1Click() {
     int i = ListBox1.ItemIndex();
     if (i < 0) return;
-    DayColours colours = ReadDayColours(settings::Open(), FirstDay() + i - (int)rtl::Date());
-    ListBox1.SetColor(colours.back);
+    ListBox1.SetColor(ColoursOf(i).back);
 }
 
 void TForm12::OpenSelectedDay() {

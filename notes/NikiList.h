@@ -1,9 +1,11 @@
 // The diary's month list: one line per day of a month with its diary title, coloured like the
 // schedule views, a gauge of how many days carry an entry, and the way into each day's diary.
 #pragma once
+#include <array>
 #include <string>
 
 #include "controls/SGaugeEx.h"
+#include "mainwindow/Main.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListBox.h"
@@ -48,6 +50,8 @@ struct TForm12 : tk::Form {
     int Entries() const { return SGauge1.Position(); }
 
 private:
+    const DayColours& ColoursOf(int index) const;
+    std::array<DayColours, 3> colours_{};  // past, today, future: as the settings were at the last build
     bool ownButtons_ = true;  // opened on its own, not beside a diary from the main menu
     bool building_ = false;
 };

@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/WindowTools.h"
@@ -26,7 +30,106 @@ namespace {
 
 bool Holds(const std::string& s, const std::string& text) { return rtl::SjisPos(s, text) != std::string::npos; }
 
+std::string ToSjis(const std::wstring& w) {
+    char out[16];
+    int n = WideCharToMultiByte(932, 0, w.data(), (int)w.size(), out, sizeof out, nullptr, nullptr);
+    return std::string(out, std::max(0, n));
+}
+
+// What a reader may make of bytes that are not Shift-JIS: a Western run's high bytes, and the
+// characters of the rich text's own control words (dashes, quotes, bullets, special spaces).
+const std::set<std::string>& OtherCharacters() {
+    static const std::set<std::string> chars = [] {
+        std::set<std::string> set;
+        for (int b = 0x80; b <= 0xff; ++b) {
+            char c = (char)b;
+            wchar_t w[4];
+            int n = MultiByteToWideChar(1252, 0, &c, 1, w, 4);
+            if (n > 0) set.insert(ToSjis(std::wstring(w, n)));
+        }
+        for (wchar_t w : {0x2014, 0x2013, 0x2022, 0x2018, 0x2019, 0x201c, 0x201d, 0x00a0, 0x2011, 0x00ad, 0x2002,
+                          0x2003, 0x2005, 0x200c, 0x200d, 0x200e, 0x200f})
+            set.insert(ToSjis(std::wstring(1, w)));
+        return set;
+    }();
+    return chars;
+}
+
 }  // namespace
+
+RawBodyTest::RawBodyTest(const std::string& text) {
+    const std::set<std::string>& other = OtherCharacters();
+    std::set<std::string> seen;
+    for (size_t i = 0; i < text.size();) {
+        size_t n = std::max<size_t>(1, rtl::SjisCharLen(text, i));
+        std::string c = text.substr(i, n);
+        i += n;
+        if (!seen.insert(c).second) continue;
+        unsigned char first = c[0];
+        // Blanks, control characters and the stand-in for what Shift-JIS lacks come from too many
+        // places; so do characters another code page or a control word can give.
+        if (first <= ' ' || c == "?" || other.count(c)) {
+            always_ = true;
+            return;
+        }
+        // Each byte literally (escaped where the rich text escapes it) or as a hex escape.
+        std::vector<std::string> forms{""};
+        for (unsigned char b : c) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\'%02x", b);
+            std::string literal = b == '\\' || b == '{' || b == '}' ? std::string("\\") + (char)b : std::string(1, (char)b);
+            std::vector<std::string> longer;
+            for (const std::string& f : forms) {
+                longer.push_back(f + literal);
+                longer.push_back(f + hex);
+            }
+            forms = std::move(longer);
+        }
+        forms_.push_back(std::move(forms));
+    }
+}
+
+bool RawBodyTest::MayHold(const std::string& body) const {
+    if (always_ || body.rfind("{\\rtf", 0) != 0) return true;
+    // Line breaks mean nothing in rich text; hex escapes are read in either case.
+    std::string raw;
+    raw.reserve(body.size());
+    for (size_t i = 0; i < body.size(); ++i) {
+        char c = body[i];
+        if (c == '\r' || c == '\n') continue;
+        raw += c;
+        if (c != '\\' || i + 1 >= body.size()) continue;
+        char next = body[++i];
+        raw += next;
+        if (next == '\'')
+            for (int k = 0; k < 2 && i + 1 < body.size(); ++k) raw += (char)std::tolower((unsigned char)body[++i]);
+    }
+    // Unicode escapes, and code pages other than Shift-JIS and Western, are left to the rich edit.
+    auto numbers = [&](const char* word, std::initializer_list<int> plain) {
+        std::string key = word;
+        for (size_t at = raw.find(key); at != std::string::npos; at = raw.find(key, at + 1)) {
+            size_t d = at + key.size();
+            if (d < raw.size() && raw[d] == '-') return true;
+            if (d >= raw.size() || !std::isdigit((unsigned char)raw[d])) continue;
+            int v = std::atoi(raw.c_str() + d);
+            if (std::find(plain.begin(), plain.end(), v) == plain.end()) return true;
+        }
+        return false;
+    };
+    if (numbers("\\u", {}) || numbers("\\fcharset", {0, 1, 2, 128}) || numbers("\\ansicpg", {932}) ||
+        numbers("\\cpg", {932, 1252}))
+        return true;
+    for (const std::vector<std::string>& forms : forms_) {
+        bool found = false;
+        for (const std::string& f : forms)
+            if (raw.find(f) != std::string::npos) {
+                found = true;
+                break;
+            }
+        if (!found) return false;
+    }
+    return true;
+}
 
 Days SearchDays(int year1, int month1, int year2, int month2) {
     year1 = std::clamp(year1, 1, 9999), year2 = std::clamp(year2, 1, 9999);
@@ -46,7 +149,7 @@ std::string HitLine(int day, Marker marker, const std::string& text) {
 }
 
 Marker MatchDay(const std::string& fileBytes, const std::string& text, const BodyText& bodyText,
-                std::string& shown) {
+                std::string& shown, const RawBodyTest* raw) {
     if (text.empty()) return Marker::None;
     diary::DayFile f = diary::ReadDayFile(fileBytes);
     const diary::DayHeader& h = f.header;
@@ -59,7 +162,8 @@ Marker MatchDay(const std::string& fileBytes, const std::string& text, const Bod
         shown = h.weather;
     }
     // An enciphered or HTML body is not text the diary shows; a header that never ends has none.
-    if (marker == Marker::None && f.result == diary::ReadResult::Ok && bodyText && Holds(bodyText(f.body), text))
+    if (marker == Marker::None && f.result == diary::ReadResult::Ok && bodyText && (!raw || raw->MayHold(f.body)) &&
+        Holds(bodyText(f.body), text))
         marker = Marker::Body;
     return marker;
 }
@@ -67,13 +171,14 @@ Marker MatchDay(const std::string& fileBytes, const std::string& text, const Bod
 std::vector<Hit> Search(const std::string& folder, Days days, const std::string& text, const BodyText& bodyText,
                         const std::function<void(int day)>& progress) {
     std::vector<Hit> hits;
+    const RawBodyTest raw(text);
     tk::FolderIndex& index = tk::FolderIndex::For(folder);
     std::string bytes, shown;
     for (int day = days.first; day <= days.last; ++day) {
         if (progress) progress(day);
         std::string name = diary::DayFileName(day);
         if (!index.Exists(name) || !tk::ReadFileBytes(folder + "\\" + name, bytes)) continue;
-        Marker m = MatchDay(bytes, text, bodyText, shown);
+        Marker m = MatchDay(bytes, text, bodyText, shown, &raw);
         if (m != Marker::None) hits.push_back({day, m, HitLine(day, m, shown)});
     }
     return hits;

@@ -35,11 +35,25 @@ std::string HitLine(int day, Marker marker, const std::string& text);
 // The text of a day file's body (rich text, or plain text in an export saved over the day).
 using BodyText = std::function<std::string(const std::string& body)>;
 
+// Whether a body's raw bytes can hold the text at all, so that most bodies need not be read
+// through a rich edit (about a millisecond each under Wine). It rules a body out only when some
+// character of the text is written in it in none of the ways a rich-text reader makes that
+// character of; a body it is not sure of (Unicode escapes, other code pages, plain text) may hold.
+class RawBodyTest {
+public:
+    explicit RawBodyTest(const std::string& text);
+    bool MayHold(const std::string& body) const;
+
+private:
+    bool always_ = false;  // a character of the text can come from too many places to rule out
+    std::vector<std::vector<std::string>> forms_;  // for each character, its spellings
+};
+
 // What one day file holds of the text: the header's title and weather, then the body's text when
-// the header gave no hit. Matching is case-sensitive on whole characters; an empty text matches
-// nothing.
+// the header gave no hit (and raw, when given, does not rule the body out). Matching is
+// case-sensitive on whole characters; an empty text matches nothing.
 Marker MatchDay(const std::string& fileBytes, const std::string& text, const BodyText& bodyText,
-                std::string& shown);
+                std::string& shown, const RawBodyTest* raw = nullptr);
 
 // The hits of the day files in the folder for the days, in day order. progress hears each day
 // before it is read; legacy files are not searched.

@@ -12,6 +12,8 @@
 #include "settings/Settings.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/FolderIndex.h"
+#include "toolkit/Form.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Sound.h"
@@ -109,6 +111,54 @@ TEST(DiarySearchDays, EitherOrderCoversWholeMonths) {
         EXPECT_EQ(rtl::FormatDateTime("yyyy/mm/dd", d.first), c.first) << c.y1 << "/" << c.m1;
         EXPECT_EQ(rtl::FormatDateTime("yyyy/mm/dd", d.last), c.last) << c.y1 << "/" << c.m1;
     }
+}
+
+// The look at the raw bytes may only save reading a body: whatever the rich edit finds in a body,
+// the look must let through, however the body spells it.
+TEST(DiaryRawBodyTest, LetsThroughEveryBodyTheRichEditFindsTheTextIn) {
+    tk::Form form({.caption = "raw", .width = 420, .height = 300});
+    tk::RichEdit re;
+    re.Create(form, {.at = {8, 8, 300, 200}});
+    // As the diary writes a day: Japanese, a bold run and a Western run.
+    re.SetText("表ソ十の山\r\n朝はAppleと×印、cafe");
+    re.Select(0, 2);
+    re.SelAttributes.SetStyleBit(tk::fsBold, true);
+    re.Select(8, 12);
+    re.SelAttributes.SetName("Arial");
+    rtl::TMemoryStream written;
+    re.SaveToStream(written);
+    const std::string bodies[] = {
+        written.Bytes(),
+        "{\\rtf1\\ansi\\ansicpg932 \\'8e\\'52}",               // lower-case escapes
+        "{\\rtf1 \\'8E\\'52\\'95\\\\}",                       // upper case; a backslash trail byte
+        "{\\rtf1 \\'89J \\'83A}",                                  // an ASCII trail byte as it stands
+        "{\\rtf1 \\'8e\r\n\\'52\\'8f\r\\'5c}",              // line breaks inside a character
+        "{\\rtf1\\uc1 \\u23665?\\u-32768?}",                     // Unicode escapes
+        "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 \\'d7}",  // a Western ×
+        "{\\rtf1{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \\'c9\\'bd}",  // 山 in a Chinese run
+        "{\\rtf1 {\\b A}pple\\tab x\\emdash y}",
+        "山と川\r\n",  // plain text
+    };
+    const char* texts[] = {"山", "表", "ソ", "十", "×", "A", "Apple", "e", "ア", "の山", "雨", "J",
+                           "\t", "—", "印、", "川", "pp"};
+    int found = 0;
+    for (const std::string& body : bodies) {
+        std::string text = re.LoadTextOfData(body);
+        for (const char* t : texts) {
+            if (rtl::SjisPos(text, t) == std::string::npos) continue;
+            ++found;
+            EXPECT_TRUE(nikisech::RawBodyTest(t).MayHold(body)) << t << " in " << body;
+        }
+    }
+    EXPECT_GE(found, 20);
+    // It does rule bodies out, or it would save nothing.
+    struct Out {
+        std::string body;
+        const char* text;
+    } outs[] = {
+        {written.Bytes(), "川"}, {written.Bytes(), "山川"}, {"{\\rtf1 \\'82\\'a0}", "山"}, {"{\\rtf1 abc}", "x"},
+    };
+    for (const Out& o : outs) EXPECT_FALSE(nikisech::RawBodyTest(o.text).MayHold(o.body)) << o.text;
 }
 
 TEST_F(DiarySearch, EachKindOfHitReadsAsItShould) {
