@@ -101,8 +101,12 @@ bool RawBodyTest::MayHold(const std::string& body) const {
         if (c != '\\' || i + 1 >= body.size()) continue;
         char next = body[++i];
         raw += next;
-        if (next == '\'')
-            for (int k = 0; k < 2 && i + 1 < body.size(); ++k) raw += (char)std::tolower((unsigned char)body[++i]);
+        for (int k = 0; next == '\'' && k < 2 && i + 1 < body.size();) {
+            char h = body[++i];
+            if (h == '\r' || h == '\n') continue;
+            raw += (char)std::tolower((unsigned char)h);
+            ++k;
+        }
     }
     // Unicode escapes, and code pages other than Shift-JIS and Western, are left to the rich edit.
     auto numbers = [&](const char* word, std::initializer_list<int> plain) {

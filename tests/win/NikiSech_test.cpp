@@ -132,7 +132,7 @@ TEST(DiaryRawBodyTest, LetsThroughEveryBodyTheRichEditFindsTheTextIn) {
         "{\\rtf1\\ansi\\ansicpg932 \\'8e\\'52}",               // lower-case escapes
         "{\\rtf1 \\'8E\\'52\\'95\\\\}",                       // upper case; a backslash trail byte
         "{\\rtf1 \\'89J \\'83A}",                                  // an ASCII trail byte as it stands
-        "{\\rtf1 \\'8e\r\n\\'52\\'8f\r\\'5c}",              // line breaks inside a character
+        "{\\rtf1 \\'8e\r\n\\'52\\'8f\r\\'5c\\'8\r\n3\\'5c}",  // line breaks inside a character
         "{\\rtf1\\uc1 \\u23665?\\u-32768?}",                     // Unicode escapes
         "{\\rtf1{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 \\'d7}",  // a Western ×
         "{\\rtf1{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \\'c9\\'bd}",  // 山 in a Chinese run
