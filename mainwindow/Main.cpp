@@ -250,7 +250,7 @@ void TForm1::BuildMenus() {
     later(Telephone1, "簡易電話帳", "Ctrl+A");
     m.Add("-");
     Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
-    later(List2, "タイトル一覧", "Ctrl+N");
+    List2 = &m.Add("タイトル一覧", [this] { List2Click(); }, "Ctrl+N");
     MemoTree1 = &m.Add("メモ一覧", [this] { MemoTree1Click(); }, "Ctrl+M");
     Period1 = &m.Add(kPeriodCaption);
     Period1->SetVisible(false);

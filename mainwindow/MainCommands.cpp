@@ -74,8 +74,6 @@ void TForm1::BindCommands() {
     ComboBox2.OnDblClick = [this] { BirthDay1Click(); };
     // Their items stay disabled until the windows they open exist.
     Diary1->OnClick = [this] { Diary1Click(); };
-    List2->OnClick = [this] { List2Click(); };
-    List2->SetEnabled(true);
     Period1->OnClick = [this] { Period1Click(); };
     Telephone1->OnClick = [this] { Telephone1Click(); };
     False1->OnClick = [this] { False1Click(); };

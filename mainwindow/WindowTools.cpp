@@ -17,19 +17,19 @@ void DragWindow(HWND window) {
 
 void SetWindowDragHookForTest(std::function<void(HWND)> hook) { dragHook = std::move(hook); }
 
-LRESULT FixedWidthFrame(HWND window, UINT msg, LPARAM lp, int width, int maximisedWidth, LRESULT result) {
-    switch (msg) {
-        case WM_GETMINMAXINFO: {
-            auto* mm = (MINMAXINFO*)lp;
-            mm->ptMinTrackSize.x = mm->ptMaxTrackSize.x = width;
-            mm->ptMaxSize.x = maximisedWidth;
-            RECT r;
-            if (window && GetWindowRect(window, &r) && !IsZoomed(window)) mm->ptMaxPosition.x = r.left;
-            return 0;
-        }
-        case WM_NCHITTEST: return result == HTLEFT || result == HTRIGHT ? HTCAPTION : result;
+LRESULT FixedWidthFrame(HWND window, UINT msg, LPARAM lp, LRESULT answer, int width, int maximisedWidth,
+                        std::optional<int> maximisedLeft) {
+    if (msg == WM_GETMINMAXINFO) {
+        auto* mm = (MINMAXINFO*)lp;
+        mm->ptMinTrackSize.x = mm->ptMaxTrackSize.x = width;
+        mm->ptMaxSize.x = maximisedWidth;
+        RECT r;
+        if (maximisedLeft) mm->ptMaxPosition.x = *maximisedLeft;
+        else if (window && !IsZoomed(window) && GetWindowRect(window, &r)) mm->ptMaxPosition.x = r.left;
+    } else if (msg == WM_NCHITTEST) {
+        if (answer == HTLEFT || answer == HTRIGHT) return HTCAPTION;
     }
-    return result;
+    return answer;
 }
 
 namespace maincmd {

@@ -240,7 +240,7 @@ void TForm21::BitBtn6Click() {
 }
 
 LRESULT TForm21::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT r = FixedWidthFrame(Handle, msg, lp, kWidth, kWidth, Form::WndProc(msg, wp, lp));
+    LRESULT r = FixedWidthFrame(Handle, msg, lp, Form::WndProc(msg, wp, lp), kWidth, kWidth);
     if (msg == WM_GETMINMAXINFO) ((MINMAXINFO*)lp)->ptMinTrackSize.y = kMinHeight;
     return r;
 }

@@ -441,7 +441,7 @@ void TForm29::Label1MouseUp() {
 // ---- window frame and status bar ----
 
 LRESULT TForm29::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    return FixedWidthFrame(Handle, msg, lp, kWidth, kMaximisedWidth, Form::WndProc(msg, wp, lp));
+    return FixedWidthFrame(Handle, msg, lp, Form::WndProc(msg, wp, lp), kWidth, kMaximisedWidth);
 }
 
 bool TForm29::ShowStatusHint() {

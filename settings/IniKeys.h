@@ -106,6 +106,10 @@ constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "W
 // The month list's bounds, and whether the search window was open when the list closed.
 constexpr char list_top[] = "list_top", list_left[] = "list_left", list_Width[] = "list_Width",
                list_Height[] = "list_Height", Serch_open[] = "Serch_open";
+// The diary search: its bounds, range and last text.
+constexpr char Serch_top[] = "Serch_top", Serch_left[] = "Serch_left", Serch_Width[] = "Serch_Width",
+               Serch_Height[] = "Serch_Height", Serch_Syear[] = "Serch_Syear", Serch_Smonth[] = "Serch_Smonth",
+               Serch_Eyear[] = "Serch_Eyear", Serch_Emonth[] = "Serch_Emonth", Serch_String[] = "Serch_String";
 }  // namespace Nikki
 
 namespace Pop_Born {

@@ -454,6 +454,10 @@ std::string RichEdit::LoadTextOf(const std::string& path) {
     rtl::TFileStream f(path, rtl::fmOpenRead);
     std::string data((size_t)f.Size(), '\0');
     data.resize(data.empty() ? 0 : (size_t)std::max(0L, f.Read(data.data(), (long)data.size())));
+    return LoadTextOfData(data);
+}
+
+std::string RichEdit::LoadTextOfData(const std::string& data) {
     const LRESULT mask = SendMessageA(Handle, EM_SETEVENTMASK, 0, 0);
     SendMessageA(Handle, EM_SETUNDOLIMIT, 0, 0);
     if (!PlainText && IsRtf(data)) StreamIn(data, SF_RTF);

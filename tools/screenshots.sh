@@ -18,7 +18,7 @@ scenes=("$@")
                                    register register13 register-old richpane
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
                                    schedule-day schedule-year schedule-month schedule-week
-                                   diary diary-picture diary-printed nikki-list memolist
+                                   diary diary-picture diary-printed nikki-list memolist diarysearch
                                    manage-all manage-past manage-day
                                    list list-printed todoboard
                                    gtimer gtimer-end jump

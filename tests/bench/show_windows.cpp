@@ -20,6 +20,7 @@
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         nikki-list (the diary's month list with titles and its gauge)
+//         diarysearch (the diary search with hits of each kind, beside its month list)
 //         memolist (the memo list with a memo and its picture in the preview)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
@@ -56,6 +57,7 @@
 #include "notes/MyGraph.h"
 #include "notes/DiaryFile.h"
 #include "notes/NikiList.h"
+#include "notes/NikiSech.h"
 #include "notes/Nikki.h"
 #include "notes/password.h"
 #include "schedule/Pop_sel.h"
@@ -77,6 +79,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
+#include "toolkit/FolderIndex.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
 #include "toolkit/RichEdit.h"
@@ -794,6 +797,30 @@ void ShowNikkiList() {
     Form12->BuildList();
 }
 
+// The diary search over spring 2024, given backwards, with a title, a weather and a text hit.
+void ShowDiarySearch() {
+    ShowNikkiList();
+    std::string folder = dataDir + "\\Diary";
+    auto put = [&](int m, int d, const std::string& header, const std::string& text) {
+        tk::WriteFileBytes(folder + "\\" + diary::DayFileName((int)rtl::EncodeDate(2024, m, d)),
+                           header + ":END\r\n{\\rtf1\\ansi\\ansicpg932 " + text + "\\par }\r\n");
+    };
+    put(3, 20, "TITLE:春分の日\r\nWEATHER:晴\r\n", "spring");
+    put(4, 6, "TITLE:花見\r\nWEATHER:晴 のち 雨\r\n", "sakura");
+    put(4, 10, "TITLE:入学式\r\nWEATHER:晴\r\n", "\\'92\\'a9\\'82\\'cd\\'89J");  // 朝は雨
+    put(4, 29, "TITLE:昭和の日\r\nWEATHER:雨\r\n", "rain");
+    tk::FolderIndex::InvalidateAll();
+    tk::Application.CreateForm(Form22);
+    Form22->Show();
+    Form22->SetBounds(360, 20, TForm22::kWidth, 420);
+    Form22->SpinEdit1.SetValue(2024);
+    Form22->SpinEdit2.SetValue(5);
+    Form22->SpinEdit3.SetValue(2024);
+    Form22->SpinEdit4.SetValue(3);
+    Form22->Edit1.SetText("雨");
+    Form22->BitBtn1Click();
+}
+
 // The diary of 2024-05-03 with formatted text and a picture; "diary-picture" shows the picture,
 // "diary-printed" prints the day to the prefix's printer and ends.
 void ShowDiary(const std::string& scene) {
@@ -1228,6 +1255,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "nikki-list") ShowNikkiList();
+        if (scene == "diarysearch") ShowDiarySearch();
         if (scene == "todoboard") ShowTodoBoard();
         if (scene == "memolist") ShowMemoList();
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
