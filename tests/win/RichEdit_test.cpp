@@ -106,6 +106,62 @@ TEST(TkRichFile, LoadTextOfReadsAsLoadFromFile) {
     EXPECT_THROW(quiet.re.LoadTextOf(TempFile("no_such_表.rtf")), rtl::Exception);
 }
 
+// Reading a file's text without the box must give exactly what the box reads, and must leave
+// to the box whatever it cannot be sure of.
+TEST(TkRichFile, ReadTextOfGivesWhatTheBoxReads) {
+    const std::string head = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 MS UI Gothic;}}\\f0\\fs20 ";
+    struct {
+        std::string data;
+        bool withoutBox;
+    } files[] = {
+        // What the editors write: paragraphs, Japanese as escapes, formatting in between.
+        {head + "10:00 \\'91\\'c5\\'82\\'bf\\'8d\\'87\\'82\\'ed\\'82\\'b9\\par \\'8e\\'91\\'97\\'bf\\par }", true},
+        {head + "a\\par\\par b\\par\\par }", true},
+        {head + "\\b bold\\b0  \\cf1 red\\tab tab \\'95\\'5c\\\\\\{\\}\\par }", true},
+        {head + "{\\*\\generator Wine Riched20 2.0;}\\pard\\li200\\qc centred\\par\r\n}", true},
+        {head + "\\uc1\\u8364? euro \\u-4064? \\par }", true},
+        {head + "no mark at the end}", true},
+        {head + "}", true},
+        {"{\\rtf1 ascii only\\par second}", true},
+        // Plain text the box keeps as it stands.
+        {"表ソ一行目\r\n二行目\tタブ\r\n", true},
+        {"", true},
+        // Left to the box.
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 caf\\'e9\\par }", false},
+        {head + "a\\line b\\par }", false},
+        {head + "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}\\par }", false},
+        {head + "\\'95}", false},
+        {"lone\nline feeds\rand returns", false},
+        {"{\\urtf1 x}", false},
+    };
+    // Rich text as the box itself writes it.
+    std::string saved;
+    {
+        Box w;
+        w.re.SetText("日本語の表示\r\n\r\n二行目\tはソ十");
+        w.re.Select(0, 3);
+        w.re.SelAttributes.SetStyleBit(tk::fsBold, true);
+        w.re.SelAttributes.SetColor(tk::clRed);
+        w.re.Select(8, 1);
+        w.re.Paragraph.SetAlignment(tk::taCenter);
+        w.re.Paragraph.SetFirstIndent(10);
+        w.re.SaveToFile(TempFile("read_表.rtf"));
+        ASSERT_TRUE(tk::ReadFileBytes(TempFile("read_表.rtf"), saved));
+    }
+    const std::string path = TempFile("read_表.rtf");
+    Box box(tk::reNoWordWrap), reader(tk::reNoWordWrap);
+    auto check = [&](const std::string& data, bool withoutBox) {
+        ASSERT_TRUE(tk::WriteFileBytes(path, data));
+        reader.re.SetText("前の内容");
+        EXPECT_EQ(reader.re.ReadTextOf(path), box.re.LoadTextOf(path)) << data;
+        EXPECT_EQ(reader.re.Text() == "前の内容", withoutBox) << data;
+    };
+    for (const auto& f : files) check(f.data, f.withoutBox);
+    check(saved, true);
+    DeleteFileA(path.c_str());
+    EXPECT_THROW(reader.re.ReadTextOf(TempFile("no_such_表.rtf")), rtl::Exception);
+}
+
 TEST(TkRichLines, AddAppendsParagraphsThatReadBack) {
     Box b;
     EXPECT_EQ(b.re.Lines.Count(), 0);
