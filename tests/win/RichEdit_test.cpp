@@ -23,20 +23,24 @@ struct Box {
     explicit Box(int style = 0) { re.Create(form, {.at = {8, 8, 300, 200}, .style = style}); }
 };
 
+// The box's own file of this text: the first three characters bold and red, the paragraph of
+// the ninth centred.
+void SaveFormatted(const std::string& text, const std::string& path) {
+    Box b;
+    b.re.SetText(text);
+    b.re.Select(0, 3);
+    b.re.SelAttributes.SetStyleBit(tk::fsBold, true);
+    b.re.SelAttributes.SetColor(tk::clRed);
+    b.re.Select(8, 1);
+    b.re.Paragraph.SetAlignment(tk::taCenter);
+    b.re.SaveToFile(path);
+}
+
 }  // namespace
 
 TEST(TkRichFile, JapaneseWithBoldAndColourSurvivesAFile) {
     std::string path = TempFile("表ソ_rich.rtf");
-    {
-        Box b;
-        b.re.SetText("日本語の表示\r\n二行目はソ十");
-        b.re.Select(0, 3);
-        b.re.SelAttributes.SetStyleBit(tk::fsBold, true);
-        b.re.SelAttributes.SetColor(tk::clRed);
-        b.re.Select(8, 1);
-        b.re.Paragraph.SetAlignment(tk::taCenter);
-        b.re.SaveToFile(path);
-    }
+    SaveFormatted("日本語の表示\r\n二行目はソ十", path);
     std::string bytes;
     ASSERT_TRUE(tk::ReadFileBytes(path, bytes));
     EXPECT_EQ(bytes.rfind("{\\rtf", 0), 0u);
@@ -135,20 +139,10 @@ TEST(TkRichFile, ReadTextOfGivesWhatTheBoxReads) {
         {"{\\urtf1 x}", false},
     };
     // Rich text as the box itself writes it.
-    std::string saved;
-    {
-        Box w;
-        w.re.SetText("日本語の表示\r\n\r\n二行目\tはソ十");
-        w.re.Select(0, 3);
-        w.re.SelAttributes.SetStyleBit(tk::fsBold, true);
-        w.re.SelAttributes.SetColor(tk::clRed);
-        w.re.Select(8, 1);
-        w.re.Paragraph.SetAlignment(tk::taCenter);
-        w.re.Paragraph.SetFirstIndent(10);
-        w.re.SaveToFile(TempFile("read_表.rtf"));
-        ASSERT_TRUE(tk::ReadFileBytes(TempFile("read_表.rtf"), saved));
-    }
     const std::string path = TempFile("read_表.rtf");
+    std::string saved;
+    SaveFormatted("日本語の表示\r\n\r\n二行目\tはソ十", path);
+    ASSERT_TRUE(tk::ReadFileBytes(path, saved));
     Box box(tk::reNoWordWrap), reader(tk::reNoWordWrap);
     auto check = [&](const std::string& data, bool withoutBox) {
         ASSERT_TRUE(tk::WriteFileBytes(path, data));
