@@ -288,7 +288,7 @@ bool TForm2::ReadText(const std::string& path, TextMap& shown, std::string& text
         f.text = last->second.text;
     } else {
         try {
-            f.text = RichEdit2.LoadTextOf(path);
+            f.text = RichEdit2.ReadTextOf(path);
         } catch (const std::exception&) {
             return false;
         }

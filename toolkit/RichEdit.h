@@ -142,6 +142,9 @@ public:
     std::string LoadTextOf(const std::string& path);
     // The same for bytes already in memory, as if they were the file.
     std::string LoadTextOfData(const std::string& data);
+    // The text LoadTextOf gives, read without the box where the file allows (plain text, and rich
+    // text of paragraphs, tabs and formatting): the box then keeps what it held.
+    std::string ReadTextOf(const std::string& path);
     void SaveToStream(rtl::TStream& s) const;
 
     bool ReadOnly() const;
