@@ -24,7 +24,7 @@ scenes=("$@")
                                    gtimer gtimer-end jump
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop
-                                   period daycalc-span daycalc-interval association
+                                   period daycalc-span daycalc-interval association phonebook phonesearch
                                    mini-round mini-ellipse mini-rect toolwindow trayhost)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
