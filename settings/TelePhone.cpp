@@ -334,6 +334,7 @@ void TForm3::ApplyColumnWidths() {
 }
 
 void TForm3::ColumnBorderMoved() {
+    Panel2.Realign();  // the last title takes what is left, nothing when the others overflow
     int total = 0;
     for (int c = 0; c < kColumns; ++c) total += TitlePanel(c).Width();
     for (int b = 0; b < 4; ++b) total += BorderPanel(b).Width();
