@@ -90,7 +90,7 @@ void TSplitControl::EndSplit() {
 
 LRESULT TSplitBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT && !tk::BusyCursorShown()) {
-        SetCursor(LoadCursor(nullptr, IDC_SIZENS));
+        SetCursor(LoadCursor(nullptr, Width() > Height() ? IDC_SIZENS : IDC_SIZEWE));
         return TRUE;
     }
     return Panel::WndProc(msg, wp, lp);

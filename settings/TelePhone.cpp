@@ -40,14 +40,6 @@ struct SpeakerSink : tone::ToneSink {
 
 }  // namespace
 
-LRESULT TColumnBorder::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT && !tk::BusyCursorShown()) {
-        SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
-        return TRUE;
-    }
-    return Panel::WndProc(msg, wp, lp);
-}
-
 TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
     using tk::Align;
     StatusBar1.Create(*this, {.caption = "簡易電話帳です。"});
@@ -76,7 +68,7 @@ TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
     PagePanel.Create(TabControl1, {.style = tk::pnOuterNone});
     Panel2.Create(PagePanel, {.at = {0, 0, 500, 20}, .style = tk::pnOuterNone});
     tk::Panel* titles[] = {&Panel3, &Panel5, &Panel7, &Panel9};
-    TColumnBorder* borders[] = {&Panel4, &Panel6, &Panel8, &Panel10};
+    TSplitBar* borders[] = {&Panel4, &Panel6, &Panel8, &Panel10};
     const char* titleHint = "境界線のドラッグでサイズ変更ができます。";
     for (int i = 0; i < 4; ++i) {
         titles[i]->Create(Panel2, {.at = {0, 0, kDefaultTitleWidth, 20}, .caption = kTitles[i], .hint = titleHint,
@@ -106,7 +98,7 @@ TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
 
     SplitControl = std::make_unique<TSplitControl>(*this);
     for (int i = 0; i < 4; ++i) {
-        TColumnBorder& border = *borders[i];
+        TSplitBar& border = *borders[i];
         tk::Panel& title = *titles[i];
         border.OnMouseDown = [this, &border, &title](tk::MouseButton b, int, int x, int y) {
             if (b == tk::mbLeft) SplitControl->BeginSplit(border, title, x, y);

@@ -19,11 +19,6 @@
 #include "toolkit/StatusBar.h"
 #include "toolkit/StringGrid.h"
 
-// The one-pixel border between two column titles; dragging it sizes the title on its left.
-struct TColumnBorder : tk::Panel {
-    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
-};
-
 struct TForm3 : tk::Form {
     tk::StatusBar StatusBar1;
     tk::Panel Panel1;
@@ -38,7 +33,7 @@ struct TForm3 : tk::Form {
     tk::Panel PagePanel;  // the tab control's client: the header over the grid
     tk::Panel Panel2;
     tk::Panel Panel3, Panel5, Panel7, Panel9, Panel11;
-    TColumnBorder Panel4, Panel6, Panel8, Panel10;
+    TSplitBar Panel4, Panel6, Panel8, Panel10;  // one-pixel borders: dragging one sizes the title left of it
     tk::StringGrid StringGrid1;
     tk::PopupMenu PopupMenu1;
     tk::MenuItem *Modem1 = nullptr, *Speaker1 = nullptr, *Mail1 = nullptr, *Web1 = nullptr,

@@ -90,7 +90,7 @@ protected:
 
 TEST_F(PhoneBook, PagesLoadBoundedAndSaveWholeOnEveryTabChange) {
     std::string big;
-    for (int i = 0; i < 300; ++i) big += "c" + std::to_string(i) + ",n,1,2,3,extra,more\r\n";
+    for (int i = 0; i < 300; ++i) big.append("c").append(std::to_string(i)).append(",n,1,2,3,extra,more\r\n");
     WritePage(0, big);
     WritePage(1, "ACME,Taro,03-1,t@x.jp,\r\n\" \",\" \",\" \",\" \",\" \"\r\n");  // a short file
     TForm3& f = Open();
