@@ -247,7 +247,7 @@ void TForm1::BuildMenus() {
     BirthDay1 = &m.Add("誕生日管理", [this] { BirthDay1Click(); }, "Ctrl+B");
     GTimer1 = &m.Add("減算タイマー", [this] { GTimer1Click(); }, "Ctrl+G");
     DayCalc1 = &m.Add("日数計算", [this] { DayCalc1Click(); }, "Ctrl+K");
-    later(Telephone1, "簡易電話帳", "Ctrl+A");
+    Telephone1 = &m.Add("簡易電話帳", [this] { Telephone1Click(); }, "Ctrl+A");
     m.Add("-");
     Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
     List2 = &m.Add("タイトル一覧", [this] { List2Click(); }, "Ctrl+N");

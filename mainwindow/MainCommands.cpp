@@ -11,6 +11,7 @@
 #include "notes/password.h"
 #include "settings/DayCalc.h"
 #include "settings/Settings.h"
+#include "settings/TelePhone.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Shell.h"
@@ -133,7 +134,9 @@ void TForm1::DayCalc1Click() {
 
 void TForm1::Telephone1Click() {
     if (!PasswordGate(Handle, PrivateTool::Telephone) || !FolderCommand()) return;
-    EnsureToolFolder(Handle, settings::DataDir() + "\\Tel");
+    if (!EnsureToolFolder(Handle, settings::DataDir() + "\\Tel") || BringOpenForward(Telephone1->Checked(), Form3))
+        return;
+    ShowNewWindow(Form3, [](TForm3&) {});
 }
 
 void TForm1::False1Click() {

@@ -135,6 +135,18 @@ inline std::string ColumnTitle(int page, int column) {
 }
 }  // namespace TelePhone
 
+// The phone book window: bounds (top and left are written under the spelling [Telephone], the
+// same section), the last tab, the two modes and each page's first four column widths.
+namespace TelePhone {
+constexpr char Telephone[] = "Telephone";
+constexpr char top[] = "top", left[] = "left", Width[] = "Width", Height[] = "Height", Tab[] = "Tab",
+               Sort[] = "Sort", Edit[] = "Edit";
+// "3Width_A": page 3, first column; columns 0..3 are A..D.
+inline std::string ColumnWidth(int page, int column) {
+    return std::to_string(page) + "Width_" + char('A' + column);
+}
+}  // namespace TelePhone
+
 namespace Orbal {
 constexpr char Section[] = "Orbal";
 constexpr char Ver[] = "Ver";

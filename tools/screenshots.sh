@@ -25,7 +25,7 @@ scenes=("$@")
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop
                                    memogroups memotitle memomenu
-                                   period daycalc-span daycalc-interval association
+                                   period daycalc-span daycalc-interval association phonebook phonesearch
                                    mini-round mini-ellipse mini-rect toolwindow trayhost
                                    menueditor submenueditor launchermenu)
 for s in "${scenes[@]}"; do

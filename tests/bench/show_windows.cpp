@@ -18,6 +18,7 @@
 //         association (the association table, an entry selected)
 //         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
+//         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         nikki-list (the diary's month list with titles and its gauge)
 //         diarysearch (the diary search with hits of each kind, beside its month list)
@@ -76,6 +77,8 @@
 #include "settings/Settings.h"
 #include "tests/win/DropFiles.h"
 #include "settings/Setup.h"
+#include "settings/TelePhone.h"
+#include "settings/TelePhoneFile.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
@@ -1038,6 +1041,43 @@ void ShowAssociation(const std::string&) {
     Form33->ListBox1Click();
 }
 
+// The phone book with two filled pages: the first page, or the results of a search for "03".
+void ShowPhoneBook(const std::string& scene) {
+    auto ini = settings::Open();
+    namespace tp = ik::TelePhone;
+    ini.WriteString(ik::Password::Section, ik::Password::Use, "0");
+    ini.WriteInteger(tp::Telephone, tp::left, 150);
+    ini.WriteInteger(tp::Telephone, tp::top, 90);
+    ini.WriteInteger(tp::Section, tp::Tab, 0);
+    ini.WriteBool(tp::Section, tp::Edit, scene == "phonesearch");
+    ini.WriteBool(tp::Section, tp::Sort, scene == "phonesearch");
+    ini.WriteInteger(tp::Section, tp::ColumnWidth(0, 0), 110);
+    ini.WriteInteger(tp::Section, tp::ColumnWidth(0, 2), 96);
+    std::string dir = settings::DataDir() + "\\Tel";
+    tk::ForceDirectories(dir);
+    telbook::Page first = telbook::EmptyPage(), second = telbook::EmptyPage();
+    first[0] = {"東海商事 営業部", "山田 太郎", "03-1234-5678", "yamada@example.jp", "http://www.example.jp/"};
+    first[1] = {"", "佐藤 花子", "045-987-6543", "hanako@example.ne.jp", ""};
+    first[2] = {"表計算ソフト研究会", "鈴木 一郎", "06-4321-0987", "", "http://soft.example.org/"};
+    first[3] = {"市役所 市民課", "", "03-3333-1111", "", ""};
+    second[0] = {"あおば歯科", "青葉 先生", "03-5555-0303", "", "http://aoba.example.com/"};
+    second[1] = {"", "荒井 健", "090-1111-2222", "arai@example.com", ""};
+    tk::WriteFileSafely(telbook::PageFile(dir, 0), telbook::PageText(first));
+    tk::WriteFileSafely(telbook::PageFile(dir, 1), telbook::PageText(second));
+    Form1->Telephone1Click();
+    if (!Form3) return;
+    if (scene == "phonesearch") {
+        Form3->Edit1.SetText("03");
+        Form3->BitBtn4Click();
+        Form3->StringGrid1.FocusCell(Form3->StringGrid1.FixedCols(), 2);
+        Form3->StringGrid1Click();
+    } else {
+        Form3->StringGrid1.FocusCell(0, 0);
+        Form3->StringGrid1.FocusCell(1, 0);
+        Form3->StringGrid1Click();
+    }
+}
+
 // The launcher menu with two submenus, one with a third level: its editor with an item parked on
 // the stack, the submenu's editor over it, or the menu popped up from the main window with its
 // first submenu open.
@@ -1215,6 +1255,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "period") ShowPeriod(scene);
         if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
         if (scene == "association") ShowAssociation(scene);
+        if (scene.rfind("phone", 0) == 0) ShowPhoneBook(scene);
         if (scene == "menueditor" || scene == "submenueditor" || scene == "launchermenu") ShowLauncher(scene);
         if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
         if (scene == "jump") ShowJump();
