@@ -676,7 +676,8 @@ std::string RichEdit::ReadTextOf(const std::string& path) {
     } else if (w = SjisToWide(data); KeptAsItIs(w)) {
         return WideToSjis(w);
     }
-    return LoadTextOf(path);
+    // Already in memory: the box reads these bytes rather than the file a second time.
+    return LoadTextOfData(data);
 }
 
 void RichEdit::SaveToStream(rtl::TStream& s) const {
