@@ -216,13 +216,16 @@ Real48 MoonLongitude(const Real48& t) { return Guarded(Moon, t); }
 Real48 NewMoonBefore(const Real48& tm) { return Guarded(NewMoon, tm); }
 SolarTerm SolarTermBefore(const Real48& tm, int Step) { return Guarded(TermBefore, tm, Step); }
 
-std::string Rokuyo(double tmValue) {
-    FpuGuard g;
-    const Real48 tm = tmValue;
+std::string Rokuyo(double tm) {
+    // The day view, the list and the birthday register ask for neighbouring days in turn.
+    thread_local RokuyoWalk walk;
+    return walk.Name(tm);
+}
 
+void RokuyoWalk::WorkOutMonths(const SolarTerm& term0) {
     // Principal terms: the last solstice or equinox, then the next three principal terms.
     SolarTerm term[4];
-    term[0] = TermBefore(tm, 90);
+    term[0] = term0;
     for (int k = 1; k < 4; ++k) term[k] = TermBefore(term[k - 1].Moment + 32.0L, 30);
 
     // Five new moons from the one before the solstice or equinox; a search that lands on the
@@ -246,11 +249,7 @@ std::string Rokuyo(double tmValue) {
     // Five new moons within four principal terms: one of the months is a leap month.
     int lap = Int(s[4]) <= Int(term[3].Moment) ? 1 : 0;
 
-    struct Row {
-        Real48 Month;
-        int Leap;
-        Real48 First;
-    } m[5];
+    Row* m = rows_;
     m[0] = {Wrap12(Int(term[0].Longitude * (1.0L / 30)) + 2.0L), 0, Int(s[0])};
     for (int r = 1; r < 5; ++r) {
         if (lap == 1 && r != 1) {
@@ -262,7 +261,22 @@ std::string Rokuyo(double tmValue) {
         }
         m[r] = {Wrap12(m[r - 1].Month + 1.0L), 0, Int(s[r])};
     }
+}
 
+std::string RokuyoWalk::Name(double tmValue) {
+    FpuGuard g;
+    const Real48 tm = tmValue;
+
+    // Everything but the day within the month follows from the last solstice or equinox, the
+    // same for every day until the next one: the months are worked out again only then.
+    const SolarTerm term0 = TermBefore(tm, 90);
+    if (!known_ || term0.Moment != term0_.Moment || term0.Longitude != term0_.Longitude) {
+        WorkOutMonths(term0);
+        term0_ = term0;
+        known_ = true;
+    }
+
+    const Row* m = rows_;
     const Real48 n = Int(tm);
     int row = 4;
     for (int r = 0; r < 5; ++r) {

@@ -1,5 +1,6 @@
 // The old lunisolar calendar of a day and its rokuyo name, from truncated series of the Sun's and
-// the Moon's longitudes. Pure computation: no settings, nothing kept between calls.
+// the Moon's longitudes. Pure computation: no settings; the months last worked out are kept
+// only because they name every day up to the next solstice or equinox the same way.
 //
 // Every value is a six-byte real, rounded at each store; between stores the arithmetic runs in
 // x87 extended precision with the processor's own cosine. Each function below sets the x87 to
@@ -29,5 +30,25 @@ SolarTerm SolarTermBefore(const rtl::Real48& tm, int Step);
 // Rokuyo name of the day count tm (Japan Standard Time, 2000-01-01 00:00 = 2451544.0): one of
 // "先勝" "友引" "先負" "仏滅" "大安" "赤口", or "？？".
 std::string Rokuyo(double tm);
+
+// The same names for many days in a row: the months of the old calendar follow from the last
+// solstice or equinox alone, so those worked out for one day serve every day of its quarter,
+// and only that term is searched for the others. Rokuyo() keeps one per thread.
+class RokuyoWalk {
+public:
+    std::string Name(double tm);
+
+private:
+    // One of the five months around the day: number 1..12, leap flag, first day.
+    struct Row {
+        rtl::Real48 Month;
+        int Leap;
+        rtl::Real48 First;
+    };
+    void WorkOutMonths(const SolarTerm& term0);
+    bool known_ = false;
+    SolarTerm term0_;
+    Row rows_[5];
+};
 // The day count of midnight of a civil date, as the callers build it.
 double RokuyoDayCount(int Year, int Month, int Day);

@@ -90,7 +90,8 @@ void TSplitControl::EndSplit() {
 
 LRESULT TSplitBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETCURSOR && LOWORD(lp) == HTCLIENT && !tk::BusyCursorShown()) {
-        SetCursor(LoadCursor(nullptr, IDC_SIZENS));
+        // A bar standing upright sits between side-by-side panes.
+        SetCursor(LoadCursor(nullptr, Height() > Width() ? IDC_SIZEWE : IDC_SIZENS));
         return TRUE;
     }
     return Panel::WndProc(msg, wp, lp);

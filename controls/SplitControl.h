@@ -37,8 +37,8 @@ private:
     HPEN pen_ = nullptr;
 };
 
-// A bar between two stacked panes: a panel that shows the up-down sizing cursor (unless the
-// program is busy).
+// A bar between two panes: a panel that shows the up-down sizing cursor, or the left-right one
+// when it stands upright (unless the program is busy).
 struct TSplitBar : tk::Panel {
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };

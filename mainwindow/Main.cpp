@@ -12,6 +12,7 @@
 #include "schedule/to_do.h"
 #include "schedule/Born.h"
 #include "schedule/data.h"
+#include "schedule/Todo.h"
 #include "schedule/Todo_list.h"
 #include "schedule/Jump.h"
 #include "schedule/Timer.h"
@@ -241,16 +242,16 @@ void TForm1::BuildMenus() {
     List1 = &m.Add("ｽｹｼﾞｭｰﾙ一覧", [this] { List1Click(); }, "Ctrl+L");
     Data2 = &m.Add("ｽｹｼﾞｭｰﾙ管理", [this] { Data2Click(); }, "Ctrl+D");
     Jump1 = &m.Add("指定日に移動", [this] { Jump1Click(); }, "Ctrl+J");
-    later(todo2, "Todoボード", "Ctrl+T");
+    todo2 = &m.Add("Todoボード", [this] { todo2Click(); }, "Ctrl+T");
     m.Add("-");
     BirthDay1 = &m.Add("誕生日管理", [this] { BirthDay1Click(); }, "Ctrl+B");
     GTimer1 = &m.Add("減算タイマー", [this] { GTimer1Click(); }, "Ctrl+G");
     DayCalc1 = &m.Add("日数計算", [this] { DayCalc1Click(); }, "Ctrl+K");
-    later(Telephone1, "簡易電話帳", "Ctrl+A");
+    Telephone1 = &m.Add("簡易電話帳", [this] { Telephone1Click(); }, "Ctrl+A");
     m.Add("-");
     Diary1 = &m.Add("想いを綴る", [this] { Diary1Click(); }, "Ctrl+W");
-    later(List2, "タイトル一覧", "Ctrl+N");
-    later(MemoTree1, "メモ一覧", "Ctrl+M");
+    List2 = &m.Add("タイトル一覧", [this] { List2Click(); }, "Ctrl+N");
+    MemoTree1 = &m.Add("メモ一覧", [this] { MemoTree1Click(); }, "Ctrl+M");
     Period1 = &m.Add(kPeriodCaption);
     Period1->SetVisible(false);
     m.Add("-");
@@ -384,10 +385,15 @@ void TForm1::FormCreate() {
         Form1 = this;
         List1Click();
     }
+    if (ini.ReadBool(ik::Form::Section, ik::Form::Todo_pop, false)) {
+        Form1 = this;
+        todo2Click();
+    }
 
     // 19-22: memo groups, reopening the memos left open.
     LoadMemoGroups(ini);
     PopupMenu4.Tag = 1;
+    FormResize();
 
     // 23: the version check needs the help file.
     if (tk::FileExists(HelpFile()) &&
@@ -616,6 +622,15 @@ void TForm1::BirthDay1Click() {
 void TForm1::Data2Click() {
     if (!FolderCommand() || BringOpenForward(Data2->Checked(), Form29)) return;
     ShowNewWindow(Form29, [](TForm29&) {});
+}
+
+void TForm1::todo2Click() {
+    if (!FolderCommand() || !EnsureToolFolder(Handle, settings::DataDir() + "\\Todo") ||
+        BringOpenForward(todo2->Checked(), Form15))
+        return;
+    tk::Application.CreateForm(Form15);
+    if (tk::Application.MainForm == Form15) tk::Application.MainForm = this;  // at start
+    Form15->Show();
 }
 
 void TForm1::GTimer1Click() {

@@ -176,6 +176,7 @@ struct TForm1 : tk::Form, TMemoStore {
     // The private tools, each behind the password gate.
     void Diary1Click();
     void List2Click();
+    void MemoTree1Click();  // the memo list
     void Period1Click();
     void DayCalc1Click();
     void Association1Click();  // needs no data folder
@@ -193,6 +194,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void DiaryAtItsTime(tk::TIniFile& ini, rtl::TDateTime now);
     void Data2Click();
     void List1Click();
+    void todo2Click();
     void GTimer1Click();
     void Jump1Click();
 
@@ -201,10 +203,12 @@ struct TForm1 : tk::Form, TMemoStore {
     void miniClock1Click();
     void ToolWindowClick();
     void BuildLauncherMenu();
-    // The launcher's built items from the stored menus, above the fixed ones; on every resize.
+    // The memo menu built anew while PopupMenu4.Tag is 1 (the memo commands ask so), else the
+    // launcher's items from the stored menus, above the fixed ones; on every resize too.
     void FormResize();
     void RebuildLauncherMenu();
     void ExecMenuClick(int tag);  // runs [ExecCommand] of the item's tag
+    void Config1Click();          // the launcher menu's editor
     void StartTray(tk::TIniFile& ini, int tray);
     void StartMiniClock(tk::TIniFile& ini);
     void StartToolWindow(tk::TIniFile& ini);

@@ -11,6 +11,7 @@
 #include "notes/password.h"
 #include "settings/DayCalc.h"
 #include "settings/Settings.h"
+#include "settings/TelePhone.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Shell.h"
@@ -74,8 +75,6 @@ void TForm1::BindCommands() {
     ComboBox2.OnDblClick = [this] { BirthDay1Click(); };
     // Their items stay disabled until the windows they open exist.
     Diary1->OnClick = [this] { Diary1Click(); };
-    List2->OnClick = [this] { List2Click(); };
-    List2->SetEnabled(true);
     Period1->OnClick = [this] { Period1Click(); };
     Telephone1->OnClick = [this] { Telephone1Click(); };
     False1->OnClick = [this] { False1Click(); };
@@ -135,7 +134,9 @@ void TForm1::DayCalc1Click() {
 
 void TForm1::Telephone1Click() {
     if (!PasswordGate(Handle, PrivateTool::Telephone) || !FolderCommand()) return;
-    EnsureToolFolder(Handle, settings::DataDir() + "\\Tel");
+    if (!EnsureToolFolder(Handle, settings::DataDir() + "\\Tel") || BringOpenForward(Telephone1->Checked(), Form3))
+        return;
+    ShowNewWindow(Form3, [](TForm3&) {});
 }
 
 void TForm1::False1Click() {

@@ -6,12 +6,16 @@
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/MainCommands.h"
 #include "mainwindow/Message.h"
 #include "notes/Memo.h"
 #include "notes/Nikki.h"
+#include "notes/memo_Tree.h"
 #include "notes/MemoNames.h"
+#include "schedule/Todo.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
+#include "toolkit/Cursor.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/RichEdit.h"
@@ -27,6 +31,8 @@ int GroupOf(const tk::ComboBox& box) { return std::clamp(box.ItemIndex(), 0, ms:
 
 bool DataFolderChosen() { return settings::DataDir() != "."; }
 
+constexpr int kFixedMemoMenuItems = 2;
+
 // A memo window of group, bound to its memo but not shown yet.
 TForm18* MemoWindow(const std::string& name, int group, const std::string& title) {
     tk::Application.CreateForm(Form18);
@@ -36,6 +42,23 @@ TForm18* MemoWindow(const std::string& name, int group, const std::string& title
 }
 
 }  // namespace
+
+std::string MemoGroupName(const tk::TIniFile& ini, int group) {
+    static const char* const defaults[ms::Groups] = {"メモ１", "メモ２", "メモ３", "メモ４", "メモ５",
+                                                     "メモ６", "メモ７", "メモ８", "メモ９", "メモ１０"};
+    std::string name = ini.ReadString(ik::Memo_bun::Section, rtl::IntToStr(group), "");
+    return name.empty() && group >= 0 && group < ms::Groups ? defaults[group] : name;
+}
+
+void ReadMemoGroup(const tk::TIniFile& ini, int group, tk::ItemList& names, tk::ItemList& titles) {
+    std::string section = ms::GroupSection(group, MemoFolder());
+    rtl::TStringList keys;
+    ini.ReadSection(section, keys);
+    for (int i = 0; i < keys.Count(); ++i) {
+        names.Add(keys[i]);
+        titles.Add(ini.ReadString(section, keys[i], keys[i]));
+    }
+}
 
 void TMemoStore::CreateMemoStore() {
     TForm1& f = Main(this);
@@ -50,6 +73,9 @@ void TMemoStore::CreateMemoStore() {
     ListBox1.OnClick = [this] { ListBox1Click(); };
     ListBox1.OnDblClick = [this] { ListBox1DblClick(); };
     tk::Application.OnSaveAtEnd = SaveWorkAtEnd;
+    f.PopupMenu4.Items.Add("-");
+    K1 = &f.PopupMenu4.Items.Add("メモ一覧", [&f] { f.MemoTree1Click(); });
+
 }
 
 void TMemoStore::LoadMemoGroups(const tk::TIniFile& ini) {
@@ -99,7 +125,7 @@ void TMemoStore::BitBtn9Click() {
     TForm18* w = NewMemo(GroupOf(Main(this).ComboBox1));
     if (!w) return;
     w->Show();
-    // Asking for a title ([Memo] Caption) comes with the title dialog.
+    if (settings::Open().ReadBool(ik::Memo::Section, ik::Memo::Caption, false)) w->Caption1Click();
     MemosChanged();
 }
 
@@ -110,16 +136,11 @@ void TMemoStore::BitBtn10Click() {
     ListBox2.Items.Clear();
     listGroup_ = GroupOf(f.ComboBox1);
     std::string M = MemoFolder();
-    std::string section = ms::GroupSection(listGroup_, M);
     auto ini = settings::Open();
-    rtl::TStringList names;
-    ini.ReadSection(section, names);
-    for (int i = 0; i < names.Count(); ++i) {
-        ListBox2.Items.Add(names[i]);
-        ListBox1.Items.Add(ini.ReadString(section, names[i], names[i]));
-    }
+    ReadMemoGroup(ini, listGroup_, ListBox2.Items, ListBox1.Items);
     if (f.ComboBox1.Tag != 0) return;
     // Program start: the memos left open reopen where they were.
+    const rtl::TStringList names = ListBox2.Items.List();
     for (int i = 0; i < names.Count(); ++i) {
         std::string name = names[i];
         std::string memoSection = ms::MemoSection(name, M);
@@ -172,7 +193,9 @@ void TMemoStore::OpenMemo(int index, bool copyOnly) {
     BitBtn11.SetEnabled(false);
 }
 
-void TMemoStore::BitBtn11Click() {
+void TMemoStore::BitBtn11Click() { DeleteSelectedMemo(Main(this).Handle); }
+
+void TMemoStore::DeleteSelectedMemo(HWND askAt) {
     TForm1& f = Main(this);
     if (!DataFolderChosen()) return;  // the settings window comes with its own part
     int i = ListBox1.ItemIndex();
@@ -180,7 +203,7 @@ void TMemoStore::BitBtn11Click() {
     std::string name = ListBox2.Items[i];
     if (FindMemoWindow(name)) return;  // an open memo is deleted from its own window
     auto ini = settings::Open();
-    if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(f.Handle, f.Caption()))
+    if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(askAt, f.Caption()))
         return;
     std::string M = MemoFolder();
     if (tk::FileExists(M + name)) tk::DeleteFileA_(M + name);
@@ -194,8 +217,57 @@ void TMemoStore::BitBtn11Click() {
 void TMemoStore::MemosChanged() {
     TForm1& f = Main(this);
     BitBtn10Click();
-    // The memo menu is built from the lists on the next resize.
     f.PopupMenu4.Tag = 1;
+    if (f.MemoTree1 && f.MemoTree1->Tag == 1 && Form28) Form28->BitBtn1Click();
+    f.FormResize();
+}
+
+void TForm1::MemoTree1Click() {
+    if (!FolderCommand() || BringOpenForward(MemoTree1->Tag != 0, Form28)) return;
+    ShowNewWindow(Form28, [](TForm28&) {});
+}
+
+void TMemoStore::RebuildMemoMenu() {
+    TForm1& f = Main(this);
+    std::unique_ptr<PleaseWait> wait;
+    if (f.Tag == 1) wait = std::make_unique<PleaseWait>("メモを再構築しています。");
+    tk::BusyCursor busy(tk::crAppStart);
+    const int group = f.ComboBox1.ItemIndex(), memo = ListBox1.ItemIndex();
+    auto& m = f.PopupMenu4.Items;
+    while (m.Count() > kFixedMemoMenuItems) m.Delete(0);
+    // Each item goes in at the top, so the groups and their memos end in ascending order.
+    for (int g = f.ComboBox1.Items.Count() - 1; g >= 0; --g) {
+        f.ComboBox1.SetItemIndex(g);
+        BitBtn10Click();
+        tk::MenuItem& sub = m.Insert(0, f.ComboBox1.Items[g]);
+        tk::MenuItem& add = sub.Insert(0, "メモの新規作成", [this, g] { MemoMenu1Click(g, -1); });
+        add.SetDefault(true);
+        add.SetChecked(true);
+        add.Tag = -1;
+        add.Hint = rtl::IntToStr(g);
+        sub.Insert(0, "-");
+        for (int i = ListBox1.Items.Count() - 1; i >= 0; --i) {
+            tk::MenuItem& item = sub.Insert(0, ListBox1.Items[i], [this, g, i] { MemoMenu1Click(g, i); });
+            item.Tag = i;
+            item.Hint = rtl::IntToStr(g);
+        }
+    }
+    f.PopupMenu4.Tag = 0;
+    f.ComboBox1.SetItemIndex(group);
+    if (GroupOf(f.ComboBox1) != listGroup_) BitBtn10Click();
+    ListBox1.SetItemIndex(memo);
+}
+
+void TMemoStore::MemoMenu1Click(int group, int index) {
+    TForm1& f = Main(this);
+    f.ComboBox1.SetItemIndex(group);
+    if (index == -1) {
+        BitBtn9Click();
+        return;
+    }
+    BitBtn10Click();
+    ListBox1.SetItemIndex(index);
+    ListBox1DblClick();
 }
 
 void SaveWorkAtEnd(bool session) {
@@ -208,8 +280,9 @@ void SaveWorkAtEnd(bool session) {
         }
         if (!saved) failed.append("\r").append(m->Caption());
     }
-    // Then the diaries, each saved as its close would save it.
+    // Then the diaries and the to-do board, each saved as its close would save it.
     SaveOpenDiaries();
+    SaveOpenBoard();
     if (!failed.empty() && !session)
         tk::MessageDlg(nullptr, "次のメモを保存できませんでした。" + failed, tk::Application.Title(), MB_OK | MB_ICONERROR);
 }

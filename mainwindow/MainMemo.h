@@ -7,8 +7,14 @@
 #include "toolkit/Buttons.h"
 #include "toolkit/IniFiles.h"
 #include "toolkit/ListBox.h"
+#include "toolkit/Menus.h"
 
 struct TForm18;
+
+// The name the user gave memo group g ([Memo_bun] g), else "メモ１" .. "メモ１０".
+std::string MemoGroupName(const tk::TIniFile& ini, int group);
+// Appends the memos of group's list, in its order, to names and their titles to titles.
+void ReadMemoGroup(const tk::TIniFile& ini, int group, tk::ItemList& names, tk::ItemList& titles);
 
 struct TMemoStore {
     // The current group's memos, in group-list order: titles (ListBox1, the selection) and names.
@@ -25,13 +31,24 @@ struct TMemoStore {
     void OpenMemo(int index, bool copyOnly);
     // Deletes the selected memo.
     void BitBtn11Click();
+    // The same, the question shown at askAt's corner.
+    void DeleteSelectedMemo(HWND askAt);
 
     // A new memo of group: number, group entry and its window, not yet shown. Null when no data
     // folder is chosen or no number is left.
     TForm18* NewMemo(int group, const std::string& title = "");
-    // After a memo was added, deleted or renamed: the lists read again, the memo menu marked
-    // for rebuilding.
+    // After a memo was added, deleted, renamed or moved: the lists read again and the memo menu
+    // built anew.
     void MemosChanged();
+
+    // The memo menu (the main window's PopupMenu4): a submenu per group with its memos (Tag =
+    // place in the group, Hint = the group), a line and "メモの新規作成" (Tag -1), above two
+    // fixed items, a line and K1 "メモ一覧". Built by the main window's FormResize while
+    // PopupMenu4.Tag is 1.
+    tk::MenuItem* K1 = nullptr;
+    void RebuildMemoMenu();
+    // A memo menu item: opens the memo at index of group, or makes a new memo there (index -1).
+    void MemoMenu1Click(int group, int index);
     // Program start: the group names, then every group's list with its open memos reopened
     // while the please-wait window shows.
     void LoadMemoGroups(const tk::TIniFile& ini);

@@ -40,6 +40,17 @@ void AddLauncherItems(TForm1& main, tk::MenuItem& parent, const std::vector<Laun
     }
 }
 
+// The built items under parent (the first items.size() of them) are those of items.
+bool SameItems(const tk::MenuItem& parent, const std::vector<LauncherItem>& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const tk::MenuItem& built = parent[int(i)];
+        const LauncherItem& item = items[i];
+        if (built.Caption() != item.title || built.Tag != item.tag || bool(built.OnClick) == item.submenu) return false;
+        if (item.submenu && (built.Count() != int(item.items.size()) || !SameItems(built, item.items))) return false;
+    }
+    return true;
+}
+
 void KeepOnTop(tk::Form& f) {
     SetWindowPos(f.Handle, HWND_TOPMOST, f.Left(), f.Top(), f.Width(), f.Height(), SWP_NOACTIVATE);
 }
@@ -49,8 +60,7 @@ void TForm1::BuildLauncherMenu() {
     PopupMenu2.Create(*this);
     auto& m = PopupMenu2.Items;
     m.Add("-");
-    Config1 = &m.Add("メニューの編集");
-    Config1->SetEnabled(false);  // the launcher editor is not there yet
+    Config1 = &m.Add("メニューの編集", [this] { Config1Click(); });
     m.Add("-");
     Reboot1 = &m.Add("Windowsの終了");
     KWindows3 = &Reboot1->Add("Windowsの再起動", [] { tk::ShutDownWindows(true); });
@@ -67,24 +77,39 @@ void TForm1::BuildLauncherMenu() {
 }
 
 void TForm1::FormResize() {
-    if (Config1) RebuildLauncherMenu();  // not before the fixed items exist
+    if (PopupMenu4.Tag == 1) RebuildMemoMenu();
+    else if (Config1) RebuildLauncherMenu();  // not before the fixed items exist
 }
 
 void TForm1::RebuildLauncherMenu() {
-    std::unique_ptr<PleaseWait> wait;
-    if (Tag == 1) wait = std::make_unique<PleaseWait>("ランチャーメニューを再構築しています。");
-    tk::BusyCursor busy(tk::crHourGlass);
     auto& m = PopupMenu2.Items;
-    while (m.Count() > kFixedLauncherItems) m.Delete(0);
     try {
         auto ini = settings::Open();
         std::vector<LauncherItem> menu = LoadLauncherMenu(ini);
-        if (!menu.empty() || ini.SectionExists(ik::ExecCommand::Section)) WriteLauncherCommands(ini, menu);
+        bool commandsCurrent = LauncherCommandsCurrent(ini, menu);
+        // Every resize of the main window asks; the menu is only made again when the stored one
+        // differs from the built one (or its commands from [ExecCommand]).
+        if (commandsCurrent && m.Count() == kFixedLauncherItems + int(menu.size()) && SameItems(m, menu)) return;
+        std::unique_ptr<PleaseWait> wait;
+        if (Tag == 1) wait = std::make_unique<PleaseWait>("ランチャーメニューを再構築しています。");
+        tk::BusyCursor busy(tk::crHourGlass);
+        while (m.Count() > kFixedLauncherItems) m.Delete(0);
+        if (!commandsCurrent) WriteLauncherCommands(ini, menu);
         AddLauncherItems(*this, m, menu);
     } catch (const tk::EIniFileError&) {
         // The built items stay out until the settings file can be written again.
         while (m.Count() > kFixedLauncherItems) m.Delete(0);
     }
+}
+
+void TForm1::Config1Click() {
+    if (!FolderCommand()) return;
+    // The tray icon's menu stays reachable while the editor runs modally.
+    if (Form30) {
+        Form30->BringForward();
+        return;
+    }
+    EditLauncherMenu();
 }
 
 void TForm1::ExecMenuClick(int tag) {

@@ -17,6 +17,21 @@ void DragWindow(HWND window) {
 
 void SetWindowDragHookForTest(std::function<void(HWND)> hook) { dragHook = std::move(hook); }
 
+LRESULT FixedWidthFrame(HWND window, UINT msg, LPARAM lp, LRESULT answer, int width, int maximisedWidth,
+                        std::optional<int> maximisedLeft) {
+    if (msg == WM_GETMINMAXINFO) {
+        auto* mm = (MINMAXINFO*)lp;
+        mm->ptMinTrackSize.x = mm->ptMaxTrackSize.x = width;
+        mm->ptMaxSize.x = maximisedWidth;
+        RECT r;
+        if (maximisedLeft) mm->ptMaxPosition.x = *maximisedLeft;
+        else if (window && !IsZoomed(window) && GetWindowRect(window, &r)) mm->ptMaxPosition.x = r.left;
+    } else if (msg == WM_NCHITTEST) {
+        if (answer == HTLEFT || answer == HTRIGHT) return HTCAPTION;
+    }
+    return answer;
+}
+
 namespace maincmd {
 const MainCommand Popup{"ポップアップ", "TOOL_POPUP", &TForm1::Popup1},
     Schedule{"スケジュール", "TOOL_SCHEDULE", &TForm1::Todo1}, List{"予定一覧", "TOOL_LIST", &TForm1::List1},

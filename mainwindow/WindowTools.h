@@ -1,9 +1,10 @@
 // Small services of the windows around the main window: dragging a window that has no caption,
-// and glyph buttons that run the main window's commands.
+// windows of one width, and glyph buttons that run the main window's commands.
 #pragma once
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "controls/PnlBtn.h"
@@ -17,6 +18,13 @@ struct TForm1;
 void DragWindow(HWND window);
 // Test seam: while set, the hook gets the window instead (no modal move loop starts).
 void SetWindowDragHookForTest(std::function<void(HWND)> hook);
+
+// A window of one width: only its height changes, maximised it takes maximisedWidth at
+// maximisedLeft (its own left edge when not given), and its side borders move it as the caption
+// does. Called by the window procedure with the default answer to WM_GETMINMAXINFO and
+// WM_NCHITTEST; gives the answer to return (other messages pass through).
+LRESULT FixedWidthFrame(HWND window, UINT msg, LPARAM lp, LRESULT answer, int width, int maximisedWidth,
+                        std::optional<int> maximisedLeft = std::nullopt);
 
 // One of the main window's commands, reached through its menu item so that it runs exactly as the
 // menu runs it and is refused while the item is disabled.

@@ -8,6 +8,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Picture.h"
 #include "notes/MemoDrop.h"
+#include "notes/Memo_cap.h"
 #include "notes/MemoNames.h"
 #include "schedule/Choosers.h"
 #include "settings/Settings.h"
@@ -155,9 +156,7 @@ void TForm18::BuildMenus() {
     SelectAll1 = &m.Add("全て選択", [this] { Bar().SelectAll(); });
     m.Add("-");
     MenuItem& style = m.Add("メモのスタイル");
-    // The title dialog comes with the memo list's group editor.
-    Aline2 = &style.Add("題名の変更");
-    Aline2->SetEnabled(false);
+    Aline2 = &style.Add("題名の変更", [this] { Caption1Click(); });
     MenuItem& mode = m.Add("動作モード");
     Memo2 = &mode.Add("テキスト", [this] { SetKind(0); });
     Bmp1 = &mode.Add("画像メモ", [this] { SetKind(1); });
@@ -180,7 +179,7 @@ void TForm18::BuildMenus() {
 void TForm18::BuildSystemMenu() {
     HMENU m = GetSystemMenu(Handle, FALSE);
     AppendMenuA(m, MF_SEPARATOR, idLine, nullptr);
-    AppendMenuA(m, MF_STRING | MF_GRAYED, idRename, "メモの題名変更");  // with the title dialog
+    AppendMenuA(m, MF_STRING, idRename, "メモの題名変更");
     AppendMenuA(m, MF_STRING, idDelete, "このメモを削除");
     AppendMenuA(m, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(m, MF_STRING, idNew, "新しいメモを開く");
@@ -509,7 +508,7 @@ LRESULT TForm18::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool TForm18::SysCommand(WPARAM id) {
     switch (id) {
-        case idRename: return true;
+        case idRename: Caption1Click(); return true;
         case idDelete: DeleteMemo(); return true;
         case idNew:
             if (Form1) {
@@ -596,13 +595,16 @@ void TForm18::Font1Click() {
     ColorDialog1.Color = RichEdit1.DefAttributes.Color();
     if (!ColorDialog1.Execute()) return;
     tk::TColor c = ColorDialog1.Color;
-    // The memo's text colour: the whole text and what is typed next.
-    int start = RichEdit1.SelStart(), length = RichEdit1.SelLength();
-    RichEdit1.SelectAll();
-    RichEdit1.SelAttributes.SetColor(c);
-    RichEdit1.Select(start, length);
-    RichEdit1.DefAttributes.SetColor(c);
+    SetMemoTextColor(RichEdit1, c);
     Ini().WriteInteger(Section(), ms::FontColor, (int)c);
+}
+
+void SetMemoTextColor(tk::RichEdit& text, tk::TColor c) {
+    int start = text.SelStart(), length = text.SelLength();
+    text.SelectAll();
+    text.SelAttributes.SetColor(c);
+    text.Select(start, length);
+    text.DefAttributes.SetColor(c);
 }
 
 void TForm18::ReadOnly1Click() {
@@ -616,34 +618,43 @@ void TForm18::ReadOnly1Click() {
 
 void TForm18::SaveAs1Click() {
     SetKind(0);
-    SaveDialog1.FileName = Name + ".RTF";
-    SaveDialog1.Filter = "Rich files (*.RTF)|*.RTF|Text files (*.TXT)|*.TXT|All files (*.*)|*.*";
-    SaveDialog1.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
-    if (!SaveDialog1.Execute()) return;
-    std::string path = SaveDialog1.FileName;
+    SaveMemoTextAs(RichEdit1, SaveDialog1, Name, Handle, Caption());
+}
+
+void SaveMemoTextAs(tk::RichEdit& text, tk::SaveDialog& dialog, const std::string& name, HWND owner,
+                    const std::string& caption) {
+    dialog.FileName = name + ".RTF";
+    dialog.Filter = "Rich files (*.RTF)|*.RTF|Text files (*.TXT)|*.TXT|All files (*.*)|*.*";
+    dialog.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
+    if (!dialog.Execute()) return;
+    std::string path = dialog.FileName;
     std::string data;
     if (rtl::UpperCaseAscii(rtl::ExtractFileExt(path)) == ".RTF") {
         rtl::TMemoryStream rtf;
-        RichEdit1.SaveToStream(rtf);
+        text.SaveToStream(rtf);
         data = rtf.Bytes();
     } else {
-        data = RichEdit1.Lines.Text();
+        data = text.Lines.Text();
     }
     if (!tk::WriteFileSafely(path, data))
-        tk::MessageDlg(Handle, "ファイルに保存できませんでした。\r" + path, Caption(), MB_OK | MB_ICONERROR);
+        tk::MessageDlg(owner, "ファイルに保存できませんでした。\r" + path, caption, MB_OK | MB_ICONERROR);
 }
 
 void TForm18::Open1Click() {
     SetKind(0);
-    OpenDialog1.Filter = "Text files (*.TXT)|*.TXT|Rich files (*.RTF)|*.RTF|All files (*.*)|*.*";
-    OpenDialog1.Options = tk::ofFileMustExist | tk::ofHideReadOnly;
-    if (!OpenDialog1.Execute()) return;
+    if (OpenFileIntoMemo(RichEdit1, OpenDialog1, Handle, Caption())) loadFailed_ = false;
+}
+
+bool OpenFileIntoMemo(tk::RichEdit& text, tk::OpenDialog& dialog, HWND owner, const std::string& caption) {
+    dialog.Filter = "Text files (*.TXT)|*.TXT|Rich files (*.RTF)|*.RTF|All files (*.*)|*.*";
+    dialog.Options = tk::ofFileMustExist | tk::ofHideReadOnly;
+    if (!dialog.Execute()) return false;
     try {
-        RichEdit1.LoadFromFile(OpenDialog1.FileName);
-        loadFailed_ = false;
+        text.LoadFromFile(dialog.FileName);
+        return true;
     } catch (const std::exception&) {
-        tk::MessageDlg(Handle, "ファイルを開けませんでした。\r" + OpenDialog1.FileName, Caption(),
-                       MB_OK | MB_ICONERROR);
+        tk::MessageDlg(owner, "ファイルを開けませんでした。\r" + dialog.FileName, caption, MB_OK | MB_ICONERROR);
+        return false;
     }
 }
 
@@ -659,49 +670,43 @@ void TForm18::K2Click() {
     if (Image1.Handle) Image1.SetStretch(K2->Checked());
 }
 
-bool TForm18::SavePictureAs(tk::SaveDialog& dialog, bool jpeg) {
-    EnsurePicture();
-    if (Image1.Picture().Empty()) {
-        tk::MessageDlg(Handle, "保存する画像がありません。", Caption(), MB_OK | MB_ICONEXCLAMATION);
-        return false;
+void SaveMemoPicture(const tk::TBitmap& picture, tk::SaveDialog& dialog, const std::string& name, MemoPicture as,
+                     HWND owner, const std::string& caption) {
+    if (picture.Empty()) {
+        tk::MessageDlg(owner, "保存する画像がありません。", caption, MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
+    auto ini = settings::Open();
+    bool jpeg = as == MemoPicture::Jpeg;
+    dialog.DefaultExt = jpeg ? "JPG" : "BMP";
+    dialog.FileName = as == MemoPicture::Wallpaper
+                          ? ini.ReadString(ik::MemoWall::Section, ik::MemoWall::File, "Tav_WallPaper.BMP")
+                          : name + (jpeg ? ".JPG" : ".BMP");
+    dialog.Filter = jpeg ? "Jpeg(*.JPG)|*.JPG|All files (*.*)|*.*" : "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
     dialog.Options = tk::ofOverwritePrompt | tk::ofHideReadOnly;
-    if (!dialog.Execute()) return false;
+    if (!dialog.Execute()) return;
     std::string data;
-    if (jpeg) EncodeJpeg(Image1.Picture(), data);
-    else data = Image1.Picture().BmpFileBytes();
+    if (jpeg) EncodeJpeg(picture, data);
+    else data = picture.BmpFileBytes();
     if (data.empty() || !tk::WriteFileSafely(dialog.FileName, data)) {
-        tk::MessageDlg(Handle, "画像を保存できませんでした。\r" + dialog.FileName, Caption(), MB_OK | MB_ICONERROR);
-        return false;
+        tk::MessageDlg(owner, "画像を保存できませんでした。\r" + dialog.FileName, caption, MB_OK | MB_ICONERROR);
+        return;
     }
-    return true;
-}
-
-void TForm18::JPG1Click() {
-    SaveDialog2.DefaultExt = "JPG";
-    SaveDialog2.FileName = Name + ".JPG";
-    SaveDialog2.Filter = "Jpeg(*.JPG)|*.JPG|All files (*.*)|*.*";
-    SavePictureAs(SaveDialog2, true);
-}
-
-void TForm18::BMP2Click() {
-    SaveDialog2.DefaultExt = "BMP";
-    SaveDialog2.FileName = Name + ".BMP";
-    SaveDialog2.Filter = "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
-    SavePictureAs(SaveDialog2, false);
-}
-
-void TForm18::WallPaper1Click() {
-    auto ini = Ini();
-    SaveDialog2.DefaultExt = "BMP";
-    SaveDialog2.FileName = ini.ReadString(ik::MemoWall::Section, ik::MemoWall::File, "Tav_WallPaper.BMP");
-    SaveDialog2.Filter = "Bitmap(*.BMP)|*.BMP|All files (*.*)|*.*";
-    if (!SavePictureAs(SaveDialog2, false)) return;
-    std::string file = SaveDialog2.FileName;
+    if (as != MemoPicture::Wallpaper) return;
+    std::string file = dialog.FileName;
     ini.WriteString(ik::MemoWall::Section, ik::MemoWall::File, file);
     if (!tk::SetDesktopWallpaper(file))
-        tk::MessageDlg(Handle, "壁紙に設定できませんでした。\r" + file, Caption(), MB_OK | MB_ICONERROR);
+        tk::MessageDlg(owner, "壁紙に設定できませんでした。\r" + file, caption, MB_OK | MB_ICONERROR);
 }
+
+void TForm18::SavePicture(MemoPicture as) {
+    EnsurePicture();
+    SaveMemoPicture(Image1.Picture(), SaveDialog2, Name, as, Handle, Caption());
+}
+
+void TForm18::JPG1Click() { SavePicture(MemoPicture::Jpeg); }
+void TForm18::BMP2Click() { SavePicture(MemoPicture::Bitmap); }
+void TForm18::WallPaper1Click() { SavePicture(MemoPicture::Wallpaper); }
 
 void TForm18::BMPFile1Click() {
     auto ini = Ini();
@@ -755,6 +760,17 @@ void TForm18::Print1Click() {
     if (!tk::ExecutePrintDialog(Handle)) return;
     std::string when = rtl::FormatDateTime("yyyy/mm/dd \"(\"aaa\")\" hh:mm:ss", rtl::Now());
     tk::PrintRichCopy(RichEdit1, {"Title:" + Caption(), "Print:" + when, ""}, Caption());
+}
+
+void TForm18::Caption1Click() {
+    Cloze1->Tag = 1;
+    std::string title = Title();
+    if (!memo::EditTitle(*this, title)) return;
+    SetTitle(title);
+    // The group list entry, without the read-only mark.
+    auto ini = Ini();
+    Put(ini, Label2.Caption() + folder_, Name, title);
+    if (Form1) Form1->MemosChanged();
 }
 
 void TForm18::DeleteMemo() {

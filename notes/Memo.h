@@ -25,6 +25,9 @@
 // The Memo folder of the data folder, with its trailing backslash.
 std::string MemoFolder();
 
+// How a memo's picture is saved (SaveMemoPicture, below).
+enum class MemoPicture { Jpeg, Bitmap, Wallpaper };
+
 struct TForm18 : tk::Form {
     // The memo's name ("Memo" + N): its file name, its key in the group list and its section.
     std::string Name;
@@ -120,6 +123,8 @@ struct TForm18 : tk::Form {
     void SetKind(int kind);  // Memo2, Bmp1, Auto1
     void Print1Click();
     void DeleteMemo();
+    // Rename through the title dialog: caption, group entry and the memo menu follow.
+    void Caption1Click();
     // The formatting bar and the find dialogs, made now if they were not yet.
     tk::RichToolbar& Bar();
     tk::RichFinder& Find();
@@ -145,7 +150,7 @@ private:
     void Place(int left, int top, int width, int height);
     // The system move with the mouse; true when the window moved.
     bool DragWindow();
-    bool SavePictureAs(tk::SaveDialog& dialog, bool jpeg);
+    void SavePicture(MemoPicture as);
     void LoadDroppedFile(const std::string& file);
     tk::TIniFile Ini() const;
     std::string folder_;  // the Memo folder when the memo was attached
@@ -166,3 +171,18 @@ extern TForm18* Form18;
 std::vector<TForm18*> OpenMemoWindows();
 // The open window of a memo (its name compared ignoring case), or nullptr.
 TForm18* FindMemoWindow(const std::string& name);
+
+// Save as for a memo's text: a name ending in ".RTF" gets rich text, any other plain text; the
+// user is told when the file cannot be written.
+void SaveMemoTextAs(tk::RichEdit& text, tk::SaveDialog& dialog, const std::string& name, HWND owner,
+                    const std::string& caption);
+// Saving a memo's picture: as JPEG (through the shared JPEG window), as a bitmap, or as a bitmap
+// that becomes the desktop wallpaper ([MemoWall] File remembers it). The save dialog is preset
+// for the kind; the user is told when there is no picture or it cannot be written.
+void SaveMemoPicture(const tk::TBitmap& picture, tk::SaveDialog& dialog, const std::string& name, MemoPicture as,
+                     HWND owner, const std::string& caption);
+// The memo's text colour: the whole text and what is typed next.
+void SetMemoTextColor(tk::RichEdit& text, tk::TColor c);
+// A text or rich-text file chosen in dialog loaded into text; false when cancelled or unreadable
+// (the user told).
+bool OpenFileIntoMemo(tk::RichEdit& text, tk::OpenDialog& dialog, HWND owner, const std::string& caption);

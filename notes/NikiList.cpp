@@ -8,6 +8,7 @@
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "notes/DiaryFile.h"
+#include "notes/NikiSech.h"
 #include "notes/Nikki.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
@@ -66,8 +67,7 @@ std::string GaugeHint(int entries, int days) {
 
 namespace {
 
-std::string DiaryDir() {
-    auto ini = settings::Open();
+std::string DiaryDir(const tk::TIniFile& ini) {
     return diary::DiaryFolder(ini.ReadString(ik::Privacy::Section, ik::Privacy::Directory, ""),
                               ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, "."));
 }
@@ -80,8 +80,6 @@ TForm12::TForm12() : Form({.caption = "日記リスト", .width = 330, .height =
     SpinEdit2.Create(Panel1, {.at = {72, 4, 44, 22}, .min = 1, .max = 12});
     BitBtn7.Create(Panel1, {.at = {122, 3, 60, 24}, .caption = "今日", .hint = "今日に戻す｡"});
     BitBtn1.Create(Panel1, {.at = {186, 3, 60, 24}, .caption = "検索", .hint = "日記を検索"});
-    // The search window comes with its own unit.
-    BitBtn1.SetEnabled(false);
     SGauge1.Create(Panel1, {.at = {4, 32, 300, 18}, .hint = ""});
     SGauge1.SetKind(gkColor);
     ListBox1.Create(*this, {.at = {0, 56, 322, 330}, .align = tk::Align::Client, .style = tk::lbOwnerDrawFixed});
@@ -97,10 +95,12 @@ TForm12::TForm12() : Form({.caption = "日記リスト", .width = 330, .height =
     SpinEdit1.OnChange = [this] { BuildList(); };
     SpinEdit2.OnChange = [this] { BuildList(); };
     BitBtn7.OnClick = [this] { BitBtn7Click(); };
+    BitBtn1.OnClick = [this] { BitBtn1Click(); };
     ListBox1.OnDrawItem = [this](int i, const RECT& r, int state) { ListBox1DrawItem(i, r, state); };
     ListBox1.OnClick = [this] { ListBox1Click(); };
     ListBox1.OnDblClick = [this] { OpenSelectedDay(); };
     OnShow = [this] { FormShow(); };
+    OnCloseQuery = [this](bool&) { FormCloseQuery(); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
     OnActivate = [this] { BuildList(); };
     OnResize = [this] { FormResize(); };
@@ -118,7 +118,22 @@ TForm12::TForm12() : Form({.caption = "日記リスト", .width = 330, .height =
               ini.ReadInteger(ik::Nikki::Section, ik::Nikki::list_Height, Height()));
     RestorePosition(std::max(0, ini.ReadInteger(ik::Nikki::Section, ik::Nikki::list_left, 0)),
                     std::max(0, ini.ReadInteger(ik::Nikki::Section, ik::Nikki::list_top, 0)));
+    if (ini.ReadInteger(ik::Nikki::Section, ik::Nikki::Serch_open, 0) == 1) BitBtn1Click();
     BuildList();
+}
+
+bool TForm12::SearchOpen() const { return Form22 && Form22->Visible(); }
+
+void TForm12::BitBtn1Click() {
+    if (SearchOpen()) {
+        Form22->BringForward();
+    } else {
+        tk::Form* main = tk::Application.MainForm;
+        tk::Application.CreateForm(Form22);
+        tk::Application.MainForm = main;
+        Form22->Show();
+    }
+    BitBtn1.Tag = 1;
 }
 
 int TForm12::FirstDay() const {
@@ -133,7 +148,8 @@ void TForm12::BuildList() {
     int y = std::clamp(SpinEdit1.Value(), 1, 9999), m = std::clamp(SpinEdit2.Value(), 1, 12);
     // The month's own length: the 1st of the next month does not exist after December 9999.
     int first = FirstDay(), days = rtl::DaysInMonthGregorian(y, m);
-    std::string folder = DiaryDir();
+    auto ini = settings::Open();
+    std::string folder = DiaryDir(ini);
     std::vector<std::string> lines;
     int entries = 0;
     for (int d = 0; d < days; ++d) {
@@ -141,6 +157,9 @@ void TForm12::BuildList() {
         lines.push_back(nikilist::DayLine(folder, first + d, entry));
         entries += entry;
     }
+    // One paint for the month, not one per line added; the colours are read once for it.
+    colours_ = {ReadDayColours(ini, -1), ReadDayColours(ini, 0), ReadDayColours(ini, 1)};
+    SendMessageA(ListBox1.Handle, WM_SETREDRAW, FALSE, 0);
     ListBox1.Items.Assign(lines);
     SGauge1.SetMin(0);
     SGauge1.SetMax(days);
@@ -156,14 +175,21 @@ void TForm12::BuildList() {
         select = ListBox1.Tag;
     if (select >= days || select < 0) select = 0;
     ListBox1.SetItemIndex(select);
+    SendMessageA(ListBox1.Handle, WM_SETREDRAW, TRUE, 0);
+    ListBox1.Invalidate();
     ListBox1Click();
     if (BitBtn1.Tag > 1) BitBtn1.Tag = 1;
     building_ = false;
 }
 
+const DayColours& TForm12::ColoursOf(int index) const {
+    int from = FirstDay() + index - (int)rtl::Date();
+    return colours_[from < 0 ? 0 : from == 0 ? 1 : 2];
+}
+
 void TForm12::ListBox1DrawItem(int index, const RECT& rect, int state) {
     tk::TCanvas& c = ListBox1.Canvas;
-    DayColours colours = ReadDayColours(settings::Open(), FirstDay() + index - (int)rtl::Date());
+    const DayColours& colours = ColoursOf(index);
     bool selected = state & tk::odSelected;
     c.Brush.Color = selected ? colours.text : colours.back;
     c.Font.Color = selected ? colours.back : colours.text;
@@ -174,8 +200,7 @@ void TForm12::ListBox1DrawItem(int index, const RECT& rect, int state) {
 void TForm12::ListBox1Click() {
     int i = ListBox1.ItemIndex();
     if (i < 0) return;
-    DayColours colours = ReadDayColours(settings::Open(), FirstDay() + i - (int)rtl::Date());
-    ListBox1.SetColor(colours.back);
+    ListBox1.SetColor(ColoursOf(i).back);
 }
 
 void TForm12::OpenSelectedDay() {
@@ -220,8 +245,17 @@ void TForm12::FormResize() {
     }
 }
 
-void TForm12::FormClose(tk::CloseAction& action) {
+void TForm12::FormCloseQuery() {
     PlayWaveRes("clo");
+    if (SearchOpen()) settings::Open().WriteInteger(ik::Nikki::Section, ik::Nikki::Serch_open, 1);
+}
+
+void TForm12::FormClose(tk::CloseAction& action) {
+    // The search goes with the list, and comes back with it.
+    if (SearchOpen()) {
+        Form22->Close();
+        settings::Open().WriteInteger(ik::Nikki::Section, ik::Nikki::Serch_open, 1);
+    }
     if (ownButtons_) {
         // The diaries it opened go with it.
         std::vector<TForm8*> open;

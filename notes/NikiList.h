@@ -1,9 +1,11 @@
 // The diary's month list: one line per day of a month with its diary title, coloured like the
 // schedule views, a gauge of how many days carry an entry, and the way into each day's diary.
 #pragma once
+#include <array>
 #include <string>
 
 #include "controls/SGaugeEx.h"
+#include "mainwindow/Main.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListBox.h"
@@ -31,6 +33,7 @@ struct TForm12 : tk::Form {
 
     TForm12();
     void FormShow();
+    void FormCloseQuery();
     void FormClose(tk::CloseAction& action);
     void FormResize();
     void BuildList();
@@ -39,12 +42,16 @@ struct TForm12 : tk::Form {
     void OpenSelectedDay();  // double click and Write1
     void PopupMenu1Popup();
     void BitBtn7Click();
+    void BitBtn1Click();  // the search window
+    bool SearchOpen() const;
     void SetMonth(rtl::TDateTime day);  // the boxes only; the caller rebuilds
 
     int FirstDay() const;  // the 1st of the shown month, as a date serial
     int Entries() const { return SGauge1.Position(); }
 
 private:
+    const DayColours& ColoursOf(int index) const;
+    std::array<DayColours, 3> colours_{};  // past, today, future: as the settings were at the last build
     bool ownButtons_ = true;  // opened on its own, not beside a diary from the main menu
     bool building_ = false;
 };

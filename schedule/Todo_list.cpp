@@ -5,6 +5,7 @@
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Message.h"
+#include "mainwindow/WindowTools.h"
 #include "schedule/DayRules.h"
 #include "settings/Settings.h"
 #include "toolkit/Cursor.h"
@@ -287,7 +288,7 @@ bool TForm2::ReadText(const std::string& path, TextMap& shown, std::string& text
         f.text = last->second.text;
     } else {
         try {
-            f.text = RichEdit2.LoadTextOf(path);
+            f.text = RichEdit2.ReadTextOf(path);
         } catch (const std::exception&) {
             return false;
         }
@@ -450,18 +451,9 @@ void TForm2::FormResize() {
 // ---- frame: a fixed width, and side borders that move the window ----
 
 LRESULT TForm2::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_GETMINMAXINFO) {
-        LRESULT r = Form::WndProc(msg, wp, lp);
-        auto* info = (MINMAXINFO*)lp;
-        const int width = Form1 ? Form1->Width() : Width();
-        info->ptMaxSize.x = 242;
-        if (Form1) info->ptMaxPosition.x = Form1->Left();
-        info->ptMinTrackSize.x = info->ptMaxTrackSize.x = width;
-        return r;
-    }
-    if (msg == WM_NCHITTEST) {
-        LRESULT hit = Form::WndProc(msg, wp, lp);
-        return hit == HTLEFT || hit == HTRIGHT ? HTCAPTION : hit;
-    }
-    return Form::WndProc(msg, wp, lp);
+    LRESULT r = Form::WndProc(msg, wp, lp);
+    if (msg != WM_GETMINMAXINFO && msg != WM_NCHITTEST) return r;
+    std::optional<int> left;
+    if (Form1) left = Form1->Left();
+    return FixedWidthFrame(Handle, msg, lp, r, Form1 ? Form1->Width() : Width(), 242, left);
 }

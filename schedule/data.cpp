@@ -8,6 +8,7 @@
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/WindowTools.h"
 #include "schedule/EntryControls.h"
 #include "schedule/Popup.h"
 #include "schedule/Todo_list.h"
@@ -440,23 +441,7 @@ void TForm29::Label1MouseUp() {
 // ---- window frame and status bar ----
 
 LRESULT TForm29::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_GETMINMAXINFO: {
-            // Only the height changes; maximised, the window keeps its left edge.
-            auto* mm = (MINMAXINFO*)lp;
-            mm->ptMinTrackSize.x = mm->ptMaxTrackSize.x = kWidth;
-            mm->ptMaxSize.x = kMaximisedWidth;
-            RECT r;
-            if (Handle && GetWindowRect(Handle, &r) && !IsZoomed(Handle)) mm->ptMaxPosition.x = r.left;
-            return 0;
-        }
-        case WM_NCHITTEST: {
-            // The side borders move the window as the caption does.
-            LRESULT hit = Form::WndProc(msg, wp, lp);
-            return hit == HTLEFT || hit == HTRIGHT ? HTCAPTION : hit;
-        }
-    }
-    return Form::WndProc(msg, wp, lp);
+    return FixedWidthFrame(Handle, msg, lp, Form::WndProc(msg, wp, lp), kWidth, kMaximisedWidth);
 }
 
 bool TForm29::ShowStatusHint() {

@@ -106,6 +106,10 @@ constexpr char top[] = "top", left[] = "left", Height[] = "Height", Width[] = "W
 // The month list's bounds, and whether the search window was open when the list closed.
 constexpr char list_top[] = "list_top", list_left[] = "list_left", list_Width[] = "list_Width",
                list_Height[] = "list_Height", Serch_open[] = "Serch_open";
+// The diary search: its bounds, range and last text.
+constexpr char Serch_top[] = "Serch_top", Serch_left[] = "Serch_left", Serch_Width[] = "Serch_Width",
+               Serch_Height[] = "Serch_Height", Serch_Syear[] = "Serch_Syear", Serch_Smonth[] = "Serch_Smonth",
+               Serch_Eyear[] = "Serch_Eyear", Serch_Emonth[] = "Serch_Emonth", Serch_String[] = "Serch_String";
 }  // namespace Nikki
 
 namespace Pop_Born {
@@ -128,6 +132,18 @@ constexpr RangedKey Sleep{"Sleep", 0, 9999};
 inline std::string Title(int page) { return "Title_" + std::to_string(page); }
 inline std::string ColumnTitle(int page, int column) {
     return std::to_string(page) + "Section_" + std::to_string(column);
+}
+}  // namespace TelePhone
+
+// The phone book window: bounds (top and left are written under the spelling [Telephone], the
+// same section), the last tab, the two modes and each page's first four column widths.
+namespace TelePhone {
+constexpr char Telephone[] = "Telephone";
+constexpr char top[] = "top", left[] = "left", Width[] = "Width", Height[] = "Height", Tab[] = "Tab",
+               Sort[] = "Sort", Edit[] = "Edit";
+// "3Width_A": page 3, first column; columns 0..3 are A..D.
+inline std::string ColumnWidth(int page, int column) {
+    return std::to_string(page) + "Width_" + char('A' + column);
 }
 }  // namespace TelePhone
 
@@ -266,6 +282,19 @@ constexpr RangedKey Kind{"Kind", 0, 2};  // 0 text, 1 picture, 2 text while acti
 constexpr int Groups = 10;
 }  // namespace MemoStore
 
+// The memo list window: bounds, the preview text's height and the tree's width.
+namespace Memo_Tree {
+constexpr char Section[] = "Memo_Tree";
+constexpr char top[] = "top", left[] = "left", Width[] = "Width", Height[] = "Height", RichHeight[] = "RichHeight",
+               TreeWidth[] = "TreeWidth";
+}  // namespace Memo_Tree
+// The memo group editor's place; its height is read as "Height" and written as "height" (the
+// profile functions ignore the case of keys).
+namespace Memo_chg {
+constexpr char Section[] = "Memo_chg";
+constexpr char top[] = "top", left[] = "left", Height[] = "Height", height[] = "height";
+}  // namespace Memo_chg
+
 namespace MemoWall {
 constexpr char Section[] = "MemoWall";
 constexpr char File[] = "File";  // the last wallpaper a memo wrote
@@ -316,5 +345,15 @@ constexpr int Pages = 12, Columns = 5;
 constexpr char SetupCloseTitle[] = "ダイヤラ";
 constexpr int SleepDefault = 100;
 }  // namespace TelePhone
+// The to-do board's window ([TodoBoard]) and its item counter ([Borad], the file's own spelling).
+namespace TodoBoard {
+constexpr char Section[] = "TodoBoard";
+constexpr char top[] = "top", left[] = "left", Width[] = "Width", Height[] = "Height", TreeWidth[] = "TreeWidth",
+               Index[] = "Index";
+}  // namespace TodoBoard
+namespace Borad {
+constexpr char Section[] = "Borad";
+constexpr char Count[] = "Count";  // the next item's number
+}  // namespace Borad
 
 }  // namespace inikey

@@ -155,6 +155,22 @@ void TIniFile::EraseSection(const std::string& section) {
         throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
 }
 
+void TIniFile::WriteSection(const std::string& section,
+                            const std::vector<std::pair<std::string, std::string>>& values) {
+    EraseSection(section);
+    if (values.empty()) return;
+    std::string block;
+    for (const auto& [key, value] : values) {
+        // A key written alone loses its value's trailing blanks; a section written whole would not.
+        size_t end = value.find_last_not_of(" \t");
+        block.append(key).append("=").append(value, 0, end == std::string::npos ? 0 : end + 1).push_back('\0');
+    }
+    block.push_back('\0');
+    ++gWrites;
+    if (!WritePrivateProfileSectionA(section.c_str(), block.c_str(), FileName.c_str()))
+        throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
+}
+
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
     ++gWrites;
     WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, FileName.c_str());

@@ -3,6 +3,8 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "toolkit/rtl/IniText.h"
 #include "toolkit/rtl/StringList.h"
@@ -50,6 +52,10 @@ public:
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;
     void EraseSection(const std::string& section);
+    // Replaces the section by these keys in this order. The file comes out as from EraseSection
+    // and one WriteString per key (the section moves to the end of the file), but it is
+    // rewritten twice in all instead of once a key. No keys: the section goes.
+    void WriteSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& values);
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:

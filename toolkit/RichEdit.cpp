@@ -1,7 +1,12 @@
 #include "toolkit/RichEdit.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <map>
+#include <vector>
 
+#include "toolkit/Files.h"
 #include "toolkit/RtfIndents.h"
 #include "toolkit/ScreenFonts.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -450,10 +455,208 @@ void RichEdit::LoadQuietly(rtl::TStream& s) {
     LoadFromStream(s);
 }
 
-std::string RichEdit::LoadTextOf(const std::string& path) {
+namespace {
+std::string ReadWholeFile(const std::string& path) {
     rtl::TFileStream f(path, rtl::fmOpenRead);
     std::string data((size_t)f.Size(), '\0');
     data.resize(data.empty() ? 0 : (size_t)std::max(0L, f.Read(data.data(), (long)data.size())));
+    return data;
+}
+
+// Plain text the control keeps as it is: no control characters but tabs and CR LF pairs.
+bool KeptAsItIs(const std::wstring& w) {
+    for (size_t i = 0; i < w.size(); ++i) {
+        const wchar_t c = w[i];
+        if (c >= 0x20 && c != 0x7F) continue;
+        if (c == L'\t') continue;
+        if (c == L'\r' && i + 1 < w.size() && w[i + 1] == L'\n') {
+            ++i;
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+// Formatting words that leave the text as it is.
+bool IsFormatWord(const std::string& w) {
+    static const char* const kWords[] = {
+        "rtf", "ansi", "ansicpg", "deff", "deflang", "deflangfe", "deftab", "uc", "pard", "plain", "fs", "cf",
+        "cb", "highlight", "b", "i", "ul", "ulnone", "ulw", "uld", "uldb", "ulwave", "strike", "super", "sub",
+        "nosupersub", "up", "dn", "li", "ri", "fi", "ql", "qr", "qc", "qj", "sb", "sa", "sl", "slmult", "tx", "tqr",
+        "tqc", "tqdec", "lang", "langfe", "langnp", "langfenp", "viewkind", "nowidctlpar", "widctlpar", "keep",
+        "keepn", "outl", "shad", "caps", "scaps", "expnd", "expndtw", "kerning", "charscalex", "ltrpar", "rtlpar",
+        "ltrch", "rtlch", "loch", "hich", "dbch", "af", "afs", "ab", "ai", "htmautsp", "fnil", "froman", "fswiss",
+        "fmodern", "fscript", "fdecor", "ftech", "fbidi", "fprq", "cpg", "red", "green", "blue"};
+    for (const char* k : kWords)
+        if (w == k) return true;
+    return false;
+}
+
+int Hex(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The text the control shows for rich text of the kinds the editors write: paragraphs, tabs,
+// Japanese as \'hh in code page 932 and \u, formatting left out. False for anything else
+// (pictures, tables, fields, lists, other code pages, symbols), which only the control reads right.
+bool RtfText(const std::string& rtf, std::wstring& out) {
+    if (rtf.rfind("{\\rtf", 0) != 0) return false;
+    struct Group {
+        bool skip = false;     // a destination whose text is not shown
+        bool fontTable = false;
+        int font = -1;         // the font set by \f in this group, -1 for none yet
+        int uc = 1;            // characters that stand in for a \u
+    };
+    std::vector<Group> groups;
+    std::map<int, int> charsets;  // font number -> \fcharset
+    int tableFont = -1;
+    int ansiCodePage = 0;
+    std::string bytes;  // text bytes not yet decoded
+    int pendingSkip = 0;  // stand-ins of the last \u still to drop
+    auto flush = [&]() {
+        if (bytes.empty()) return true;
+        // A double-byte character split by a control word: the control's own decoding decides.
+        for (size_t i = 0; i < bytes.size(); ++i)
+            if (rtl::IsSjisLead((unsigned char)bytes[i]) && ++i == bytes.size()) return false;
+        out += SjisToWide(bytes);
+        bytes.clear();
+        return true;
+    };
+    // Bytes of 0x80 up decode by the font's code page: only 932 is known to read as here.
+    auto textByte = [&](unsigned char c) {
+        if (pendingSkip > 0) {
+            --pendingSkip;
+            return true;
+        }
+        if (c >= 0x80) {
+            const Group& g = groups.back();
+            const bool cp932 = g.font >= 0 ? charsets.count(g.font) && charsets[g.font] == 128 : ansiCodePage == 932;
+            if (!cp932) return false;
+        }
+        bytes += (char)c;
+        return true;
+    };
+    size_t i = 0;
+    const size_t n = rtf.size();
+    while (i < n) {
+        const char c = rtf[i];
+        if (c == '{') {
+            if (pendingSkip) return false;
+            groups.push_back(groups.empty() ? Group{} : groups.back());
+            ++i;
+            continue;
+        }
+        if (c == '}') {
+            if (groups.empty() || pendingSkip || !flush()) return false;
+            groups.pop_back();
+            ++i;
+            if (groups.empty()) break;
+            continue;
+        }
+        if (groups.empty()) return false;
+        Group& g = groups.back();
+        if (c == '\r' || c == '\n') {
+            ++i;
+            continue;
+        }
+        if (c != '\\') {
+            if ((unsigned char)c < 0x20 || (unsigned char)c >= 0x80) return false;
+            if (g.fontTable) {
+                if (c == ';') tableFont = -1;
+            } else if (!g.skip && !textByte((unsigned char)c)) {
+                return false;
+            }
+            ++i;
+            continue;
+        }
+        if (i + 1 >= n) return false;
+        const char e = rtf[i + 1];
+        if (e == '\'') {
+            const int hi = i + 3 < n ? Hex(rtf[i + 2]) : -1, lo = i + 3 < n ? Hex(rtf[i + 3]) : -1;
+            if (hi < 0 || lo < 0) return false;
+            if (!g.skip && !g.fontTable && !textByte((unsigned char)(hi * 16 + lo))) return false;
+            i += 4;
+            continue;
+        }
+        if (e == '\\' || e == '{' || e == '}') {
+            if (!g.skip && !g.fontTable && !textByte((unsigned char)e)) return false;
+            i += 2;
+            continue;
+        }
+        if (e == '*') {
+            g.skip = true;
+            i += 2;
+            continue;
+        }
+        if (!std::isalpha((unsigned char)e)) return false;  // \~ \- \_ and the rest
+        size_t j = i + 1;
+        std::string word;
+        while (j < n && std::isalpha((unsigned char)rtf[j])) word += rtf[j++];
+        bool numbered = false;
+        long value = 0;
+        size_t digits = j;
+        if (digits < n && rtf[digits] == '-') ++digits;
+        const size_t firstDigit = digits;
+        while (digits < n && std::isdigit((unsigned char)rtf[digits]) && digits - firstDigit < 9) ++digits;
+        if (digits > firstDigit) {
+            value = std::strtol(rtf.c_str() + j, nullptr, 10);
+            numbered = true;
+            j = digits;
+        }
+        if (j < n && rtf[j] == ' ') ++j;
+        i = j;
+        if (g.skip) continue;
+        if (pendingSkip) return false;  // a stand-in cut short by a control word
+        if (word == "fonttbl") {
+            g.fontTable = true;
+        } else if (word == "colortbl" || word == "stylesheet" || word == "info") {
+            g.skip = true;
+        } else if (word == "f") {
+            if (!numbered) return false;
+            if (g.fontTable) tableFont = (int)value;
+            else if (!flush()) return false;
+            else g.font = (int)value;
+        } else if (word == "fcharset") {
+            if (!g.fontTable || tableFont < 0 || !numbered) return false;
+            charsets[tableFont] = (int)value;
+        } else if (word == "ansicpg") {
+            ansiCodePage = (int)value;
+        } else if (word == "uc") {
+            g.uc = numbered ? (int)value : 1;
+            if (g.uc < 0) return false;
+        } else if (word == "u") {
+            if (!numbered || g.fontTable || !flush()) return false;
+            out += (wchar_t)(value < 0 ? value + 65536 : value);
+            pendingSkip = g.uc;
+        } else if (word == "par" || word == "tab") {
+            if (g.fontTable || !flush()) return false;
+            out += word == "par" ? L'\r' : L'\t';
+        } else if (word == "plain") {
+            if (!flush()) return false;
+            g.font = -1;
+        } else if (!IsFormatWord(word)) {
+            return false;
+        } else if (!flush()) {
+            return false;
+        }
+    }
+    if (!groups.empty() || pendingSkip || !flush()) return false;
+    // Wine's writer ends its files with a NUL.
+    for (; i < n; ++i)
+        if (rtf[i] != '\0' && !std::isspace((unsigned char)rtf[i])) return false;
+    // The control drops the paragraph mark that ends the document.
+    if (!out.empty() && out.back() == L'\r') out.pop_back();
+    return true;
+}
+}  // namespace
+
+std::string RichEdit::LoadTextOf(const std::string& path) { return LoadTextOfData(ReadWholeFile(path)); }
+
+std::string RichEdit::LoadTextOfData(const std::string& data) {
     const LRESULT mask = SendMessageA(Handle, EM_SETEVENTMASK, 0, 0);
     SendMessageA(Handle, EM_SETUNDOLIMIT, 0, 0);
     if (!PlainText && IsRtf(data)) StreamIn(data, SF_RTF);
@@ -461,6 +664,20 @@ std::string RichEdit::LoadTextOf(const std::string& path) {
     SendMessageA(Handle, EM_SETEVENTMASK, 0, mask);
     SetModified(false);
     return Caption();
+}
+
+std::string RichEdit::ReadTextOf(const std::string& path) {
+    // The box's own reading raises the error of a file that cannot be read.
+    std::string data;
+    if (!ReadFileBytes(path, data)) return LoadTextOf(path);
+    std::wstring w;
+    if (!PlainText && IsRtf(data)) {
+        if (RtfText(data, w)) return CrToCrLf(w);
+    } else if (w = SjisToWide(data); KeptAsItIs(w)) {
+        return WideToSjis(w);
+    }
+    // Already in memory: the box reads these bytes rather than the file a second time.
+    return LoadTextOfData(data);
 }
 
 void RichEdit::SaveToStream(rtl::TStream& s) const {

@@ -140,6 +140,11 @@ public:
     // For a box kept off screen to read files: loads the file as LoadFromFile does, without
     // redraw, change notices or undo (the box keeps no undo after), and gives its Text.
     std::string LoadTextOf(const std::string& path);
+    // The same for bytes already in memory, as if they were the file.
+    std::string LoadTextOfData(const std::string& data);
+    // The text LoadTextOf gives, read without the box where the file allows (plain text, and rich
+    // text of paragraphs, tabs and formatting): the box then keeps what it held.
+    std::string ReadTextOf(const std::string& path);
     void SaveToStream(rtl::TStream& s) const;
 
     bool ReadOnly() const;

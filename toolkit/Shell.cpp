@@ -53,15 +53,25 @@ HWND FindWindowByTitlePart(const std::string& part, std::string* title) {
     return s.found;
 }
 
-bool CloseWindowByTitlePart(const std::string& part) {
-    if (gCloseHook) return gCloseHook(part);
-    // The window found is the one closed: looking it up again by its title could hit another
-    // window that happens to carry the same title.
-    HWND h = FindWindowByTitlePart(part);
+// A hung program must not hang us with it.
+static bool CloseFound(HWND h) {
     if (!h) return false;
     DWORD_PTR result;
     SendMessageTimeoutA(h, WM_CLOSE, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, 5000, &result);
     return true;
+}
+
+bool CloseWindowByTitlePart(const std::string& part) {
+    if (gCloseHook) return gCloseHook(part);
+    // The window found is the one closed: looking it up again by its title could hit another
+    // window that happens to carry the same title.
+    return CloseFound(FindWindowByTitlePart(part));
+}
+
+bool CloseWindowByTitle(const std::string& title) {
+    if (title.empty()) return false;
+    if (gCloseHook) return gCloseHook(title);
+    return CloseFound(FindWindowA(nullptr, title.c_str()));
 }
 
 bool SetDesktopWallpaper(const std::string& path) {

@@ -1,5 +1,5 @@
 // Reaching outside the program: launching through the shell, closing another program's window
-// by a piece of its title, and setting the desktop wallpaper. Each has a test seam, so that no
+// by its title or a piece of it, and setting the desktop wallpaper. Each has a test seam, so that no
 // test launches, closes or repaints anything it did not make.
 #pragma once
 #include <windows.h>
@@ -26,8 +26,11 @@ HWND FindWindowByTitlePart(const std::string& part, std::string* title = nullptr
 // Closes exactly that window with WM_CLOSE (waiting at most a few seconds for a hung program).
 // True when a window was found.
 bool CloseWindowByTitlePart(const std::string& part);
-// Test seam: while set, no window is looked for or closed; the hook gets the piece of title and
-// says whether a window was found.
+// Closes the top-level window whose title is exactly title (FindWindowA) with WM_CLOSE, as above.
+// An empty title closes nothing: it would pick some untitled window. True when one was found.
+bool CloseWindowByTitle(const std::string& title);
+// Test seam: while set, no window is looked for or closed; the hook gets the piece of title (or
+// the whole title) and says whether a window was found.
 void SetCloseWindowHookForTest(std::function<bool(const std::string& part)> hook);
 
 // Makes the picture at path the desktop wallpaper, kept in the user's settings and announced to

@@ -33,6 +33,15 @@ bool PlayResourceWave(const std::string& name, bool sync) {
     return sndPlaySoundA(static_cast<LPCSTR>(wave), flags) != FALSE;
 }
 
+bool PlayWaveImage(const std::string& name, const std::string& image) {
+    if (image.empty()) return false;
+    if (gHook) {
+        gHook({name, true});
+        return true;
+    }
+    return sndPlaySoundA(image.data(), SND_MEMORY | SND_NODEFAULT | SND_SYNC) != FALSE;
+}
+
 void StopResourceWave() {
     if (!gHook) sndPlaySoundA(nullptr, 0);
 }

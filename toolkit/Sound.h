@@ -13,6 +13,10 @@ bool PlayResourceWave(const std::string& name, bool sync = false);
 // Cuts off an asynchronous sound still playing.
 void StopResourceWave();
 
+// Plays a WAVE image made in memory and returns when it has played; name is what the test seam
+// is told. False when the sound device refuses.
+bool PlayWaveImage(const std::string& name, const std::string& image);
+
 // True when the program's module holds the resource.
 bool ResourceWaveExists(const std::string& name);
 

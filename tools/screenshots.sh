@@ -19,14 +19,16 @@ scenes=("$@")
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
                                    setuppage9 setuppage10
                                    schedule-day schedule-year schedule-month schedule-week
-                                   diary diary-picture diary-printed nikki-list
+                                   diary diary-picture diary-printed nikki-list memolist diarysearch
                                    manage-all manage-past manage-day
-                                   list list-printed
+                                   list list-printed todoboard
                                    gtimer gtimer-end jump
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop
-                                   period daycalc-span daycalc-interval association
-                                   mini-round mini-ellipse mini-rect toolwindow trayhost)
+                                   memogroups memotitle memomenu
+                                   period daycalc-span daycalc-interval association phonebook phonesearch
+                                   mini-round mini-ellipse mini-rect toolwindow trayhost
+                                   menueditor submenueditor launchermenu)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

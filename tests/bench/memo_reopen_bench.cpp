@@ -21,6 +21,7 @@
 #include "toolkit/RichEdit.h"
 #include "toolkit/Sound.h"
 
+using bench::CpuMs;
 using bench::Median;
 using bench::NowMs;
 namespace ms = inikey::MemoStore;
@@ -39,14 +40,6 @@ std::string MemoRtf(int n) {
         r += line + std::to_string(n) + "-" + std::to_string(i) + "\\cf0\\par ";
     }
     return r + "}";
-}
-
-// This process's processor time in milliseconds: what the machine's other load does not stretch.
-double CpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](const FILETIME& t) { return (double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 10000.0; };
-    return ms(kernel) + ms(user);
 }
 
 // The floor under Wine on this machine now: as many bare windows with a rich edit holding the

@@ -19,10 +19,16 @@
 //         association (the association table, an entry selected)
 //         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
+//         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         nikki-list (the diary's month list with titles and its gauge)
+//         diarysearch (the diary search with hits of each kind, beside its month list)
+//         memolist (the memo list with a memo and its picture in the preview)
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
+//         todoboard (the to-do board: folders, items, one dragged to another folder, formatted text)
+//         menueditor submenueditor launchermenu (the launcher menu's editors, and the menu popped up)
+//         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -45,11 +51,15 @@
 #include "mainwindow/title.h"
 #include "notes/Period.h"
 #include "notes/Memo.h"
+#include "notes/memo_Tree.h"
 #include "notes/MemoDrop.h"
+#include "notes/Memo_cap.h"
+#include "notes/Memo_chg.h"
 #include "notes/Entry.h"
 #include "notes/MyGraph.h"
 #include "notes/DiaryFile.h"
 #include "notes/NikiList.h"
+#include "notes/NikiSech.h"
 #include "notes/Nikki.h"
 #include "notes/password.h"
 #include "schedule/Pop_sel.h"
@@ -58,17 +68,22 @@
 #include "schedule/Jump.h"
 #include "schedule/Timer.h"
 #include "schedule/ScheduleName.h"
+#include "schedule/Todo.h"
 #include "schedule/Todo_list.h"
 #include "schedule/to_do.h"
 #include "settings/DayCalc.h"
 #include "settings/Ext_exec.h"
+#include "settings/execmenu.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
 #include "tests/win/DropFiles.h"
 #include "settings/Setup.h"
+#include "settings/TelePhone.h"
+#include "settings/TelePhoneFile.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
+#include "toolkit/FolderIndex.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
 #include "toolkit/RichEdit.h"
@@ -720,6 +735,49 @@ void ShowMemo(const std::string& scene) {
     }
 }
 
+// The memo list: three groups with memos, one memo with its text and picture in the preview.
+void ShowMemoList() {
+    std::string own = dataDir + "\\memolistscene", M = own + "\\Memo\\";
+    tk::ForceDirectories(own + "\\Memo");
+    auto ini = settings::Open();
+    for (int g = 0; g < ik::MemoStore::Groups; ++g) ini.EraseSection(ik::MemoStore::GroupSection(g, M));
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, own);
+    ini.WriteInteger(ik::Memo::Section, ik::Memo::BackColor, 0xC8FFFF);
+    ini.WriteString(ik::Memo_bun::Section, "0", "買い物");
+    ini.WriteString(ik::Memo_bun::Section, "1", "仕事");
+    ini.WriteInteger(ik::MemoStore::CountSection(M), ik::MemoStore::Count, 0);
+    SamplePicture(own + "\\sunset.bmp", RGB(255, 150, 80), RGB(90, 60, 140), 0x40C0FF, 0x2080D0);
+    struct Sample {
+        int group;
+        const char* title;
+        const char* text;
+    };
+    const Sample samples[] = {{0, "週末の買い物", "牛乳と卵\r\n表紙の厚いノート\r\n電池 単三×4"},
+                              {0, "薬局", "目薬\r\nばんそうこう"},
+                              {1, "会議の準備", "資料を十部印刷する\r\n会議室の予約を確かめる"},
+                              {1, "電話する", "歯医者に電話する"},
+                              {3, "旅行の計画", "宿の予約\r\n切符の手配"}};
+    std::string shown;  // names are never reused: an earlier run's files are passed over
+    for (const Sample& s : samples) {
+        Form1->ComboBox1.SetItemIndex(s.group);
+        Form1->BitBtn9Click();
+        TForm18* m = Form18;
+        m->SetTitle(s.title);
+        m->RichEdit1.SetText(s.text);
+        m->SaveState(true);
+        if (shown.empty()) {
+            shown = m->Name;
+            ini.WriteString(m->Section(), ik::MemoStore::BmpFile, own + "\\sunset.bmp");
+        }
+        m->Close();
+    }
+    tk::Application.ProcessMessages();
+    Form1->MemoTree1Click();
+    Form28->SetBounds(30, 30, 640, 460);
+    Form28->TreeView1.Select(Form28->NodeOfMemo(shown));
+    Form28->BringForward();
+}
+
 // The diary's month list of May 2024: titled days, an old-format day, a damaged file and the gauge.
 void ShowNikkiList() {
     // Today inside the month, so past, today's and later lines show their colours.
@@ -741,6 +799,30 @@ void ShowNikkiList() {
     Form12->SetBounds(20, 20, 330, 600);
     Form12->Show();
     Form12->BuildList();
+}
+
+// The diary search over spring 2024, given backwards, with a title, a weather and a text hit.
+void ShowDiarySearch() {
+    ShowNikkiList();
+    std::string folder = dataDir + "\\Diary";
+    auto put = [&](int m, int d, const std::string& header, const std::string& text) {
+        tk::WriteFileBytes(folder + "\\" + diary::DayFileName((int)rtl::EncodeDate(2024, m, d)),
+                           header + ":END\r\n{\\rtf1\\ansi\\ansicpg932 " + text + "\\par }\r\n");
+    };
+    put(3, 20, "TITLE:春分の日\r\nWEATHER:晴\r\n", "spring");
+    put(4, 6, "TITLE:花見\r\nWEATHER:晴 のち 雨\r\n", "sakura");
+    put(4, 10, "TITLE:入学式\r\nWEATHER:晴\r\n", "\\'92\\'a9\\'82\\'cd\\'89J");  // 朝は雨
+    put(4, 29, "TITLE:昭和の日\r\nWEATHER:雨\r\n", "rain");
+    tk::FolderIndex::InvalidateAll();
+    tk::Application.CreateForm(Form22);
+    Form22->Show();
+    Form22->SetBounds(360, 20, TForm22::kWidth, 420);
+    Form22->SpinEdit1.SetValue(2024);
+    Form22->SpinEdit2.SetValue(5);
+    Form22->SpinEdit3.SetValue(2024);
+    Form22->SpinEdit4.SetValue(3);
+    Form22->Edit1.SetText("雨");
+    Form22->BitBtn1Click();
 }
 
 // The diary of 2024-05-03 with formatted text and a picture; "diary-picture" shows the picture,
@@ -826,6 +908,55 @@ void ShowScheduleList(const std::string& scene) {
         Form2->Print1Click();
         tk::Application.Terminate();
     }
+}
+
+// The to-do board with items in three folders, one of them just dragged into the finished
+// folder, and the selected item's formatted text.
+void ShowTodoBoard() {
+    std::string T = dataDir + "\\Todo\\";
+    tk::ForceDirectories(dataDir + "\\Todo");
+    const char* titles = "やるべきもの\r\n\t企画書の下書き\r\n\t歯医者の予約\r\n\t表計算の集計\r\n"
+                         "保留されているもの\r\n\t引っ越しの見積もり\r\n終了したもの\r\n\t年賀状の返事\r\n"
+                         "ごみ箱\r\n\t古いメモ\r\n";
+    const char* twins = "%$#Z32#$%\r\n\t0.z32\r\n\t1.z32\r\n\t2.z32\r\n%$#Z32#$%\r\n\t3.z32\r\n%$#Z32#$%\r\n"
+                        "\t4.z32\r\n%$#G32#$%\r\n\t5.z32\r\n";
+    tk::WriteFileBytes(T + "TreeData.z32", titles);
+    tk::WriteFileBytes(T + "TreeFile.z32", twins);
+    tk::WriteFileBytes(T + "0.z32", Rtf("企画書の下書き\n締め切りは金曜日の午後五時\n目次を決める\n"
+                                        "資料を集める\n表とグラフを入れる\n課長に見てもらう"));
+    auto ini = settings::Open();
+    namespace tb = ik::TodoBoard;
+    for (auto [key, value] : {std::pair{tb::left, 60}, {tb::top, 40}, {tb::Width, 680}, {tb::Height, 420},
+                              {tb::TreeWidth, 210}, {tb::Index, 1}})
+        ini.WriteInteger(tb::Section, key, value);
+    ini.WriteInteger(ik::Borad::Section, ik::Borad::Count, 6);
+    Form1->todo2Click();
+    TForm15& b = *Form15;
+    b.TreeView1.FullExpand();
+    // "歯医者の予約" dragged onto "終了したもの".
+    b.TreeView1DragDrop(b.TreeView1.NodeAt(2), b.TreeView1.NodeAt(6));
+    tk::RichEdit& t = b.RichEdit1;
+    struct Run {
+        const char* text;
+        int size, styles;
+        tk::TColor color;
+        bool bullet;
+    } runs[] = {{"企画書の下書き", 14, tk::fsBold, tk::clNavy, false},
+                {"金曜日の午後五時", 0, tk::fsUnderline, tk::clRed, false},
+                {"目次を決める", 0, 0, tk::clDefault, true},
+                {"資料を集める", 0, tk::fsStrikeOut, tk::clGray, true},
+                {"表とグラフを入れる", 0, 0, tk::clDefault, true},
+                {"課長に見てもらう", 0, tk::fsItalic, tk::clGreen, true}};
+    for (const Run& r : runs) {
+        t.Select(t.FindText(r.text, 0, -1), (int)rtl::SjisLength(r.text));
+        if (r.size) t.SelAttributes.SetSize(r.size);
+        for (int bit : {tk::fsBold, tk::fsItalic, tk::fsUnderline, tk::fsStrikeOut})
+            if (r.styles & bit) t.SelAttributes.SetStyleBit((tk::FontStyle)bit, true);
+        if (r.color != tk::clDefault) t.SelAttributes.SetColor(r.color);
+        if (r.bullet) t.Paragraph.SetNumbering(tk::nsBullet);
+    }
+    t.Select(0, 0);
+    b.Help("ドラッグ & ドロップで項目を移動できます。");
 }
 
 void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
@@ -943,6 +1074,181 @@ void ShowAssociation(const std::string&) {
     Form33->ListBox1Click();
 }
 
+// The phone book with two filled pages: the first page, or the results of a search for "03".
+void ShowPhoneBook(const std::string& scene) {
+    auto ini = settings::Open();
+    namespace tp = ik::TelePhone;
+    ini.WriteString(ik::Password::Section, ik::Password::Use, "0");
+    ini.WriteInteger(tp::Telephone, tp::left, 150);
+    ini.WriteInteger(tp::Telephone, tp::top, 90);
+    ini.WriteInteger(tp::Section, tp::Tab, 0);
+    ini.WriteBool(tp::Section, tp::Edit, scene == "phonesearch");
+    ini.WriteBool(tp::Section, tp::Sort, scene == "phonesearch");
+    ini.WriteInteger(tp::Section, tp::ColumnWidth(0, 0), 110);
+    ini.WriteInteger(tp::Section, tp::ColumnWidth(0, 2), 96);
+    std::string dir = settings::DataDir() + "\\Tel";
+    tk::ForceDirectories(dir);
+    telbook::Page first = telbook::EmptyPage(), second = telbook::EmptyPage();
+    first[0] = {"東海商事 営業部", "山田 太郎", "03-1234-5678", "yamada@example.jp", "http://www.example.jp/"};
+    first[1] = {"", "佐藤 花子", "045-987-6543", "hanako@example.ne.jp", ""};
+    first[2] = {"表計算ソフト研究会", "鈴木 一郎", "06-4321-0987", "", "http://soft.example.org/"};
+    first[3] = {"市役所 市民課", "", "03-3333-1111", "", ""};
+    second[0] = {"あおば歯科", "青葉 先生", "03-5555-0303", "", "http://aoba.example.com/"};
+    second[1] = {"", "荒井 健", "090-1111-2222", "arai@example.com", ""};
+    tk::WriteFileSafely(telbook::PageFile(dir, 0), telbook::PageText(first));
+    tk::WriteFileSafely(telbook::PageFile(dir, 1), telbook::PageText(second));
+    Form1->Telephone1Click();
+    if (!Form3) return;
+    if (scene == "phonesearch") {
+        Form3->Edit1.SetText("03");
+        Form3->BitBtn4Click();
+        Form3->StringGrid1.FocusCell(Form3->StringGrid1.FixedCols(), 2);
+        Form3->StringGrid1Click();
+    } else {
+        Form3->StringGrid1.FocusCell(0, 0);
+        Form3->StringGrid1.FocusCell(1, 0);
+        Form3->StringGrid1Click();
+    }
+}
+
+// The launcher menu with two submenus, one with a third level: its editor with an item parked on
+// the stack, the submenu's editor over it, or the menu popped up from the main window with its
+// first submenu open.
+void ShowLauncher(const std::string& scene) {
+    auto ini = settings::Open();
+    SaveMenuEntries(ini, "Main", {{"メモ帳", "C:\\Windows\\notepad.exe", false},
+                                  {"ツール", "", true},
+                                  {"インターネット", "", true},
+                                  {"-", "-", false},
+                                  {"電卓", "C:\\Windows\\system32\\calc.exe", false},
+                                  {"ペイント", "C:\\Windows\\system32\\mspaint.exe", false}});
+    SaveMenuEntries(ini, "Main-ツール", {{"エクスプローラ", "C:\\Windows\\explorer.exe", false},
+                                         {"コマンド プロンプト", "C:\\Windows\\system32\\cmd.exe", false},
+                                         {"画像", "", true}});
+    SaveMenuEntries(ini, "Main-ツール-画像", {{"ビューア", "C:\\Tools\\Viewer\\view.exe?-full", false}});
+    SaveMenuEntries(ini, "Main-インターネット", {{"ブラウザ", "C:\\Program Files\\Browser\\browser.exe", false},
+                                               {"メール", "C:\\Program Files\\Mail\\mail.exe", false}});
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Left(1), 150);
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(1), 120);
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Left(2), 330);
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(2), 230);
+    static TForm30* top = nullptr;
+    struct Later {
+        static void CALLBACK OpenSubmenu(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            if (top) top->BitBtn10Click();
+        }
+        static void CALLBACK CloseEditors(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            for (const char* caption : {"SubMenu Editor", "Menu Editor"})
+                if (HWND w = FindWindowA(nullptr, caption)) PostMessageA(w, WM_CLOSE, 0, 0);
+        }
+    };
+    if (scene == "launchermenu") {
+        Form1->FormResize();
+        SetTimer(nullptr, 0, 6000, EndMenuLater);
+        PostMessageA(Form1->Handle, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(Form1->Handle, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(Form1->Handle, WM_KEYDOWN, VK_RIGHT, 0);
+        POINT p = Form1->ClientToScreen({80, 40});
+        Form1->PopupMenu2.Popup(p.x, p.y);
+        return;
+    }
+    SetMenuEditorHookForTest([scene](TForm30& e) {
+        if (e.List->Depth() == 1) {
+            top = &e;
+            e.ListBox1.SetItemIndex(5);  // "ペイント" parked on the stack
+            e.ListBox1Click();
+            e.BitBtn3Click();
+            e.ListBox1.SetItemIndex(scene == "submenueditor" ? 1 : 0);
+            e.ListBox1Click();
+            if (scene == "submenueditor") {
+                e.BitBtn4Click();  // the submenu's editor starts from this menu as saved
+                e.ListBox1.SetItemIndex(1);
+                e.ListBox1Click();
+                SetTimer(nullptr, 0, 500, Later::OpenSubmenu);
+            }
+        } else {
+            e.ListBox1.SetItemIndex(1);
+            e.ListBox1Click();
+        }
+    });
+    SetTimer(nullptr, 0, 6000, Later::CloseEditors);
+    Form1->Config1Click();
+    SetMenuEditorHookForTest(nullptr);
+    tk::Application.Terminated = true;
+}
+
+
+// Memo groups of a memo store of their own: "memogroups" the group editor with two memos moved
+// to another group, "memotitle" a memo's title dialog, "memomenu" the memo menu popped up from
+// the main window with its first group open.
+void ShowMemoGroups(const std::string& scene) {
+    std::string own = dataDir + "\\groupscene", M = own + "\\Memo\\";
+    tk::ForceDirectories(own + "\\Memo");
+    auto ini = settings::Open();
+    ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, own);
+    ini.WriteString(ik::Memo_bun::Section, "0", "買い物");
+    ini.WriteString(ik::Memo_bun::Section, "1", "仕事");
+    ini.WriteString(ik::Memo_bun::Section, "2", "家族");
+    const std::vector<std::vector<std::string>> groups = {
+        {"牛乳と卵", "電池 単三×4", "表紙の厚いノート", "クリーニング受け取り"},
+        {"会議の議事録", "見積もりの送付", "出張の予定"},
+        {"誕生日の贈り物", "旅行の計画"},
+    };
+    int n = 1;
+    for (int g = 0; g < (int)groups.size(); ++g) {
+        ini.EraseSection(ik::MemoStore::GroupSection(g, M));
+        for (const std::string& title : groups[g]) {
+            std::string name = "Memo" + std::to_string(n++);
+            ini.WriteString(ik::MemoStore::GroupSection(g, M), name, title);
+            ini.WriteInteger(ik::MemoStore::MemoSection(name, M), ik::MemoStore::Show, 0);
+        }
+    }
+    for (int g = 0; g < ik::MemoStore::Groups; ++g) Form1->ComboBox1.Items.SetStrings(g, MemoGroupName(ini, g));
+    Form1->ComboBox1.SetItemIndex(0);
+    Form1->MemosChanged();
+    if (scene == "memogroups") {
+        auto* editor = new TForm21();
+        editor->Show();
+        editor->SetBounds(60, 40, 517, 430);
+        Form21 = editor;
+        editor->ComboBox2.SetItemIndex(2);
+        editor->ComboBox2Change();
+        for (int pick : {1, 2}) {
+            editor->ListBox1.SetItemIndex(pick);
+            editor->ListBox1Click();
+            editor->BitBtn2Click();
+        }
+        editor->ListBox1.SetItemIndex(0);
+        editor->ListBox1Click();
+        editor->StatusBar1.SetSimpleText("Saveボタンを押すまで保存されません。");
+    } else if (scene == "memotitle") {
+        Form1->MemoMenu1Click(0, 0);
+        TForm18* m = Form18;
+        m->SetBounds(80, 80, 360, 200);
+        auto* dialog = new TForm19();
+        dialog->SetCaption(m->Title());
+        dialog->Edit1.SetCaption("牛乳と卵とパン");
+        dialog->RestorePosition(m->Left(), m->Top());
+        dialog->Show();
+    } else if (scene == "memomenu") {
+        struct Later {
+            static void CALLBACK Open(HWND, UINT, UINT_PTR id, DWORD) {
+                KillTimer(nullptr, id);
+                for (BYTE key : {VK_DOWN, VK_RIGHT}) {
+                    keybd_event(key, 0, 0, 0);
+                    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+                }
+            }
+        };
+        SetTimer(nullptr, 0, 800, Later::Open);
+        SetTimer(nullptr, 0, 6000, EndMenuLater);
+        POINT p = Form1->ClientToScreen({40, 40});
+        Form1->PopupMenu4.Popup(p.x, p.y);
+    }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -982,6 +1288,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "period") ShowPeriod(scene);
         if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
         if (scene == "association") ShowAssociation(scene);
+        if (scene.rfind("phone", 0) == 0) ShowPhoneBook(scene);
+        if (scene == "menueditor" || scene == "submenueditor" || scene == "launchermenu") ShowLauncher(scene);
         if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
         if (scene == "jump") ShowJump();
         if (scene.rfind("manage", 0) == 0) ShowManagement(scene);
@@ -1022,6 +1330,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "goal" || scene == "timeband") ShowGoals(scene);
         if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "nikki-list") ShowNikkiList();
+        if (scene == "diarysearch") ShowDiarySearch();
+        if (scene == "todoboard") ShowTodoBoard();
+        if (scene == "memolist") ShowMemoList();
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {
@@ -1039,6 +1350,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->CalendarEx1Change();
         }
         if (scene.rfind("list", 0) == 0) ShowScheduleList(scene);
+        if (scene == "memogroups" || scene == "memotitle" || scene == "memomenu") ShowMemoGroups(scene);
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
             SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);

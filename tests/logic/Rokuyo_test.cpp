@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "calendar/Julius.h"
 #include "calendar/Rokuyo.h"
@@ -175,3 +176,25 @@ TEST(RokuyoTest, CallerControlWordDoesNotMatterAndIsKept) {
     EXPECT_EQ(n, 5);
 }
 #endif
+
+TEST(RokuyoTest, AWalkNamesEveryDayAsAFreshWorkingDoes) {
+    // Spans with leap months, the 2033 quarter that makes two of them, the ends of the tables'
+    // useful range, and a year whose new moon falls just before midnight.
+    struct Span {
+        int y, m, d, days;
+    } spans[] = {{2022, 11, 1, 400}, {2033, 6, 1, 320}, {1900, 1, 1, 120}, {2099, 9, 1, 120}, {2017, 1, 20, 60}};
+    for (const Span& s : spans) {
+        const double first = RokuyoDayCount(s.y, s.m, s.d);
+        std::vector<std::string> fresh;
+        for (int k = 0; k < s.days; ++k) fresh.push_back(RokuyoWalk().Name(first + k));
+        // Forwards, backwards and leaping between quarters: the months kept must never leak into
+        // another quarter's days.
+        RokuyoWalk forward, backward, leaping;
+        for (int k = 0; k < s.days; ++k) ASSERT_EQ(forward.Name(first + k), fresh[k]) << s.y << " +" << k;
+        for (int k = s.days; k-- > 0;) ASSERT_EQ(backward.Name(first + k), fresh[k]) << s.y << " +" << k;
+        for (int j = 0; j < s.days; ++j) {
+            const int k = (j * 97) % s.days;
+            ASSERT_EQ(leaping.Name(first + k), fresh[k]) << s.y << " +" << k;
+        }
+    }
+}

@@ -79,6 +79,46 @@ TEST(FoundationIni, ValuesTheProfileFunctionsWouldAlter) {
     EXPECT_EQ(got.size() % 2, 1u);  // "x" plus whole two-byte characters
 }
 
+// Writing a whole section at once must leave the same file as erasing it and writing key by key.
+TEST(FoundationIni, SectionWriteGivesTheFileOfKeyByKeyWrites) {
+    using Keys = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        const char* name;
+        Keys keys;
+    } cases[] = {
+        {"plain", {{"0", "C:\\a\\a.exe"}, {"1", "C:\\表\\ソ.exe?-x 能"}, {"Count", "2"}}},
+        {"altered", {{"0", " lead"}, {"1", "trail "}, {"2", "\"quoted\""}, {"3", "a=b"}, {"4", ""}, {"5", "\ttab\t"}, {"6", "  "}}},
+        {"none", {}},
+    };
+    std::string dir = TempDir("orbal-ini-section");
+    for (const Case& c : cases) {
+        std::string bytes[2];
+        for (int way = 0; way < 2; ++way) {
+            std::string path = dir + "\\" + c.name + std::to_string(way) + ".ini";
+            DeleteFileA(path.c_str());
+            tk::TIniFile ini(path);
+            ini.WriteString("Before", "k", "1");
+            ini.WriteString("S", "old", "gone");
+            ini.WriteString("After", "k", "2");
+            EXPECT_EQ(ini.ReadString("S", "old", ""), "gone");  // parsed before the write
+            if (way == 0) {
+                ini.EraseSection("S");
+                for (const auto& [k, v] : c.keys) ini.WriteString("S", k, v);
+            } else {
+                ini.WriteSection("S", c.keys);
+            }
+            ASSERT_TRUE(tk::ReadFileBytes(path, bytes[way])) << c.name;
+            // The object's reads see its own write.
+            EXPECT_EQ(ini.ReadString("S", "old", "absent"), "absent") << c.name;
+            for (const auto& [k, v] : c.keys) {
+                if (!tk::IniKeepsValue(v)) continue;
+                EXPECT_EQ(ini.ReadString("S", k, "?"), v) << c.name << " " << k;
+            }
+        }
+        EXPECT_EQ(bytes[0], bytes[1]) << c.name;
+    }
+}
+
 TEST(FoundationIni, WriteToAnUnwritableFileReports) {
     // (Read-only attributes do not stop root under Wine; a folder that is not there does.)
     tk::TIniFile missing(TempDir("orbal-ro") + "\\no such folder\\x.ini");

@@ -84,7 +84,8 @@ TEST_F(MainCommands, DoubleClicksRunTheCommandTheSettingsChoose) {
 
 TEST_F(MainCommands, NoDataFolderOpensOnlyTheSettingsAndASecondRequestBringsTheOpenWindowForward) {
     const Handler handlers[] = {&TForm1::Popup1Click, &TForm1::BirthDay1Click, &TForm1::Diary1Click,
-                                &TForm1::List2Click,  &TForm1::Period1Click,   &TForm1::Telephone1Click};
+                                &TForm1::List2Click,  &TForm1::Period1Click,   &TForm1::Telephone1Click,
+                                &TForm1::todo2Click};
     settings::Open().WriteString("Calendar", "Directory", ".");
     char cwd[MAX_PATH];
     GetCurrentDirectoryA(sizeof cwd, cwd);
@@ -98,7 +99,7 @@ TEST_F(MainCommands, NoDataFolderOpensOnlyTheSettingsAndASecondRequestBringsTheO
     EXPECT_TRUE(Form1->Setup1->Checked());
     Form4->Destroy();
     wintest::Pump();
-    for (const char* sub : {"Diary", "Period", "Tel"}) EXPECT_FALSE(tk::DirectoryExists(dir + "\\" + sub)) << sub;
+    for (const char* sub : {"Diary", "Period", "Tel", "Todo"}) EXPECT_FALSE(tk::DirectoryExists(dir + "\\" + sub)) << sub;
 
     UseDataDir();
     Form1->BirthDay1Click();

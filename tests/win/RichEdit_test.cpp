@@ -23,20 +23,24 @@ struct Box {
     explicit Box(int style = 0) { re.Create(form, {.at = {8, 8, 300, 200}, .style = style}); }
 };
 
+// The box's own file of this text: the first three characters bold and red, the paragraph of
+// the ninth centred.
+void SaveFormatted(const std::string& text, const std::string& path) {
+    Box b;
+    b.re.SetText(text);
+    b.re.Select(0, 3);
+    b.re.SelAttributes.SetStyleBit(tk::fsBold, true);
+    b.re.SelAttributes.SetColor(tk::clRed);
+    b.re.Select(8, 1);
+    b.re.Paragraph.SetAlignment(tk::taCenter);
+    b.re.SaveToFile(path);
+}
+
 }  // namespace
 
 TEST(TkRichFile, JapaneseWithBoldAndColourSurvivesAFile) {
     std::string path = TempFile("表ソ_rich.rtf");
-    {
-        Box b;
-        b.re.SetText("日本語の表示\r\n二行目はソ十");
-        b.re.Select(0, 3);
-        b.re.SelAttributes.SetStyleBit(tk::fsBold, true);
-        b.re.SelAttributes.SetColor(tk::clRed);
-        b.re.Select(8, 1);
-        b.re.Paragraph.SetAlignment(tk::taCenter);
-        b.re.SaveToFile(path);
-    }
+    SaveFormatted("日本語の表示\r\n二行目はソ十", path);
     std::string bytes;
     ASSERT_TRUE(tk::ReadFileBytes(path, bytes));
     EXPECT_EQ(bytes.rfind("{\\rtf", 0), 0u);
@@ -104,6 +108,52 @@ TEST(TkRichFile, LoadTextOfReadsAsLoadFromFile) {
     EXPECT_EQ(changes, 0);
     DeleteFileA(path.c_str());
     EXPECT_THROW(quiet.re.LoadTextOf(TempFile("no_such_表.rtf")), rtl::Exception);
+}
+
+// Reading a file's text without the box must give exactly what the box reads, and must leave
+// to the box whatever it cannot be sure of.
+TEST(TkRichFile, ReadTextOfGivesWhatTheBoxReads) {
+    const std::string head = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 MS UI Gothic;}}\\f0\\fs20 ";
+    struct {
+        std::string data;
+        bool withoutBox;
+    } files[] = {
+        // What the editors write: paragraphs, Japanese as escapes, formatting in between.
+        {head + "10:00 \\'91\\'c5\\'82\\'bf\\'8d\\'87\\'82\\'ed\\'82\\'b9\\par \\'8e\\'91\\'97\\'bf\\par }", true},
+        {head + "a\\par\\par b\\par\\par }", true},
+        {head + "\\b bold\\b0  \\cf1 red\\tab tab \\'95\\'5c\\\\\\{\\}\\par }", true},
+        {head + "{\\*\\generator Wine Riched20 2.0;}\\pard\\li200\\qc centred\\par\r\n}", true},
+        {head + "\\uc1\\u8364? euro \\u-4064? \\par }", true},
+        {head + "no mark at the end}", true},
+        {head + "}", true},
+        {"{\\rtf1 ascii only\\par second}", true},
+        // Plain text the box keeps as it stands.
+        {"表ソ一行目\r\n二行目\tタブ\r\n", true},
+        {"", true},
+        // Left to the box.
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 caf\\'e9\\par }", false},
+        {head + "a\\line b\\par }", false},
+        {head + "{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}\\par }", false},
+        {head + "\\'95}", false},
+        {"lone\nline feeds\rand returns", false},
+        {"{\\urtf1 x}", false},
+    };
+    // Rich text as the box itself writes it.
+    const std::string path = TempFile("read_表.rtf");
+    std::string saved;
+    SaveFormatted("日本語の表示\r\n\r\n二行目\tはソ十", path);
+    ASSERT_TRUE(tk::ReadFileBytes(path, saved));
+    Box box(tk::reNoWordWrap), reader(tk::reNoWordWrap);
+    auto check = [&](const std::string& data, bool withoutBox) {
+        ASSERT_TRUE(tk::WriteFileBytes(path, data));
+        reader.re.SetText("前の内容");
+        EXPECT_EQ(reader.re.ReadTextOf(path), box.re.LoadTextOf(path)) << data;
+        EXPECT_EQ(reader.re.Text() == "前の内容", withoutBox) << data;
+    };
+    for (const auto& f : files) check(f.data, f.withoutBox);
+    check(saved, true);
+    DeleteFileA(path.c_str());
+    EXPECT_THROW(reader.re.ReadTextOf(TempFile("no_such_表.rtf")), rtl::Exception);
 }
 
 TEST(TkRichLines, AddAppendsParagraphsThatReadBack) {

@@ -81,3 +81,31 @@ TEST(ShellCloseByTitle, MatchesOnCharacterBoundariesOnly) {
     EXPECT_EQ(tk::FindWindowByTitlePart("\\ab" + Tag("")), nullptr);
     EXPECT_EQ(tk::FindWindowByTitlePart("表ab" + Tag("")), w.h);
 }
+
+TEST(ShellCloseByTitle, ExactTitleClosesThatWindowAndEmptyClosesNone) {
+    TestWindow dialer(Tag("ﾀﾞｲﾔﾗｰ")), untitled("");
+    ASSERT_TRUE(dialer.Alive() && untitled.Alive());
+    struct Case {
+        const char* what;
+        std::string title;
+        bool found;
+    };
+    const Case cases[] = {
+        {"a piece of the title", Tag("ﾀﾞｲ"), false},
+        {"empty title", "", false},
+        {"the whole title", Tag("ﾀﾞｲﾔﾗｰ"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(tk::CloseWindowByTitle(c.title), c.found);
+        EXPECT_EQ(dialer.Alive(), !c.found);
+        EXPECT_TRUE(untitled.Alive());
+    }
+    // The test seam never hears of an empty title either.
+    int calls = 0;
+    tk::SetCloseWindowHookForTest([&](const std::string&) { return ++calls, true; });
+    EXPECT_FALSE(tk::CloseWindowByTitle(""));
+    EXPECT_TRUE(tk::CloseWindowByTitle("x"));
+    tk::SetCloseWindowHookForTest(nullptr);
+    EXPECT_EQ(calls, 1);
+}
