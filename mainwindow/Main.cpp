@@ -417,6 +417,13 @@ void TForm1::ShowSplashAndSound(const std::string& dataDir) {
     PlayStartupSound(MediaPlayer1, dataDir);
 }
 
+TForm1::~TForm1() {
+    // The application's hooks outlive this window: an activation change while the program ends
+    // (or before a later main window sets them) must not reach a freed form.
+    tk::Application.OnActivate = nullptr;
+    tk::Application.OnDeactivate = nullptr;
+}
+
 void TForm1::ApplicationOnactivate() { minitokei.Tag = 1; }
 
 void TForm1::ApplicationDeactivate() {

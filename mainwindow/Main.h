@@ -109,6 +109,7 @@ struct TForm1 : tk::Form, TMemoStore {
     TagHolder minitokei;
 
     TForm1();
+    ~TForm1() override;
     void FormCreate();
     void ApplicationOnactivate();
     void ApplicationDeactivate();

@@ -64,37 +64,43 @@ void TForm27::FormCreate() {
 void TForm27::FormShow() {
     namespace m = ik::Mini;
     auto ini = settings::Open();
-    int h = ini.ReadInteger(m::Section, m::Height, Height()), w = ini.ReadInteger(m::Section, m::Width, Width());
-    SetBounds(Left(), Top(), w, h);
-    FormRgn1.SetRgnBottom(h);
-    FormRgn1.SetRgnRight(w);
-
-    struct Part {
-        tk::Panel& panel;
-        const char *size, *back, *fore, *fontSize, *font, *bold, *italic;
-    } parts[3] = {{Panel3, m::Dsize, m::DBcolor, m::DFcolor, m::FontSize, m::DFont, m::Dbold, m::DItalic},
-                  {Panel2, m::Tsize, m::TBcolor, m::TFcolor, m::FontSizeT, m::TFont, m::Tbold, m::TItalic},
-                  {Panel1, m::Rsize, m::RBcolor, m::RFcolor, m::FontSizeR, m::RFont, m::Rbold, m::RItalic}};
-    for (Part& p : parts) {
+    SetStripSize(ini.ReadInteger(m::Section, m::Width, Width()), ini.ReadInteger(m::Section, m::Height, Height()));
+    for (int i = 0; i < 3; ++i) {
+        const m::PartKeys& k = m::Parts[i];
+        tk::Panel& panel = Part(i);
         // The settings page stores the resource part as the total less the other two: shown as 0
         // when the others take more than the whole strip.
-        p.panel.SetWidth(std::max(0, ini.ReadInteger(m::Section, p.size, p.panel.Width())));
-        p.panel.SetColor(ini.ReadInteger(m::Section, p.back, tk::clBlack));
-        tk::TFont f = p.panel.Font;
-        f.Color = ini.ReadInteger(m::Section, p.fore, tk::clInfoBk);
-        f.Size = ini.ReadInteger(m::Section, p.fontSize, f.Size);
-        f.Name = rtl::SjisTruncate(ini.ReadString(m::Section, p.font, "ＭＳ Ｐゴシック"), 255);
-        f.Style = (ini.ReadBool(m::Section, p.bold, false) ? tk::fsBold : 0) |
-                  (ini.ReadBool(m::Section, p.italic, false) ? tk::fsItalic : 0);
-        p.panel.SetFont(f);
+        SetPartWidth(i, ini.ReadInteger(m::Section, k.size, panel.Width()));
+        panel.SetColor(ini.ReadInteger(m::Section, k.back, tk::clBlack));
+        tk::TFont f = panel.Font;
+        f.Color = ini.ReadInteger(m::Section, k.fore, tk::clInfoBk);
+        f.Size = ini.ReadInteger(m::Section, k.fontSize, f.Size);
+        f.Name = rtl::SjisTruncate(ini.ReadString(m::Section, k.font, m::Face), 255);
+        f.Style = (ini.ReadBool(m::Section, k.bold, false) ? tk::fsBold : 0) |
+                  (ini.ReadBool(m::Section, k.italic, false) ? tk::fsItalic : 0);
+        panel.SetFont(f);
     }
-    Realign();
-    FormRgn1.SetStyle((TFormRgn::Style)MiniRegionStyle(ini.ReadInteger(m::Section, m::style, 0)));
-    FormRgn1.SetRgnWidth(ini.ReadInteger(m::Section, m::RgnWidth, 15));
-    FormRgn1.SetRgnHeight(ini.ReadInteger(m::Section, m::RgnHeight, 15));
+    SetShape(ini.ReadInteger(m::Section, m::style, 0));
+    FormRgn1.SetRgnWidth(ini.ReadInteger(m::Section, m::RgnWidth, m::Corner));
+    FormRgn1.SetRgnHeight(ini.ReadInteger(m::Section, m::RgnHeight, m::Corner));
     // A strip made wider or taller than the one placed at creation still ends on the screen.
     RestorePosition(Left(), Top());
 }
+
+tk::Panel& TForm27::Part(int part) { return part == 0 ? Panel3 : part == 1 ? Panel2 : Panel1; }
+
+void TForm27::SetStripSize(int width, int height) {
+    SetBounds(Left(), Top(), width, height);
+    FormRgn1.SetRgnBottom(height);
+    FormRgn1.SetRgnRight(width);
+}
+
+void TForm27::SetPartWidth(int part, int width) {
+    Part(part).SetWidth(std::max(0, width));
+    Realign();
+}
+
+void TForm27::SetShape(int storedStyle) { FormRgn1.SetStyle((TFormRgn::Style)MiniRegionStyle(storedStyle)); }
 
 void TForm27::Panel3MouseDown(tk::Panel& panel, tk::MouseButton button, int x, int y) {
     if (button != tk::mbLeft || settings::Open().ReadBool(ik::Mini::Section, ik::Mini::Move, false)) return;

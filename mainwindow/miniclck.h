@@ -19,6 +19,12 @@ struct TForm27 : tk::Form {
     void FormCloseQuery(bool& canClose);
     void FormClose(tk::CloseAction& action);
     void FormDestroy();
+
+    // What the settings page changes while the strip is shown. Parts: 0 date, 1 time, 2 resources.
+    tk::Panel& Part(int part);
+    void SetStripSize(int width, int height);  // the shape's right and bottom follow
+    void SetPartWidth(int part, int width);    // a negative stored width shows as 0
+    void SetShape(int storedStyle);
 };
 
 extern TForm27* Form27;

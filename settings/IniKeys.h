@@ -318,6 +318,33 @@ constexpr char Count[] = "Count", FileName[] = "Period.ini";
 constexpr RangedKey Days{"Days", 1, 20};
 }  // namespace PeriodFile
 
+// ---- The mini clock's three parts and the phone book's titles, as the settings pages edit them.
+namespace Mini {
+// One part of the strip: its width, font and colour keys, and its width in the stored form.
+struct PartKeys {
+    const char *size, *fontSize, *font, *bold, *italic, *back, *fore;
+    int width;
+};
+// 0 the date (Panel3), 1 the time (Panel2), 2 the resources (Panel1). The date part's font size
+// is "FontSize", without a suffix.
+constexpr PartKeys Parts[3] = {
+    {Dsize, FontSize, DFont, Dbold, DItalic, DBcolor, DFcolor, 97},
+    {Tsize, FontSizeT, TFont, Tbold, TItalic, TBcolor, TFcolor, 54},
+    {Rsize, FontSizeR, RFont, Rbold, RItalic, RBcolor, RFcolor, 78},
+};
+constexpr int StripWidth = 229, StripHeight = 15, Corner = 15, FontPoints = 9;
+constexpr char Face[] = "ＭＳ Ｐゴシック";
+}  // namespace Mini
+
+namespace TelePhone {
+// The twelve pages' stored titles and the five column titles every page starts with.
+constexpr const char* PageTitles[12] = {"電話帳", "あ", "か", "さ", "た", "な", "は", "ま", "や", "ら", "わ", "他"};
+constexpr const char* ColumnTitles[5] = {"会社名・所属", "氏名", "電話番号", "E-Mail", "Webページ"};
+constexpr int Pages = 12, Columns = 5;
+// CloseTitle as the settings page reads it; the phone book itself reads "ﾀﾞｲﾔﾗｰ".
+constexpr char SetupCloseTitle[] = "ダイヤラ";
+constexpr int SleepDefault = 100;
+}  // namespace TelePhone
 // The to-do board's window ([TodoBoard]) and its item counter ([Borad], the file's own spelling).
 namespace TodoBoard {
 constexpr char Section[] = "TodoBoard";

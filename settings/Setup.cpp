@@ -73,6 +73,8 @@ TForm4::TForm4()
     BuildMemoPage();
     BuildDiaryPage();
     BuildPopupPage();
+    BuildMiniPage();
+    BuildPhonePage();
     BuildHints();
     Image4.SendToBack();
 
@@ -264,6 +266,7 @@ void TForm4::BindSwitches() {
         {&CheckBox9, ik::Nikki::Section, ik::Nikki::Auto, false},
         {&CheckBox24, ik::Nikki::Section, ik::Nikki::Zenjitu, false},
         {&CheckBox13, ik::Calendar::Section, ik::Calendar::Stretch, false},
+        {&CheckBox26, ik::Mini::Section, ik::Mini::StayOnTop, false},
     };
     // What a switch changes besides its key.
     auto after = [this](tk::CheckBox* box) -> std::function<void()> {
@@ -330,8 +333,14 @@ void TForm4::FormCreate() {
     std::string periodCaption = Form1 ? Form1->Period1->Caption() : "";
     Edit2.SetText(ini.ReadString(ik::Form::Section, ik::Form::Period_Cap, periodCaption));
     FillPages(ini);
-    // 2: the password switch.
+    FillMiniPage(ini);
+    FillPhonePage(ini);
+    // 2: the password switch and the mini clock's shape arm themselves once filled; the chosen
+    // part's controls are filled from the file, which writes nothing either.
     CheckBox27.SetChecked(ini.ReadBool(ik::Password::Section, ik::Password::Use, false));
+    RadioGroup8.SetItemIndex(ini.ReadInteger(ik::Mini::Section, ik::Mini::style, 0));
+    RadioGroup8.Tag = 1;
+    RadioGroup9.SetItemIndex(0);
     // 3: the folders.
     std::string dir = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, "");
     Label1.SetCaption(dir);
@@ -583,15 +592,25 @@ void TForm4::BuildHints() {
         {&CheckBox3, "六曜とは、大安や仏滅などの事です。"},
         {&CheckBox4, "オープニングタイトルを表示しなくなります。"},
         {&CheckBox5, "誕生日になるとポップアップでお知らせします。"},
+        {&CheckBox10, "クリックしてもミニ時計の表示位置が移動できなくなります。"},
+        {&CheckBox12, "ミニ時計とメイン画面を自動的に切り換えます。"},
         {&CheckBox17, "メイン画面のキャプションにも日時を表示します。"},
+        {&CheckBox19, "簡易電話帳を閉じる時ダイヤラも閉じるならチェック。"},
+        {&CheckBox26, "ミニ時計を常に手前に表示するようにします。。"},
         {&CheckBox27, "使用前に必ずヘルプを読んでください。。"},
         {&CheckBox28, "成人の日、体育の日を第２月曜とします。"},
         {&CheckBox30, "月齢表示の際にアナログ時計も表示します。"},
         {&CheckBox33, "使用しなければカレンダーの日付変更が高速に動作します。"},
         {&Panel1, "誕生日がポップアップする時のサウンド。"},
         {&Panel3, "Popupスケジュールが表示される時のサウンド。"},
+        {&SpinEdit3, "ミニ時計の高さを指定します。"},
+        {&SpinEdit6, "ミニ時計の幅を指定します。"},
         {&SpinEdit11, "指定した時間だけ早くポップアップします。。"},
         {&SpinEdit12, "大きな数値にすると時計表示が秒飛びになります。"},
+        {&SpinEdit17, "スピーカからのトール音（プッシュ）間隔を設定します。"},
+        {&Edit7, "閉じたい窓のタイトルを入力。"},
+        {&Edit10, "入力が無ければ関連付けされたブラウザを起動します。"},
+        {&Edit11, "入力が無ければ関連付けされたメーラーを起動します。"},
         {&CheckBox1, ""},
         {&CheckBox29, ""},
         {&CheckBox31, ""},

@@ -10,6 +10,7 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit/Edit.h"
 #include "toolkit/Form.h"
+#include "toolkit/Header.h"
 #include "toolkit/Image.h"
 #include "toolkit/IniFiles.h"
 #include "toolkit/Label.h"
@@ -17,6 +18,7 @@
 #include "toolkit/Panel.h"
 #include "toolkit/SpinEdit.h"
 #include "toolkit/StatusBar.h"
+#include "toolkit/TabSet.h"
 
 struct TForm4 : tk::Form {
     tk::Image Image4;  // behind everything
@@ -111,6 +113,30 @@ struct TForm4 : tk::Form {
     tk::SpinEdit SpinEdit11;
     tk::Label BeforeLabel, BeforeUnitLabel, PictureNote1, PictureNote2, PictureNote3, PictureNote4;
 
+    // ミニ時計 (RadioGroup8's Tag arms the page)
+    tk::RadioGroup RadioGroup8, RadioGroup9;
+    tk::SpinEdit SpinEdit13, SpinEdit14;  // corner width and height
+    tk::SpinEdit SpinEdit3, SpinEdit6;    // height and width of the strip
+    tk::SpinEdit SpinEdit10, SpinEdit7;   // width and font size of the chosen part
+    tk::Label CornerTimesLabel, HeightLabel, WidthLabel, PartWidthLabel, PartSizeLabel, PartFontLabel;
+    tk::ComboBox ComboBox1;
+    tk::CheckBox CheckBox11, CheckBox14, CheckBox10, CheckBox12, CheckBox26;
+    tk::BitBtn BitBtn31, BitBtn34;
+
+    // 簡易電話帳
+    tk::GroupBox GroupBox15, GroupBox17;
+    tk::TabSet TabControl1;
+    tk::Edit Edit3;
+    tk::BitBtn BitBtn37, BitBtn38;
+    tk::Label ColumnLabels[5];
+    tk::Edit Edit4, Edit5, Edit6, Edit8, Edit9;  // the five column titles
+    tk::HeaderControl HeaderControl1;
+    tk::Label ToneLabel, ToneUnitLabel, BrowserLabel, MailerLabel;
+    tk::SpinEdit SpinEdit17;
+    tk::CheckBox CheckBox19;
+    tk::Edit Edit7, Edit10, Edit11;
+    tk::BitBtn BitBtn40, BitBtn41;
+
     TForm4();
     void FormCreate();
     void FormShow();
@@ -155,6 +181,31 @@ struct TForm4 : tk::Form {
     void BitBtn30Click();
     void CheckBox13Click();
 
+    // The mini-clock and phone-book pages (SetupPages2.cpp).
+    void RadioGroup8Click();
+    void SpinEdit3Change();
+    void SpinEdit6Change();
+    void SpinEdit10Change();
+    void SpinEdit7Change();
+    void ComboBox1Change();
+    void CheckBox11Click();
+    void CheckBox14Click();
+    void BitBtn31Click(bool background);  // BitBtn31 the background, BitBtn34 the text
+    void CheckBox10Click();
+    void SpinEdit13Change(tk::SpinEdit& sender);
+    void RadioGroup9Click();
+    void CheckBox12Click();
+    void TabControl1Change();
+    void Edit3Change();
+    void ColumnEditChange(int column);  // Edit4, Edit5, Edit6, Edit8, Edit9
+    void BitBtn37Click();
+    void BitBtn38Click();
+    void SpinEdit17Change();
+    void CheckBox19Click();
+    void Edit7Change();
+    void BrowserEditChange(tk::Edit& sender);  // Edit10 Browser, Edit11 Mailer
+    void BitBtn40Click(tk::Edit& target);      // BitBtn40 for Edit10, BitBtn41 for Edit11
+
 private:
     // Cleared while FormCreate fills the controls: a value set from code runs the same change
     // handler as the user's own change, and then nothing may be written or opened.
@@ -168,6 +219,17 @@ private:
     void BuildMemoPage();
     void BuildDiaryPage();
     void BuildPopupPage();
+    void BuildMiniPage();
+    void BuildPhonePage();
+    void FillMiniPage(tk::TIniFile& ini);
+    void FillPhonePage(tk::TIniFile& ini);
+    // Set while the page's controls are filled from the file: their change handlers stay quiet.
+    bool miniFilling_ = false, phoneFilling_ = false;
+    bool MiniChangeBegins();
+    void OpenMiniClock();
+    void ShowPartWidth(int stored);
+    void PartStyleClick(tk::CheckBox& box, bool bold);
+    tk::Edit* ColumnEdit(int column);
     void BuildHints();
     // Check boxes in columns of perColumn, each placed as first is, one under the other.
     struct CheckRow {
@@ -184,6 +246,9 @@ private:
     void FillFontBoxes();
     void DrawBackdrop();
     bool HolidayKey(std::string& key);
+    // A number typed past either end of the box is brought back, which runs its change handler
+    // again; half-typed text waits. False when the running handler is to stop.
+    static bool Settled(tk::SpinEdit& spin);
     int Ask(const std::string& text, UINT type);
 };
 

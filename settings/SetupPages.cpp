@@ -247,7 +247,7 @@ void TForm4::FillPages(tk::TIniFile& ini) {
 
 void TForm4::FillFontBoxes() {
     std::vector<std::string> names = tk::ScreenFontNames();
-    for (tk::ComboBox* box : {&ComboBox2, &ComboBox3}) {
+    for (tk::ComboBox* box : {&ComboBox1, &ComboBox2, &ComboBox3}) {
         std::string text = box->Text();
         box->Items.Clear();
         for (const std::string& n : names) box->Items.Add(n);
@@ -267,16 +267,17 @@ bool TForm4::HolidayKey(std::string& key) {
     return true;
 }
 
+bool TForm4::Settled(tk::SpinEdit& spin) {
+    int typed;
+    if (!rtl::TryStrToInt(spin.Text(), typed)) return false;
+    if (typed == spin.Clamp(typed)) return true;
+    spin.SetValue(typed);
+    return false;
+}
+
 void TForm4::SpinEdit1Change() {
-    // A number typed past either end is brought back (which runs this again); half-typed text waits.
-    for (tk::SpinEdit* s : {&SpinEdit1, &SpinEdit2}) {
-        int typed;
-        if (!rtl::TryStrToInt(s->Text(), typed)) return;
-        if (typed != s->Clamp(typed)) {
-            s->SetValue(typed);
-            return;
-        }
-    }
+    for (tk::SpinEdit* s : {&SpinEdit1, &SpinEdit2})
+        if (!Settled(*s)) return;
     std::string key;
     if (!HolidayKey(key)) return;
     std::string name = settings::Open().ReadString(ik::Horiday::Section, key, "");

@@ -23,7 +23,7 @@ namespace {
 
 const char kCaption[] = "簡易電話帳";
 const char* const kTabs[] = {"電話帳", "あ", "か", "さ", "た", "な", "は", "ま", "や", "ら", "わ", "他", "検索結果"};
-const char* const kTitles[kColumns] = {"会社名・所属", "氏名", "電話番号", "E-Mail", "Webページ"};
+const auto& kTitles = inikey::TelePhone::ColumnTitles;
 const char* const kSearchTitles[kColumns] = {"項目１", "項目２", "電話番号", "E-Mail", "Webページ"};
 const int kDefaultTitleWidth = 100;
 const int kExtraColumn = 20;  // the reorder mode's one movable column, where the selection shows
@@ -267,7 +267,7 @@ void TForm3::TabControl1Change() {
     PlayWaveRes("c1");
     auto ini = settings::Open();
     namespace tp = ik::TelePhone;
-    for (int i = 0; i < kPages; ++i) Tabs[i].SetCaption(ini.ReadString(tp::Section, tp::Title(i), kTabs[i]));
+    for (int i = 0; i < kPages; ++i) Tabs[i].SetCaption(ini.ReadString(tp::Section, tp::Title(i), tp::PageTitles[i]));
     int page = Page();
     bool search = page == kSearchPage;
     for (int c = 0; c < kColumns; ++c)

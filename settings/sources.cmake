@@ -1,6 +1,6 @@
 # Units of this folder: orbal_logic() for window-free code, orbal_win() for the rest.
 orbal_win(Settings.cpp)
-orbal_win(Setup.cpp SetupPages.cpp SetupLinks.cpp)
+orbal_win(Setup.cpp SetupPages.cpp SetupPages2.cpp SetupLinks.cpp)
 orbal_logic(DayCalcMath.cpp MenuList.cpp)
 orbal_win(DayCalc.cpp)
 orbal_win(Ext_exec.cpp execmenu.cpp)

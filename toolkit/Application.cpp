@@ -55,7 +55,9 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ORBAL_RELEASE: {
             Form* f = (Form*)lp;
             auto& v = Application.Forms;
-            if (std::find(v.begin(), v.end(), f) != v.end()) Guard([&] { f->Destroy(); });
+            // The form may be gone already and its address taken by a newer one: match the serial too.
+            if (std::find(v.begin(), v.end(), f) != v.end() && f->serial_ == (unsigned)wp)
+                Guard([&] { f->Destroy(); });
             return 0;
         }
         case WM_COMMAND:
@@ -174,7 +176,7 @@ void TApplication::HandleException(const std::string& message) {
     inErrorBox_ = false;
 }
 
-void TApplication::ReleaseForm(Form* f) { PostMessageA(Handle, WM_ORBAL_RELEASE, 0, (LPARAM)f); }
+void TApplication::ReleaseForm(Form* f) { PostMessageA(Handle, WM_ORBAL_RELEASE, f->serial_, (LPARAM)f); }
 
 void TApplication::DestroyForms() {
     while (!Forms.empty()) {

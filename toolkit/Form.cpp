@@ -33,6 +33,8 @@ static void StylesFor(const FormParams& p, DWORD& style, DWORD& ex) {
 }
 
 Form::Form(const FormParams& p) {
+    static unsigned serials = 0;
+    serial_ = ++serials;
     Application.Initialize();
     custom_ = true;
     DoubleBuffered = false;
@@ -75,7 +77,12 @@ void Form::Destroy() {
     delete this;
 }
 
-void Form::Release() { Application.ReleaseForm(this); }
+void Form::Release() {
+    // A second Close before the queue runs must not free the form twice.
+    if (releasePending_ || destroying_) return;
+    releasePending_ = true;
+    Application.ReleaseForm(this);
+}
 
 void Form::Close() {
     if (modal_) {

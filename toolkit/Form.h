@@ -71,6 +71,10 @@ private:
     std::unique_ptr<HintWindow> hints_;
     bool modal_ = false;
     bool destroying_ = false;
+    bool releasePending_ = false;
+    // Tells this form from a later one made at the same address, for a release still queued.
+    unsigned serial_;
+    friend class TApplication;
 };
 
 }  // namespace tk

@@ -17,6 +17,7 @@ scenes=("$@")
                                    about-hot about-down about-off tray
                                    register register13 register-old richpane
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
+                                   setuppage9 setuppage10
                                    schedule-day schedule-year schedule-month schedule-week
                                    diary diary-picture diary-printed nikki-list memolist diarysearch
                                    manage-all manage-past manage-day

@@ -13,6 +13,7 @@
 //         memo-text memo-picture memo-small memo-drop (sticky memos; the drop chooser asking)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
+//         setuppage9 setuppage10 (the mini-clock page with the live mini clock, the phone-book page)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
 //         period (the cycle tracker with forecasts and marks) daycalc-span daycalc-interval (the day calculator)
 //         association (the association table, an entry selected)
@@ -982,6 +983,38 @@ void ShowSetup(int page) {
     Form4->PageControl1.SetActivePageIndex(page);
 }
 
+// The settings window's mini-clock page, changed by hand so that the mini clock shows beside it,
+// or its phone-book page with a page of the user's own titles chosen.
+void ShowSetupPage(const std::string& scene) {
+    auto ini = settings::Open();
+    std::atexit([] {
+        auto f = settings::Open();
+        f.EraseSection(ik::Mini::Section);
+        f.EraseSection(ik::TelePhone::Section);
+        f.WriteBool(ik::Form::Section, ik::Form::Visible, true);
+    });
+    ini.EraseSection(ik::Mini::Section);
+    ini.WriteInteger(ik::Mini::Section, ik::Mini::left, 360);
+    ini.WriteInteger(ik::Mini::Section, ik::Mini::top, 120);
+    ini.WriteString(ik::TelePhone::Section, ik::TelePhone::Title(3), "さ行");
+    ini.WriteString(ik::TelePhone::Section, ik::TelePhone::ColumnTitle(3, 1), "お名前");
+    ini.WriteString(ik::TelePhone::Section, ik::TelePhone::Browser, "C:\\Program Files\\Web\\web.exe");
+    Form1->Setup1Click();
+    if (scene == "setuppage10") {
+        Form4->PageControl1.SetActivePageIndex(9);
+        Form4->TabControl1.SetTabIndex(3);
+        return;
+    }
+    Form4->PageControl1.SetActivePageIndex(8);
+    Form4->SpinEdit3.SetValue(18);
+    Form4->SpinEdit6.SetValue(300);
+    Form4->RadioGroup9.SetItemIndex(1);
+    Form4->SpinEdit7.SetValue(11);
+    Form4->CheckBox11.SetChecked(true);
+    Form1->Timer1Timer(true);
+    Form4->BringToFront();
+}
+
 // Cancels the print dialog that a modal run holds open.
 void CALLBACK CancelDialogLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -1270,6 +1303,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             printf("dialog: %d\n", tk::ExecutePrintDialog(Form1->Handle));
         }
         if (scene.size() == 6 && scene.rfind("setup", 0) == 0) ShowSetup(scene[5] - '1');
+        if (scene.rfind("setuppage", 0) == 0) ShowSetupPage(scene);
         if (scene == "memo-place") {
             ShowSetup(5);
             tk::SetMessageBoxHookForTest([](const tk::MsgBoxCall&) { return IDYES; });

@@ -205,10 +205,29 @@ TEST(FoundationForm, ClosedFormIsFreedLaterAndItsGlobalCleared) {
     FormX->OnDestroy = [&] { destroyed = true; };
     FormX->Show();
     FormX->Close();
+    FormX->Close();  // a second close before the queue runs frees it once
     EXPECT_NE(FormX, nullptr);  // still alive inside the close
     wintest::Pump();
     EXPECT_TRUE(destroyed);
     EXPECT_EQ(FormX, nullptr);
+
+    // A release still queued for a form freed another way leaves a newer form alone, even at the
+    // same address.
+    tk::Application.CreateForm(FormX);
+    tk::Application.MainForm = nullptr;
+    FormX->OnClose = [](tk::CloseAction& a) { a = tk::CloseAction::Free; };
+    FormX->Close();
+    void* old = FormX;
+    FormX->Destroy();
+    tk::Application.CreateForm(FormX);
+    tk::Application.MainForm = nullptr;
+    bool newerFreed = false;
+    FormX->OnDestroy = [&] { newerFreed = true; };
+    SCOPED_TRACE(old == FormX ? "same address" : "another address");
+    wintest::Pump();
+    EXPECT_FALSE(newerFreed);
+    ASSERT_NE(FormX, nullptr);
+    FormX->Destroy();
 }
 
 TEST(FoundationForm, DroppedFilesArriveWhole) {

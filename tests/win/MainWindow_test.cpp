@@ -97,6 +97,15 @@ TEST_F(MainWindow, HiddenWhileVisibleIsOff) {
     EXPECT_FALSE(Form1->Visible());
 }
 
+TEST_F(MainWindow, AnActivationChangeAfterTheWindowIsGoneReachesNoFreedForm) {
+    UseDataDir();
+    Start();
+    Form1->Destroy();
+    EXPECT_FALSE(tk::Application.OnActivate);
+    EXPECT_FALSE(tk::Application.OnDeactivate);
+    SendMessageA(tk::Application.Handle, WM_ACTIVATEAPP, FALSE, 0);
+}
+
 TEST_F(MainWindow, TaskBarOnlyTrayModesShowTheWindowAnyway) {
     UseDataDir();
     settings::Open().WriteInteger("Form", "Tray_icon", 1);

@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "mainwindow/Main.h"
+#include "mainwindow/miniclck.h"
 #include "notes/password.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
@@ -54,6 +55,9 @@ protected:
         Form1->Timer1.SetEnabled(false);
     }
     void TearDown() override {
+        // A mini clock the page opened is switched off first, as the user would leave it.
+        if (Form1 && Form27) Form1->miniClock1Click();
+        wintest::Pump();
         if (Form1) Form1->Destroy();
         EXPECT_EQ(Form4, nullptr);
         SetPasswordPromptHookForTest(nullptr);
@@ -109,7 +113,16 @@ TEST_F(Setup, OpeningWritesNothingAndShowsNoMessage) {
           {"Memo", "FontSize", "500"},
           {"Memo", "BackColor", "-2147483643"},
           {"Nikki", "Auto", "1"},
-          {"Calendar", "before", "15"}},
+          {"Calendar", "before", "15"},
+          {"Mini", "Change", "1"},
+          {"Mini", "StayOnTop", "1"},
+          {"Mini", "Move", "1"},
+          {"Mini", "style", "1"},
+          {"Mini", "Width", "100"},
+          {"Mini", "Rsize", "-51"},
+          {"TelePhone", "Close", "1"},
+          {"TelePhone", "Sleep", "250"},
+          {"TelePhone", "0Section_2", "電話"}},
          false},
         {"an empty file", {}, true},
         {"tray and icon keys equal to the controls' first state", {{"Form", "Tray_icon", "0"}, {"Form", "IconAnimate", "0"}}, false},
@@ -147,6 +160,10 @@ TEST_F(Setup, OpeningWritesNothingAndShowsNoMessage) {
             EXPECT_EQ(FileText(), before);
         }
         EXPECT_TRUE(boxes.empty());
+        // Filling the mini-clock page opens no mini clock, whatever [Mini] Change holds.
+        EXPECT_EQ(Form27, nullptr);
+        EXPECT_FALSE(Form1->miniClock1->Checked());
+        EXPECT_EQ(Form4->RadioGroup8.Tag, 1);
         bool silent = settings::Open().ReadString("Form", "Waveplay", "1") == "0";
         EXPECT_EQ(cues, silent ? std::vector<std::string>{} : std::vector<std::string>{"ope"});
     }
@@ -392,4 +409,323 @@ TEST_F(Setup, DefaultButtonsStoreBlackTextOnWhite) {
     Form4->BitBtn26.Click();
     EXPECT_EQ(Read("Memo", "FontColor"), "0");
     EXPECT_EQ(Read("Memo", "BackColor"), "16777215");
+}
+
+// ---- the mini-clock page ----
+
+namespace {
+
+// A settings window on a file without [Mini] and no mini clock open, the main window shown.
+void FreshMiniPage() {
+    if (Form27) Form1->miniClock1Click();
+    wintest::Pump();
+    auto f = settings::Open();
+    f.EraseSection("Mini");
+    f.WriteBool("Form", "Visible", true);
+    Form1->Show();
+}
+
+}  // namespace
+
+TEST_F(Setup, MiniClockWidthsKeepTheStripAndItsPartsInStep) {
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    struct Case {
+        const char* what;
+        int part;    // the part chosen in RadioGroup9
+        bool whole;  // the strip's width (SpinEdit6) changed rather than the part's (SpinEdit10)
+        int value;
+        int width, dsize, rsize;  // stored afterwards
+        int shownPart;            // SpinEdit10 afterwards
+        int resources;            // the mini clock's resource part
+    } cases[] = {
+        {"date part 100", 0, false, 100, 232, 100, 78, 100, 78},
+        {"strip 300", 0, true, 300, 300, 97, 149, 97, 149},
+        {"strip 300, resources chosen", 2, true, 300, 300, 97, 149, 149, 149},
+        {"resources 10", 2, false, 10, 161, 97, 10, 10, 10},
+        // The stored arithmetic goes below 0: written as computed, shown as 0.
+        {"strip narrower than the other two", 2, true, 100, 100, 97, -51, 0, 0},
+        {"date part as wide as the screen", 0, false, screen, screen, screen, -54, screen, 0},
+    };
+    Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FreshMiniPage();
+        Reopen();
+        Form4->RadioGroup9.SetItemIndex(c.part);
+        (c.whole ? Form4->SpinEdit6 : Form4->SpinEdit10).SetValue(c.value);
+        EXPECT_EQ(Read("Mini", "Width"), std::to_string(c.width));
+        EXPECT_EQ(Read("Mini", "Dsize"), c.part == 0 && !c.whole ? std::to_string(c.dsize) : "(none)");
+        EXPECT_EQ(Read("Mini", "Tsize"), "(none)");
+        EXPECT_EQ(Read("Mini", "Rsize"), std::to_string(c.rsize));
+        EXPECT_EQ(Form4->SpinEdit6.Value(), c.width);
+        EXPECT_EQ(Form4->SpinEdit10.Text(), std::to_string(c.shownPart));
+        ASSERT_NE(Form27, nullptr);
+        EXPECT_EQ(Form27->Width(), c.width);
+        EXPECT_EQ(Form27->Panel3.Width(), c.dsize);
+        EXPECT_EQ(Form27->Panel1.Width(), c.resources);
+    }
+}
+
+TEST_F(Setup, MiniClockSizesTypedPastTheirEndsAreBroughtBack) {
+    const std::string sw = std::to_string(GetSystemMetrics(SM_CXSCREEN)),
+                      sh = std::to_string(GetSystemMetrics(SM_CYSCREEN));
+    Open();
+    struct Case {
+        tk::SpinEdit* spin;
+        const char *typed, *key;
+        std::string stored;  // "(none)": nothing written yet
+    } cases[] = {
+        {&Form4->SpinEdit3, "3", "Height", "5"},    {&Form4->SpinEdit3, "99999", "Height", sh},
+        {&Form4->SpinEdit6, "0", "Width", "5"},     {&Form4->SpinEdit6, "99999", "Width", sw},
+        {&Form4->SpinEdit13, "-4", "RgnWidth", "0"}, {&Form4->SpinEdit14, "-1", "RgnHeight", "0"},
+        {&Form4->SpinEdit3, "", "Height", "(none)"}, {&Form4->SpinEdit6, "-", "Width", "(none)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " typed " + c.typed);
+        settings::Open().EraseSection("Mini");
+        c.spin->SetText(c.typed);
+        EXPECT_EQ(Read("Mini", c.key), c.stored);
+        EXPECT_EQ(c.spin->Text(), c.stored == "(none)" ? c.typed : c.stored);
+    }
+}
+
+TEST_F(Setup, AMiniClockChangeOpensTheMiniClockAndEndsTheAutomaticSwitch) {
+    struct Case {
+        const char* what;
+        std::function<void(TForm4&)> change;
+        bool switchBefore;  // [Mini] Change
+        bool opens;
+        const char *key, *stored, *switchAfter;
+    } cases[] = {
+        {"shape", [](TForm4& f) { f.RadioGroup8.SetItemIndex(2); }, true, true, "style", "2", "0"},
+        {"height", [](TForm4& f) { f.SpinEdit3.SetValue(20); }, true, true, "Height", "20", "0"},
+        {"bold", [](TForm4& f) { f.CheckBox11.SetChecked(true); }, true, true, "Dbold", "1", "0"},
+        {"fixed position", [](TForm4& f) { f.CheckBox10.SetChecked(true); }, false, true, "Move", "1", "(none)"},
+        {"automatic switch on", [](TForm4& f) { f.CheckBox12.SetChecked(true); }, false, true, "Change", "1", "1"},
+        {"stay on top", [](TForm4& f) { f.CheckBox26.SetChecked(true); }, true, false, "StayOnTop", "1", "1"},
+        {"another part shown", [](TForm4& f) { f.RadioGroup9.SetItemIndex(1); }, true, false, "Tsize", "(none)", "1"},
+    };
+    Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FreshMiniPage();
+        if (c.switchBefore) settings::Open().WriteBool("Mini", "Change", true);
+        Reopen();
+        c.change(*Form4);
+        EXPECT_EQ(Read("Mini", c.key), c.stored);
+        EXPECT_EQ(Read("Mini", "Change"), c.switchAfter);
+        EXPECT_EQ(Form4->CheckBox12.Checked(), std::string(c.switchAfter) == "1");
+        EXPECT_EQ(Form27 != nullptr, c.opens);
+        EXPECT_EQ(Form1->miniClock1->Checked(), c.opens);
+        EXPECT_EQ(Read("Mini", "exec"), c.opens ? "1" : "(none)");
+        EXPECT_EQ(Read("Form", "Visible"), c.opens ? "0" : "1");
+        EXPECT_EQ(Form1->Visible(), !c.opens);
+        if (!c.opens) continue;
+        // The next change goes to the same mini clock.
+        TForm27* open = Form27;
+        Form4->SpinEdit6.SetValue(240);
+        EXPECT_EQ(Form27, open);
+        EXPECT_EQ(Form27->Width(), 240);
+    }
+}
+
+TEST_F(Setup, EachPartOfTheMiniClockHasItsOwnKeys) {
+    struct Case {
+        int part;
+        const char *size, *fontSize, *font, *bold, *italic, *back, *fore;
+    } cases[] = {
+        {0, "Dsize", "FontSize", "DFont", "Dbold", "DItalic", "DBcolor", "DFcolor"},
+        {1, "Tsize", "FontSizeT", "TFont", "Tbold", "TItalic", "TBcolor", "TFcolor"},
+        {2, "Rsize", "FontSizeR", "RFont", "Rbold", "RItalic", "RBcolor", "RFcolor"},
+    };
+    // The background dialog is confirmed with a colour; the text dialog is cancelled.
+    dialog = [](tk::CommonDialog& d) {
+        EXPECT_EQ(d.Kind(), tk::DialogKind::Color);
+        auto& colour = static_cast<tk::ColorDialog&>(d);
+        if (colour.Color != tk::clBlack) return false;
+        colour.Color = 0x123456;
+        return true;
+    };
+    Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        FreshMiniPage();
+        Reopen();
+        TForm4& f = *Form4;
+        f.RadioGroup9.SetItemIndex(c.part);
+        f.SpinEdit10.SetValue(40);
+        f.SpinEdit7.SetValue(12);
+        f.ComboBox1.SetText("ＭＳ 明朝");
+        f.ComboBox1Change();
+        f.CheckBox11.SetChecked(true);
+        f.CheckBox14.SetChecked(true);
+        f.BitBtn31.Click();
+        f.BitBtn34.Click();
+        EXPECT_EQ(Read("Mini", c.size), "40");
+        EXPECT_EQ(Read("Mini", c.fontSize), "12");
+        EXPECT_EQ(Read("Mini", c.font), "ＭＳ 明朝");
+        EXPECT_EQ(Read("Mini", c.bold), "1");
+        EXPECT_EQ(Read("Mini", c.italic), "1");
+        EXPECT_EQ(Read("Mini", c.back), "1193046");
+        EXPECT_EQ(Read("Mini", c.fore), "-2147483624");  // the info-tip colour read, written back
+        for (const Case& other : cases) {
+            if (other.part != c.part) {
+                EXPECT_EQ(Read("Mini", other.fontSize), "(none)");
+            }
+        }
+        ASSERT_NE(Form27, nullptr);
+        tk::Panel& panel = Form27->Part(c.part);
+        EXPECT_EQ(panel.Font.Size, 12);
+        EXPECT_EQ(panel.Font.Name, "ＭＳ 明朝");
+        EXPECT_EQ(panel.Font.Style, tk::fsBold | tk::fsItalic);
+        EXPECT_EQ(panel.Color, 0x123456);
+        EXPECT_EQ(panel.Font.Color, tk::clInfoBk);
+        // Another part shows its own values; coming back shows these again.
+        f.RadioGroup9.SetItemIndex((c.part + 1) % 3);
+        EXPECT_EQ(f.SpinEdit7.Value(), 9);
+        EXPECT_FALSE(f.CheckBox11.Checked());
+        f.RadioGroup9.SetItemIndex(c.part);
+        EXPECT_EQ(f.SpinEdit10.Value(), 40);
+        EXPECT_EQ(f.SpinEdit7.Value(), 12);
+        EXPECT_EQ(f.ComboBox1.Text(), "ＭＳ 明朝");
+        EXPECT_TRUE(f.CheckBox14.Checked());
+    }
+}
+
+TEST_F(Setup, MiniClockShapeAndCorners) {
+    struct Case {
+        int index;
+        TFormRgn::Style shape;
+        bool corners;  // the corner sizes can be changed
+    } cases[] = {{1, TFormRgn::rsEllipse, false}, {2, TFormRgn::rsRect, false}, {0, TFormRgn::rsRoundRect, true}};
+    Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        Form4->RadioGroup8.SetItemIndex(c.index);
+        EXPECT_EQ(Read("Mini", "style"), std::to_string(c.index));
+        ASSERT_NE(Form27, nullptr);
+        EXPECT_EQ(Form27->FormRgn1.GetStyle(), c.shape);
+        EXPECT_EQ(Form4->SpinEdit13.Enabled(), c.corners);
+        EXPECT_EQ(Form4->SpinEdit14.Enabled(), c.corners);
+    }
+    Form4->SpinEdit13.SetValue(7);
+    Form4->SpinEdit14.SetValue(9);
+    EXPECT_EQ(Read("Mini", "RgnWidth"), "7");
+    EXPECT_EQ(Read("Mini", "RgnHeight"), "9");
+    EXPECT_EQ(Form27->FormRgn1.RgnWidth(), 7);
+    EXPECT_EQ(Form27->FormRgn1.RgnHeight(), 9);
+    // Opened again, the shape's corners stay off for a stored ellipse.
+    settings::Open().WriteInteger("Mini", "style", 1);
+    Reopen();
+    EXPECT_FALSE(Form4->SpinEdit13.Enabled());
+}
+
+// ---- the phone-book page ----
+
+TEST_F(Setup, PhoneBookColumnTitlesBelongToTheChosenPage) {
+    auto ini = settings::Open();
+    ini.WriteString("TelePhone", "Title_3", "さ行");
+    ini.WriteString("TelePhone", "3Section_1", "名前");
+    ini.WriteString("TelePhone", "0Section_1", "担当者");
+    Open();
+    TForm4& f = *Form4;
+    EXPECT_EQ(f.TabControl1.Tabs[3], "さ行");
+    EXPECT_EQ(f.Edit5.Text(), "担当者");
+    f.TabControl1.SetTabIndex(3);
+    EXPECT_EQ(f.Edit3.Text(), "さ行");
+    EXPECT_EQ(f.GroupBox17.Caption(), "さ行 の項目タイトル");
+    EXPECT_EQ(f.Edit4.Text(), "会社名・所属");
+    EXPECT_EQ(f.Edit5.Text(), "名前");
+    EXPECT_EQ(f.HeaderControl1.SectionText(1), "名前");
+    EXPECT_EQ(f.HeaderControl1.SectionCount(), 5);
+
+    struct Column {
+        tk::Edit* edit;
+        const char *key, *title;
+    } columns[] = {{&f.Edit4, "3Section_0", "会社"}, {&f.Edit5, "3Section_1", "氏名２"}, {&f.Edit6, "3Section_2", "電話"},
+                   {&f.Edit8, "3Section_3", "メール"}, {&f.Edit9, "3Section_4", "ホーム"}};
+    for (int c = 0; c < 5; ++c) {
+        SCOPED_TRACE(columns[c].key);
+        columns[c].edit->SetText(columns[c].title);
+        EXPECT_EQ(Read("TelePhone", columns[c].key), columns[c].title);
+        EXPECT_EQ(f.HeaderControl1.SectionText(c), columns[c].title);
+    }
+    // The reset changes the chosen page's titles only.
+    f.BitBtn38.Click();
+    const char* defaults[5] = {"会社名・所属", "氏名", "電話番号", "E-Mail", "Webページ"};
+    for (int c = 0; c < 5; ++c) {
+        SCOPED_TRACE(columns[c].key);
+        EXPECT_EQ(Read("TelePhone", columns[c].key), defaults[c]);
+        EXPECT_EQ(f.HeaderControl1.SectionText(c), defaults[c]);
+    }
+    EXPECT_EQ(Read("TelePhone", "0Section_1"), "担当者");
+    EXPECT_EQ(Read("TelePhone", "0Section_0"), "(none)");
+
+    // Page titles: typed, then all reset unless the question is answered No.
+    f.Edit3.SetText("サ");
+    EXPECT_EQ(Read("TelePhone", "Title_3"), "サ");
+    EXPECT_EQ(f.TabControl1.Tabs[3], "サ");
+    answers = {IDNO};
+    f.BitBtn37.Click();
+    EXPECT_EQ(boxes.back(), "全ての項目がデフォルトになります。\rよろしいですか？");
+    EXPECT_EQ(Read("TelePhone", "Title_3"), "サ");
+    answers = {IDYES};
+    f.BitBtn37.Click();
+    EXPECT_EQ(Read("TelePhone", "Title_3"), "さ");
+    EXPECT_EQ(Read("TelePhone", "Title_11"), "他");
+    EXPECT_EQ(f.TabControl1.Tabs[3], "さ");
+    EXPECT_EQ(f.Edit3.Text(), "さ");
+    EXPECT_EQ(f.GroupBox17.Caption(), "さ の項目タイトル");
+    EXPECT_EQ(Read("TelePhone", "3Section_1"), "氏名");
+}
+
+TEST_F(Setup, PhoneBookProgramsDialerAndTones) {
+    std::string browser = dir + "\\ブラウザ.exe";
+    tk::WriteFileBytes(browser, "MZ");
+    struct Case {
+        const char* what;
+        tk::BitBtn TForm4::*button;
+        tk::Edit TForm4::*edit;
+        const char* key;
+        std::string typed, proposed, chosen;  // chosen empty: the dialog is cancelled
+        std::string stored;
+    } cases[] = {
+        {"an existing browser proposed", &TForm4::BitBtn40, &TForm4::Edit10, "Browser", browser, browser,
+         "C:\\ソフト\\web.exe", "C:\\ソフト\\web.exe"},
+        {"a missing mailer not proposed", &TForm4::BitBtn41, &TForm4::Edit11, "Mailer", "C:\\nowhere\\mail.exe", "",
+         "C:\\表\\mail.exe", "C:\\表\\mail.exe"},
+        {"a program with parameters", &TForm4::BitBtn41, &TForm4::Edit11, "Mailer", "mail.exe?/new", "", "",
+         "mail.exe?/new"},
+        {"cancelled", &TForm4::BitBtn40, &TForm4::Edit10, "Browser", browser, browser, "", browser},
+    };
+    Open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        (Form4->*c.edit).SetText(c.typed);
+        EXPECT_EQ(Read("TelePhone", c.key), c.typed);
+        std::string proposed = "(not run)";
+        dialog = [&](tk::CommonDialog& d) {
+            EXPECT_EQ(d.Kind(), tk::DialogKind::Open);
+            auto& open = static_cast<tk::OpenDialog&>(d);
+            EXPECT_NE(open.Options & tk::ofHideReadOnly, 0);
+            proposed = open.FileName;
+            if (c.chosen.empty()) return false;
+            open.FileName = c.chosen;
+            return true;
+        };
+        (Form4->*c.button).Click();
+        EXPECT_EQ(proposed, c.proposed);
+        EXPECT_EQ(Read("TelePhone", c.key), c.stored);
+        EXPECT_EQ((Form4->*c.edit).Text(), c.stored);
+    }
+    for (bool close : {true, false}) {
+        Form4->CheckBox19.SetChecked(close);
+        EXPECT_EQ(Read("TelePhone", "Close"), close ? "1" : "0");
+        EXPECT_EQ(Form4->Edit7.Enabled(), close);
+    }
+    Form4->Edit7.SetText("電話ダイヤラ");
+    EXPECT_EQ(Read("TelePhone", "CloseTitle"), "電話ダイヤラ");
+    Form4->SpinEdit17.SetValue(250);
+    EXPECT_EQ(Read("TelePhone", "Sleep"), "250");
+    EXPECT_EQ(Read("Mini", "exec"), "(none)");  // nothing here opens the mini clock
 }
