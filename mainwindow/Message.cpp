@@ -45,14 +45,25 @@ void TForm35::FormCreate() { Label3.SetCaption(Form1 ? Form1->Label12.Caption() 
 void TForm35::FormClose(tk::CloseAction& action) { action = tk::CloseAction::Hide; }
 
 void TForm35::ShowNote() {
-    // Showing without activating spares the switch of the active window there and back, most of
-    // what a show and a hide cost under Wine, and leaves the keyboard focus alone.
+    // Under Wine most of a show and a hide goes to switching the active window there and back,
+    // and to erasing each control at once: the note never takes the focus, and PaintNow draws
+    // every control straight after.
     SetWindowPos(Handle, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_DEFERERASE | SWP_SHOWWINDOW);
+}
+
+void TForm35::HideNote() {
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 
 void TForm35::PaintNow() {
-    if (Visible()) RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (!Visible()) return;
+    // Each control drawn through its own device context: a paint message per window costs
+    // several times the drawing under Wine. The panel covers the whole card.
+    for (tk::Control* c : {(tk::Control*)&Panel1, (tk::Control*)&Label1, (tk::Control*)&Label2, (tk::Control*)&Label3})
+        c->Refresh();
+    RedrawWindow(Handle, nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_NOFRAME | RDW_ALLCHILDREN);
 }
 
 PleaseWait::PleaseWait(const std::string& message) {
@@ -80,6 +91,6 @@ PleaseWait::~PleaseWait() {
         Form35->Label1.SetCaption(messages.back());
         Form35->PaintNow();
     } else {
-        Form35->Hide();
+        Form35->HideNote();
     }
 }

@@ -23,6 +23,7 @@ struct TForm35 : tk::Form {
     // Shows the window centred at the top of the stay-on-top windows, leaving the focus where the
     // user works.
     void ShowNote();
+    void HideNote();
     // Draws the window and its labels now: the caller's work holds the message loop.
     void PaintNow();
 };
