@@ -181,7 +181,19 @@ TEST_F(ScheduleList, RangeStopsAtTheLastDayAndEveryBuildEndsClean) {
     EXPECT_FALSE(NoteShown());
     EXPECT_EQ(tk::ScreenCursor(), tk::crDefault);
 
-    // A build that fails half-way (the settings cannot be written) still takes both away.
+    // A settings file that cannot be written (held open by another program): a build of the
+    // range it already holds lists as before; one that has to store a new range fails half-way
+    // and still takes both away.
+    HANDLE held = CreateFileA(settings::IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Form2->RichEdit4.Lines.SetText("");
+    EXPECT_NO_THROW(Form2->BitBtn2Click());
+    EXPECT_EQ(Pane(Form2->RichEdit4), future);
+    Form2->SpinEdit2.SetValue(1);
+    EXPECT_ANY_THROW(Form2->BitBtn2Click());
+    CloseHandle(held);
+    EXPECT_FALSE(NoteShown());
+    EXPECT_EQ(tk::ScreenCursor(), tk::crDefault);
     settings::SetIniPathForTest(dir + "\\no such folder\\orbal98.ini");
     EXPECT_ANY_THROW(Form2->BitBtn2Click());
     EXPECT_FALSE(NoteShown());
