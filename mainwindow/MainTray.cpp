@@ -40,15 +40,27 @@ void AddLauncherItems(TForm1& main, tk::MenuItem& parent, const std::vector<Laun
     }
 }
 
-// The built items under parent (the first items.size() of them) are those of items.
-bool SameItems(const tk::MenuItem& parent, const std::vector<LauncherItem>& items) {
+// The built items under parent (the first items.size() of them) have the places, tags and kinds
+// of items, and with titles also their titles.
+bool SameItems(const tk::MenuItem& parent, const std::vector<LauncherItem>& items, bool titles) {
     for (size_t i = 0; i < items.size(); ++i) {
         const tk::MenuItem& built = parent[int(i)];
         const LauncherItem& item = items[i];
-        if (built.Caption() != item.title || built.Tag != item.tag || bool(built.OnClick) == item.submenu) return false;
-        if (item.submenu && (built.Count() != int(item.items.size()) || !SameItems(built, item.items))) return false;
+        if ((titles && built.Caption() != item.title) || built.Tag != item.tag || bool(built.OnClick) == item.submenu)
+            return false;
+        if (item.submenu && (built.Count() != int(item.items.size()) || !SameItems(built, item.items, titles)))
+            return false;
     }
     return true;
+}
+
+// Gives built items of the same shape their new titles: a renamed item is the usual change, and
+// replacing one entry costs a fraction of making the whole menu again.
+void Retitle(tk::MenuItem& parent, const std::vector<LauncherItem>& items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        parent[int(i)].SetCaption(items[i].title);
+        if (items[i].submenu) Retitle(parent[int(i)], items[i].items);
+    }
 }
 
 void KeepOnTop(tk::Form& f) {
@@ -89,13 +101,17 @@ void TForm1::RebuildLauncherMenu() {
         bool commandsCurrent = LauncherCommandsCurrent(ini, menu);
         // Every resize of the main window asks; the menu is only made again when the stored one
         // differs from the built one (or its commands from [ExecCommand]).
-        if (commandsCurrent && m.Count() == kFixedLauncherItems + int(menu.size()) && SameItems(m, menu)) return;
+        const bool sameShape = m.Count() == kFixedLauncherItems + int(menu.size()) && SameItems(m, menu, false);
+        if (commandsCurrent && sameShape && SameItems(m, menu, true)) return;
         std::unique_ptr<PleaseWait> wait;
         if (Tag == 1) wait = std::make_unique<PleaseWait>("ランチャーメニューを再構築しています。");
         tk::BusyCursor busy(tk::crHourGlass);
-        while (m.Count() > kFixedLauncherItems) m.Delete(0);
+        if (!sameShape) while (m.Count() > kFixedLauncherItems) m.Delete(0);
         if (!commandsCurrent) WriteLauncherCommands(ini, menu);
-        AddLauncherItems(*this, m, menu);
+        // The commands are looked up by tag at the click, so items in the same places only
+        // need their titles.
+        if (sameShape) Retitle(m, menu);
+        else AddLauncherItems(*this, m, menu);
     } catch (const tk::EIniFileError&) {
         // The built items stay out until the settings file can be written again.
         while (m.Count() > kFixedLauncherItems) m.Delete(0);

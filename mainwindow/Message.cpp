@@ -1,14 +1,23 @@
 #include "mainwindow/Message.h"
 
-#include <algorithm>
+#include <vector>
 
 #include "mainwindow/Main.h"
 #include "toolkit/Application.h"
 
 TForm35* Form35 = nullptr;
 
+namespace {
+const int kWidth = 320, kHeight = 84;
+// The messages of the PleaseWait objects alive, the innermost last.
+std::vector<std::string>& Messages() {
+    static std::vector<std::string> messages;
+    return messages;
+}
+}  // namespace
+
 TForm35::TForm35()
-    : Form({.width = 320, .height = 84, .border = tk::Border::None, .topmost = true, .color = tk::clInfoBk}),
+    : Form({.width = kWidth, .height = kHeight, .border = tk::Border::None, .topmost = true, .color = tk::clInfoBk}),
       FormRgn1(*this) {
     using namespace tk;
     Panel1.Create(*this, {.align = Align::Client, .color = clInfoBk, .style = pnOuterNone});
@@ -22,8 +31,8 @@ TForm35::TForm35()
 
     FormRgn1.SetRgnLeft(0);
     FormRgn1.SetRgnTop(0);
-    FormRgn1.SetRgnRight(320);
-    FormRgn1.SetRgnBottom(84);
+    FormRgn1.SetRgnRight(kWidth);
+    FormRgn1.SetRgnBottom(kHeight);
     FormRgn1.SetRgnWidth(24);
     FormRgn1.SetRgnHeight(24);
     FormRgn1.SetStyle(TFormRgn::rsRoundRect);
@@ -33,27 +42,55 @@ TForm35::TForm35()
 
 void TForm35::FormCreate() { Label3.SetCaption(Form1 ? Form1->Label12.Caption() : std::string(kVersion)); }
 
-void TForm35::FormClose(tk::CloseAction& action) { action = tk::CloseAction::Free; }
+void TForm35::FormClose(tk::CloseAction& action) { action = tk::CloseAction::Hide; }
+
+void TForm35::ShowNote() {
+    // Under Wine most of a show and a hide goes to switching the active window there and back,
+    // and to erasing each control at once: the note never takes the focus, and PaintNow draws
+    // every control straight after.
+    SetWindowPos(Handle, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE | SWP_DEFERERASE | SWP_SHOWWINDOW);
+}
+
+void TForm35::HideNote() {
+    SetWindowPos(Handle, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+}
 
 void TForm35::PaintNow() {
-    if (Visible()) RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (!Visible()) return;
+    // Each control drawn through its own device context: a paint message per window costs
+    // several times the drawing under Wine. The panel covers the whole card.
+    for (tk::Control* c : {(tk::Control*)&Panel1, (tk::Control*)&Label1, (tk::Control*)&Label2, (tk::Control*)&Label3})
+        c->Refresh();
+    RedrawWindow(Handle, nullptr, nullptr, RDW_VALIDATE | RDW_NOERASE | RDW_NOFRAME | RDW_ALLCHILDREN);
 }
 
-PleaseWait::PleaseWait(const std::string& message) : form_(new TForm35) {
-    Form35 = form_;
-    form_->ClearRef = [f = form_] {
-        if (Form35 == f) Form35 = nullptr;
-    };
-    form_->Label1.SetCaption(message);
-    form_->Show();
-    form_->PaintNow();
+PleaseWait::PleaseWait(const std::string& message) {
+    // Made once: creating and destroying the window cost more than a show, a paint and a hide.
+    if (!Form35) {
+        Form35 = new TForm35;
+        Form35->ClearRef = [f = Form35] {
+            if (Form35 == f) Form35 = nullptr;
+        };
+    }
+    Form35->FormCreate();  // the About panel's text may have changed since
+    Form35->Label1.SetCaption(message);
+    Form35->ShowNote();
+    Form35->PaintNow();
+    Messages().push_back(message);
 }
 
-TForm35* PleaseWait::Window() const {
-    auto& live = tk::Application.Forms;
-    return std::find(live.begin(), live.end(), form_) != live.end() ? form_ : nullptr;
-}
+TForm35* PleaseWait::Window() const { return Form35; }
 
 PleaseWait::~PleaseWait() {
-    if (TForm35* f = Window()) f->Destroy();
+    auto& messages = Messages();
+    messages.pop_back();
+    if (!Form35) return;
+    if (!messages.empty()) {
+        Form35->Label1.SetCaption(messages.back());
+        Form35->PaintNow();
+    } else {
+        Form35->HideNote();
+    }
 }

@@ -24,6 +24,17 @@ const char kDayFormat[] = "yyyy/mm/dd (ddd)";
 const int kBandHeight = 58;
 tk::TFont PaneFont(tk::TColor colour) { return {.Name = "ＭＳ ゴシック", .Size = 9, .Color = colour}; }
 
+// The pane's length in characters, as its text would read, without reading the text out.
+int TextLength(const tk::RichEdit& pane) {
+    GETTEXTLENGTHEX gl{GTL_DEFAULT | GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return std::max<int>(0, (int)SendMessageA(pane.Handle, EM_GETTEXTLENGTHEX, (WPARAM)&gl, 0));
+}
+
+// Each write rewrites the whole settings file: a value it already holds is left alone.
+void KeepInteger(tk::TIniFile& ini, const std::string& section, const std::string& key, int value) {
+    if (ini.ReadString(section, key, "") != std::to_string(value)) ini.WriteInteger(section, key, value);
+}
+
 // Characters the rich edit counts for a line and its break.
 int RichLength(const std::string& line) {
     return MultiByteToWideChar(932, 0, line.data(), (int)line.size(), nullptr, 0) + 1;
@@ -218,11 +229,11 @@ void TForm2::BitBtn2Click() {
     auto ini = settings::Open();
     namespace s = ik::Sch_List;
     const bool isToday = base == rtl::Date();
-    ini.WriteInteger(s::Section, s::year, isToday ? 0 : SpinEdit3.Value());
-    ini.WriteInteger(s::Section, s::month, isToday ? 0 : SpinEdit4.Value());
-    ini.WriteInteger(s::Section, s::day, isToday ? 0 : SpinEdit5.Value());
-    ini.WriteInteger(s::Section, s::mae, SpinEdit1.Value());
-    ini.WriteInteger(s::Section, s::ato, SpinEdit2.Value());
+    KeepInteger(ini, s::Section, s::year, isToday ? 0 : SpinEdit3.Value());
+    KeepInteger(ini, s::Section, s::month, isToday ? 0 : SpinEdit4.Value());
+    KeepInteger(ini, s::Section, s::day, isToday ? 0 : SpinEdit5.Value());
+    KeepInteger(ini, s::Section, s::mae, SpinEdit1.Value());
+    KeepInteger(ini, s::Section, s::ato, SpinEdit2.Value());
 
     // 5-7: each day's block, into the pane of its day; the files' texts come through the loader.
     const std::string dir = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, ".");
@@ -263,7 +274,7 @@ void TForm2::BitBtn2Click() {
         rtl::TStringList lines;  // a file's text brings line breaks of its own
         lines.SetText(text[i].Text());
         ReplaceChangedLines(re, lines);
-        re.SetSelStart(i == (int)ListPane::Past ? re.GetTextLen() : 0);
+        re.SetSelStart(i == (int)ListPane::Past ? TextLength(re) : 0);
         SendMessageA(re.Handle, WM_SETREDRAW, TRUE, 0);
         SendMessageA(re.Handle, EM_SCROLLCARET, 0, 0);
         if (i != (int)ListPane::Past) SendMessageA(re.Handle, WM_VSCROLL, SB_TOP, 0);

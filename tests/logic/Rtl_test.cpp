@@ -36,6 +36,25 @@ TEST(RtlStrings, TruncateAndRotateKeepWholeCharacters) {
     EXPECT_EQ(SjisLength(s), 4u);
 }
 
+TEST(RtlStrings, NamesCompareIgnoringOnlyTheCaseOfAsciiLetters) {
+    struct Case {
+        const char *a, *b;
+        bool same;
+    } cases[] = {
+        {"ExecTitle_Main", "EXECTITLE_main", true},
+        {"Main-項目", "main-項目", true},
+        {"\x82\x61x", "\x82\x61X", true},   // "Ｂ" ends in 'a': that byte keeps its case
+        {"\x82\x61", "\x82\x41", false},
+        {"a\x82", "A\x82", true},             // a lone lead byte at the end
+        {"Main", "Main-", false},
+        {"", "", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rtl::SameTextAscii(c.a, c.b), c.same) << c.a << " / " << c.b;
+        EXPECT_EQ(rtl::SameTextAscii(c.a, c.b), rtl::UpperCaseAscii(c.a) == rtl::UpperCaseAscii(c.b)) << c.a;
+    }
+}
+
 TEST(RtlNumbers, ConversionsIgnoreTheLocaleAndRejectGarbage) {
     EXPECT_EQ(StrToInt(" 42 "), 42);
     EXPECT_EQ(StrToInt("0x10"), 16);

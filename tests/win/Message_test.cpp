@@ -1,5 +1,5 @@
-// The please-wait window: its texts, shape and style, and the helper that shows it for the length
-// of a piece of work and closes it however the work ends.
+// The please-wait window: its texts, shape and style, and the helper that shows the one window
+// for the length of a piece of work and hides it however the work ends.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -42,11 +42,13 @@ TEST(PleaseWaitWindow, ShowsItsTextsOnARoundedTopmostCard) {
         EXPECT_LE(l->Top() + l->Height(), f->ClientHeight()) << l->Caption();
     }
 
-    // Closing frees it.
-    f->Show();
+    // Closing hides it for the next use.
+    f->ShowNote();
     f->Close();
     wintest::Pump();
-    EXPECT_TRUE(std::find(tk::Application.Forms.begin(), tk::Application.Forms.end(), f) == tk::Application.Forms.end());
+    EXPECT_TRUE(std::find(tk::Application.Forms.begin(), tk::Application.Forms.end(), f) != tk::Application.Forms.end());
+    EXPECT_FALSE(IsWindowVisible(f->Handle));
+    f->Destroy();
 }
 
 TEST(PleaseWaitWindow, TheVersionComesFromTheMainWindowsAboutPanel) {
@@ -59,21 +61,23 @@ TEST(PleaseWaitWindow, TheVersionComesFromTheMainWindowsAboutPanel) {
     tk::SetSoundHookForTest([](const tk::SoundCall&) {});
     tk::Application.CreateForm(Form1);
     Form1->Timer1.SetEnabled(false);
-    Form1->Label12.SetCaption("Version 9.87");
-    {
+    // Each use shows the panel's text as it reads then (the About panel's button rewrites it).
+    for (const char* version : {"Version 9.87", "↓の言う事は聞こうね｡"}) {
+        Form1->Label12.SetCaption(version);
         PleaseWait wait("メモを読み込んでいます。");
-        EXPECT_EQ(Form35->Label3.Caption(), "Version 9.87");
+        EXPECT_EQ(Form35->Label3.Caption(), version);
     }
     Form1->Destroy();
     tk::SetSoundHookForTest(nullptr);
     settings::SetIniPathForTest("");
 }
 
-TEST(PleaseWaitWindow, TheHelperClosesTheWindowHoweverTheWorkEnds) {
+TEST(PleaseWaitWindow, TheHelperHidesTheOneWindowHoweverTheWorkEnds) {
     struct Case {
         const char* what;
         bool throws, closedEarly;
     } cases[] = {{"work done", false, false}, {"work failed", true, false}, {"closed by itself", false, true}};
+    HWND first = nullptr;
     for (auto& c : cases) {
         HWND h = nullptr;
         try {
@@ -83,15 +87,49 @@ TEST(PleaseWaitWindow, TheHelperClosesTheWindowHoweverTheWorkEnds) {
             h = Form35->Handle;
             EXPECT_TRUE(IsWindowVisible(h)) << c.what;
             EXPECT_EQ(Form35->Label1.Caption(), c.what);
+            // Centred, at the top of the stay-on-top windows, and the focus stays where it was.
+            RECT r;
+            GetWindowRect(h, &r);
+            EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2) << c.what;
+            EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2) << c.what;
+            EXPECT_TRUE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) << c.what;
+            EXPECT_NE(GetActiveWindow(), h) << c.what;
             if (c.closedEarly) {
                 Form35->Close();
                 wintest::Pump();
-                EXPECT_EQ(wait.Window(), nullptr) << c.what;
+                EXPECT_FALSE(IsWindowVisible(h)) << c.what;
             }
             if (c.throws) throw std::runtime_error("stop");
         } catch (const std::runtime_error&) {
         }
-        EXPECT_EQ(Form35, nullptr) << c.what;
-        EXPECT_FALSE(IsWindow(h)) << c.what;
+        // Gone from the screen, kept for the next use.
+        ASSERT_NE(Form35, nullptr) << c.what;
+        EXPECT_FALSE(IsWindowVisible(h)) << c.what;
+        EXPECT_TRUE(IsWindow(h)) << c.what;
+        if (!first) first = h;
+        EXPECT_EQ(h, first) << c.what;
     }
+}
+
+TEST(PleaseWaitWindow, AnInnerWaitShowsItsTextThenTheOuterOnesAgain) {
+    {
+        PleaseWait outer("メモを読み込んでいます。");
+        {
+            PleaseWait inner("メモを再構築しています。");
+            EXPECT_EQ(Form35->Label1.Caption(), "メモを再構築しています。");
+        }
+        EXPECT_EQ(Form35->Label1.Caption(), "メモを読み込んでいます。");
+        EXPECT_TRUE(IsWindowVisible(Form35->Handle));
+    }
+    EXPECT_FALSE(IsWindowVisible(Form35->Handle));
+
+    // Freed by something else in between: the next use makes it anew.
+    Form35->Destroy();
+    EXPECT_EQ(Form35, nullptr);
+    {
+        PleaseWait wait("スケジュールを読み込んでいます。");
+        ASSERT_NE(Form35, nullptr);
+        EXPECT_TRUE(IsWindowVisible(Form35->Handle));
+    }
+    EXPECT_FALSE(IsWindowVisible(Form35->Handle));
 }

@@ -316,7 +316,7 @@ TEST_F(Launcher, TheDeepestEditorOffersNoSubmenusAndStaysOnScreen) {
 
 // Every resize asks for the launcher menu; it is made again only when something it is made from
 // changed, the commands by tag included (saving "Main" puts its flat copy there).
-TEST_F(Launcher, AResizeRemakesTheMenuOnlyWhenItsSourceChanged) {
+TEST_F(Launcher, AResizeRemakesTheMenuOnlyWhenItsShapeChanged) {
     Store("Main", {{"A", "C:\\a.exe", "0"}, {"S", "", "1"}});
     Store("Main-S", {{"S1", "C:\\s1.exe", "0"}});
     MakeMainWindow();
@@ -334,9 +334,9 @@ TEST_F(Launcher, AResizeRemakesTheMenuOnlyWhenItsSourceChanged) {
              auto ini = settings::Open();
              SaveMenuEntries(ini, "Main", LoadMenuEntries(ini, "Main"));
          },
-         true, "C:\\a.exe"},
-        {"a command", [] { Store("Main", {{"A", "C:\\new.exe", "0"}, {"S", "", "1"}}); }, true, "C:\\new.exe"},
-        {"a title in a submenu", [] { Store("Main-S", {{"S1b", "C:\\s1.exe", "0"}}); }, true, "C:\\new.exe"},
+         false, "C:\\a.exe"},
+        {"a command", [] { Store("Main", {{"A", "C:\\new.exe", "0"}, {"S", "", "1"}}); }, false, "C:\\new.exe"},
+        {"a title in a submenu", [] { Store("Main-S", {{"S1b", "C:\\s1.exe", "0"}}); }, false, "C:\\new.exe"},
         {"a submenu made plain", [] { Store("Main", {{"A", "C:\\new.exe", "0"}, {"S", "", "0"}}); }, true, "C:\\new.exe",
          {"0", "1"}},
         {"nothing again", [] {}, false, "C:\\new.exe", {"0", "1"}},
@@ -350,4 +350,53 @@ TEST_F(Launcher, AResizeRemakesTheMenuOnlyWhenItsSourceChanged) {
         EXPECT_EQ(settings::Open().ReadString("ExecCommand", "0", ""), s.command0) << s.change;
     }
     EXPECT_EQ(m[1].Count(), 0);  // S is plain now
+}
+
+TEST_F(Launcher, AMenuChangedInPlaceEqualsOneBuiltAfresh) {
+    using Items = std::vector<std::vector<std::string>>;
+    const Items main = {{"A", "C:\\a.exe", "0"}, {"-", "-", "0"}, {"S", "", "1"}, {"B", "C:\\b.exe", "0"}};
+    const Items sub = {{"S1", "C:\\s1.exe", "0"}, {"T", "", "1"}};
+    const Items deep = {{"T1", "C:\\t1.exe", "0"}};
+    struct Case {
+        const char* change;
+        Items main, sub, deep;
+    } cases[] = {
+        {"a top title", {{"A2", "C:\\a.exe", "0"}, main[1], main[2], main[3]}, sub, deep},
+        {"a separator made an item", {main[0], {"Z", "C:\\z.exe", "0"}, main[2], main[3]}, sub, deep},
+        {"an item made a separator", {{"-", "-", "0"}, main[1], main[2], main[3]}, sub, deep},
+        {"the deepest title", main, sub, {{"T1b", "C:\\t1.exe", "0"}}},
+        {"a submenu title and an item added below it", main, {{"S1", "C:\\s1.exe", "0"}, {"T", "", "1"}, {"N", "n", "0"}}, deep},
+        {"the deepest menu emptied", main, sub, {}},
+        {"an item gone", {main[0], main[2], main[3]}, sub, deep},
+    };
+    // Each built item as text: title, tag, whether it runs a command, and what the menu shows.
+    std::function<void(const tk::MenuItem&, int, std::string&)> dump = [&](const tk::MenuItem& m, int n, std::string& out) {
+        for (int i = 0; i < n; ++i) {
+            char shown[64] = "";
+            GetMenuStringA(m.Handle(), i, shown, sizeof shown, MF_BYPOSITION);
+            out += m[i].Caption() + "/" + std::to_string(m[i].Tag) + (m[i].OnClick ? "/run/" : "/sub/") + shown + "(";
+            dump(m[i], m[i].Count(), out);
+            out += ")";
+        }
+        out += "#" + std::to_string(GetMenuItemCount(m.Handle()));
+    };
+    for (const Case& c : cases) {
+        Store("Main", main);
+        Store("Main-S", sub);
+        Store("Main-S-T", deep);
+        MakeMainWindow();
+        Store("Main", c.main);
+        Store("Main-S", c.sub);
+        Store("Main-S-T", c.deep);
+        Form1->FormResize();
+        std::string changed, fresh;
+        dump(Form1->PopupMenu2.Items, Form1->PopupMenu2.Items.Count(), changed);
+        const std::vector<std::string> commands = Keys("ExecCommand");
+        Form1->Destroy();
+        MakeMainWindow();
+        dump(Form1->PopupMenu2.Items, Form1->PopupMenu2.Items.Count(), fresh);
+        EXPECT_EQ(changed, fresh) << c.change;
+        EXPECT_EQ(commands, Keys("ExecCommand")) << c.change;
+        Form1->Destroy();
+    }
 }

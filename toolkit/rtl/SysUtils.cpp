@@ -126,7 +126,25 @@ std::string LowerCaseAscii(std::string s) {
     return s;
 }
 
-bool SameTextAscii(const std::string& a, const std::string& b) { return UpperCaseAscii(a) == UpperCaseAscii(b); }
+bool SameTextAscii(const std::string& a, const std::string& b) {
+    // As UpperCaseAscii(a) == UpperCaseAscii(b), without the copies: every settings read compares
+    // the names of many sections.
+    if (a.size() != b.size()) return false;
+    size_t ca = 0, cb = 0;  // where the next character starts in a and in b
+    for (size_t k = 0; k < a.size(); ++k) {
+        char x = a[k], y = b[k];
+        if (k == ca) {
+            if (x >= 'a' && x <= 'z') x = char(x - 32);
+            ca += SjisCharLen(a, ca);
+        }
+        if (k == cb) {
+            if (y >= 'a' && y <= 'z') y = char(y - 32);
+            cb += SjisCharLen(b, cb);
+        }
+        if (x != y) return false;
+    }
+    return true;
+}
 
 size_t SjisCharLen(const std::string& s, size_t i) {
     return (IsSjisLead((unsigned char)s[i]) && i + 1 < s.size() && IsSjisTrail((unsigned char)s[i + 1])) ? 2 : 1;
