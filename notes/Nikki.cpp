@@ -190,10 +190,9 @@ void TForm8::FormShow() {
 // The window's place as a size then a position restore would leave it, worked out without
 // moving the window: each move of a top-level window is a round trip to the display.
 void TForm8::Restore(WindowBox& box, int left, int top, int width, int height) const {
-    // The sizes the system would allow the window.
-    int minW = GetSystemMetrics(SM_CXMINTRACK), minH = GetSystemMetrics(SM_CYMINTRACK);
-    box.width = std::clamp(width, minW, std::max(minW, GetSystemMetrics(SM_CXMAXTRACK)));
-    box.height = std::clamp(height, minH, std::max(minH, GetSystemMetrics(SM_CYMAXTRACK)));
+    // The system gives a negative size no room.
+    box.width = std::max(0, width);
+    box.height = std::max(0, height);
     rtl::KeepOnScreen(left, top, box.width, box.height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     box.left = left;
     box.top = top;

@@ -75,6 +75,28 @@ Bare BareRichWindow(const std::string& rtf) {
     return b;
 }
 
+// The other floor: as many plain static child windows as the diary has, each with a caption,
+// created, shown and painted (what a window of that many controls costs here before any of ours).
+Bare BareChildren(int count) {
+    Bare b{};
+    double s = NowMs();
+    HWND w = CreateWindowExA(0, "OrbalBareBench", "children", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 588, 460,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    for (int i = 0; i < count; ++i)
+        CreateWindowExA(0, "STATIC", "ab", WS_CHILD | WS_VISIBLE, (i % 20) * 28, (i / 20) * 24, 26, 22, w, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+    b.create = NowMs() - s;
+    s = NowMs();
+    ShowWindow(w, SW_SHOW);
+    b.show = NowMs() - s;
+    s = NowMs();
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    b.paint = NowMs() - s;
+    DestroyWindow(w);
+    tk::Application.ProcessMessages();
+    return b;
+}
+
 BOOL CALLBACK CountOne(HWND, LPARAM n) {
     ++*(int*)n;
     return TRUE;
@@ -174,6 +196,14 @@ int main(int argc, char** argv) {
         bareShow.push_back(b.show);
         barePaint.push_back(b.paint);
     }
+    std::vector<double> kids, kidsCreate, kidsShow, kidsPaint;
+    for (int i = 0; i < runs; ++i) {
+        Bare b = BareChildren(windows);
+        kids.push_back(b.create + b.show + b.paint);
+        kidsCreate.push_back(b.create);
+        kidsShow.push_back(b.show);
+        kidsPaint.push_back(b.paint);
+    }
     std::string saved;
     tk::ReadFileBytes(path, saved);
     std::printf("day file %s: %d bytes (body %d bytes of rich text), %d characters in %d paragraphs\n",
@@ -186,6 +216,8 @@ int main(int argc, char** argv) {
     std::printf("a bare window with one rich edit, the same rich text: median %.2f ms (create %.2f, stream in %.2f, "
                 "show %.2f, paint %.2f)\n",
                 Median(bare), Median(bareCreate), Median(bareLoad), Median(bareShow), Median(barePaint));
+    std::printf("a bare window with %d static children: median %.2f ms (create %.2f, show %.2f, paint %.2f)\n", windows,
+                Median(kids), Median(kidsCreate), Median(kidsShow), Median(kidsPaint));
     std::printf("save (header and rich text in one safe replacement, %d runs): median %.2f ms, max %.2f ms\n", runs,
                 Median(save), *std::max_element(save.begin(), save.end()));
     return 0;
