@@ -1,12 +1,14 @@
 // How long the diary takes to open a day whose body is 50 KB of formatted rich text (from the main
-// window's command to the painted window) and to save that day.
+// window's command to the painted window) and to save that day; beside it the floors Wine sets
+// for the same work: a bare window whose one rich edit streams in the same text, and a bare
+// window with as many plain child windows as the diary has.
 // Usage: diary_bench.exe [runs]   (default 21)
 #include <windows.h>
+#include <richedit.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <richedit.h>
 #include <string>
 #include <vector>
 
