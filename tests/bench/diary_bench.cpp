@@ -42,7 +42,8 @@ DWORD CALLBACK FromString(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* done) {
     return 0;
 }
 
-Bare BareRichWindow(const std::string& rtf) {
+// A hidden top-level window of the diary's size, of a class that draws nothing of its own.
+HWND BareTopLevel() {
     static const char* cls = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
@@ -52,10 +53,26 @@ Bare BareRichWindow(const std::string& rtf) {
         RegisterClassA(&wc);
         return "OrbalBareBench";
     }();
-    Bare b;
+    return CreateWindowExA(0, cls, "bare", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 588, 460, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+// Shows the window, paints it as the diary's bench does, and closes it.
+void ShowPaintAndClose(HWND w, Bare& b) {
     double s = NowMs();
-    HWND w = CreateWindowExA(0, cls, "bare", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 588, 460, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(w, SW_SHOW);
+    b.show = NowMs() - s;
+    s = NowMs();
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    b.paint = NowMs() - s;
+    DestroyWindow(w);
+    tk::Application.ProcessMessages();
+}
+
+Bare BareRichWindow(const std::string& rtf) {
+    Bare b{};
+    double s = NowMs();
+    HWND w = BareTopLevel();
     RECT rc;
     GetClientRect(w, &rc);
     HWND re = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE,
@@ -66,14 +83,7 @@ Bare BareRichWindow(const std::string& rtf) {
     EDITSTREAM es{(DWORD_PTR)&rest, 0, FromString};
     SendMessageA(re, EM_STREAMIN, SF_RTF, (LPARAM)&es);
     b.load = NowMs() - s;
-    s = NowMs();
-    ShowWindow(w, SW_SHOW);
-    b.show = NowMs() - s;
-    s = NowMs();
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    b.paint = NowMs() - s;
-    DestroyWindow(w);
-    tk::Application.ProcessMessages();
+    ShowPaintAndClose(w, b);
     return b;
 }
 
@@ -82,22 +92,26 @@ Bare BareRichWindow(const std::string& rtf) {
 Bare BareChildren(int count) {
     Bare b{};
     double s = NowMs();
-    HWND w = CreateWindowExA(0, "OrbalBareBench", "children", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 588, 460,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND w = BareTopLevel();
     for (int i = 0; i < count; ++i)
         CreateWindowExA(0, "STATIC", "ab", WS_CHILD | WS_VISIBLE, (i % 20) * 28, (i / 20) * 24, 26, 22, w, nullptr,
                         GetModuleHandleA(nullptr), nullptr);
     b.create = NowMs() - s;
-    s = NowMs();
-    ShowWindow(w, SW_SHOW);
-    b.show = NowMs() - s;
-    s = NowMs();
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    b.paint = NowMs() - s;
-    DestroyWindow(w);
-    tk::Application.ProcessMessages();
+    ShowPaintAndClose(w, b);
     return b;
 }
+
+// Medians of a floor's runs, stage by stage.
+struct Floor {
+    std::vector<double> total, create, load, show, paint;
+    void Add(const Bare& b) {
+        total.push_back(b.create + b.load + b.show + b.paint);
+        create.push_back(b.create);
+        load.push_back(b.load);
+        show.push_back(b.show);
+        paint.push_back(b.paint);
+    }
+};
 
 BOOL CALLBACK CountOne(HWND, LPARAM n) {
     ++*(int*)n;
@@ -189,22 +203,10 @@ int main(int argc, char** argv) {
         w->Close();
         tk::Application.ProcessMessages();
     }
-    std::vector<double> bare, bareCreate, bareLoad, bareShow, barePaint;
+    Floor bare, kids;
     for (int i = 0; i < runs; ++i) {
-        Bare b = BareRichWindow(rtf);
-        bare.push_back(b.create + b.load + b.show + b.paint);
-        bareCreate.push_back(b.create);
-        bareLoad.push_back(b.load);
-        bareShow.push_back(b.show);
-        barePaint.push_back(b.paint);
-    }
-    std::vector<double> kids, kidsCreate, kidsShow, kidsPaint;
-    for (int i = 0; i < runs; ++i) {
-        Bare b = BareChildren(windows);
-        kids.push_back(b.create + b.show + b.paint);
-        kidsCreate.push_back(b.create);
-        kidsShow.push_back(b.show);
-        kidsPaint.push_back(b.paint);
+        bare.Add(BareRichWindow(rtf));
+        kids.Add(BareChildren(windows));
     }
     std::string saved;
     tk::ReadFileBytes(path, saved);
@@ -217,9 +219,9 @@ int main(int argc, char** argv) {
     std::printf("  the diary window has %d child windows\n", windows);
     std::printf("a bare window with one rich edit, the same rich text: median %.2f ms (create %.2f, stream in %.2f, "
                 "show %.2f, paint %.2f)\n",
-                Median(bare), Median(bareCreate), Median(bareLoad), Median(bareShow), Median(barePaint));
+                Median(bare.total), Median(bare.create), Median(bare.load), Median(bare.show), Median(bare.paint));
     std::printf("a bare window with %d static children: median %.2f ms (create %.2f, show %.2f, paint %.2f)\n", windows,
-                Median(kids), Median(kidsCreate), Median(kidsShow), Median(kidsPaint));
+                Median(kids.total), Median(kids.create), Median(kids.show), Median(kids.paint));
     std::printf("save (header and rich text in one safe replacement, %d runs): median %.2f ms, max %.2f ms\n", runs,
                 Median(save), *std::max_element(save.begin(), save.end()));
     return 0;
