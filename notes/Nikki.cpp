@@ -18,6 +18,7 @@
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
 #include "toolkit/RichPrint.h"
+#include "toolkit/rtl/Screen.h"
 #include "toolkit/rtl/Streams.h"
 
 TForm8* Form8 = nullptr;
@@ -98,7 +99,8 @@ TForm8::TForm8() : Form({.caption = "日記", .width = 588, .height = 460}) {
         RichEdit1, bar,
         tk::ColorHistory{settings::Open, ik::Nikki::Section,
                          {ik::Nikki::Color1, ik::Nikki::Color2, ik::Nikki::Color3, ik::Nikki::Color4, ik::Nikki::Color5},
-                         255});
+                         255},
+        /*syncNow=*/false);  // once the day is in
     // The find and replace dialogs' windows come with their first use.
     Finder = std::make_unique<tk::RichFinder>(RichEdit1, FindDialog1, ReplaceDialog1);
 
@@ -170,21 +172,41 @@ void TForm8::FormShow() {
     // Shown again after being minimised with its owner: the day is already here.
     if (loaded_) return;
     loaded_ = true;
+    // Restoring the size and streaming the body in would each bring the bar in line.
+    tk::RichToolbar::SyncHold hold(*Toolbar);
     PlayWaveRes("ope");
     SetCaption(diary::DayCaption(Day()));
     auto ini = settings::Open();
     // The size first, so that keeping the window on the screen counts with the size it will have.
-    SetBounds(Left(), Top(), ini.ReadInteger(ik::Nikki::Section, ik::Nikki::Width, Width()),
-              ini.ReadInteger(ik::Nikki::Section, ik::Nikki::Height, Height()));
-    RestorePosition(ini.ReadInteger(ik::Nikki::Section, ik::Nikki::left, 0),
-                    ini.ReadInteger(ik::Nikki::Section, ik::Nikki::top, 0));
+    WindowBox box = {Left(), Top(), Width(), Height()};
+    Restore(box, ini.ReadInteger(ik::Nikki::Section, ik::Nikki::left, 0),
+            ini.ReadInteger(ik::Nikki::Section, ik::Nikki::top, 0),
+            ini.ReadInteger(ik::Nikki::Section, ik::Nikki::Width, Width()),
+            ini.ReadInteger(ik::Nikki::Section, ik::Nikki::Height, Height()));
     kept_.clear();
-    LoadDay();
+    LoadDay(box);
 }
 
-void TForm8::LoadDay() {
+// The window's place as a size then a position restore would leave it, worked out without
+// moving the window: each move of a top-level window is a round trip to the display.
+void TForm8::Restore(WindowBox& box, int left, int top, int width, int height) const {
+    // The system gives a negative size no room.
+    box.width = std::max(0, width);
+    box.height = std::max(0, height);
+    rtl::KeepOnScreen(left, top, box.width, box.height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    box.left = left;
+    box.top = top;
+}
+
+void TForm8::Place(const WindowBox& box) {
+    if (box.left != Left() || box.top != Top() || box.width != Width() || box.height != Height())
+        SetBounds(box.left, box.top, box.width, box.height);
+}
+
+void TForm8::LoadDay(WindowBox box) {
     std::string path = DayPath();
     if (!tk::FileExists(path)) {
+        Place(box);
         std::string legacy = Folder() + "\\" + diary::LegacyFileName(Day());
         if (tk::FileExists(legacy)) {
             ImportLegacy(legacy);
@@ -199,10 +221,14 @@ void TForm8::LoadDay() {
     }
     std::string bytes;
     if (!tk::ReadFileBytes(path, bytes)) {
+        Place(box);
         Refuse("日記を読み込めませんでした。\r" + path);
         return;
     }
     diary::DayFile f = diary::ReadDayFile(bytes);
+    // The day's own bounds override the window's; the body streams in at its final width.
+    if (f.result == diary::ReadResult::Ok) ApplyBounds(f.header, box);
+    Place(box);
     switch (f.result) {
         case diary::ReadResult::Cipher:
             Refuse("｢" + f.cipher + "｣で暗号化されているので中断します。\r暗号を解いてから読み込んでください。");
@@ -268,12 +294,14 @@ void TForm8::ApplyHeader(const diary::DayHeader& h) {
     Label2.SetCaption(h.picture);
     if (h.fontColor) ApplyFontColor(*h.fontColor);
     if (h.backColor) ApplyBackColor(*h.backColor);
-    if (h.top || h.left || h.height || h.width) {
-        SetBounds(Left(), Top(), h.width.value_or(Width()), h.height.value_or(Height()));
-        RestorePosition(h.left.value_or(Left()), h.top.value_or(Top()));
-    }
     SetReadOnlyMark(h.readOnly);
     kept_ = h.kept;
+}
+
+void TForm8::ApplyBounds(const diary::DayHeader& h, WindowBox& box) const {
+    if (h.top || h.left || h.height || h.width)
+        Restore(box, h.left.value_or(box.left), h.top.value_or(box.top), h.width.value_or(box.width),
+                h.height.value_or(box.height));
 }
 
 RECT TForm8::NormalBounds() const {
@@ -360,6 +388,10 @@ void TForm8::List1Click() {
 void TForm8::FormActivate() { Toolbar->PaintHistory(); }
 
 void TForm8::FormResize() {
+    // The first showing reports the size the window already had: no resize to follow.
+    RECT c = ClientRect();
+    if (c.right == syncedSize_.cx && c.bottom == syncedSize_.cy) return;
+    syncedSize_ = {c.right, c.bottom};
     if (Toolbar) Toolbar->Sync();
 }
 
@@ -537,7 +569,8 @@ TForm8* OpenDiary(int day, bool fromMainMenu) {
     Form8->StatusBar1.Tag = day;
     Form8->List1->SetEnabled(fromMainMenu);
     Form8->Show();
-    Form8->BringForward();
+    // Showing a window activates it; bringing it forward again would only cost round trips.
+    if (GetForegroundWindow() != Form8->Handle) Form8->BringForward();
     return Form8;
 }
 

@@ -818,7 +818,18 @@ void RichEdit::SetMargins(int margin) {
     margin_ = margin;
     RECT c = ClientRect();
     RECT r{margin, 0, std::max<LONG>(margin, c.right - margin), c.bottom};
+    // Every EM_SETRECT lays the whole text out again. Some controls carry a set rectangle along
+    // when the box is resized (a scroll bar appearing while a long text streams in): when the one
+    // they hold is already the one this would give, the second layout is skipped.
+    RECT now = FormatRect();
+    if (rectSet_ && now.left == r.left + rectSkew_.left && now.top == r.top + rectSkew_.top &&
+        now.right == r.right + rectSkew_.right && now.bottom == r.bottom + rectSkew_.bottom)
+        return;
     SendMessageA(Handle, EM_SETRECT, 0, (LPARAM)&r);
+    // How the control reports a rectangle it was given (it may count its border in).
+    now = FormatRect();
+    rectSkew_ = {now.left - r.left, now.top - r.top, now.right - r.right, now.bottom - r.bottom};
+    rectSet_ = true;
 }
 
 RECT RichEdit::FormatRect() const {

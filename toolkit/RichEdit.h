@@ -204,6 +204,8 @@ private:
     bool wordWrap_ = true;
     TScrollStyle scrollBars_ = ssNone;
     int margin_ = 6;
+    bool rectSet_ = false;  // SetMargins has set a formatting rectangle
+    RECT rectSkew_{};       // what EM_GETRECT reads minus what EM_SETRECT was given
     bool quiet_ = false;
 };
 

@@ -155,12 +155,14 @@ void CreateRichBar(Control& bar, const RichBar& c) {
 
 // ---- the bar ----
 
-RichToolbar::RichToolbar(RichEdit& edit, const RichBar& bar, ColorHistory history)
+RichToolbar::RichToolbar(RichEdit& edit, const RichBar& bar, ColorHistory history, bool syncNow)
     : edit_(edit), bar_(bar), history_(std::move(history)) {
     if (bar_.fontName) {
-        std::vector<std::string> names;
-        for (const FontFace& f : ScreenFonts()) names.push_back(f.name);
-        bar_.fontName->Items.Assign(names);
+        // One repaint for the whole list, not one per face.
+        HWND box = bar_.fontName->Handle;
+        if (box) SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+        bar_.fontName->Items.Assign(ScreenFontNames());
+        if (box) SendMessageA(box, WM_SETREDRAW, TRUE, 0);
         bar_.fontName->OnChange = [this] { SetFontName(bar_.fontName->Text()); };
     }
     if (SpinEdit* s = bar_.fontSize) {
@@ -194,15 +196,21 @@ RichToolbar::RichToolbar(RichEdit& edit, const RichBar& bar, ColorHistory histor
     WireMarker(bar_.rightMarker);
     edit_.OnSelectionChange = [this] { Sync(); };
     PaintHistory();
-    Sync();
+    if (syncNow) Sync();
 }
 
 void RichToolbar::Wire(SpeedButton* b, std::function<void(bool)> fn) {
     if (b) b->OnClick = [b, fn = std::move(fn)] { fn(b->Down()); };
 }
 
+RichToolbar::SyncHold::SyncHold(RichToolbar& bar) : bar_(bar) { ++bar_.holds_; }
+
+RichToolbar::SyncHold::~SyncHold() {
+    if (--bar_.holds_ == 0) bar_.Sync();
+}
+
 void RichToolbar::Sync() {
-    if (syncing_ || !edit_.Handle) return;
+    if (syncing_ || holds_ || !edit_.Handle) return;
     syncing_ = true;
     struct Done {
         bool& flag;
@@ -229,8 +237,9 @@ void RichToolbar::SetEnabled(bool on) {
                       bar_.strikeOut, bar_.bullet,     bar_.align[0],     bar_.align[1],    bar_.align[2],
                       bar_.colorButton, bar_.history[0], bar_.history[1], bar_.history[2], bar_.history[3],
                       bar_.history[4], bar_.ruler,     bar_.firstMarker,  bar_.leftMarker,  bar_.rightMarker};
+    // Each change repaints the control: one already so is left alone.
     for (Control* c : all)
-        if (c) c->SetEnabled(on);
+        if (c && c->Enabled() != on) c->SetEnabled(on);
 }
 
 bool RichToolbar::CanFormat() const { return !syncing_ && edit_.Handle && !edit_.ReadOnly(); }

@@ -58,8 +58,9 @@ class RichToolbar {
 public:
     // Fills the font box, sets the ruler's ticks, paints the history and wires every control
     // of bar, and edit's OnSelectionChange, to this object (a window that needs its own
-    // OnSelectionChange calls Sync from it).
-    RichToolbar(RichEdit& edit, const RichBar& bar, ColorHistory history);
+    // OnSelectionChange calls Sync from it). Without syncNow the bar waits for the window's
+    // first Sync (one that loads its text next syncs once, after the load).
+    RichToolbar(RichEdit& edit, const RichBar& bar, ColorHistory history, bool syncNow = true);
     RichToolbar(const RichToolbar&) = delete;
     RichToolbar& operator=(const RichToolbar&) = delete;
 
@@ -67,6 +68,18 @@ public:
     // Syncing() is true and the handlers below do nothing.
     void Sync();
     bool Syncing() const { return syncing_; }
+    // While one lives, Sync does nothing (a window restoring its size and streaming its text
+    // in, each step of which would sync); the last one to end syncs once.
+    class SyncHold {
+    public:
+        explicit SyncHold(RichToolbar& bar);
+        ~SyncHold();
+        SyncHold(const SyncHold&) = delete;
+        SyncHold& operator=(const SyncHold&) = delete;
+
+    private:
+        RichToolbar& bar_;
+    };
     // Enables or disables every control of the bar (a read-only text).
     void SetEnabled(bool on);
 
@@ -114,6 +127,7 @@ private:
     ColorHistory history_;
     ColorDialog colorDialog_;  // keeps the user's custom colours while the window lives
     bool syncing_ = false;
+    int holds_ = 0;  // live SyncHolds
     Label* dragging_ = nullptr;
 };
 

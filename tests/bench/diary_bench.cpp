@@ -1,9 +1,14 @@
 // How long the diary takes to open a day whose body is 50 KB of formatted rich text (from the main
-// window's command to the painted window) and to save that day.
+// window's command to the painted window) and to save that day; beside it the floors Wine sets
+// for the same work: a bare window whose one rich edit streams in the same text, and a bare
+// window with as many plain child windows as the diary has.
 // Usage: diary_bench.exe [runs]   (default 21)
 #include <windows.h>
+#include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,6 +25,106 @@
 using bench::FormattedRtf;
 using bench::Median;
 using bench::NowMs;
+
+namespace {
+
+// What Wine itself asks for the same work: a bare top-level window with one rich edit that
+// streams the same rich text in, is shown and painted. The floor under the diary's figures.
+struct Bare {
+    double create, load, show, paint;
+};
+
+DWORD CALLBACK FromString(DWORD_PTR cookie, LPBYTE buf, LONG cb, LONG* done) {
+    auto* rest = (std::string*)cookie;
+    *done = (LONG)std::min<size_t>(cb, rest->size());
+    std::memcpy(buf, rest->data(), *done);
+    rest->erase(0, *done);
+    return 0;
+}
+
+// A hidden top-level window of the diary's size, of a class that draws nothing of its own.
+HWND BareTopLevel() {
+    static const char* cls = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "OrbalBareBench";
+        RegisterClassA(&wc);
+        return "OrbalBareBench";
+    }();
+    return CreateWindowExA(0, cls, "bare", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 588, 460, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+// Shows the window, paints it as the diary's bench does, and closes it.
+void ShowPaintAndClose(HWND w, Bare& b) {
+    double s = NowMs();
+    ShowWindow(w, SW_SHOW);
+    b.show = NowMs() - s;
+    s = NowMs();
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    b.paint = NowMs() - s;
+    DestroyWindow(w);
+    tk::Application.ProcessMessages();
+}
+
+Bare BareRichWindow(const std::string& rtf) {
+    Bare b{};
+    double s = NowMs();
+    HWND w = BareTopLevel();
+    RECT rc;
+    GetClientRect(w, &rc);
+    HWND re = CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE,
+                              0, 106, rc.right, rc.bottom - 126, w, nullptr, GetModuleHandleA(nullptr), nullptr);
+    b.create = NowMs() - s;
+    s = NowMs();
+    std::string rest = rtf;
+    EDITSTREAM es{(DWORD_PTR)&rest, 0, FromString};
+    SendMessageA(re, EM_STREAMIN, SF_RTF, (LPARAM)&es);
+    b.load = NowMs() - s;
+    ShowPaintAndClose(w, b);
+    return b;
+}
+
+// The other floor: as many plain static child windows as the diary has, each with a caption,
+// created, shown and painted (what a window of that many controls costs here before any of ours).
+Bare BareChildren(int count) {
+    Bare b{};
+    double s = NowMs();
+    HWND w = BareTopLevel();
+    for (int i = 0; i < count; ++i)
+        CreateWindowExA(0, "STATIC", "ab", WS_CHILD | WS_VISIBLE, (i % 20) * 28, (i / 20) * 24, 26, 22, w, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+    b.create = NowMs() - s;
+    ShowPaintAndClose(w, b);
+    return b;
+}
+
+// Medians of a floor's runs, stage by stage.
+struct Floor {
+    std::vector<double> total, create, load, show, paint;
+    void Add(const Bare& b) {
+        total.push_back(b.create + b.load + b.show + b.paint);
+        create.push_back(b.create);
+        load.push_back(b.load);
+        show.push_back(b.show);
+        paint.push_back(b.paint);
+    }
+};
+
+BOOL CALLBACK CountOne(HWND, LPARAM n) {
+    ++*(int*)n;
+    return TRUE;
+}
+
+int CountChildren(HWND w) {
+    int n = 0;
+    EnumChildWindows(w, CountOne, (LPARAM)&n);
+    return n;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     int runs = argc > 1 ? std::atoi(argv[1]) : 21;
@@ -81,10 +186,12 @@ int main(int argc, char** argv) {
     }
     // Where the time of an opening goes.
     std::vector<double> create, load, paint;
+    int windows = 0;
     for (int i = 0; i < runs; ++i) {
         double s = NowMs();
         TForm8* w = new TForm8;
         create.push_back(NowMs() - s);
+        windows = CountChildren(w->Handle);
         w->StatusBar1.Tag = day;
         s = NowMs();
         w->Show();
@@ -96,6 +203,11 @@ int main(int argc, char** argv) {
         w->Close();
         tk::Application.ProcessMessages();
     }
+    Floor bare, kids;
+    for (int i = 0; i < runs; ++i) {
+        bare.Add(BareRichWindow(rtf));
+        kids.Add(BareChildren(windows));
+    }
     std::string saved;
     tk::ReadFileBytes(path, saved);
     std::printf("day file %s: %d bytes (body %d bytes of rich text), %d characters in %d paragraphs\n",
@@ -104,6 +216,12 @@ int main(int argc, char** argv) {
                 Median(open), open[0], *std::max_element(open.begin(), open.end()));
     std::printf("  of which the window %.2f ms, showing and reading the day %.2f ms, painting %.2f ms\n",
                 Median(create), Median(load), Median(paint));
+    std::printf("  the diary window has %d child windows\n", windows);
+    std::printf("a bare window with one rich edit, the same rich text: median %.2f ms (create %.2f, stream in %.2f, "
+                "show %.2f, paint %.2f)\n",
+                Median(bare.total), Median(bare.create), Median(bare.load), Median(bare.show), Median(bare.paint));
+    std::printf("a bare window with %d static children: median %.2f ms (create %.2f, show %.2f, paint %.2f)\n", windows,
+                Median(kids.total), Median(kids.create), Median(kids.show), Median(kids.paint));
     std::printf("save (header and rich text in one safe replacement, %d runs): median %.2f ms, max %.2f ms\n", runs,
                 Median(save), *std::max_element(save.begin(), save.end()));
     return 0;

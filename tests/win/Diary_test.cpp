@@ -139,6 +139,50 @@ TEST_F(Diary, ADayReadsAndSavesItsHeaderAsFound) {
     EXPECT_EQ(BodyText(DayPath(day)), "本文");
 }
 
+// The window takes its saved size, then its saved place kept on the screen with that size; a
+// day's own bounds override both the same way, and the body is then laid out at that size.
+TEST_F(Diary, TheWindowTakesItsSavedPlaceThenTheDaysOwnKeptOnTheScreen) {
+    const int W = GetSystemMetrics(SM_CXSCREEN), H = GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        const char* what;
+        int left, top, width, height;  // [Nikki]
+        const char* header;            // the day file's bounds lines; null: no day file yet
+        int wantLeft, wantTop, wantWidth, wantHeight;
+    } cases[] = {
+        {"the saved place", 100, 50, 500, 400, nullptr, 100, 50, 500, 400},
+        {"past the right and bottom edges", W - 100, H - 50, 500, 400, nullptr, W - 500, H - 400, 500, 400},
+        {"negative", -20, -5, 500, 400, nullptr, 0, 0, 500, 400},
+        {"the day's bounds win", 100, 50, 500, 400, "TAV_TOP:10\r\nTAV_LEFT:20\r\nTAV_HEIGHT:300\r\nTAV_WIDTH:450\r\n",
+         20, 10, 450, 300},
+        {"the day's bounds kept on the screen", 100, 50, 500, 400,
+         "TAV_TOP:-30\r\nTAV_LEFT:2000\r\nTAV_HEIGHT:300\r\nTAV_WIDTH:450\r\n", W - 450, 0, 450, 300},
+        {"a day's width alone moves the saved place back in", 400, 50, 500, 400, "TAV_WIDTH:700\r\n",
+         std::min(400, W - 700), 50, 700, 400},
+    };
+    int day = Day(2024, 6, 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto ini = settings::Open();
+        ini.WriteInteger("Nikki", "left", c.left);
+        ini.WriteInteger("Nikki", "top", c.top);
+        ini.WriteInteger("Nikki", "Width", c.width);
+        ini.WriteInteger("Nikki", "Height", c.height);
+        if (c.header) Put(DayPath(++day), DayFile(std::string("TITLE:t\r\n") + c.header));
+        else ++day;
+        TForm8& d = Open(day);
+        EXPECT_EQ(d.Left(), c.wantLeft);
+        EXPECT_EQ(d.Top(), c.wantTop);
+        EXPECT_EQ(d.Width(), c.wantWidth);
+        EXPECT_EQ(d.Height(), c.wantHeight);
+        // The body was laid out for the box it shows in.
+        RECT client = d.RichEdit1.ClientRect(), r = d.RichEdit1.FormatRect();
+        EXPECT_EQ(r.bottom, client.bottom);
+        EXPECT_NEAR(r.right, client.right - 6, 1);
+        d.PanelButton9.Tag = 1;
+        ASSERT_TRUE(CloseIt(d));
+    }
+}
+
 TEST_F(Diary, RefusedDaysCloseWithoutWritingAndSay) {
     struct Case {
         std::string header;

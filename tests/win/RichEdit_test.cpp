@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+
 #include "tests/win/WinTest.h"
 #include "toolkit/FileCtrls.h"
 #include "toolkit/Files.h"
@@ -310,6 +312,53 @@ TEST(TkRichEdit, MarginsKeepSixPixelsAndFollowResizes) {
     r = edged.re.FormatRect();
     EXPECT_EQ(c.right - r.right, r.left);
     EXPECT_GE(r.left, 5);
+}
+
+// The margins are left alone when the control already holds them; whatever brought the resize
+// (a scroll bar coming or going with the text, the box's own size), the rectangle must be the
+// one a fresh setting would give.
+TEST(TkRichEdit, MarginsStayRightWhenTheControlCarriesThemOver) {
+    std::string longText;
+    for (int i = 0; i < 60; ++i) longText += "\\par \\'93\\'fa\\'8b\\'4c line " + std::to_string(i);
+    const std::string longRtf = "{\\rtf1\\ansi\\ansicpg932 start" + longText + "}";
+    const std::string shortRtf = "{\\rtf1\\ansi one line\\par}";
+    struct Step {
+        const char* what;
+        std::function<void(tk::RichEdit&)> run;
+    } steps[] = {
+        {"a long text brings the scroll bar", [&](tk::RichEdit& re) {
+             rtl::TMemoryStream s;
+             s.LoadFromString(longRtf);
+             re.LoadQuietly(s);
+         }},
+        {"narrower", [](tk::RichEdit& re) { re.SetBounds(8, 8, 251, 180); }},
+        {"a short text takes the scroll bar away", [&](tk::RichEdit& re) {
+             rtl::TMemoryStream s;
+             s.LoadFromString(shortRtf);
+             re.LoadFromStream(s);
+         }},
+        {"wider", [](tk::RichEdit& re) { re.SetBounds(8, 8, 389, 220); }},
+        {"lower only", [](tk::RichEdit& re) { re.SetBounds(8, 8, 389, 140); }},
+        {"the long text again", [&](tk::RichEdit& re) {
+             rtl::TMemoryStream s;
+             s.LoadFromString(longRtf);
+             re.LoadFromStream(s);
+         }},
+    };
+    for (int style : {(int)tk::reVScroll, tk::reVScroll | tk::reNoBorder}) {
+        Box b(style);
+        b.re.KeepMargins = true;
+        b.re.SetMargins();
+        for (const Step& step : steps) {
+            step.run(b.re);
+            RECT c = b.re.ClientRect(), kept = b.re.FormatRect();
+            RECT want{6, 0, c.right - 6, c.bottom};
+            SendMessageA(b.re.Handle, EM_SETRECT, 0, (LPARAM)&want);
+            RECT fresh = b.re.FormatRect();
+            EXPECT_TRUE(EqualRect(&kept, &fresh)) << step.what << " (style " << style << "): " << kept.left << ","
+                                                   << kept.right << " against " << fresh.left << "," << fresh.right;
+        }
+    }
 }
 
 // A form with styled Japanese rich text, a progress bar at 40% and the drive / folder / file trio

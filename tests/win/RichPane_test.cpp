@@ -352,6 +352,42 @@ TEST(TkRichToolbar, FollowsTheSelectionAndItsParagraph) {
     EXPECT_EQ(p.RichEdit1.SelAttributes.Size(), 9);
 }
 
+// While a window sets itself up the bar stays as it was; it follows once, when the last hold
+// ends, and follows every selection again after.
+TEST(TkRichToolbar, AHeldBarFollowsOnceWhenTheLastHoldEnds) {
+    Pane p;
+    p.RichEdit1.SetText("太字\r\n普通");
+    p.RichEdit1.Select(0, 2);
+    p.RichEdit1.SelAttributes.SetStyle(tk::fsBold);
+    p.RichEdit1.SelAttributes.SetSize(12);
+    p.RichEdit1.Select(4, 1);
+    ASSERT_FALSE(p.SpeedButton1.Down());
+    ASSERT_EQ(p.SpinEdit1.Value(), 9);
+    int syncs = 0;  // the size box moves with each sync that reaches it
+    p.SpinEdit1.OnChange = [&, old = p.SpinEdit1.OnChange] {
+        ++syncs;
+        old();
+    };
+    {
+        tk::RichToolbar::SyncHold outer(*p.toolbar);
+        {
+            tk::RichToolbar::SyncHold inner(*p.toolbar);
+            p.RichEdit1.Select(0, 1);
+            p.toolbar->Sync();
+        }
+        EXPECT_FALSE(p.SpeedButton1.Down()) << "an inner hold ending syncs nothing";
+        p.RichEdit1.Select(1, 1);
+        EXPECT_FALSE(p.SpeedButton1.Down());
+        EXPECT_EQ(syncs, 0);
+    }
+    EXPECT_TRUE(p.SpeedButton1.Down());
+    EXPECT_EQ(p.SpinEdit1.Value(), 12);
+    EXPECT_EQ(syncs, 1);
+    p.RichEdit1.Select(4, 1);
+    EXPECT_FALSE(p.SpeedButton1.Down());
+    EXPECT_EQ(p.SpinEdit1.Value(), 9);
+}
+
 TEST(TkRichToolbar, ControlsFormatTheSelectionOrTheTextTypedNext) {
     Pane p;
     p.form.Show();
