@@ -23,11 +23,7 @@ void ComboBox::Create(Control& parent, const Ctl& p) {
     q.caption.clear();
     DWORD ws = (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
     CreateChild(parent, "COMBOBOX", ws, 0, q);
-    // The window height given to a combo box is that of the open list: make room for its items.
-    int item = (int)SendMessageA(Handle, CB_GETITEMHEIGHT, 0, 0);
-    if (item <= 0) item = 16;
-    SetWindowPos(Handle, nullptr, 0, 0, p.at.width, Height() + DropDownCount * item + 2,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitDropDown();
     if (style_ == csDropDown) {
         field_ = GetWindow(Handle, GW_CHILD);
         if (field_) {
@@ -107,8 +103,21 @@ void ComboBox::ItemChanged(int i) {
     if (sel >= 0 && sel != i) SetItemIndex(sel);
 }
 
+void ComboBox::FitDropDown() {
+    int item = (int)SendMessageA(Handle, CB_GETITEMHEIGHT, 0, 0);
+    if (item <= 0) item = 16;
+    RECT r;
+    GetWindowRect(Handle, &r);
+    SetWindowPos(Handle, nullptr, 0, 0, r.right - r.left, Height() + DropDownCount * item + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool ComboBox::HandleCommand(WORD code) {
     switch (code) {
+        case CBN_DROPDOWN:
+            // DropDownCount is often set after the box is made: the list takes it as it opens.
+            FitDropDown();
+            return false;
         case CBN_SELCHANGE: {
             // The typing field still shows the old text at this point; give it the new item first.
             int i = ItemIndex();

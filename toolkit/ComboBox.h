@@ -39,6 +39,8 @@ public:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // The window height of a combo box is that of its open list: room for DropDownCount items.
+    void FitDropDown();
     bool ItemsLive() const override { return Handle != nullptr; }
     void ItemInserted(int i) override;
     void ItemDeleted(int i) override;

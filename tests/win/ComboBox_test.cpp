@@ -152,3 +152,24 @@ TEST(TkCombo, TypingFieldAndListTakeTheColours) {
     EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_WINDOW));
     ReleaseDC(field, dc);
 }
+
+namespace {
+TEST(TkCombo, TheOpenListShowsTheRowsAskedForEvenWhenSetAfterCreation) {
+    for (int rows : {3, 16}) {
+        SCOPED_TRACE(rows);
+        ComboForm f;
+        for (int i = 0; i < 30; ++i) f.List1.Items.Add(std::to_string(i));
+        f.List1.DropDownCount = rows;
+        f.Show();
+        SendMessageA(f.List1.Handle, CB_SHOWDROPDOWN, TRUE, 0);
+        wintest::Pump();
+        COMBOBOXINFO info{sizeof info};
+        GetComboBoxInfo(f.List1.Handle, &info);
+        RECT r;
+        GetClientRect(info.hwndList, &r);
+        int item = (int)SendMessageA(info.hwndList, LB_GETITEMHEIGHT, 0, 0);
+        EXPECT_EQ(r.bottom / item, rows);
+        SendMessageA(f.List1.Handle, CB_SHOWDROPDOWN, FALSE, 0);
+    }
+}
+}  // namespace
