@@ -81,9 +81,10 @@ protected:
     }
     // Closes the window as the title bar would; true when it went.
     bool CloseIt(TForm8& d) {
+        int day = d.Day();  // the form is freed by the close
         d.Close();
         wintest::Pump();
-        return FindOpenDiary(d.Day()) == nullptr;
+        return FindOpenDiary(day) == nullptr;
     }
     // The body of a day file as the rich edit shows it.
     std::string BodyText(const std::string& path) {
