@@ -24,24 +24,11 @@ namespace {
 
 const char kNotice[] = "日付の設定が変更されたので\r編集中のものは破棄されました。";
 
-class EntryEditor : public ::testing::Test {
+class EntryEditor : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0);  // a Monday
-    std::vector<std::string> boxes, cues;
-    int answer = IDYES;
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-entry-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
-        wintest::UseAsDataFolder(dir);
-        auto f = settings::Open();
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
-        });
+        FreshDataFolder("orbal-entry-");
+        FixClock(EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0));  // a Monday
         tk::Application.CreateForm(Form1);
         Form1->Timer1.SetEnabled(false);
     }
@@ -51,10 +38,6 @@ protected:
             if (dynamic_cast<TForm14*>(f) || dynamic_cast<TForm7*>(f)) f->Destroy();
         wintest::Pump();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
     TForm14& Open(int y, int m, int d) {

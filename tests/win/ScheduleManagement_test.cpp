@@ -23,25 +23,12 @@ using rtl::EncodeTime;
 
 namespace {
 
-class ScheduleManagement : public ::testing::Test {
+class ScheduleManagement : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0);  // a Monday
-    std::vector<std::string> boxes, cues;
-    int answer = IDYES;
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-manage-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
-        wintest::UseAsDataFolder(dir);
-        auto f = settings::Open();
-        f.WriteInteger("Calendar", "before", 0);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
-        });
+        FreshDataFolder("orbal-manage-");
+        settings::Open().WriteInteger("Calendar", "before", 0);
+        FixClock(EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0));  // a Monday
         tk::Application.CreateForm(Form1);
         Form1->Timer1.SetEnabled(false);
     }
@@ -51,10 +38,6 @@ protected:
             if (dynamic_cast<TForm7*>(f) || dynamic_cast<TForm29*>(f)) f->Destroy();
         wintest::Pump();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
     std::string Path(const std::string& name) const { return dir + "\\" + name; }
