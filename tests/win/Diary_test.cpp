@@ -41,8 +41,7 @@ protected:
     }
     void TearDown() override {
         tk::WriteFileSafelyStep = nullptr;
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f)) f->Destroy();
+        DestroyOpen<TForm8>();
         wintest::Pump();
     }
 
@@ -51,11 +50,6 @@ protected:
     void Put(const std::string& path, const std::string& bytes) {
         tk::ForceDirectories(rtl::ExtractFileDir(path));
         ASSERT_TRUE(tk::WriteFileBytes(path, bytes));
-    }
-    static std::string Bytes(const std::string& path) {
-        std::string b;
-        tk::ReadFileBytes(path, b);
-        return b;
     }
     TForm8& Open(int day) {
         TForm8* d = OpenDiary(day);
@@ -492,8 +486,7 @@ protected:
         Form1->Timer1.SetEnabled(false);
     }
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f)) f->Destroy();
+        DestroyOpen<TForm8>();
         if (Form1) Form1->Destroy();
         Diary::TearDown();
     }

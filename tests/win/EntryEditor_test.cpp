@@ -34,8 +34,7 @@ protected:
     }
 
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm14*>(f) || dynamic_cast<TForm7*>(f)) f->Destroy();
+        DestroyOpen<TForm14, TForm7>();
         wintest::Pump();
         if (Form1) Form1->Destroy();
     }
@@ -51,24 +50,10 @@ protected:
         for (char c : s) SendMessageA(re.Handle, WM_CHAR, (unsigned char)c, 1);
     }
 
-    std::string Path(const std::string& name) const { return dir + "\\" + name; }
 
     void Put(const std::string& name, const std::string& text) {
         tk::WriteFileBytes(Path(name), text);
         tk::FolderIndex::For(dir).Invalidate();
-    }
-
-    static std::string TextOf(const std::string& path) {
-        tk::Form holder({});
-        tk::RichEdit re;
-        re.Create(holder, {.at = {0, 0, 100, 100}});
-        re.LoadFromFile(path);
-        return re.Text();
-    }
-
-    static bool IsOpen(const tk::Form* f) {
-        auto& v = tk::Application.Forms;
-        return std::find(v.begin(), v.end(), f) != v.end();
     }
 
     static bool Marked(const std::string& monthDay) {

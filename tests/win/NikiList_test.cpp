@@ -28,8 +28,7 @@ protected:
         answer = IDOK;
     }
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f) || dynamic_cast<TForm12*>(f)) f->Destroy();
+        DestroyOpen<TForm8, TForm12>();
         if (Form1) Form1->Destroy();
         wintest::Pump();
     }

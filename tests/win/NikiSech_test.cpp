@@ -47,8 +47,7 @@ protected:
         answer = IDOK;
     }
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f) || dynamic_cast<TForm12*>(f) || dynamic_cast<TForm22*>(f)) f->Destroy();
+        DestroyOpen<TForm8, TForm12, TForm22>();
         wintest::Pump();
     }
 

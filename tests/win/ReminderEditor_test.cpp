@@ -47,8 +47,7 @@ protected:
     }
 
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm7*>(f)) f->Destroy();
+        DestroyOpen<TForm7>();
         wintest::Pump();
         if (Form1) Form1->Destroy();
         tk::SetMciHookForTest(nullptr);
@@ -66,23 +65,8 @@ protected:
         for (char c : s) SendMessageA(f.RichEdit1.Handle, WM_CHAR, (unsigned char)c, 1);
     }
 
-    std::string Path(const std::string& name) const { return dir + "\\" + name; }
     static std::string Key(const std::string& section, const char* key) {
         return settings::Open().ReadString(section, key, "(none)");
-    }
-
-    // The plain text of a rich-text file.
-    static std::string TextOf(const std::string& path) {
-        tk::Form holder({});
-        tk::RichEdit re;
-        re.Create(holder, {.at = {0, 0, 100, 100}});
-        re.LoadFromFile(path);
-        return re.Text();
-    }
-
-    static bool IsOpen(const tk::Form* f) {
-        auto& v = tk::Application.Forms;
-        return std::find(v.begin(), v.end(), f) != v.end();
     }
 };
 

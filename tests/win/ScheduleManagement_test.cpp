@@ -34,13 +34,11 @@ protected:
     }
 
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm7*>(f) || dynamic_cast<TForm29*>(f)) f->Destroy();
+        DestroyOpen<TForm7, TForm29>();
         wintest::Pump();
         if (Form1) Form1->Destroy();
     }
 
-    std::string Path(const std::string& name) const { return dir + "\\" + name; }
 
     void Put(const std::string& name, const std::string& text = "x") {
         ASSERT_TRUE(tk::WriteFileBytes(Path(name), text));
@@ -66,11 +64,6 @@ protected:
     }
 
     static tk::TColor Pixel(const tk::TBitmap& b) { return const_cast<tk::TBitmap&>(b).Canvas().GetPixel(8, 8); }
-
-    static bool IsOpen(const tk::Form* f) {
-        auto& v = tk::Application.Forms;
-        return std::find(v.begin(), v.end(), f) != v.end();
-    }
 };
 
 TEST_F(ScheduleManagement, OpensOnTodaysListOnceAndClosesItsMark) {

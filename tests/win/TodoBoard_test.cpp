@@ -70,11 +70,6 @@ protected:
         Put("TreeData.z32", titles);
         Put("TreeFile.z32", twins);
     }
-    static std::string Bytes(const std::string& path) {
-        std::string b;
-        tk::ReadFileBytes(path, b);
-        return b;
-    }
     // An item file as the board writes it, with text as its content.
     std::string ItemFile(const std::string& text) {
         reader.SetText(text);

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -14,7 +15,9 @@
 #include "toolkit/Application.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
+#include "toolkit/Form.h"
 #include "toolkit/MsgBox.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/Sound.h"
 #include "toolkit/rtl/DateTime.h"
 
@@ -101,6 +104,32 @@ protected:
         dir = FreshTestDir(prefix);
         ASSERT_TRUE(tk::DirectoryExists(dir));
         UseAsDataFolder(dir, holidays);
+    }
+    std::string Path(const std::string& name) const { return dir + "\\" + name; }
+
+    // A file's bytes; empty when it cannot be read.
+    static std::string Bytes(const std::string& path) {
+        std::string b;
+        tk::ReadFileBytes(path, b);
+        return b;
+    }
+    // The plain text of a rich-text file.
+    static std::string TextOf(const std::string& path) {
+        tk::Form holder({});
+        tk::RichEdit re;
+        re.Create(holder, {.at = {0, 0, 100, 100}});
+        re.LoadFromFile(path);
+        return re.Text();
+    }
+    static bool IsOpen(const tk::Form* f) {
+        auto& v = tk::Application.Forms;
+        return std::find(v.begin(), v.end(), f) != v.end();
+    }
+    // Destroys every open form of the given classes.
+    template <class... Kinds>
+    static void DestroyOpen() {
+        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
+            if ((dynamic_cast<Kinds*>(f) || ...)) f->Destroy();
     }
 };
 
