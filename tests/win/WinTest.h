@@ -32,12 +32,17 @@ inline void Pump(int rounds = 3) {
     tk::Application.Terminated = false;
 }
 
-// A new folder under the temporary folder for the running test: prefix, tick count, test name.
-inline std::string FreshTestDir(const std::string& prefix) {
+// The path of name under the temporary folder.
+inline std::string TempPath(const std::string& name) {
     char tmp[MAX_PATH];
     GetTempPathA(sizeof tmp, tmp);
-    std::string dir = std::string(tmp) + prefix + std::to_string(GetTickCount()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return tmp + name;
+}
+
+// A new folder under the temporary folder for the running test: prefix, tick count, test name.
+inline std::string FreshTestDir(const std::string& prefix) {
+    std::string dir = TempPath(prefix + std::to_string(GetTickCount()) + "-" +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     tk::ForceDirectories(dir);
     return dir;
 }
