@@ -27,37 +27,24 @@ using rtl::EncodeTime;
 
 namespace {
 
-class Around : public ::testing::Test {
+class Around : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0);
-    std::vector<std::string> cues;
     std::vector<tk::ShellCall> launches;
     bool shellAnswer = true;
     std::vector<HWND> drags;
-    std::vector<std::string> boxes;
     int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-around-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        tk::ForceDirectories(dir);
-        std::string ini = dir + "\\orbal98.ini";
-        DeleteFileA(ini.c_str());
-        settings::SetIniPathForTest(ini);
+        dir = wintest::FreshTestDir("orbal-around-");
+        settings::SetIniPathForTest(dir + "\\orbal98.ini");
         Ini().WriteInteger("Form", "Open", 1);
         Ini().WriteInteger("Horiday", "Set", 1);
         Ini().WriteString("Calendar", "Directory", dir);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
+        FixClock(EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0));
+        answer = IDOK;
         tk::SetShellLaunchHookForTest([this](const tk::ShellCall& c) {
             launches.push_back(c);
             return shellAnswer;
-        });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return IDOK;
         });
         SetWindowDragHookForTest([this](HWND h) { drags.push_back(h); });
         TTrayIcon::SetNotifyHookForTest([](DWORD, const NOTIFYICONDATAA&) { return TRUE; });
@@ -67,11 +54,7 @@ protected:
         wintest::Pump();
         TTrayIcon::SetNotifyHookForTest({});
         SetWindowDragHookForTest({});
-        tk::SetMessageBoxHookForTest(nullptr);
         tk::SetShellLaunchHookForTest(nullptr);
-        tk::SetSoundHookForTest(nullptr);
-        rtl::SetClockForTest({});
-        settings::SetIniPathForTest("");
         tk::Application.SetTaskButton(true);
     }
     static tk::TIniFile Ini() { return settings::Open(); }

@@ -19,20 +19,13 @@ using rtl::EncodeTime;
 
 namespace {
 
-class BirthdayRegister : public ::testing::Test {
+class BirthdayRegister : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2001, 1, 14) + EncodeTime(9, 0, 0, 0);
-    std::vector<std::string> cues, boxes;
     std::vector<UINT> boxTypes;
-    int answer = IDYES;
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-born-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
-        wintest::UseAsDataFolder(dir, false);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
+        FreshDataFolder("orbal-born-", false);
+        FixClock(EncodeDate(2001, 1, 14) + EncodeTime(9, 0, 0, 0));
         tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
             boxes.push_back(c.text);
             boxTypes.push_back(c.type);
@@ -44,10 +37,6 @@ protected:
         if (Form16) Form16->Destroy();
         if (Form23) Form23->Destroy();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
     void At(int y, int m, int d) { clock = EncodeDate(y, m, d) + EncodeTime(9, 0, 0, 0); }

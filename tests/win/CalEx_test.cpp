@@ -76,18 +76,6 @@ struct Grid {
     }
 };
 
-// Records every message box; restores the real ones at the end of the scope.
-struct BoxRecorder {
-    std::vector<std::string> texts;
-    BoxRecorder() {
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            texts.push_back(c.text);
-            return IDOK;
-        });
-    }
-    ~BoxRecorder() { tk::SetMessageBoxHookForTest({}); }
-};
-
 void ForcePaint(TCalendarEx& cal) {
     RedrawWindow(cal.Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     UpdateWindow(cal.Handle);
@@ -298,7 +286,7 @@ TEST(CalExSelect, MouseSelectsDaysOnly) {
 }
 
 TEST(CalEx1582, RemovedDaysPaintBlankAndCannotBeChosen) {
-    BoxRecorder boxes;
+    wintest::Hooks hooks;  // records any message box
     Grid g;
     g.Set(1582, 9, 10);
     ForcePaint(g.cal);
@@ -345,7 +333,7 @@ TEST(CalEx1582, RemovedDaysPaintBlankAndCannotBeChosen) {
     // November shows October's last days as its previous-month cells.
     g.cal.SetMonth(11);
     ForcePaint(g.cal);
-    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts.front();
+    EXPECT_TRUE(hooks.boxes.empty()) << hooks.boxes.front();
 
     // The arithmetic itself still refuses the removed days.
     EXPECT_THROW(g.cal.DayOfWeekOf(1582, 10, 10), EJuliusError);
@@ -354,14 +342,14 @@ TEST(CalEx1582, RemovedDaysPaintBlankAndCannotBeChosen) {
 }
 
 TEST(CalExLists, MalformedItemsMatchNothing) {
-    BoxRecorder boxes;
+    wintest::Hooks hooks;  // records any message box
     Grid g;
     g.Set(2024, 5, 15);
     g.cal.TypeOfDayList() = List({"x,3", "5", "5,y", "", "\"5,6\"", "5,3"});
     g.cal.SpecialDayList() = List({"5", "five,20", "5,21,,", "5,22,名"});
     g.cal.Invalidate();
     ForcePaint(g.cal);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(hooks.boxes.empty());
     // 2024-05-03 is a Friday, listed once properly.
     EXPECT_EQ(g.cal.TypeOfDay(2024, 5, 3), TCalendarEx::dtHoliday);
     EXPECT_EQ(g.cal.TypeOfDay(2024, 5, 6), 0);  // "\"5,6\"" is one field

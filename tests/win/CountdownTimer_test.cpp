@@ -17,19 +17,14 @@ using rtl::EncodeTime;
 
 namespace {
 
-class CountdownTimer : public ::testing::Test {
+class CountdownTimer : public wintest::WindowTest {
 protected:
-    std::string dir;
     const rtl::TDateTime t0 = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0);
-    rtl::TDateTime clock = t0;
     std::vector<std::string> played;  // the files the media player opened
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-gtimer-");
-        wintest::UseAsDataFolder(dir, false);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([](const tk::SoundCall&) {});
-        tk::SetMessageBoxHookForTest([](const tk::MsgBoxCall&) { return IDYES; });
+        FreshDataFolder("orbal-gtimer-", false);
+        FixClock(t0);
         tk::SetMciHookForTest([this](const std::string& c, std::string&) -> unsigned {
             if (c.rfind("open \"", 0) == 0) played.push_back(c.substr(6, c.find('"', 6) - 6));
             return 0;
@@ -40,11 +35,7 @@ protected:
     void TearDown() override {
         if (Form13) Form13->Destroy();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
         tk::SetMciHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
     TForm13& Open() {

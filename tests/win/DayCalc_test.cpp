@@ -14,29 +14,16 @@ using rtl::EncodeTime;
 
 namespace {
 
-class DayCalculator : public ::testing::Test {
+class DayCalculator : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2024, 3, 31) + EncodeTime(13, 14, 15, 0);
-    std::vector<std::string> cues, boxes;
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-daycalc-");
-        wintest::UseAsDataFolder(dir, false);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return IDOK;
-        });
+        FreshDataFolder("orbal-daycalc-", false);
+        FixClock(EncodeDate(2024, 3, 31) + EncodeTime(13, 14, 15, 0));
+        answer = IDOK;
     }
     void TearDown() override {
         if (Form11) Form11->Destroy();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
     void Open() {
         tk::Application.CreateForm(Form11);

@@ -24,43 +24,25 @@ namespace {
 const char kRtfBody[] = "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 MS UI Gothic;}}\\f0\\fs20 "
                         "\\'96\\'7b\\'95\\'b6\\par }";  // 本文
 
-class Diary : public ::testing::Test {
+class Diary : public wintest::WindowTest {
 protected:
-    std::string dir, folder;
-    std::vector<std::string> boxes, cues;
-    int answer = IDYES;
-    std::function<bool(tk::CommonDialog&)> dialog;
+    std::string folder;
     tk::Form host{{.caption = "host", .width = 300, .height = 200}};
     tk::RichEdit reader;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-diary-" + std::to_string(GetTickCount()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(tk::ForceDirectories(dir));
+        dir = wintest::FreshTestDir("orbal-diary-");
+        ASSERT_TRUE(tk::DirectoryExists(dir));
         folder = dir + "\\Diary";
         settings::SetIniPathForTest(dir + "\\orbal98.ini");
         settings::Open().WriteString("Calendar", "Directory", dir);
-        rtl::SetClockForTest([] { return rtl::EncodeDate(2024, 5, 3) + rtl::EncodeTime(21, 7, 45, 0); });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
-        });
-        tk::SetDialogHookForTest([this](tk::CommonDialog& d) { return dialog ? dialog(d) : false; });
+        FixClock(rtl::EncodeDate(2024, 5, 3) + rtl::EncodeTime(21, 7, 45, 0));
         reader.Create(host, {.at = {0, 0, 280, 180}, .visible = false});
     }
     void TearDown() override {
         tk::WriteFileSafelyStep = nullptr;
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f)) f->Destroy();
+        DestroyOpen<TForm8>();
         wintest::Pump();
-        tk::SetDialogHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        tk::SetSoundHookForTest(nullptr);
-        rtl::SetClockForTest({});
-        settings::SetIniPathForTest("");
     }
 
     static int Day(int y, int m, int d) { return (int)rtl::EncodeDate(y, m, d); }
@@ -68,11 +50,6 @@ protected:
     void Put(const std::string& path, const std::string& bytes) {
         tk::ForceDirectories(rtl::ExtractFileDir(path));
         ASSERT_TRUE(tk::WriteFileBytes(path, bytes));
-    }
-    static std::string Bytes(const std::string& path) {
-        std::string b;
-        tk::ReadFileBytes(path, b);
-        return b;
     }
     TForm8& Open(int day) {
         TForm8* d = OpenDiary(day);
@@ -510,8 +487,7 @@ protected:
         Form1->Timer1.SetEnabled(false);
     }
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f)) f->Destroy();
+        DestroyOpen<TForm8>();
         if (Form1) Form1->Destroy();
         Diary::TearDown();
     }

@@ -24,37 +24,19 @@ namespace {
 
 const char kNotice[] = "日付の設定が変更されたので\r編集中のものは破棄されました。";
 
-class EntryEditor : public ::testing::Test {
+class EntryEditor : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0);  // a Monday
-    std::vector<std::string> boxes, cues;
-    int answer = IDYES;
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-entry-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
-        wintest::UseAsDataFolder(dir);
-        auto f = settings::Open();
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
-        });
+        FreshDataFolder("orbal-entry-");
+        FixClock(EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0));  // a Monday
         tk::Application.CreateForm(Form1);
         Form1->Timer1.SetEnabled(false);
     }
 
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm14*>(f) || dynamic_cast<TForm7*>(f)) f->Destroy();
+        DestroyOpen<TForm14, TForm7>();
         wintest::Pump();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
     TForm14& Open(int y, int m, int d) {
@@ -68,24 +50,10 @@ protected:
         for (char c : s) SendMessageA(re.Handle, WM_CHAR, (unsigned char)c, 1);
     }
 
-    std::string Path(const std::string& name) const { return dir + "\\" + name; }
 
     void Put(const std::string& name, const std::string& text) {
         tk::WriteFileBytes(Path(name), text);
         tk::FolderIndex::For(dir).Invalidate();
-    }
-
-    static std::string TextOf(const std::string& path) {
-        tk::Form holder({});
-        tk::RichEdit re;
-        re.Create(holder, {.at = {0, 0, 100, 100}});
-        re.LoadFromFile(path);
-        return re.Text();
-    }
-
-    static bool IsOpen(const tk::Form* f) {
-        auto& v = tk::Application.Forms;
-        return std::find(v.begin(), v.end(), f) != v.end();
     }
 
     static bool Marked(const std::string& monthDay) {

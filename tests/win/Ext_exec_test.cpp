@@ -13,15 +13,12 @@
 
 namespace {
 
-class Associations : public ::testing::Test {
+class Associations : public wintest::WindowTest {
 protected:
-    std::string dir;
     std::vector<std::string> launches;
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-assoc-");
-        wintest::UseAsDataFolder(dir, false);
-        tk::SetSoundHookForTest([](const tk::SoundCall&) {});
+        FreshDataFolder("orbal-assoc-", false);
         tk::SetShellLaunchHookForTest([this](const tk::ShellCall& c) {
             launches.push_back(c.file + "|" + c.parameters);
             return true;
@@ -30,9 +27,7 @@ protected:
     void TearDown() override {
         if (Form33) Form33->Destroy();
         if (Form1) Form1->Destroy();
-        tk::SetSoundHookForTest(nullptr);
         tk::SetShellLaunchHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
     void Open() {
         tk::Application.CreateForm(Form33);

@@ -5,15 +5,14 @@
 
 #include <string>
 
+#include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 
 namespace {
 
 // A fresh folder under %TEMP% (emptied of files left by an earlier run).
 std::string FreshDir(const std::string& name) {
-    char buf[MAX_PATH];
-    GetTempPathA(sizeof buf, buf);
-    std::string d = std::string(buf) + name;
+    std::string d = wintest::TempPath(name);
     tk::ForceDirectories(d);
     WIN32_FIND_DATAA f;
     HANDLE h = FindFirstFileA((d + "\\*").c_str(), &f);

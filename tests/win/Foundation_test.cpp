@@ -13,9 +13,7 @@
 namespace {
 
 std::string TempDir(const std::string& name) {
-    char buf[MAX_PATH];
-    GetTempPathA(sizeof buf, buf);
-    std::string d = std::string(buf) + name;
+    std::string d = wintest::TempPath(name);
     tk::ForceDirectories(d);
     return d;
 }

@@ -16,16 +16,11 @@ using rtl::EncodeTime;
 
 namespace {
 
-class GoToDate : public ::testing::Test {
+class GoToDate : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0);
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-jump-");
-        wintest::UseAsDataFolder(dir, false);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([](const tk::SoundCall&) {});
+        FreshDataFolder("orbal-jump-", false);
+        FixClock(EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0));
         tk::Application.CreateForm(Form1);
         Form1->Timer1.SetEnabled(false);
     }
@@ -34,9 +29,6 @@ protected:
         if (Form7) Form7->Destroy();
         if (Form14) Form14->Destroy();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
     TForm17& Open() {
         Form1->Jump1Click();

@@ -32,32 +32,18 @@ void WriteAll(const std::string& path, const std::string& data) {
     ASSERT_TRUE(tk::WriteFileSafely(path, data));
 }
 
-class Goals : public ::testing::Test {
+class Goals : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0);
-    std::vector<std::string> boxes;
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-goal-");
-        wintest::UseAsDataFolder(dir, false);
+        FreshDataFolder("orbal-goal-", false);
         settings::Open().WriteInteger("Form", "Delete", 1);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([](const tk::SoundCall&) {});
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return IDYES;
-        });
+        FixClock(EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0));
     }
     void TearDown() override {
         if (Form6) Form6->Destroy();
         if (Form36) Form36->Destroy();
         if (Form1) Form1->Destroy();
         wintest::Pump();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
     std::string Entry(int n) { return settings::Open().ReadString("Entry", std::to_string(n), ""); }
     int Cnt() { return settings::Open().ReadInteger("Entry_Cnt", "Cnt", 0); }

@@ -33,7 +33,6 @@ protected:
     void TearDown() override {
         if (Form16) Form16->Destroy();
         SetPasswordPromptHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
         MainWindow::TearDown();
     }
 };

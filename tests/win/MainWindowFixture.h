@@ -1,5 +1,5 @@
 // The fixture of the main window's tests: a settings file of the test's own in a folder of its
-// own, the clock at 2024-05-01 10:00 and the sound cues recorded.
+// own, the clock at 2024-05-01 10:00 and the hooks of wintest::WindowTest.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -19,11 +19,9 @@ using rtl::EncodeTime;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public wintest::WindowTest {
 protected:
-    std::string dir, ini;
-    rtl::TDateTime clock = EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0);
-    std::vector<std::string> cues;
+    std::string ini;
 
     void SetUp() override {
         // A new folder each run: files an earlier run left (a day file, a tool's folder) change nothing.
@@ -32,14 +30,10 @@ protected:
         DeleteFileA(ini.c_str());
         settings::SetIniPathForTest(ini);
         settings::Open().WriteInteger("Form", "Open", 1);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
+        FixClock(EncodeDate(2024, 5, 1) + EncodeTime(10, 0, 0, 0));
     }
     void TearDown() override {
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
     void Start() {
         tk::Application.CreateForm(Form1);

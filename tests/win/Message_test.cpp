@@ -52,13 +52,10 @@ TEST(PleaseWaitWindow, ShowsItsTextsOnARoundedTopmostCard) {
 }
 
 TEST(PleaseWaitWindow, TheVersionComesFromTheMainWindowsAboutPanel) {
-    char tmp[MAX_PATH];
-    GetTempPathA(sizeof tmp, tmp);
-    std::string dir = std::string(tmp) + "orbal-wait";
-    tk::ForceDirectories(dir);
+    wintest::Hooks hooks;
+    std::string dir = wintest::FreshTestDir("orbal-wait-");
     settings::SetIniPathForTest(dir + "\\orbal98.ini");
     settings::Open().WriteInteger("Form", "Open", 1);
-    tk::SetSoundHookForTest([](const tk::SoundCall&) {});
     tk::Application.CreateForm(Form1);
     Form1->Timer1.SetEnabled(false);
     // Each use shows the panel's text as it reads then (the About panel's button rewrites it).
@@ -68,8 +65,6 @@ TEST(PleaseWaitWindow, TheVersionComesFromTheMainWindowsAboutPanel) {
         EXPECT_EQ(Form35->Label3.Caption(), version);
     }
     Form1->Destroy();
-    tk::SetSoundHookForTest(nullptr);
-    settings::SetIniPathForTest("");
 }
 
 TEST(PleaseWaitWindow, TheHelperHidesTheOneWindowHoweverTheWorkEnds) {

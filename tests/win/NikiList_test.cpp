@@ -16,32 +16,21 @@
 
 namespace {
 
-class MonthList : public ::testing::Test {
+class MonthList : public wintest::WindowTest {
 protected:
-    std::string dir, folder;
-    std::vector<std::string> boxes;
+    std::string folder;
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-nikilist-");
+        FreshDataFolder("orbal-nikilist-");
         folder = dir + "\\Diary";
-        wintest::UseAsDataFolder(dir);
         tk::ForceDirectories(folder);
-        rtl::SetClockForTest([] { return rtl::EncodeDate(1999, 2, 10) + rtl::EncodeTime(9, 0, 0, 0); });
-        tk::SetSoundHookForTest([](const tk::SoundCall&) {});
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return IDOK;
-        });
+        FixClock(rtl::EncodeDate(1999, 2, 10) + rtl::EncodeTime(9, 0, 0, 0));
+        answer = IDOK;
     }
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f) || dynamic_cast<TForm12*>(f)) f->Destroy();
+        DestroyOpen<TForm8, TForm12>();
         if (Form1) Form1->Destroy();
         wintest::Pump();
-        tk::SetMessageBoxHookForTest(nullptr);
-        tk::SetSoundHookForTest(nullptr);
-        rtl::SetClockForTest({});
-        settings::SetIniPathForTest("");
     }
 
     static int Day(int y, int m, int d) { return (int)rtl::EncodeDate(y, m, d); }

@@ -35,27 +35,20 @@ std::string Rtf(const std::string& sjis) {
     return r + "\\par }\r\n";
 }
 
-class DiarySearch : public ::testing::Test {
+class DiarySearch : public wintest::WindowTest {
 protected:
-    std::string dir, folder;
+    std::string folder;
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-nikisech-");
+        FreshDataFolder("orbal-nikisech-");
         folder = dir + "\\Diary";
-        wintest::UseAsDataFolder(dir);
         tk::ForceDirectories(folder);
-        rtl::SetClockForTest([] { return rtl::EncodeDate(2024, 1, 15) + rtl::EncodeTime(9, 0, 0, 0); });
-        tk::SetSoundHookForTest([](const tk::SoundCall&) {});
-        tk::SetMessageBoxHookForTest([](const tk::MsgBoxCall&) { return IDOK; });
+        FixClock(rtl::EncodeDate(2024, 1, 15) + rtl::EncodeTime(9, 0, 0, 0));
+        answer = IDOK;
     }
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm8*>(f) || dynamic_cast<TForm12*>(f) || dynamic_cast<TForm22*>(f)) f->Destroy();
+        DestroyOpen<TForm8, TForm12, TForm22>();
         wintest::Pump();
-        tk::SetMessageBoxHookForTest(nullptr);
-        tk::SetSoundHookForTest(nullptr);
-        rtl::SetClockForTest({});
-        settings::SetIniPathForTest("");
     }
 
     static int Day(int y, int m, int d) { return (int)rtl::EncodeDate(y, m, d); }

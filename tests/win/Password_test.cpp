@@ -15,34 +15,22 @@ namespace {
 
 const char kStamp[] = "2001/05/03 14:05:09";
 
-class Password : public ::testing::Test {
+class Password : public wintest::WindowTest {
 protected:
-    std::string dir, ini;
-    std::vector<std::string> boxes, cues;
+    std::string ini;
     int prompts = 0;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-pass-" + std::to_string(GetTickCount()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(tk::ForceDirectories(dir));
+        dir = wintest::FreshTestDir("orbal-pass-");
+        ASSERT_TRUE(tk::DirectoryExists(dir));
         ini = dir + "\\orbal98.ini";
         settings::SetIniPathForTest(ini);
         settings::Open().WriteString("Calendar", "Directory", dir);
-        rtl::SetClockForTest([] { return rtl::EncodeDate(2001, 5, 3) + rtl::EncodeTime(14, 5, 9, 0); });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return IDOK;
-        });
+        FixClock(rtl::EncodeDate(2001, 5, 3) + rtl::EncodeTime(14, 5, 9, 0));
+        answer = IDOK;
     }
     void TearDown() override {
         SetPasswordPromptHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        tk::SetSoundHookForTest(nullptr);
-        rtl::SetClockForTest({});
-        settings::SetIniPathForTest("");
     }
     std::string Read(const char* key, const char* def = "(none)") {
         return settings::Open().ReadString("Password", key, def);

@@ -14,31 +14,18 @@ using rtl::EncodeTime;
 
 namespace {
 
-class CycleTracker : public ::testing::Test {
+class CycleTracker : public wintest::WindowTest {
 protected:
-    std::string dir, file;
-    rtl::TDateTime clock = EncodeDate(2000, 3, 1) + EncodeTime(9, 0, 0, 0);
-    std::vector<std::string> cues, boxes;
-    int answer = IDYES;
+    std::string file;
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-period-");
-        wintest::UseAsDataFolder(dir, false);
+        FreshDataFolder("orbal-period-", false);
         tk::ForceDirectories(dir + "\\Period");
         file = dir + "\\Period\\Period.ini";
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
-        });
+        FixClock(EncodeDate(2000, 3, 1) + EncodeTime(9, 0, 0, 0));
     }
     void TearDown() override {
         if (Form25) Form25->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
     void Open() {
         tk::Application.CreateForm(Form25);

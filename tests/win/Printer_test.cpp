@@ -51,11 +51,7 @@ PostScript ReadPostScript(const std::string& path) {
     return ps;
 }
 
-std::string TempPath(const std::string& name) {
-    char buf[MAX_PATH];
-    GetTempPathA(sizeof buf, buf);
-    return std::string(buf) + name;
-}
+using wintest::TempPath;
 
 struct Printing : ::testing::Test {
     tk::Form form{{.caption = "印刷", .width = 420, .height = 300}};

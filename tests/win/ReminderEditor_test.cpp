@@ -25,28 +25,18 @@ using rtl::EncodeTime;
 
 namespace {
 
-class ReminderEditor : public ::testing::Test {
+class ReminderEditor : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0);  // a Monday
-    std::vector<std::string> boxes, cues, mciOpened;
-    int answer = IDYES;
+    std::vector<std::string> mciOpened;
     std::function<void(tk::Form&)> choose;
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-editor-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
-        wintest::UseAsDataFolder(dir);
+        FreshDataFolder("orbal-editor-");
         settings::Open().WriteInteger("Calendar", "before", 0);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
+        FixClock(EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0));  // a Monday
         tk::SetMciHookForTest([this](const std::string& c, std::string&) -> unsigned {
             if (c.rfind("open ", 0) == 0) mciOpened.push_back(c);
             return 0;
-        });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
         });
         entry::SetChooserHookForTest([this](tk::Form& f) {
             if (choose) choose(f);
@@ -57,16 +47,11 @@ protected:
     }
 
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm7*>(f)) f->Destroy();
+        DestroyOpen<TForm7>();
         wintest::Pump();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
         tk::SetMciHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
         entry::SetChooserHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
     TForm7& Open(int y, int m, int d, int h, int n) {
@@ -80,23 +65,8 @@ protected:
         for (char c : s) SendMessageA(f.RichEdit1.Handle, WM_CHAR, (unsigned char)c, 1);
     }
 
-    std::string Path(const std::string& name) const { return dir + "\\" + name; }
     static std::string Key(const std::string& section, const char* key) {
         return settings::Open().ReadString(section, key, "(none)");
-    }
-
-    // The plain text of a rich-text file.
-    static std::string TextOf(const std::string& path) {
-        tk::Form holder({});
-        tk::RichEdit re;
-        re.Create(holder, {.at = {0, 0, 100, 100}});
-        re.LoadFromFile(path);
-        return re.Text();
-    }
-
-    static bool IsOpen(const tk::Form* f) {
-        auto& v = tk::Application.Forms;
-        return std::find(v.begin(), v.end(), f) != v.end();
     }
 };
 

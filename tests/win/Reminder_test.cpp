@@ -22,20 +22,16 @@ using rtl::EncodeTime;
 
 namespace {
 
-class Reminders : public ::testing::Test {
+class Reminders : public wintest::WindowTest {
 protected:
-    std::string dir, ini;
-    rtl::TDateTime clock = 0;
+    std::string ini;
     uint32_t uptime = 100000;
-    std::vector<std::string> launches, opened, boxes;
+    std::vector<std::string> launches, opened;
 
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-rem-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
+        FreshDataFolder("orbal-rem-");
         ini = dir + "\\orbal98.ini";
-        wintest::UseAsDataFolder(dir);
         rtl::SetClockForTest([this] { return clock; }, [this] { return uptime; });
-        tk::SetSoundHookForTest([](const tk::SoundCall&) {});
         tk::SetShellLaunchHookForTest([this](const tk::ShellCall& c) {
             launches.push_back(c.file + "|" + c.parameters);
             return true;
@@ -45,22 +41,14 @@ protected:
             if (c.find(" mode") != std::string::npos) reply = "stopped";
             return 0;
         });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return IDYES;
-        });
     }
 
     void TearDown() override {
         if (Form9) Form9->Destroy();
         if (Form23) Form23->Destroy();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
         tk::SetShellLaunchHookForTest(nullptr);
         tk::SetMciHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
     void At(int y, int m, int d, int h, int n, int s = 0) { clock = EncodeDate(y, m, d) + EncodeTime(h, n, s, 0); }

@@ -22,11 +22,7 @@
 
 namespace {
 
-std::string TempPath(const std::string& name) {
-    char buf[MAX_PATH];
-    GetTempPathA(sizeof buf, buf);
-    return std::string(buf) + name;
-}
+using wintest::TempPath;
 
 // A window laid out like the diary's editor: bar, ruler and text, with its own control names.
 struct Pane {

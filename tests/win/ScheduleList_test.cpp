@@ -30,33 +30,17 @@ namespace {
 
 const char* const kSep = kScheduleListSeparator;
 
-class ScheduleList : public ::testing::Test {
+class ScheduleList : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2001, 5, 1) + EncodeTime(9, 0, 0, 0);
-    std::vector<std::string> cues, boxes;
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-list-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
-        wintest::UseAsDataFolder(dir);
-        auto f = settings::Open();
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return IDOK;
-        });
+        FreshDataFolder("orbal-list-");
+        FixClock(EncodeDate(2001, 5, 1) + EncodeTime(9, 0, 0, 0));
+        answer = IDOK;
     }
     void TearDown() override {
         if (Form2) Form2->Destroy();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        tk::SetDialogHookForTest(nullptr);
         tk::Printer().OutputFile.clear();
-        settings::SetIniPathForTest("");
     }
 
     void Put(const std::string& name, const std::string& text) {

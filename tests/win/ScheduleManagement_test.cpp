@@ -23,41 +23,22 @@ using rtl::EncodeTime;
 
 namespace {
 
-class ScheduleManagement : public ::testing::Test {
+class ScheduleManagement : public wintest::WindowTest {
 protected:
-    std::string dir;
-    rtl::TDateTime clock = EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0);  // a Monday
-    std::vector<std::string> boxes, cues;
-    int answer = IDYES;
-
     void SetUp() override {
-        dir = wintest::FreshTestDir("orbal-manage-");
-        ASSERT_TRUE(tk::DirectoryExists(dir));
-        wintest::UseAsDataFolder(dir);
-        auto f = settings::Open();
-        f.WriteInteger("Calendar", "before", 0);
-        rtl::SetClockForTest([this] { return clock; });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
-        });
+        FreshDataFolder("orbal-manage-");
+        settings::Open().WriteInteger("Calendar", "before", 0);
+        FixClock(EncodeDate(2001, 1, 15) + EncodeTime(9, 0, 0, 0));  // a Monday
         tk::Application.CreateForm(Form1);
         Form1->Timer1.SetEnabled(false);
     }
 
     void TearDown() override {
-        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
-            if (dynamic_cast<TForm7*>(f) || dynamic_cast<TForm29*>(f)) f->Destroy();
+        DestroyOpen<TForm7, TForm29>();
         wintest::Pump();
         if (Form1) Form1->Destroy();
-        rtl::SetClockForTest({});
-        tk::SetSoundHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
 
-    std::string Path(const std::string& name) const { return dir + "\\" + name; }
 
     void Put(const std::string& name, const std::string& text = "x") {
         ASSERT_TRUE(tk::WriteFileBytes(Path(name), text));
@@ -83,11 +64,6 @@ protected:
     }
 
     static tk::TColor Pixel(const tk::TBitmap& b) { return const_cast<tk::TBitmap&>(b).Canvas().GetPixel(8, 8); }
-
-    static bool IsOpen(const tk::Form* f) {
-        auto& v = tk::Application.Forms;
-        return std::find(v.begin(), v.end(), f) != v.end();
-    }
 };
 
 TEST_F(ScheduleManagement, OpensOnTodaysListOnceAndClosesItsMark) {

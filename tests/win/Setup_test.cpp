@@ -21,35 +21,20 @@ namespace {
 
 const char kNextStart[] = "この設定は次回起動時に\r有効になります。";
 
-class Setup : public ::testing::Test {
+class Setup : public wintest::WindowTest {
 protected:
-    std::string dir, ini;
-    std::vector<std::string> boxes, cues;
-    std::deque<int> answers;  // to the message boxes, in turn; OK once they run out
-    std::function<bool(tk::CommonDialog&)> dialog = [](tk::CommonDialog&) { return false; };
+    std::string ini;
     std::string typedPassword;
 
     void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(sizeof tmp, tmp);
-        dir = std::string(tmp) + "orbal-setup-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        tk::ForceDirectories(dir);
+        answer = IDOK;  // once `answers` run out
+        dir = wintest::FreshTestDir("orbal-setup-");
         ini = dir + "\\orbal98.ini";
-        DeleteFileA(ini.c_str());
         settings::SetIniPathForTest(ini);
         auto f = settings::Open();
         f.WriteInteger("Form", "Open", 1);
         f.WriteInteger("Horiday", "Set", 1);
         f.WriteString("Calendar", "Directory", dir);
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            if (answers.empty()) return IDOK;
-            int a = answers.front();
-            answers.pop_front();
-            return a;
-        });
-        tk::SetDialogHookForTest([this](tk::CommonDialog& d) { return dialog(d); });
         SetPasswordPromptHookForTest([this](TForm34& f) { f.Edit5.SetText(typedPassword); });
         tk::Application.CreateForm(Form1);
         Form1->Timer1.SetEnabled(false);
@@ -61,10 +46,6 @@ protected:
         if (Form1) Form1->Destroy();
         EXPECT_EQ(Form4, nullptr);
         SetPasswordPromptHookForTest(nullptr);
-        tk::SetDialogHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        tk::SetSoundHookForTest(nullptr);
-        settings::SetIniPathForTest("");
     }
     void Open() {
         boxes.clear();

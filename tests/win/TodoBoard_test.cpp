@@ -24,12 +24,9 @@ namespace {
 const char kFolder[] = "%$#Z32#$%";
 const char kTrash[] = "%$#G32#$%";
 
-class TodoBoard : public ::testing::Test {
+class TodoBoard : public wintest::WindowTest {
 protected:
-    std::string dir, T;
-    std::vector<std::string> boxes, cues;
-    int answer = IDYES;
-    std::function<bool(tk::CommonDialog&)> dialog;
+    std::string T;
     tk::Form host{{.caption = "host", .width = 300, .height = 200}};
     tk::RichEdit reader;
 
@@ -39,23 +36,12 @@ protected:
         ASSERT_TRUE(tk::ForceDirectories(dir + "\\Todo"));
         settings::SetIniPathForTest(dir + "\\orbal98.ini");
         settings::Open().WriteString("Calendar", "Directory", dir);
-        rtl::SetClockForTest([] { return rtl::EncodeDate(2001, 5, 3) + rtl::EncodeTime(12, 34, 56, 0); });
-        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
-        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            return answer;
-        });
-        tk::SetDialogHookForTest([this](tk::CommonDialog& d) { return dialog ? dialog(d) : false; });
+        FixClock(rtl::EncodeDate(2001, 5, 3) + rtl::EncodeTime(12, 34, 56, 0));
         reader.Create(host, {.at = {0, 0, 280, 180}, .visible = false});
     }
     void TearDown() override {
         if (Form15) Form15->Destroy();
         wintest::Pump();
-        tk::SetDialogHookForTest(nullptr);
-        tk::SetMessageBoxHookForTest(nullptr);
-        tk::SetSoundHookForTest(nullptr);
-        rtl::SetClockForTest({});
-        settings::SetIniPathForTest("");
     }
 
     TForm15& Open() {
@@ -83,11 +69,6 @@ protected:
         }
         Put("TreeData.z32", titles);
         Put("TreeFile.z32", twins);
-    }
-    static std::string Bytes(const std::string& path) {
-        std::string b;
-        tk::ReadFileBytes(path, b);
-        return b;
     }
     // An item file as the board writes it, with text as its content.
     std::string ItemFile(const std::string& text) {

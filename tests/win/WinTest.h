@@ -2,14 +2,24 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
+#include <deque>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "calendar/HolidayRules.h"
 #include "settings/Settings.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
+#include "toolkit/Form.h"
+#include "toolkit/MsgBox.h"
+#include "toolkit/RichEdit.h"
+#include "toolkit/Sound.h"
+#include "toolkit/rtl/DateTime.h"
 
 namespace wintest {
 
@@ -22,12 +32,17 @@ inline void Pump(int rounds = 3) {
     tk::Application.Terminated = false;
 }
 
-// A new folder under the temporary folder for the running test: prefix, tick count, test name.
-inline std::string FreshTestDir(const std::string& prefix) {
+// The path of name under the temporary folder.
+inline std::string TempPath(const std::string& name) {
     char tmp[MAX_PATH];
     GetTempPathA(sizeof tmp, tmp);
-    std::string dir = std::string(tmp) + prefix + std::to_string(GetTickCount()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return tmp + name;
+}
+
+// A new folder under the temporary folder for the running test: prefix, tick count, test name.
+inline std::string FreshTestDir(const std::string& prefix) {
+    std::string dir = TempPath(prefix + std::to_string(GetTickCount()) + "-" +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     tk::ForceDirectories(dir);
     return dir;
 }
@@ -44,5 +59,83 @@ inline void UseAsDataFolder(const std::string& dir, bool holidays = true) {
         for (auto& [k, v] : DefaultHolidays()) f.WriteString("Horiday", k, v);
     f.WriteString("Calendar", "Directory", dir);
 }
+
+// The program's outlets a window test stands in for, from construction to destruction: sound
+// cues and message boxes are recorded, boxes answered from `answers` in turn and then `answer`,
+// common dialogs handed to `dialog` (cancelled without one). The clock is the real one until
+// FixClock; the settings file goes back to the default at the end.
+struct Hooks {
+    rtl::TDateTime clock = 0;
+    std::vector<std::string> cues, boxes;
+    std::deque<int> answers;
+    int answer = IDYES;
+    std::function<bool(tk::CommonDialog&)> dialog;
+
+    Hooks() {
+        tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
+        tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
+            boxes.push_back(c.text);
+            if (answers.empty()) return answer;
+            int a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+        tk::SetDialogHookForTest([this](tk::CommonDialog& d) { return dialog ? dialog(d) : false; });
+    }
+    ~Hooks() {
+        tk::SetDialogHookForTest(nullptr);
+        tk::SetMessageBoxHookForTest(nullptr);
+        tk::SetSoundHookForTest(nullptr);
+        rtl::SetClockForTest({});
+        settings::SetIniPathForTest("");
+    }
+    Hooks(const Hooks&) = delete;
+    Hooks& operator=(const Hooks&) = delete;
+
+    // From here on "now" is `clock`, which the test may move.
+    void FixClock(rtl::TDateTime at) {
+        clock = at;
+        rtl::SetClockForTest([this] { return clock; });
+    }
+};
+
+// A window test's fixture: the hooks above and `dir`, the test's own folder.
+class WindowTest : public ::testing::Test, public Hooks {
+protected:
+    std::string dir;
+
+    // A fresh `dir` made the data folder with its settings file (see UseAsDataFolder).
+    void FreshDataFolder(const std::string& prefix, bool holidays = true) {
+        dir = FreshTestDir(prefix);
+        ASSERT_TRUE(tk::DirectoryExists(dir));
+        UseAsDataFolder(dir, holidays);
+    }
+    std::string Path(const std::string& name) const { return dir + "\\" + name; }
+
+    // A file's bytes; empty when it cannot be read.
+    static std::string Bytes(const std::string& path) {
+        std::string b;
+        tk::ReadFileBytes(path, b);
+        return b;
+    }
+    // The plain text of a rich-text file.
+    static std::string TextOf(const std::string& path) {
+        tk::Form holder({});
+        tk::RichEdit re;
+        re.Create(holder, {.at = {0, 0, 100, 100}});
+        re.LoadFromFile(path);
+        return re.Text();
+    }
+    static bool IsOpen(const tk::Form* f) {
+        auto& v = tk::Application.Forms;
+        return std::find(v.begin(), v.end(), f) != v.end();
+    }
+    // Destroys every open form of the given classes.
+    template <class... Kinds>
+    static void DestroyOpen() {
+        for (tk::Form* f : std::vector<tk::Form*>(tk::Application.Forms))
+            if ((dynamic_cast<Kinds*>(f) || ...)) f->Destroy();
+    }
+};
 
 }  // namespace wintest
