@@ -125,35 +125,37 @@ TForm18* FindMemoWindow(const std::string& name) {
 TForm18* CreateMemoWindow(const std::string& name, int group, const std::string& title) {
     auto ini = settings::Open();
     std::string section = ms::MemoSection(name, MemoFolder());
-    bool small = ini.ReadBool(section, ms::peti, false);
-    tk::Bounds at;
-    if (small) {
+    MemoFrame f{.small = ini.ReadBool(section, ms::peti, false),
+                .caption = memo::CaptionOf(title.empty() ? name : title, ini.ReadBool(section, ms::ReadOnly, false)),
+                .group = group};
+    if (f.small) {
         // Without a place of its own the square takes the place of a window made centred.
         int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-        at = {ini.ReadInteger(section, ms::P_Left, (cx - kPlainWidth) / 2),
-              ini.ReadInteger(section, ms::P_Top, (cy - kPlainHeight) / 2), kSquare, kSquare};
+        f.at = {ini.ReadInteger(section, ms::P_Left, (cx - kPlainWidth) / 2),
+                ini.ReadInteger(section, ms::P_Top, (cy - kPlainHeight) / 2), kSquare, kSquare};
     } else {
-        at = NormalBounds(ini, section, true);
+        f.at = NormalBounds(ini, section, true);
     }
-    tk::Application.CreateForm(Form18, OnScreen(at), small);
+    f.at = OnScreen(f.at);
+    tk::Application.CreateForm(Form18, f);
     Form18->Attach(name, group, title);
     return Form18;
 }
 
-TForm18::TForm18(const tk::Bounds& at, bool small)
-    : Form({.caption = "Tav's Memo",
-            .left = at.left,
-            .top = at.top,
-            .width = at.width,
-            .height = at.height,
-            .border = small ? tk::Border::None : tk::Border::Sizeable,
+TForm18::TForm18(const MemoFrame& f)
+    : Form({.caption = f.caption,
+            .left = f.at.left,
+            .top = f.at.top,
+            .width = f.at.width,
+            .height = f.at.height,
+            .border = f.small ? tk::Border::None : tk::Border::Sizeable,
             .acceptFiles = true}) {
     using namespace tk;
     // The bar, the ruler, the picture, the small square and the find dialogs are made when
     // first needed: a memo window is mostly opened to show its text, many at once at start.
     RichEdit1.KeepMargins = true;  // from its first size on
     RichEdit1.Create(*this, {.align = Align::Client, .style = reVScroll | reNoBorder});
-    Label2.Create(*this, {.at = {0, 0, 60, 14}, .caption = ms::GroupPrefix(0), .visible = false, .style = lsNoAutoSize});
+    Label2.Create(*this, {.at = {0, 0, 60, 14}, .caption = ms::GroupPrefix(f.group), .visible = false, .style = lsNoAutoSize});
 
     BuildMenus();
     BuildSystemMenu();

@@ -28,6 +28,14 @@ std::string MemoFolder();
 // How a memo's picture is saved (SaveMemoPicture, below).
 enum class MemoPicture { Jpeg, Bitmap, Wallpaper };
 
+// What a memo window is made with, read from the settings before it exists.
+struct MemoFrame {
+    tk::Bounds at;
+    bool small = false;  // the 16 x 16 square, without a border
+    std::string caption;
+    int group = 0;
+};
+
 struct TForm18 : tk::Form {
     // The memo's name ("Memo" + N): its file name, its key in the group list and its section.
     std::string Name;
@@ -64,9 +72,10 @@ struct TForm18 : tk::Form {
     std::unique_ptr<tk::RichToolbar> Toolbar;  // made by Bar() when first needed
     std::unique_ptr<tk::RichFinder> Finder;  // made by Find() when first needed
 
-    // Made where it will show and in its frame (none for the small square): a top-level window
-    // moved or reframed before it shows costs round trips to the X server under Wine.
-    TForm18(const tk::Bounds& at, bool small);
+    // Made where it will show, in its frame (none for the small square) and with its caption: a
+    // top-level window moved, reframed or retitled before it shows costs round trips to the
+    // server under Wine.
+    explicit TForm18(const MemoFrame& f);
     // Binds the window to a memo of a group, once: the group stays the window's for its life.
     // Applies the memo font and colours ([Memo], then the memo's own) and loads the memo file.
     void Attach(const std::string& name, int group, const std::string& title);
