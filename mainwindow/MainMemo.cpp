@@ -55,7 +55,6 @@ void ReadMemoGroup(const tk::TIniFile& ini, int group, tk::ItemList& names, tk::
 void TMemoStore::CreateMemoStore() {
     TForm1& f = Main(this);
     ListBox1.Create(f, {.at = {0, 0, 10, 10}, .visible = false});
-    ListBox2.Create(f, {.at = {0, 0, 10, 10}, .visible = false});
     BitBtn9.Create(f, {.caption = "&Add", .hint = "新規にMemoを作成します｡", .visible = false});
     BitBtn10.Create(f, {.caption = "reLoad", .hint = "Memoを再検索します｡", .visible = false});
     BitBtn11.Create(f, {.caption = "Delete", .hint = "Memoを削除します｡", .visible = false});
