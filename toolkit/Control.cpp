@@ -509,6 +509,7 @@ void Control::SetShowHint(bool on) {
 
 bool Control::Enabled() const { return IsWindowEnabled(Handle); }
 void Control::SetEnabled(bool v) {
+    if (Handle && Enabled() == v) return;  // no repaint (under Wine a round trip) for nothing
     EnableWindow(Handle, v);
     if (custom_) Invalidate();
 }
