@@ -227,9 +227,11 @@ void TForm18::BuildMenus() {
     PopupMenu2.OnPopup = [this] { K4->SetCaption(Title()); };
 }
 
-// Appended once: the border changes in place, so the menu is never made anew.
+// Appended once: the border changes in place, so the menu is never made anew. A square made
+// without a border has no system menu yet; it gets the commands when it takes its border.
 void TForm18::BuildSystemMenu() {
     HMENU m = GetSystemMenu(Handle, FALSE);
+    if (!m || GetMenuState(m, idRename, MF_BYCOMMAND) != (UINT)-1) return;
     AppendMenuA(m, MF_SEPARATOR, idLine, nullptr);
     AppendMenuA(m, MF_STRING, idRename, "メモの題名変更");
     AppendMenuA(m, MF_STRING, idDelete, "このメモを削除");
@@ -586,6 +588,7 @@ void TForm18::SetBorderless(bool none) {
     SetWindowLongA(Handle, GWL_STYLE, s);
     SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (!none) BuildSystemMenu();
 }
 
 void TForm18::K3Click() { EnterSmallMode(true); }
