@@ -33,14 +33,6 @@ bool DataFolderChosen() { return settings::DataDir() != "."; }
 
 constexpr int kFixedMemoMenuItems = 2;
 
-// A memo window of group, bound to its memo but not shown yet.
-TForm18* MemoWindow(const std::string& name, int group, const std::string& title) {
-    tk::Application.CreateForm(Form18);
-    TForm18* w = Form18;
-    w->Attach(name, group, title);
-    return w;
-}
-
 }  // namespace
 
 std::string MemoGroupName(const tk::TIniFile& ini, int group) {
@@ -63,7 +55,6 @@ void ReadMemoGroup(const tk::TIniFile& ini, int group, tk::ItemList& names, tk::
 void TMemoStore::CreateMemoStore() {
     TForm1& f = Main(this);
     ListBox1.Create(f, {.at = {0, 0, 10, 10}, .visible = false});
-    ListBox2.Create(f, {.at = {0, 0, 10, 10}, .visible = false});
     BitBtn9.Create(f, {.caption = "&Add", .hint = "新規にMemoを作成します｡", .visible = false});
     BitBtn10.Create(f, {.caption = "reLoad", .hint = "Memoを再検索します｡", .visible = false});
     BitBtn11.Create(f, {.caption = "Delete", .hint = "Memoを削除します｡", .visible = false});
@@ -116,7 +107,7 @@ TForm18* TMemoStore::NewMemo(int group, const std::string& title) {
     std::string name = memo::MemoName(n);
     std::string shown = title.empty() ? name : title;
     ini.WriteString(ms::GroupSection(group, M), name, shown);
-    TForm18* w = MemoWindow(name, group, shown);
+    TForm18* w = CreateMemoWindow(name, group, shown);
     MessageBeep(0);
     return w;
 }
@@ -147,7 +138,7 @@ void TMemoStore::BitBtn10Click() {
         if (ini.ReadInteger(memoSection, ms::Show, 0) != 1 || FindMemoWindow(name)) continue;
         std::string title = ListBox1.Items[i];
         // Shown without taking the focus from the main window, each in turn.
-        tk::Guard([&] { MemoWindow(name, listGroup_, title)->ShowInactive(); });
+        tk::Guard([&] { CreateMemoWindow(name, listGroup_, title)->ShowInactive(); });
     }
 }
 
@@ -189,7 +180,7 @@ void TMemoStore::OpenMemo(int index, bool copyOnly) {
         PlayWaveRes("cop");
         return;
     }
-    MemoWindow(name, listGroup_, title)->Show();
+    CreateMemoWindow(name, listGroup_, title)->Show();
     BitBtn11.SetEnabled(false);
 }
 

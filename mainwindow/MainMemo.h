@@ -17,7 +17,8 @@ std::string MemoGroupName(const tk::TIniFile& ini, int group);
 void ReadMemoGroup(const tk::TIniFile& ini, int group, tk::ItemList& names, tk::ItemList& titles);
 
 struct TMemoStore {
-    // The current group's memos, in group-list order: titles (ListBox1, the selection) and names.
+    // The current group's memos, in group-list order: titles (ListBox1, the selection) and names
+    // (ListBox2, its items only: no window is made for it).
     tk::ListBox ListBox1, ListBox2;
     tk::BitBtn BitBtn9, BitBtn10, BitBtn11;  // "&Add", "reLoad", "Delete"
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "controls/Jpeg.h"
 #include "mainwindow/Actions.h"
@@ -36,6 +37,8 @@ namespace {
 // once the minimising is over.
 constexpr UINT WM_MEMO_GO_SMALL = WM_APP + 0x180;
 constexpr int kSquare = 16;
+// The stored form's size, where a square without a place of its own shows.
+constexpr int kPlainWidth = 300, kPlainHeight = 200;
 
 // The system-menu commands.
 enum : UINT { idLine = 9, idRename = 10, idDelete = 11, idNew = 12, idCloseAll = 13 };
@@ -80,6 +83,29 @@ tk::Bounds MainBounds() {
     return {m->Left(), m->Top(), m->Width(), m->Height()};
 }
 
+// The memo's own bounds, else [Memo]'s (when asked), else taken from the main window's.
+tk::Bounds NormalBounds(const tk::TIniFile& ini, const std::string& section, bool memoDefaults) {
+    const std::string& d = ik::Memo::Section;
+    tk::Bounds main = MainBounds();
+    auto read = [&](const char* key, const char* memoKey, int fallback) {
+        if (memoDefaults) fallback = ini.ReadInteger(d, memoKey, fallback);
+        return ini.ReadInteger(section, key, fallback);
+    };
+    int top = read(ms::Top, ik::Memo::top, main.top / 2 + main.height);
+    int left = read(ms::Left, ik::Memo::left, main.left / 2 + main.width);
+    int width = read(ms::Width, ik::Memo::Width, main.width);
+    int height = read(ms::Height, ik::Memo::Height, main.height / 2);
+    return {left, top, width, height};
+}
+
+// Negative positions become 0 and the window stays on the screen.
+tk::Bounds OnScreen(tk::Bounds b) {
+    b.left = std::max(0, b.left);
+    b.top = std::max(0, b.top);
+    rtl::KeepOnScreen(b.left, b.top, b.width, b.height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return b;
+}
+
 }  // namespace
 
 std::vector<TForm18*> OpenMemoWindows() {
@@ -96,14 +122,40 @@ TForm18* FindMemoWindow(const std::string& name) {
     return nullptr;
 }
 
-TForm18::TForm18()
-    : Form({.caption = "Tav's Memo", .width = 300, .height = 200, .border = tk::Border::Sizeable, .acceptFiles = true}) {
+TForm18* CreateMemoWindow(const std::string& name, int group, const std::string& title) {
+    auto ini = settings::Open();
+    std::string section = ms::MemoSection(name, MemoFolder());
+    MemoFrame f{.small = ini.ReadBool(section, ms::peti, false),
+                .caption = memo::CaptionOf(title.empty() ? name : title, ini.ReadBool(section, ms::ReadOnly, false)),
+                .group = group};
+    if (f.small) {
+        // Without a place of its own the square takes the place of a window made centred.
+        int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+        f.at = {ini.ReadInteger(section, ms::P_Left, (cx - kPlainWidth) / 2),
+                ini.ReadInteger(section, ms::P_Top, (cy - kPlainHeight) / 2), kSquare, kSquare};
+    } else {
+        f.at = NormalBounds(ini, section, true);
+    }
+    f.at = OnScreen(f.at);
+    tk::Application.CreateForm(Form18, f);
+    Form18->Attach(name, group, title);
+    return Form18;
+}
+
+TForm18::TForm18(const MemoFrame& f)
+    : Form({.caption = f.caption,
+            .left = f.at.left,
+            .top = f.at.top,
+            .width = f.at.width,
+            .height = f.at.height,
+            .border = f.small ? tk::Border::None : tk::Border::Sizeable,
+            .acceptFiles = true}) {
     using namespace tk;
     // The bar, the ruler, the picture, the small square and the find dialogs are made when
     // first needed: a memo window is mostly opened to show its text, many at once at start.
+    RichEdit1.KeepMargins = true;  // from its first size on
     RichEdit1.Create(*this, {.align = Align::Client, .style = reVScroll | reNoBorder});
-    RichEdit1.KeepMargins = true;
-    Label2.Create(*this, {.at = {0, 0, 60, 14}, .caption = ms::GroupPrefix(0), .visible = false, .style = lsNoAutoSize});
+    Label2.Create(*this, {.at = {0, 0, 60, 14}, .caption = ms::GroupPrefix(f.group), .visible = false, .style = lsNoAutoSize});
 
     BuildMenus();
     BuildSystemMenu();
@@ -175,9 +227,11 @@ void TForm18::BuildMenus() {
     PopupMenu2.OnPopup = [this] { K4->SetCaption(Title()); };
 }
 
-// Appended once: the border changes in place, so the menu is never made anew.
+// Appended once: the border changes in place, so the menu is never made anew. A square made
+// without a border has no system menu yet; it gets the commands when it takes its border.
 void TForm18::BuildSystemMenu() {
     HMENU m = GetSystemMenu(Handle, FALSE);
+    if (!m || GetMenuState(m, idRename, MF_BYCOMMAND) != (UINT)-1) return;
     AppendMenuA(m, MF_SEPARATOR, idLine, nullptr);
     AppendMenuA(m, MF_STRING, idRename, "メモの題名変更");
     AppendMenuA(m, MF_STRING, idDelete, "このメモを削除");
@@ -264,9 +318,15 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
     folder_ = MemoFolder();
     Label2.SetCaption(ms::GroupPrefix(group));
     auto ini = Ini();
-    RichEdit1.SetReadOnly(ini.ReadBool(Section(), ms::ReadOnly, false));
+    ApplyReadOnly(ini.ReadBool(Section(), ms::ReadOnly, false));
     SetTitle(title.empty() ? name : title);
     ApplyColors();
+    // In its mode before it shows, also when shown without being activated; it was made in its
+    // place and frame (CreateMemoWindow).
+    K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
+    if (ini.ReadBool(Section(), ms::peti, false)) DressSmall();
+    else ApplyKind();
+    // The text last, into a box of its final width: it is laid out once.
     if (tk::FileExists(MemoFile())) {
         try {
             RichEdit1.LoadFromFile(MemoFile());
@@ -275,12 +335,7 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
         }
     }
     RichEdit1.SetModified(false);
-    // In its mode and place before it shows, also when shown without being activated.
-    K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
-    if (ini.ReadBool(Section(), ms::peti, false)) EnterSmallMode(false);
-    else PlaceNormal(true);
-    ApplyKind();
-    ApplyReadOnly(ini.ReadBool(Section(), ms::ReadOnly, false));
+    placed_ = true;
 }
 
 void TForm18::ShowInactive() {
@@ -291,10 +346,14 @@ void TForm18::ShowInactive() {
 void TForm18::ApplyColors() {
     auto ini = Ini();
     const std::string& s = ik::Memo::Section;
-    RichEdit1.DefAttributes.SetName(ini.ReadString(s, ik::Memo::FontName, "ＭＳ Ｐゴシック"));
-    RichEdit1.DefAttributes.SetSize(ini.ReadInteger(s, ik::Memo::FontSize, 9, 1, 999));
-    RichEdit1.DefAttributes.SetColor(
-        ini.ReadInteger(Section(), ms::FontColor, ini.ReadInteger(s, ik::Memo::FontColor, 0)));
+    // Only what differs from the box's own: each setting repaints the box.
+    tk::TextAttributes& d = RichEdit1.DefAttributes;
+    std::string face = ini.ReadString(s, ik::Memo::FontName, "ＭＳ Ｐゴシック");
+    if (d.Name() != face) d.SetName(face);
+    int size = ini.ReadInteger(s, ik::Memo::FontSize, 9, 1, 999);
+    if (d.Size() != size) d.SetSize(size);
+    tk::TColor color = ini.ReadInteger(Section(), ms::FontColor, ini.ReadInteger(s, ik::Memo::FontColor, 0));
+    if (d.Color() != color) d.SetColor(color);
     tk::TColor back = ini.ReadInteger(Section(), ms::BackColor, ini.ReadInteger(s, ik::Memo::BackColor, 0xFFFFFF));
     SetBack(back);
 }
@@ -314,36 +373,24 @@ void TForm18::FormShow() {
     Put(ini, Section(), ms::Show, 1);
     K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
     if (Image1.Handle) Image1.SetStretch(K2->Checked());
+    // Attached where it shows: placing it again would only ask the screen's size again.
+    if (std::exchange(placed_, false)) return;
     if (!ini.ReadBool(Section(), ms::peti, false)) PlaceNormal(true);
     else if (!small_) EnterSmallMode(false);
 }
 
-// The memo's own bounds, else [Memo]'s (when asked), else taken from the main window's; kept
-// on screen.
 void TForm18::PlaceNormal(bool memoDefaults) {
-    auto ini = Ini();
-    const std::string& d = ik::Memo::Section;
-    tk::Bounds main = MainBounds();
-    auto read = [&](const char* key, const char* memoKey, int fallback) {
-        if (memoDefaults) fallback = ini.ReadInteger(d, memoKey, fallback);
-        return ini.ReadInteger(Section(), key, fallback);
-    };
-    int top = read(ms::Top, ik::Memo::top, main.top / 2 + main.height);
-    int left = read(ms::Left, ik::Memo::left, main.left / 2 + main.width);
-    int width = read(ms::Width, ik::Memo::Width, main.width);
-    int height = read(ms::Height, ik::Memo::Height, main.height / 2);
-    Place(left, top, width, height);
+    tk::Bounds b = NormalBounds(Ini(), Section(), memoDefaults);
+    Place(b.left, b.top, b.width, b.height);
 }
 
-// One move: negative positions become 0 and the window stays on screen.
+// One move, only when the window is not there already (each is a round trip to the X server).
 void TForm18::Place(int left, int top, int width, int height) {
-    left = std::max(0, left);
-    top = std::max(0, top);
-    rtl::KeepOnScreen(left, top, width, height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    tk::Bounds b = OnScreen({left, top, width, height});
     RECT r;
     GetWindowRect(Handle, &r);
-    if (r.left != left || r.top != top || r.right - r.left != width || r.bottom - r.top != height)
-        SetBounds(left, top, width, height);
+    if (r.left != b.left || r.top != b.top || r.right - r.left != b.width || r.bottom - r.top != b.height)
+        SetBounds(b.left, b.top, b.width, b.height);
 }
 
 bool TForm18::TextShown() const { return RichEdit1.Visible(); }
@@ -373,11 +420,20 @@ void TForm18::ApplyKind() {
     }
     if (Image1.Handle) Image1.SetVisible(!text);
     RichEdit1.SetVisible(text);
-    RichEdit1.SetMargins();
+    RenewMargins();
+}
+
+// The 6-pixel margins set again only when they are off: each setting lays the text out anew
+// and repaints it.
+void TForm18::RenewMargins() {
+    RECT c = RichEdit1.ClientRect();
+    RECT want{6, 0, std::max<LONG>(6, c.right - 6), c.bottom}, now = RichEdit1.FormatRect();
+    if (!EqualRect(&want, &now)) RichEdit1.SetMargins();
 }
 
 void TForm18::ApplyReadOnly(bool on) {
-    RichEdit1.SetReadOnly(on);
+    // Changing the flag changes the window's style: a round trip to the server.
+    if (RichEdit1.ReadOnly() != on) RichEdit1.SetReadOnly(on);
     RichEdit1.Hint = on ? "読み取り専用です。" : "編集が可能です。";
     ReadOnly1->SetChecked(on);
     if (Toolbar) Toolbar->SetEnabled(!on);
@@ -526,11 +582,13 @@ bool TForm18::SysCommand(WPARAM id) {
 // ---- small mode ----
 
 void TForm18::SetBorderless(bool none) {
-    LONG s = GetWindowLongA(Handle, GWL_STYLE);
-    s = none ? (s & ~WS_OVERLAPPEDWINDOW) | WS_POPUP : (s & ~WS_POPUP) | WS_OVERLAPPEDWINDOW;
+    LONG was = GetWindowLongA(Handle, GWL_STYLE);
+    LONG s = none ? (was & ~WS_OVERLAPPEDWINDOW) | WS_POPUP : (was & ~WS_POPUP) | WS_OVERLAPPEDWINDOW;
+    if (s == was) return;  // made in that frame
     SetWindowLongA(Handle, GWL_STYLE, s);
     SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (!none) BuildSystemMenu();
 }
 
 void TForm18::K3Click() { EnterSmallMode(true); }
@@ -538,14 +596,23 @@ void TForm18::K3Click() { EnterSmallMode(true); }
 void TForm18::EnterSmallMode(bool saveFirst) {
     inSmallSwitch_ = true;
     if (saveFirst && !small_) SaveState();
+    DressSmall();
+    auto ini = Ini();
+    Place(ini.ReadInteger(Section(), ms::P_Left, Left()), ini.ReadInteger(Section(), ms::P_Top, Top()), kSquare, kSquare);
+    inSmallSwitch_ = false;
+}
+
+// Small mode but for the place: the square shown, the border gone, the mode stored.
+void TForm18::DressSmall() {
+    bool was = inSmallSwitch_;
+    inSmallSwitch_ = true;
     small_ = true;
     ApplyKind();
     Panel1.Hint = Image2.Hint = Title();
     auto ini = Ini();
     Put(ini, Section(), ms::peti, true);
     SetBorderless(true);
-    Place(ini.ReadInteger(Section(), ms::P_Left, Left()), ini.ReadInteger(Section(), ms::P_Top, Top()), kSquare, kSquare);
-    inSmallSwitch_ = false;
+    inSmallSwitch_ = was;
 }
 
 void TForm18::K4Click() {
@@ -815,8 +882,7 @@ static void NewMemoFromFile(int group, const std::string& file) {
     if (!Form1) return;
     bool titled = settings::Open().ReadBool(ik::Memo::Section, ik::Memo::DropCaption, false);
     TForm18* m = Form1->NewMemo(group, titled ? file : "");
-    if (!m) return;
-    m->PlaceNormal(true);
+    if (!m) return;  // made where [Memo] and the main window put a new memo
     std::exception_ptr failed;
     try {
         if (memo::IsPictureFile(file)) {

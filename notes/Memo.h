@@ -28,6 +28,14 @@ std::string MemoFolder();
 // How a memo's picture is saved (SaveMemoPicture, below).
 enum class MemoPicture { Jpeg, Bitmap, Wallpaper };
 
+// What a memo window is made with, read from the settings before it exists.
+struct MemoFrame {
+    tk::Bounds at;
+    bool small = false;  // the 16 x 16 square, without a border
+    std::string caption;
+    int group = 0;
+};
+
 struct TForm18 : tk::Form {
     // The memo's name ("Memo" + N): its file name, its key in the group list and its section.
     std::string Name;
@@ -64,7 +72,10 @@ struct TForm18 : tk::Form {
     std::unique_ptr<tk::RichToolbar> Toolbar;  // made by Bar() when first needed
     std::unique_ptr<tk::RichFinder> Finder;  // made by Find() when first needed
 
-    TForm18();
+    // Made where it will show, in its frame (none for the small square) and with its caption: a
+    // top-level window moved, reframed or retitled before it shows costs round trips to the
+    // server under Wine.
+    explicit TForm18(const MemoFrame& f);
     // Binds the window to a memo of a group, once: the group stays the window's for its life.
     // Applies the memo font and colours ([Memo], then the memo's own) and loads the memo file.
     void Attach(const std::string& name, int group, const std::string& title);
@@ -141,6 +152,8 @@ private:
     void BuildSystemMenu();
     void SetBorderless(bool none);
     void ApplyKind();
+    void DressSmall();
+    void RenewMargins();
     bool TextShown() const;
     void ApplyReadOnly(bool on);
     void ApplyColors();
@@ -160,12 +173,17 @@ private:
     bool loadFailed_ = false;  // the memo file is there but could not be read: kept unless edited
     bool inSmallSwitch_ = false;
     bool closed_ = false;  // closed by the user: saved at its close query
+    bool placed_ = false;  // attached in its place, not shown since
     HWND deactivatedTo_ = nullptr;
     tk::TColor back_ = tk::clWhite;
 };
 
 // The memo window created last.
 extern TForm18* Form18;
+
+// The window of a memo of a group, made in its place and frame, bound to the memo (settings and
+// text) and not shown yet; it becomes Form18.
+TForm18* CreateMemoWindow(const std::string& name, int group, const std::string& title);
 
 // Every open memo window, oldest first.
 std::vector<TForm18*> OpenMemoWindows();

@@ -97,9 +97,6 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
                      {ik::Nikki::Color1, ik::Nikki::Color2, ik::Nikki::Color3, ik::Nikki::Color4, ik::Nikki::Color5},
                      clRed});
 
-    ListBox1.Create(*this, {.at = {0, 0, 10, 10}, .visible = false});
-    ListBox2.Create(*this, {.at = {0, 0, 10, 10}, .visible = false});
-    ListBox3.Create(*this, {.at = {0, 0, 10, 10}, .visible = false});
     BuildMenus();
 
     TreeView1.OnChanging = [this](TreeNode, bool&) { SavePreview(); };

@@ -33,6 +33,8 @@ struct TForm28 : tk::Form {
     tk::ImageList ImageList1;
     // Hidden, one line per tree node in depth-first order: ListBox1 "メモ" + (group + 1) for a
     // group node, else the memo name; ListBox3 "z" + group for a group node, else the group.
+    // ListBox2 is the work list of a group's names. Their items only: no windows are made for
+    // them (every item a window holds costs round trips to the server under Wine).
     tk::ListBox ListBox1, ListBox2, ListBox3;
     TSplitBar Panel3;  // between the tree and the preview
     tk::GroupBox GroupBox1;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tk {
@@ -28,10 +29,11 @@ public:
     void Initialize();
     std::string Title() const { return title_; }
     void SetTitle(const std::string& t);
-    // Creates a form into its global; the global is cleared when the form is freed.
-    template <class T>
-    T* CreateForm(T*& ref) {
-        T* f = new T();
+    // Creates a form into its global; the global is cleared when the form is freed. Arguments
+    // go to the form's constructor.
+    template <class T, class... Args>
+    T* CreateForm(T*& ref, Args&&... args) {
+        T* f = new T(std::forward<Args>(args)...);
         ref = f;
         T** slot = &ref;
         // A newer form may hold the global by the time this one is freed.

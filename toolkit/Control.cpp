@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <map>
+#include <unordered_map>
 
 #include "toolkit/Application.h"
 #include "toolkit/Cursor.h"
@@ -11,7 +12,13 @@
 
 namespace tk {
 
-static const char kProp[] = "OrbalCtl";
+// Which control owns a window, answered inside the process: under Wine a window property is a
+// round trip to the server, and the lookup runs for every message of every control. Windows
+// run their messages on the thread that made them, the main thread.
+static std::unordered_map<HWND, Control*>& Owners() {
+    static std::unordered_map<HWND, Control*> owners;
+    return owners;
+}
 
 UINT NextControlId() {
     static UINT next = 1000;
@@ -49,7 +56,11 @@ const char* OrbalClass(bool form) {
     return form ? "OrbalForm" : "OrbalControl";
 }
 
-Control* Control::FromHandle(HWND h) { return h ? (Control*)GetPropA(h, kProp) : nullptr; }
+Control* Control::FromHandle(HWND h) {
+    if (!h) return nullptr;
+    auto it = Owners().find(h);
+    return it == Owners().end() ? nullptr : it->second;
+}
 
 int Control::ShiftFromKeys(WPARAM keys) {
     int s = 0;
@@ -78,7 +89,7 @@ Control::~Control() {
     for (Control* c : Children) c->Parent = nullptr;
     if (Handle) {
         HWND h = Handle;
-        RemovePropA(h, kProp);
+        Owners().erase(h);
         if (oldProc_) SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)oldProc_);
         SetWindowLongPtrA(h, GWLP_USERDATA, 0);
         Handle = nullptr;
@@ -89,7 +100,7 @@ Control::~Control() {
 
 void Control::Attach(HWND h) {
     Handle = h;
-    SetPropA(h, kProp, (HANDLE)this);
+    Owners()[h] = this;
     if (!custom_) oldProc_ = (WNDPROC)SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)SubclassProc);
 }
 
@@ -143,7 +154,7 @@ LRESULT CALLBACK OrbalWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT r = 0;
     Guard([&] { r = c->WndProc(msg, wp, lp); });
     if (msg == WM_NCDESTROY) {
-        RemovePropA(h, kProp);
+        Owners().erase(h);
         c->Handle = nullptr;
     }
     return r;
@@ -156,7 +167,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT r = 0;
     Guard([&] { r = c->WndProc(msg, wp, lp); });
     if (msg == WM_NCDESTROY) {
-        RemovePropA(h, kProp);
+        Owners().erase(h);
         SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)old);
         c->Handle = nullptr;
         c->oldProc_ = nullptr;
@@ -498,6 +509,7 @@ void Control::SetShowHint(bool on) {
 
 bool Control::Enabled() const { return IsWindowEnabled(Handle); }
 void Control::SetEnabled(bool v) {
+    if (Handle && Enabled() == v) return;  // no repaint (under Wine a round trip) for nothing
     EnableWindow(Handle, v);
     if (custom_) Invalidate();
 }

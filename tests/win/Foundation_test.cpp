@@ -3,12 +3,17 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <memory>
+#include <vector>
+
 #include "settings/Settings.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 #include "toolkit/Form.h"
 #include "toolkit/IniFiles.h"
+#include "toolkit/ListBox.h"
 #include "toolkit/MsgBox.h"
+#include "toolkit/Panel.h"
 
 namespace {
 
@@ -300,4 +305,73 @@ TEST(FoundationIni, ParsedReadsAgreeWithTheProfileFunctions) {
     Sleep(20);
     WritePrivateProfileStringA("Form", "Later", "4", path.c_str());
     EXPECT_EQ(tk::TIniFile(path).ReadString("Form", "Later", ""), "4");
+}
+
+TEST(FoundationControl, WindowsLeadToTheirControlsOnlyWhileTheyLive) {
+    tk::Form f({.caption = "lookup"});
+    // Windows come and go first, so that handles are handed out again.
+    for (int i = 0; i < 40; ++i) {
+        tk::ListBox gone;
+        gone.Create(f, {.at = {0, 0, 50, 50}});
+    }
+    tk::ListBox list;
+    list.Create(f, {.at = {0, 0, 120, 80}, .items = {"a", "b"}});
+    auto panel = std::make_unique<tk::Panel>();  // drawn by the toolkit itself
+    panel->Create(f, {.at = {130, 0, 50, 50}});
+    HWND plain = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, f.Handle, nullptr, nullptr, nullptr);
+    struct Case {
+        const char* what;
+        HWND window;
+        tk::Control* expected;
+    } cases[] = {
+        {"form", f.Handle, &f},
+        {"standard control", list.Handle, &list},
+        {"own control", panel->Handle, panel.get()},
+        {"window of no control", plain, nullptr},
+        {"desktop", GetDesktopWindow(), nullptr},
+        {"none", nullptr, nullptr},
+    };
+    for (const Case& c : cases) EXPECT_EQ(tk::Control::FromHandle(c.window), c.expected) << c.what;
+
+    // A notice reaches the control that lives now, not one that had the handle before.
+    int clicks = 0;
+    list.OnClick = [&] { ++clicks; };
+    list.SetItemIndex(1);
+    SendMessageA(f.Handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list.Handle), LBN_SELCHANGE), (LPARAM)list.Handle);
+    EXPECT_EQ(clicks, 1);
+
+    HWND old = panel->Handle;
+    panel.reset();
+    EXPECT_EQ(tk::Control::FromHandle(old), nullptr);
+    DestroyWindow(plain);
+}
+
+TEST(FoundationControl, EnablingFollowsTheLastRequest) {
+    tk::Form f({.caption = "enable"});
+    tk::ListBox list;
+    list.Create(f, {.at = {0, 0, 50, 50}});
+    tk::Panel panel;
+    panel.Create(f, {.at = {60, 0, 50, 50}});
+    const std::vector<bool> requests[] = {{false}, {false, false}, {false, true}, {true, true, false}, {false, false, true, true}};
+    for (const auto& seq : requests)
+        for (tk::Control* c : std::initializer_list<tk::Control*>{&list, &panel}) {
+            for (bool on : seq) c->SetEnabled(on);
+            EXPECT_EQ(c->Enabled(), seq.back());
+            EXPECT_EQ(IsWindowEnabled(c->Handle) != 0, seq.back());
+        }
+}
+
+TEST(FoundationForm, FormsTakeConstructorArguments) {
+    struct TFormY : tk::Form {
+        explicit TFormY(const std::string& caption) : Form({.caption = caption, .left = 10, .top = 20}) {}
+    };
+    static TFormY* FormY = nullptr;
+    tk::Application.CreateForm(FormY, "made with an argument");
+    tk::Application.MainForm = nullptr;  // not the program's main window here
+    ASSERT_NE(FormY, nullptr);
+    EXPECT_EQ(FormY->Caption(), "made with an argument");
+    EXPECT_EQ(FormY->Left(), 10);
+    FormY->Release();
+    wintest::Pump();
+    EXPECT_EQ(FormY, nullptr);
 }

@@ -643,3 +643,91 @@ TEST_F(Memos, PrintingLeavesTheTextAsItWas) {
 }
 
 }  // namespace
+
+// A memo window is made in its place, frame and caption with its text, before it is shown, and
+// showing it moves nothing.
+TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        const char* what;
+        std::map<std::string, int> own;  // the memo's section
+        std::map<std::string, int> defaults;  // [Memo]
+        RECT expected;  // left, top, width, height; {-1} from the main window
+        bool small, readOnly;
+    } cases[] = {
+        {"own bounds", {{"Top", 60}, {"Left", 50}, {"Width", 220}, {"Height", 150}}, {}, {50, 60, 220, 150}, false, false},
+        {"partly off the screen", {{"Top", cy - 50}, {"Left", cx - 100}, {"Width", 220}, {"Height", 150}}, {},
+         {cx - 220, cy - 150, 220, 150}, false, false},
+        {"negative position", {{"Top", 40}, {"Left", -30}, {"Width", 200}, {"Height", 120}}, {}, {0, 40, 200, 120}, false, false},
+        {"[Memo] bounds", {}, {{"top", 90}, {"left", 80}, {"Width", 240}, {"Height", 110}}, {80, 90, 240, 110}, false, false},
+        {"main window's", {}, {}, {-1}, false, false},
+        {"small square", {{"peti", 1}, {"P_Top", 20}, {"P_Left", 700}, {"Width", 220}}, {}, {700, 20, 16, 16}, true, false},
+        {"small square, never placed", {{"peti", 1}}, {}, {(cx - 300) / 2, (cy - 200) / 2, 16, 16}, true, false},
+        {"read-only", {{"ReadOnly", 1}, {"Top", 10}, {"Left", 10}, {"Width", 200}, {"Height", 100}}, {}, {10, 10, 200, 100}, false, true},
+    };
+    Start();
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string name = "Memo" + std::to_string(++n), section = ms::MemoSection(name, M);
+        auto f = Ini();
+        f.EraseSection("Memo");
+        for (const auto& [key, value] : c.own) f.WriteInteger(section, key, value);
+        for (const auto& [key, value] : c.defaults) f.WriteInteger("Memo", key, value);
+        f.WriteString(ms::GroupSection(3, M), name, "買い物");
+        ASSERT_TRUE(tk::WriteFileBytes(M + name, "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 MS UI Gothic;}}\\f0 "
+                                                    "\\'94\\'83\\'82\\'a2\\'95\\'a8 " + name + "}"));
+        RECT want = c.expected;
+        if (want.left == -1) {
+            int top = Form1->Top() / 2 + Form1->Height(), left = Form1->Left() / 2 + Form1->Width();
+            int w = Form1->Width(), h = Form1->Height() / 2;
+            want = {std::max(0, std::min(left, cx - w)), std::max(0, std::min(top, cy - h)), w, h};
+        }
+        TForm18* m = CreateMemoWindow(name, 3, "買い物");
+        ASSERT_NE(m, nullptr);
+        EXPECT_FALSE(m->Visible());
+        auto at = [&] { return RECT{m->Left(), m->Top(), m->Width(), m->Height()}; };
+        RECT made = at();
+        EXPECT_TRUE(EqualRect(&made, &want)) << made.left << "," << made.top << " " << made.right << "x" << made.bottom;
+        EXPECT_EQ((GetWindowLongA(m->Handle, GWL_STYLE) & WS_CAPTION) != 0, !c.small);
+        EXPECT_EQ(m->IsSmall(), c.small);
+        EXPECT_EQ(m->Caption(), c.readOnly ? "買い物 (RO)" : "買い物");
+        EXPECT_EQ(m->RichEdit1.ReadOnly(), c.readOnly);
+        EXPECT_EQ(m->RichEdit1.Text(), "買い物 " + name);
+        EXPECT_EQ(m->Label2.Caption(), "3_Memo_");
+        m->ShowInactive();
+        wintest::Pump();
+        RECT shown = at();
+        EXPECT_TRUE(EqualRect(&shown, &want));
+        EXPECT_EQ(Ini().ReadInteger(section, ms::Show, 0), 1);
+        if (!c.small) {
+            // The text keeps its margins although it was loaded after the window took its size.
+            RECT client = m->RichEdit1.ClientRect(), text = m->RichEdit1.FormatRect();
+            EXPECT_EQ(text.left, 6);
+            EXPECT_EQ(text.right, client.right - 6);
+        }
+    }
+}
+
+// A square made without a border gets the memo's commands in its system menu once restored.
+TEST_F(Memos, SquareMadeSmallRestoresWithItsFrameAndCommands) {
+    Start();
+    auto f = Ini();
+    std::string section = ms::MemoSection("Memo1", M);
+    for (const auto& [key, value] : std::map<std::string, int>{
+             {"peti", 1}, {"P_Top", 30}, {"P_Left", 40}, {"Top", 100}, {"Left", 120}, {"Width", 230}, {"Height", 140}})
+        f.WriteInteger(section, key, value);
+    f.WriteString(ms::GroupSection(0, M), "Memo1", "Memo1");
+    TForm18* m = CreateMemoWindow("Memo1", 0, "Memo1");
+    m->Show();
+    ASSERT_TRUE(m->IsSmall());
+    m->K4Click();
+    EXPECT_FALSE(m->IsSmall());
+    EXPECT_NE(GetWindowLongA(m->Handle, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(m->Left(), 120);
+    EXPECT_EQ(m->Width(), 230);
+    char text[64] = {};
+    GetMenuStringA(GetSystemMenu(m->Handle, FALSE), 10, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "メモの題名変更");
+    EXPECT_FALSE(Ini().ReadBool(section, ms::peti, true));
+}
