@@ -201,7 +201,7 @@ void TForm4::SpinEdit6Change() {
                ini.ReadInteger(mk::Section, mk::Tsize, mk::Parts[1].width);
     ini.WriteInteger(mk::Section, mk::Rsize, rest);
     if (Form27) Form27->SetPartWidth(2, rest);
-    if (RadioGroup9.ItemIndex() == 2) ShowPartWidth(ini.ReadInteger(mk::Section, mk::Rsize, mk::Parts[2].width));
+    if (RadioGroup9.ItemIndex() == 2) ShowPartWidth(rest);
 }
 
 void TForm4::SpinEdit10Change() {
@@ -336,9 +336,10 @@ void TForm4::ColumnEditChange(int column) {
 void TForm4::BitBtn37Click() {
     if (Ask("全ての項目がデフォルトになります。\rよろしいですか？", MB_YESNO | MB_ICONQUESTION) == IDNO) return;
     auto ini = settings::Open();
-    for (int i = 0; i < tel::Pages; ++i) ini.WriteString(tel::Section, tel::Title(i), tel::PageTitles[i]);
-    for (int i = 0; i < tel::Pages; ++i)
-        TabControl1.Tabs.SetStrings(i, ini.ReadString(tel::Section, tel::Title(i), tel::PageTitles[i]));
+    for (int i = 0; i < tel::Pages; ++i) {
+        ini.WriteString(tel::Section, tel::Title(i), tel::PageTitles[i]);
+        TabControl1.Tabs.SetStrings(i, tel::PageTitles[i]);
+    }
     TabControl1Change();
 }
 

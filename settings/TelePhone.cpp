@@ -22,7 +22,7 @@ using namespace telbook;
 namespace {
 
 const char kCaption[] = "簡易電話帳";
-const char* const kTabs[] = {"電話帳", "あ", "か", "さ", "た", "な", "は", "ま", "や", "ら", "わ", "他", "検索結果"};
+const char kSearchTab[] = "検索結果";  // after the stored pages' tabs
 const auto& kTitles = inikey::TelePhone::ColumnTitles;
 const char* const kSearchTitles[kColumns] = {"項目１", "項目２", "電話番号", "E-Mail", "Webページ"};
 const int kDefaultTitleWidth = 100;
@@ -60,7 +60,8 @@ TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
     BitBtn4.Create(Panel1, {.at = {456, 34, 86, 25}, .caption = "&Search", .hint = "検索を開始します。"});
 
     TabControl1.Create(*this, {.hint = "電話帳の項目を切り換えます。", .align = Align::Client});
-    for (int i = 0; i < 13; ++i) Tabs[i].Create(TabControl1, {.caption = kTabs[i]});
+    for (int i = 0; i < 13; ++i)
+        Tabs[i].Create(TabControl1, {.caption = i < kPages ? inikey::TelePhone::PageTitles[i] : kSearchTab});
     // Thirteen tabs side by side in the window's width.
     SendMessageA(TabControl1.Handle, TCM_SETMINTABWIDTH, 0, 16);
     SendMessageA(TabControl1.Handle, TCM_SETPADDING, 0, MAKELPARAM(6, 3));
