@@ -420,15 +420,7 @@ void TForm18::ApplyKind() {
     }
     if (Image1.Handle) Image1.SetVisible(!text);
     RichEdit1.SetVisible(text);
-    RenewMargins();
-}
-
-// The 6-pixel margins set again only when they are off: each setting lays the text out anew
-// and repaints it.
-void TForm18::RenewMargins() {
-    RECT c = RichEdit1.ClientRect();
-    RECT want{6, 0, std::max<LONG>(6, c.right - 6), c.bottom}, now = RichEdit1.FormatRect();
-    if (!EqualRect(&want, &now)) RichEdit1.SetMargins();
+    RichEdit1.SetMargins();  // lays the text out again only when the margins are off
 }
 
 void TForm18::ApplyReadOnly(bool on) {

@@ -153,7 +153,6 @@ private:
     void SetBorderless(bool none);
     void ApplyKind();
     void DressSmall();
-    void RenewMargins();
     bool TextShown() const;
     void ApplyReadOnly(bool on);
     void ApplyColors();
