@@ -14,10 +14,8 @@ struct MemBitmap {
     HGDIOBJ old = nullptr;
     int w, h;
     MemBitmap(int width, int height, bool mono) : w(width), h(height) {
-        HDC screen = GetDC(nullptr);
-        bmp = mono ? CreateBitmap(w, h, 1, 1, nullptr) : CreateCompatibleBitmap(screen, w, h);
-        dc = CreateCompatibleDC(screen);
-        ReleaseDC(nullptr, screen);
+        bmp = mono ? CreateBitmap(w, h, 1, 1, nullptr) : tk::CreateColorBitmap(w, h);
+        dc = CreateCompatibleDC(nullptr);
         old = SelectObject(dc, bmp);
         if (mono) PatBlt(dc, 0, 0, w, h, BLACKNESS);
     }

@@ -119,18 +119,13 @@ void RadioGroup::Rebuild() {
 
 void RadioGroup::Arrange() {
     if (!Handle || buttons_.empty()) return;
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
+    int lineHeight = FontLineHeight(EffectiveFont());
     int n = (int)buttons_.size();
     int perColumn = (n + columns_ - 1) / columns_;
     int buttonWidth = (Width() - 10) / columns_;
-    int space = Height() - tm.tmHeight - 5;
+    int space = Height() - lineHeight - 5;
     int buttonHeight = std::max(1, space / perColumn);
-    int top = tm.tmHeight + 1 + (space % perColumn) / 2;
+    int top = lineHeight + 1 + (space % perColumn) / 2;
     for (int i = 0; i < n; ++i)
         buttons_[i]->SetBounds((i / perColumn) * buttonWidth + 8, (i % perColumn) * buttonHeight + top, buttonWidth,
                                buttonHeight);

@@ -1,18 +1,25 @@
 #include "toolkit/ComboBox.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "toolkit/Application.h"
 #include "toolkit/Hint.h"
 
 namespace tk {
 
-static const char kFieldProp[] = "OrbalComboField";
+// The box of each typing field, kept in the process: a window property would be a round trip
+// to the server under Wine on every message the field gets. Never freed, like the controls'
+// own table: a box destroyed at program end may still ask it.
+static std::unordered_map<HWND, ComboBox*>& FieldOwners() {
+    static auto* owners = new std::unordered_map<HWND, ComboBox*>;
+    return *owners;
+}
 
 ComboBox::~ComboBox() {
-    if (field_ && IsWindow(field_)) {
-        SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)fieldProc_);
-        RemovePropA(field_, kFieldProp);
+    if (field_) {
+        FieldOwners().erase(field_);
+        if (IsWindow(field_)) SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)fieldProc_);
     }
 }
 
@@ -22,12 +29,12 @@ void ComboBox::Create(Control& parent, const Ctl& p) {
     Ctl q = p;
     q.caption.clear();
     DWORD ws = (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+    // The list's height is fitted as it drops down, where DropDownCount is known for sure.
     CreateChild(parent, "COMBOBOX", ws, 0, q);
-    FitDropDown();
     if (style_ == csDropDown) {
         field_ = GetWindow(Handle, GW_CHILD);
         if (field_) {
-            SetPropA(field_, kFieldProp, (HANDLE)this);
+            FieldOwners()[field_] = this;
             fieldProc_ = (WNDPROC)SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)FieldProc);
         }
     }
@@ -155,13 +162,14 @@ LRESULT ComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK ComboBox::FieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* cb = (ComboBox*)GetPropA(h, kFieldProp);
-    if (!cb) return DefWindowProcA(h, msg, wp, lp);
+    auto it = FieldOwners().find(h);
+    if (it == FieldOwners().end()) return DefWindowProcA(h, msg, wp, lp);
+    ComboBox* cb = it->second;
     WNDPROC old = cb->fieldProc_;
     LRESULT r = 0;
     Guard([&] { r = cb->FieldMessage(msg, wp, lp); });
     if (msg == WM_NCDESTROY) {
-        RemovePropA(h, kFieldProp);
+        FieldOwners().erase(h);
         SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)old);
         cb->field_ = nullptr;
     }

@@ -14,10 +14,11 @@ namespace tk {
 
 // Which control owns a window, answered inside the process: under Wine a window property is a
 // round trip to the server, and the lookup runs for every message of every control. Windows
-// run their messages on the thread that made them, the main thread.
+// run their messages on the thread that made them, the main thread. Never freed: a control
+// destroyed at program end may still ask it after static objects are gone.
 static std::unordered_map<HWND, Control*>& Owners() {
-    static std::unordered_map<HWND, Control*> owners;
-    return owners;
+    static auto* owners = new std::unordered_map<HWND, Control*>;
+    return *owners;
 }
 
 UINT NextControlId() {

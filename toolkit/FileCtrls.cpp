@@ -208,13 +208,7 @@ static void DrawRow(const DRAWITEMSTRUCT* di, const Control& c, const std::strin
 }
 
 static int RowHeight(const TFont& f, bool glyphs) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ o = SelectObject(dc, f.Handle());
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, o);
-    ReleaseDC(nullptr, dc);
-    return std::max<int>(glyphs ? 17 : 0, tm.tmHeight + 1);
+    return std::max<int>(glyphs ? 17 : 0, FontLineHeight(f) + 1);
 }
 
 static const DWORD kListStyle =

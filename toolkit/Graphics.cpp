@@ -26,6 +26,31 @@ int ScreenDpi() {
     return dpi;
 }
 
+HDC MeasureDC() {
+    static HDC dc = CreateCompatibleDC(nullptr);
+    return dc;
+}
+
+int FontLineHeight(const TFont& f) {
+    HDC dc = MeasureDC();
+    HGDIOBJ old = SelectObject(dc, f.Handle());
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    return tm.tmHeight;
+}
+
+HBITMAP CreateColorBitmap(int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
 int TFont::Height() const { return -MulDiv(Size, ScreenDpi(), 72); }
 
 HFONT TFont::Handle() const {
@@ -234,14 +259,7 @@ void TBitmap::Clear() {
 void TBitmap::SetSize(int w, int h) {
     Clear();
     if (w <= 0 || h <= 0) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    bmp_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bmp_ = CreateColorBitmap(w, h);
     if (!bmp_) return;
     width_ = w;
     height_ = h;
@@ -355,9 +373,7 @@ std::string TBitmap::BmpFileBytes() const {
     std::string bits(bih.biSizeImage, '\0');
     // GetDIBits wants the bitmap out of any DC for the moment.
     if (dc_) SelectObject(dc_, oldBmp_);
-    HDC dc = GetDC(nullptr);
-    int got = GetDIBits(dc, bmp_, 0, height_, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    int got = GetDIBits(MeasureDC(), bmp_, 0, height_, bits.data(), (BITMAPINFO*)&bih, DIB_RGB_COLORS);
     if (dc_) SelectObject(dc_, bmp_);
     if (!got) return {};
     return out + bits;

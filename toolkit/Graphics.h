@@ -133,4 +133,14 @@ private:
 // Pixels per logical inch of the screen (font sizes).
 int ScreenDpi();
 
+// A memory DC of the screen's kind, for measuring text as the screen shows it. Fetching a
+// window's DC instead is several round trips under Wine while the window is still hidden.
+// Callers select their font and put the old one back.
+HDC MeasureDC();
+// The height of a line of text in the font (the text metrics' height).
+int FontLineHeight(const TFont& f);
+// A 24-bit colour bitmap in memory of its own, made without the
+// screen's DC (a round trip under Wine).
+HBITMAP CreateColorBitmap(int w, int h);
+
 }  // namespace tk

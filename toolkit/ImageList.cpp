@@ -34,9 +34,7 @@ int ImageList::AddImpl(const TBitmap& bmp, bool masked, TColor transparent) {
     if (!list_) return -1;
     // The image list selects the bitmap into its own DC, which fails while the TBitmap's canvas holds
     // it: hand it a fresh copy of exactly the list's size.
-    HDC screen = GetDC(nullptr);
-    HBITMAP copy = CreateCompatibleBitmap(screen, width_, height_);
-    ReleaseDC(nullptr, screen);
+    HBITMAP copy = CreateColorBitmap(width_, height_);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, copy);
     RECT all{0, 0, width_, height_};

@@ -25,19 +25,16 @@ UINT Label::TextFlags() const {
 
 void Label::AdjustSize() {
     if (!autoSize_ || !Handle) return;
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
     std::string s = Caption();
     RECT r{0, 0, wordWrap_ ? std::max(1, Width()) : 0, 0};
     if (s.empty()) {
-        TEXTMETRICA tm;
-        GetTextMetricsA(dc, &tm);
-        r.bottom = tm.tmHeight;
+        r.bottom = FontLineHeight(EffectiveFont());
     } else {
+        HDC dc = MeasureDC();
+        HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
         DrawTextA(dc, s.c_str(), (int)s.size(), &r, TextFlags() | DT_CALCRECT);
+        SelectObject(dc, old);
     }
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
     int w = wordWrap_ ? Width() : r.right, h = r.bottom;
     if (w != Width() || h != Height())
         SetWindowPos(Handle, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

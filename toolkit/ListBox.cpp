@@ -24,13 +24,8 @@ void ListBox::Create(Control& parent, const Ctl& p) {
 
 int ListBox::DefaultItemHeight() const {
     if (itemHeight_ > 0) return itemHeight_;
-    HDC dc = GetDC(Handle);
-    HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
-    return style_ == lbStandard ? tm.tmHeight : tm.tmHeight + 4;
+    int h = FontLineHeight(EffectiveFont());
+    return style_ == lbStandard ? h : h + 4;
 }
 
 int ListBox::ItemIndex() const {

@@ -56,13 +56,7 @@ void StatusBar::Create(Control& parent, const Ctl& p) {
     sizeGrip_ = q.align == Align::Bottom && top && (GetWindowLongA(top, GWL_STYLE) & WS_THICKFRAME);
     if (q.at.height <= 0) {
         const TFont& f = q.font ? *q.font : parent.EffectiveFont();
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, f.Handle());
-        TEXTMETRICA tm{};
-        GetTextMetricsA(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
-        q.at.height = std::max(19, (int)tm.tmHeight + 8);
+        q.at.height = std::max(19, FontLineHeight(f) + 8);
     }
     CreateCustom(parent, 0, 0, q);
     for (const std::string& s : p.items) Panels.Add(s, 100);

@@ -19,7 +19,7 @@ void TabSet::Layout() {
     if (!Handle) return;
     if (tabIndex_ >= Tabs.Count()) tabIndex_ = Tabs.Count() - 1;
     rects_.clear();
-    HDC dc = GetDC(Handle);
+    HDC dc = MeasureDC();
     HGDIOBJ old = SelectObject(dc, EffectiveFont().Handle());
     std::vector<int> widths;
     int total = 0;
@@ -30,7 +30,6 @@ void TabSet::Layout() {
         total += widths.back() - kSlant;  // neighbours share a slant
     }
     SelectObject(dc, old);
-    ReleaseDC(Handle, dc);
     int room = ClientWidth() - 2 * kIndent - kSlant;
     int x = kIndent, h = ClientHeight();
     for (int i = 0; i < (int)widths.size(); ++i) {

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "tests/win/WinTest.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
@@ -71,4 +74,41 @@ TEST(TkLabel, ColoursAndTransparencyOverThePaintedParent) {
     onPanel.Create(p, {.at = {5, 5, 0, 0}, .caption = "パネル上"});
     RedrawWindow(p.Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_EQ(Pixel(onPanel.Handle, 0, 0), RGB(0, 255, 255));
+}
+
+// Captions are measured off screen while their window is still hidden; the sizes must be those
+// the shown window's own DC gives, in every font a window of ours uses.
+TEST(TkLabel, SizesMeasuredWhileHiddenMatchTheScreen) {
+    struct Case {
+        const char* caption;
+        tk::TFont font;
+    } cases[] = {{"タイトル", {}},
+                 {"▲", {.Size = 7}},
+                 {"日曜日の予定 Sunday", {.Name = "ＭＳ Ｐゴシック", .Size = 12, .Style = tk::fsBold}},
+                 {"", {.Size = 18}}};
+    tk::Form f({.caption = "ラベル"});
+    std::vector<std::unique_ptr<tk::Label>> labels;
+    int y = 4;
+    for (const Case& c : cases) {
+        labels.push_back(std::make_unique<tk::Label>());
+        labels.back()->Create(f, {.at = {4, y, 0, 0}, .caption = c.caption, .font = c.font});
+        y += 40;
+    }
+    f.Show();
+    for (size_t i = 0; i < labels.size(); ++i) {
+        tk::Label& l = *labels[i];
+        HDC dc = GetDC(l.Handle);
+        HGDIOBJ old = SelectObject(dc, l.Font.Handle());
+        RECT r{};
+        TEXTMETRICA tm{};
+        GetTextMetricsA(dc, &tm);
+        std::string s = cases[i].caption;
+        if (!s.empty()) DrawTextA(dc, s.c_str(), (int)s.size(), &r, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
+        SelectObject(dc, old);
+        ReleaseDC(l.Handle, dc);
+        SCOPED_TRACE(s);
+        EXPECT_EQ(l.Height(), s.empty() ? tm.tmHeight : r.bottom);
+        EXPECT_EQ(tk::FontLineHeight(l.Font), tm.tmHeight);
+        if (!s.empty()) EXPECT_EQ(l.Width(), r.right);
+    }
 }
