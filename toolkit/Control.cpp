@@ -484,6 +484,12 @@ int Control::ClientWidth() const { return ClientRect().right; }
 int Control::ClientHeight() const { return ClientRect().bottom; }
 
 void Control::SetBounds(int l, int t, int w, int h) {
+    // Moving a window to where it already is still costs round trips under Wine, and aligning
+    // sets every aligned child again each time one of them comes or changes.
+    RECT r;
+    GetWindowRect(Handle, &r);
+    MapWindowPoints(nullptr, GetAncestor(Handle, GA_PARENT), (POINT*)&r, 2);
+    if (r.left == l && r.top == t && r.right - r.left == w && r.bottom - r.top == h) return;
     SetWindowPos(Handle, nullptr, l, t, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

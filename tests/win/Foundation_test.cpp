@@ -361,6 +361,50 @@ TEST(FoundationControl, EnablingFollowsTheLastRequest) {
         }
 }
 
+HWND gPosWindow = nullptr;
+int gPosChanges = 0;
+LRESULT CALLBACK CountPosChanges(int code, WPARAM wp, LPARAM lp) {
+    auto* m = (CWPSTRUCT*)lp;
+    if (code == HC_ACTION && m->hwnd == gPosWindow && m->message == WM_WINDOWPOSCHANGING) ++gPosChanges;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Bounds are set only when they differ, compared in the parent's client coordinates: a child
+// inside an offset panel of a framed form, and the form itself on the screen.
+TEST(FoundationControl, BoundsAreSetWhereTheyDifferAndOnlyThere) {
+    tk::Form f({.caption = "bounds", .left = 40, .top = 30, .width = 300, .height = 200});
+    tk::Panel panel, child;
+    panel.Create(f, {.at = {17, 11, 200, 120}, .style = tk::pnOuterLowered});
+    child.Create(panel, {.at = {5, 7, 30, 20}});
+    struct Case {
+        const char* what;
+        tk::Control* c;
+        int l, t, w, h;
+        bool moves;
+    } cases[] = {
+        {"child, same", &child, 5, 7, 30, 20, false},
+        {"child, one right", &child, 6, 7, 30, 20, true},
+        {"child, one taller", &child, 6, 7, 30, 21, true},
+        {"panel, same", &panel, 17, 11, 200, 120, false},
+        {"panel, moved", &panel, 0, 0, 200, 120, true},
+        {"form, same", &f, 40, 30, 300, 200, false},
+        {"form, wider", &f, 40, 30, 320, 200, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        gPosWindow = c.c->Handle;
+        gPosChanges = 0;
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountPosChanges, nullptr, GetCurrentThreadId());
+        c.c->SetBounds(c.l, c.t, c.w, c.h);
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(gPosChanges > 0, c.moves);
+        EXPECT_EQ(c.c->Left(), c.l);
+        EXPECT_EQ(c.c->Top(), c.t);
+        EXPECT_EQ(c.c->Width(), c.w);
+        EXPECT_EQ(c.c->Height(), c.h);
+    }
+}
+
 TEST(FoundationForm, FormsTakeConstructorArguments) {
     struct TFormY : tk::Form {
         explicit TFormY(const std::string& caption) : Form({.caption = caption, .left = 10, .top = 20}) {}
