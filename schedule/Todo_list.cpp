@@ -24,12 +24,6 @@ const char kDayFormat[] = "yyyy/mm/dd (ddd)";
 const int kBandHeight = 58;
 tk::TFont PaneFont(tk::TColor colour) { return {.Name = "ＭＳ ゴシック", .Size = 9, .Color = colour}; }
 
-// The pane's length in characters, as its text would read, without reading the text out.
-int TextLength(const tk::RichEdit& pane) {
-    GETTEXTLENGTHEX gl{GTL_DEFAULT | GTL_NUMCHARS | GTL_PRECISE, 1200};
-    return std::max<int>(0, (int)SendMessageA(pane.Handle, EM_GETTEXTLENGTHEX, (WPARAM)&gl, 0));
-}
-
 // Each write rewrites the whole settings file: a value it already holds is left alone.
 void KeepInteger(tk::TIniFile& ini, const std::string& section, const std::string& key, int value) {
     if (ini.ReadString(section, key, "") != std::to_string(value)) ini.WriteInteger(section, key, value);
@@ -274,7 +268,7 @@ void TForm2::BitBtn2Click() {
         rtl::TStringList lines;  // a file's text brings line breaks of its own
         lines.SetText(text[i].Text());
         ReplaceChangedLines(re, lines);
-        re.SetSelStart(i == (int)ListPane::Past ? TextLength(re) : 0);
+        re.SetSelStart(i == (int)ListPane::Past ? re.GetTextLen() : 0);
         SendMessageA(re.Handle, WM_SETREDRAW, TRUE, 0);
         SendMessageA(re.Handle, EM_SCROLLCARET, 0, 0);
         if (i != (int)ListPane::Past) SendMessageA(re.Handle, WM_VSCROLL, SB_TOP, 0);

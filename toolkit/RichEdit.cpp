@@ -345,9 +345,7 @@ void RichEdit::Create(Control& parent, const Ctl& p) {
 }
 
 std::wstring RichEdit::WideText() const {
-    if (!Handle) return {};
-    GETTEXTLENGTHEX gl{GTL_DEFAULT | GTL_NUMCHARS | GTL_PRECISE, 1200};
-    LRESULT n = SendMessageA(Handle, EM_GETTEXTLENGTHEX, (WPARAM)&gl, 0);
+    int n = GetTextLen();
     if (n <= 0) return {};
     std::wstring w(n + 1, L'\0');
     GETTEXTEX gt{};
@@ -429,7 +427,12 @@ void RichEdit::SetCaption(const std::string& s) {
     ChangeFromCode([&] { SetWideText(SjisToWide(s)); });
 }
 
-int RichEdit::GetTextLen() const { return (int)WideText().size(); }
+int RichEdit::GetTextLen() const {
+    // Counted by the control: reading the text out for its size would copy all of it.
+    if (!Handle) return 0;
+    GETTEXTLENGTHEX gl{GTL_DEFAULT | GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return std::max(0, (int)SendMessageA(Handle, EM_GETTEXTLENGTHEX, (WPARAM)&gl, 0));
+}
 
 static bool IsRtf(const std::string& data) { return data.rfind("{\\rtf", 0) == 0 || data.rfind("{\\urtf", 0) == 0; }
 
@@ -796,18 +799,14 @@ int RichEdit::ReplaceAll(const std::string& text, const std::string& with, int o
     int byLength = (int)SjisToWide(by).size(), count = 0;
     if (w.empty() || ReadOnly()) return 0;
     options &= ~stBackward;
-    auto length = [&] {
-        GETTEXTLENGTHEX gl{GTL_DEFAULT | GTL_NUMCHARS | GTL_PRECISE, 1200};
-        return (int)SendMessageA(Handle, EM_GETTEXTLENGTHEX, (WPARAM)&gl, 0);
-    };
     ChangeFromCode([&] {
         for (int pos = std::max(0, start), hit; (hit = Find(Handle, w, pos, -1, options)) >= 0; ++count) {
-            int before = length();
+            int before = GetTextLen();
             CHARRANGE cr{hit, hit + (int)w.size()};
             SendMessageA(Handle, EM_EXSETSEL, 0, (LPARAM)&cr);
             SendMessageA(Handle, EM_REPLACESEL, TRUE, (LPARAM)by.c_str());
             // Each round removes the match or moves past it; a control that took nothing ends it.
-            if (length() == before + byLength - (int)w.size()) pos = hit + byLength;
+            if (GetTextLen() == before + byLength - (int)w.size()) pos = hit + byLength;
             else break;
         }
     });
