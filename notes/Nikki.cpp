@@ -178,7 +178,7 @@ void TForm8::FormShow() {
     SetCaption(diary::DayCaption(Day()));
     auto ini = settings::Open();
     // The size first, so that keeping the window on the screen counts with the size it will have.
-    WindowBox box = {Left(), Top(), Width(), Height()};
+    tk::Bounds box = {Left(), Top(), Width(), Height()};
     Restore(box, ini.ReadInteger(ik::Nikki::Section, ik::Nikki::left, 0),
             ini.ReadInteger(ik::Nikki::Section, ik::Nikki::top, 0),
             ini.ReadInteger(ik::Nikki::Section, ik::Nikki::Width, Width()),
@@ -189,7 +189,7 @@ void TForm8::FormShow() {
 
 // The window's place as a size then a position restore would leave it, worked out without
 // moving the window: each move of a top-level window is a round trip to the display.
-void TForm8::Restore(WindowBox& box, int left, int top, int width, int height) const {
+void TForm8::Restore(tk::Bounds& box, int left, int top, int width, int height) const {
     // The system gives a negative size no room.
     box.width = std::max(0, width);
     box.height = std::max(0, height);
@@ -198,12 +198,9 @@ void TForm8::Restore(WindowBox& box, int left, int top, int width, int height) c
     box.top = top;
 }
 
-void TForm8::Place(const WindowBox& box) {
-    if (box.left != Left() || box.top != Top() || box.width != Width() || box.height != Height())
-        SetBounds(box.left, box.top, box.width, box.height);
-}
+void TForm8::Place(const tk::Bounds& box) { SetBounds(box.left, box.top, box.width, box.height); }
 
-void TForm8::LoadDay(WindowBox box) {
+void TForm8::LoadDay(tk::Bounds box) {
     std::string path = DayPath();
     if (!tk::FileExists(path)) {
         Place(box);
@@ -298,7 +295,7 @@ void TForm8::ApplyHeader(const diary::DayHeader& h) {
     kept_ = h.kept;
 }
 
-void TForm8::ApplyBounds(const diary::DayHeader& h, WindowBox& box) const {
+void TForm8::ApplyBounds(const diary::DayHeader& h, tk::Bounds& box) const {
     if (h.top || h.left || h.height || h.width)
         Restore(box, h.left.value_or(box.left), h.top.value_or(box.top), h.width.value_or(box.width),
                 h.height.value_or(box.height));

@@ -94,13 +94,10 @@ struct TForm8 : tk::Form {
     void SetReadOnlyMark(bool on);
 
 private:
-    struct WindowBox {
-        int left, top, width, height;
-    };
-    void Restore(WindowBox& box, int left, int top, int width, int height) const;
-    void ApplyBounds(const diary::DayHeader& h, WindowBox& box) const;
-    void Place(const WindowBox& box);
-    void LoadDay(WindowBox box);
+    void Restore(tk::Bounds& box, int left, int top, int width, int height) const;
+    void ApplyBounds(const diary::DayHeader& h, tk::Bounds& box) const;
+    void Place(const tk::Bounds& box);
+    void LoadDay(tk::Bounds box);
     void EnsureFindDialogs();
     void ImportLegacy(const std::string& legacyPath);
     void Refuse(const std::string& message);
@@ -112,8 +109,8 @@ private:
     void ApplyBackColor(tk::TColor c);
     RECT NormalBounds() const;
 
-    bool loaded_ = false;
-    SIZE syncedSize_{-1, -1};  // the client size the bar was last brought in line for  // the day has been read into the window (shown once)
+    bool loaded_ = false;      // the day has been read into the window (shown once)
+    SIZE syncedSize_{-1, -1};  // the client size the bar was last brought in line for
     tk::TColor fontColor_ = tk::clWindowText, backColor_ = tk::clWindow;
     std::vector<std::string> kept_;  // header lines the reader did not know
 };

@@ -139,8 +139,8 @@ int ScreenDpi();
 HDC MeasureDC();
 // The height of a line of text in the font (the text metrics' height).
 int FontLineHeight(const TFont& f);
-// A 24-bit colour bitmap in memory of its own, made without the
-// screen's DC (a round trip under Wine).
+// A 24-bit colour bitmap in memory of its own, made without the screen's DC (a round trip
+// under Wine).
 HBITMAP CreateColorBitmap(int w, int h);
 
 }  // namespace tk

@@ -237,9 +237,8 @@ void RichToolbar::SetEnabled(bool on) {
                       bar_.strikeOut, bar_.bullet,     bar_.align[0],     bar_.align[1],    bar_.align[2],
                       bar_.colorButton, bar_.history[0], bar_.history[1], bar_.history[2], bar_.history[3],
                       bar_.history[4], bar_.ruler,     bar_.firstMarker,  bar_.leftMarker,  bar_.rightMarker};
-    // Each change repaints the control: one already so is left alone.
     for (Control* c : all)
-        if (c && c->Enabled() != on) c->SetEnabled(on);
+        if (c) c->SetEnabled(on);
 }
 
 bool RichToolbar::CanFormat() const { return !syncing_ && edit_.Handle && !edit_.ReadOnly(); }
