@@ -1,5 +1,7 @@
 #include "toolkit/SpeedButton.h"
 
+#include "toolkit/Hint.h"
+
 namespace tk {
 
 void SpeedButton::Create(Control& parent, const Ctl& p) {
@@ -35,6 +37,7 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:  // a quick second click is a click too
             if (!Enabled()) break;
+            RelayHint(*this, Handle, msg, wp, lp);  // the tip goes on a press (the base is not called)
             SetCapture(Handle);
             pressed_ = true;
             Invalidate();
@@ -42,11 +45,14 @@ LRESULT SpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_LBUTTONUP: {
             if (GetCapture() != Handle) break;
+            RelayHint(*this, Handle, msg, wp, lp);
+            // Our own release reports a capture lost to no window: the press must be over by then.
+            bool pressed = pressed_;
+            pressed_ = false;
             ReleaseCapture();
             POINT pt{(short)LOWORD(lp), (short)HIWORD(lp)};
             RECT rc = ClientRect();
-            bool inside = pressed_ && PtInRect(&rc, pt);
-            pressed_ = false;
+            bool inside = pressed && PtInRect(&rc, pt);
             Invalidate();
             if (OnMouseUp) OnMouseUp(mbLeft, ShiftFromKeys(wp), pt.x, pt.y);
             if (inside) Click();

@@ -19,7 +19,7 @@ scenes=("$@")
                                    setup1 setup2 setup3 setup4 setup5 setup6 setup7 setup8 memo-place setup-folder
                                    setuppage9 setuppage10
                                    schedule-day schedule-year schedule-month schedule-week
-                                   diary diary-picture diary-printed nikki-list memolist diarysearch
+                                   diary diary-picture diary-printed diary-format nikki-list memolist diarysearch
                                    manage-all manage-past manage-day
                                    list list-printed todoboard
                                    gtimer gtimer-end jump

@@ -21,6 +21,7 @@
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
+//         diary-format (a new day with a bold, an italic and a centred line made through the buttons)
 //         nikki-list (the diary's month list with titles and its gauge)
 //         diarysearch (the diary search with hits of each kind, beside its month list)
 //         memolist (the memo list with a memo and its picture in the preview)
@@ -890,6 +891,25 @@ void ShowDiary(const std::string& scene) {
     }
 }
 
+// A new day of the diary formatted through its bar's buttons, each pressed by the mouse messages
+// a click gives: a bold line, an italic line and a centred line.
+void ShowDiaryFormat() {
+    TForm8& d = *OpenDiary((int)rtl::EncodeDate(2024, 5, 4));
+    tk::RichEdit& t = d.RichEdit1;
+    t.SetText("太字にした行\r\n斜体にした行\r\n中央に揃えた行\r\nそのままの行");
+    auto press = [](tk::Control& b) {
+        LPARAM at = MAKELPARAM(b.Width() / 2, b.Height() / 2);
+        SendMessageA(b.Handle, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(b.Handle, WM_LBUTTONUP, 0, at);
+    };
+    t.Select(t.FindText("太字にした行", 0, -1), (int)rtl::SjisLength("太字にした行"));
+    press(d.SpeedButton1);
+    t.Select(t.FindText("斜体にした行", 0, -1), (int)rtl::SjisLength("斜体にした行"));
+    press(d.SpeedButton2);
+    t.Select(t.FindText("中央に揃えた行", 0, -1), 0);
+    press(d.SpeedButton7);
+}
+
 // The schedule list of 2024-04-29 .. 2024-05-15 seen on 2024-05-03: the fixed day's data with one
 // past entry more; "list-printed" prints it to the default printer.
 void ShowScheduleList(const std::string& scene) {
@@ -1328,7 +1348,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "sound") ShowSoundChooser();
         if (scene.rfind("memo-", 0) == 0) ShowMemo(scene);
         if (scene == "goal" || scene == "timeband") ShowGoals(scene);
-        if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
+        if (scene == "diary-format") ShowDiaryFormat();
+        else if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "nikki-list") ShowNikkiList();
         if (scene == "diarysearch") ShowDiarySearch();
         if (scene == "todoboard") ShowTodoBoard();
