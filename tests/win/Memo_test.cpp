@@ -13,6 +13,7 @@
 #include "notes/MemoDrop.h"
 #include "notes/MemoNames.h"
 #include "settings/Settings.h"
+#include "settings/Setup.h"
 #include "tests/win/DropFiles.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Dialogs.h"
@@ -226,6 +227,64 @@ TEST_F(Memos, MemoSevenOfGroupThreeKeepsItsSections) {
     EXPECT_EQ(f.ReadInteger(section, "Height", 0), 160);
     EXPECT_TRUE(tk::FileExists(M + "Memo7"));
     EXPECT_EQ(cues.back(), "clo");
+}
+
+// A memo file that cannot be deleted is reported, and the memo stays in the store.
+TEST_F(Memos, AFileThatStaysKeepsTheMemoWhereverItIsDeleted) {
+    struct Case {
+        const char* from;
+        bool ownWindow;
+    } cases[] = {{"the main window's list", false}, {"its own window", true}};
+    Start();
+    for (const Case& c : cases) {
+        TForm18* m = NewMemo(2);
+        ASSERT_NE(m, nullptr);
+        const std::string name = m->Name, file = m->MemoFile();
+        m->SaveState(true);
+        if (!c.ownWindow) {
+            m->Close();
+            wintest::Pump();
+        }
+        ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+        boxes.clear();
+        if (c.ownWindow) {
+            m->SysCommand(11);
+        } else {
+            Form1->ComboBox1.SetItemIndex(2);
+            Form1->BitBtn10Click();
+            Form1->ListBox1.SetItemIndex(Form1->ListBox2.Items.IndexOf(name));
+            Form1->BitBtn11Click();
+        }
+        wintest::Pump();
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(boxes, std::vector<std::string>{"メモを削除できませんでした。ファイルが読み取り専用か、使用中です。\r\n" + file})
+            << c.from;
+        EXPECT_TRUE(tk::FileExists(file)) << c.from;
+        EXPECT_EQ(GroupsOf(name), std::vector<int>{2}) << c.from;
+        EXPECT_TRUE(Ini().SectionExists(ms::MemoSection(name, M))) << c.from;
+        EXPECT_EQ(FindMemoWindow(name) != nullptr, c.ownWindow) << c.from;
+        if (TForm18* w = FindMemoWindow(name)) w->Destroy();
+    }
+}
+
+// Without a data folder, adding and deleting a memo open the settings window instead.
+TEST_F(Memos, NoDataFolderMakesNewAndDeleteOpenTheSettings) {
+    Start();
+    Ini().WriteString("Calendar", "Directory", ".");
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"メモの新規作成", [] { Form1->MemoMenu1Click(0, -1); }},
+        {"delete", [] { Form1->BitBtn11Click(); }},
+    };
+    for (const auto& [what, run] : commands) {
+        run();
+        wintest::Pump();
+        ASSERT_NE(Form4, nullptr) << what;
+        EXPECT_TRUE(Form1->Setup1->Checked()) << what;
+        EXPECT_TRUE(OpenMemoWindows().empty()) << what;
+        Form4->Close();
+        wintest::Pump();
+        EXPECT_EQ(Form4, nullptr) << what;
+    }
 }
 
 TEST_F(Memos, EveryMemoIsListedInExactlyOneGroupAfterRandomWork) {
