@@ -365,6 +365,9 @@ bool TForm30::SaveMenu() {
                        MB_OK | MB_ICONWARNING);
         return false;
     }
+    // Main's flat copy took over [ExecCommand], by place, while the tray's launcher menu stays
+    // reachable: its items and their commands by tag are made again now.
+    if (List->Name() == kMain && Form1) Form1->RebuildLauncherMenu();
     return true;
 }
 
