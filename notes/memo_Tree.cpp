@@ -516,6 +516,7 @@ void TForm28::TreeView1Edited(tk::TreeNode node, std::string& text, bool& accept
     if (Form1) {
         Form1->BitBtn10Click();
         Form1->PopupMenu4.Tag = 1;
+        Form1->FormResize();
     }
     // Shown again under its new label (a group's preview lists its titles).
     TreeView1.SetNodeText(node, text);
