@@ -141,6 +141,10 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
     OnActivate = [this] { FormActivate(); };
     OnDeactivate = [this] { SavePreview(); };
     OnDestroy = [this] { FormDestroy(); };
+    // Wide enough by default for the whole formatting bar beside the tree.
+    Realign();
+    int barWidth = Panel11.Left() + Panel11.Width() + kMargin;
+    SetWidth(Width() + std::max(0, barWidth + 2 * kMargin - GroupBox1.ClientWidth()));
     FormCreate();
 }
 
