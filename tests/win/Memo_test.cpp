@@ -231,39 +231,31 @@ TEST_F(Memos, MemoSevenOfGroupThreeKeepsItsSections) {
 
 // A memo file that cannot be deleted is reported, and the memo stays in the store.
 TEST_F(Memos, AFileThatStaysKeepsTheMemoWhereverItIsDeleted) {
-    struct Case {
-        const char* from;
-        bool ownWindow;
-    } cases[] = {{"the main window's list", false}, {"its own window", true}};
     Start();
-    for (const Case& c : cases) {
+    for (bool ownWindow : {false, true}) {
         TForm18* m = NewMemo(2);
         ASSERT_NE(m, nullptr);
         const std::string name = m->Name, file = m->MemoFile();
         m->SaveState(true);
-        if (!c.ownWindow) {
-            m->Close();
-            wintest::Pump();
-        }
-        ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+        if (!ownWindow) m->Close();
+        wintest::Pump();
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
         boxes.clear();
-        if (c.ownWindow) {
+        if (ownWindow) {
             m->SysCommand(11);
         } else {
-            Form1->ComboBox1.SetItemIndex(2);
             Form1->BitBtn10Click();
             Form1->ListBox1.SetItemIndex(Form1->ListBox2.Items.IndexOf(name));
             Form1->BitBtn11Click();
         }
-        wintest::Pump();
         SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(boxes, std::vector<std::string>{"メモを削除できませんでした。ファイルが読み取り専用か、使用中です。\r\n" + file})
-            << c.from;
-        EXPECT_TRUE(tk::FileExists(file)) << c.from;
-        EXPECT_EQ(GroupsOf(name), std::vector<int>{2}) << c.from;
-        EXPECT_TRUE(Ini().SectionExists(ms::MemoSection(name, M))) << c.from;
-        EXPECT_EQ(FindMemoWindow(name) != nullptr, c.ownWindow) << c.from;
-        if (TForm18* w = FindMemoWindow(name)) w->Destroy();
+            << ownWindow;
+        EXPECT_TRUE(tk::FileExists(file)) << ownWindow;
+        EXPECT_EQ(GroupsOf(name), std::vector<int>{2}) << ownWindow;
+        EXPECT_TRUE(Ini().SectionExists(ms::MemoSection(name, M))) << ownWindow;
+        EXPECT_EQ(FindMemoWindow(name) != nullptr, ownWindow);
+        if (ownWindow) m->Destroy();
     }
 }
 
