@@ -89,7 +89,7 @@ void TMemoStore::LoadMemoGroups(const tk::TIniFile& ini) {
 }
 
 TForm18* TMemoStore::NewMemo(int group, const std::string& title) {
-    if (!DataFolderChosen()) return nullptr;  // the settings window comes with its own part
+    if (!DataFolderChosen()) return nullptr;
     std::string M = MemoFolder();
     tk::ForceDirectories(rtl::ExcludeTrailingBackslash(M));
     auto ini = settings::Open();
@@ -113,6 +113,7 @@ TForm18* TMemoStore::NewMemo(int group, const std::string& title) {
 }
 
 void TMemoStore::BitBtn9Click() {
+    if (!Main(this).FolderCommand()) return;
     TForm18* w = NewMemo(GroupOf(Main(this).ComboBox1));
     if (!w) return;
     w->Show();
@@ -188,7 +189,7 @@ void TMemoStore::BitBtn11Click() { DeleteSelectedMemo(Main(this).Handle); }
 
 void TMemoStore::DeleteSelectedMemo(HWND askAt) {
     TForm1& f = Main(this);
-    if (!DataFolderChosen()) return;  // the settings window comes with its own part
+    if (!f.FolderCommand()) return;
     int i = ListBox1.ItemIndex();
     if (i < 0 || i >= ListBox2.Items.Count()) return;
     std::string name = ListBox2.Items[i];
@@ -197,11 +198,9 @@ void TMemoStore::DeleteSelectedMemo(HWND askAt) {
     if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(askAt, f.Caption()))
         return;
     std::string M = MemoFolder();
-    if (tk::FileExists(M + name)) tk::DeleteFileA_(M + name);
-    PlayWaveRes("del");
-    ini.EraseSection(ms::MemoSection(name, M));
     // Only this memo's entry, in the group the lists were read for.
-    ini.DeleteKey(ms::GroupSection(listGroup_, M), name);
+    if (!DeleteMemoFromStore(askAt, f.Caption(), M, name, ms::GroupSection(listGroup_, M))) return;
+    PlayWaveRes("del");
     MemosChanged();
 }
 

@@ -26,8 +26,9 @@ std::vector<std::string> ReadNames(const tk::TIniFile& ini) {
 }
 
 void WriteNames(tk::TIniFile& ini, const std::vector<std::string>& names) {
-    ini.EraseSection(ik::Entry::Section);
-    for (size_t i = 0; i < names.size(); ++i) ini.WriteString(ik::Entry::Section, rtl::IntToStr((int)i), names[i]);
+    tk::IniKeys keys;
+    for (size_t i = 0; i < names.size(); ++i) keys.emplace_back(rtl::IntToStr((int)i), names[i]);
+    ini.WriteSection(ik::Entry::Section, keys);
 }
 
 std::string NewName(tk::TIniFile& ini, const std::string& folder) {

@@ -836,14 +836,26 @@ void TForm18::DeleteMemo() {
     if (Form1) Form1->ComboBox1.SetItemIndex(Tag);
     auto ini = Ini();
     if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(Handle, Caption())) return;
-    if (tk::FileExists(MemoFile())) tk::DeleteFileA_(MemoFile());
-    ini.EraseSection(Section());
     // Only this memo's own entry: its group is the one it was created in.
-    ini.DeleteKey(Label2.Caption() + folder_, Name);
+    if (!DeleteMemoFromStore(Handle, Caption(), folder_, Name, Label2.Caption() + folder_)) return;
     PopupMenu1.Tag = 1;
     Cloze1->Tag = 1;
     if (Form1) Form1->MemosChanged();
     Close();
+}
+
+bool DeleteMemoFromStore(HWND owner, const std::string& caption, const std::string& folder, const std::string& name,
+                         const std::string& groupSection) {
+    std::string file = folder + name;
+    if (tk::FileExists(file) && !tk::DeleteFileA_(file)) {
+        tk::MessageDlg(owner, "メモを削除できませんでした。ファイルが読み取り専用か、使用中です。\r\n" + file, caption,
+                       MB_OK | MB_ICONERROR);
+        return false;
+    }
+    auto ini = settings::Open();
+    ini.EraseSection(ms::MemoSection(name, folder));
+    ini.DeleteKey(groupSection, name);
+    return true;
 }
 
 // ---- dropped files ----

@@ -189,6 +189,12 @@ std::vector<TForm18*> OpenMemoWindows();
 // The open window of a memo (its name compared ignoring case), or nullptr.
 TForm18* FindMemoWindow(const std::string& name);
 
+// Deletes a memo from the store: its file in folder, its window state and its entry in the
+// group list groupSection. A file that stays (read-only, in use) is reported at owner, and then
+// the memo keeps its entries and the answer is false.
+bool DeleteMemoFromStore(HWND owner, const std::string& caption, const std::string& folder, const std::string& name,
+                         const std::string& groupSection);
+
 // Save as for a memo's text: a name ending in ".RTF" gets rich text, any other plain text; the
 // user is told when the file cannot be written.
 void SaveMemoTextAs(tk::RichEdit& text, tk::SaveDialog& dialog, const std::string& name, HWND owner,

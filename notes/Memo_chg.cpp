@@ -223,10 +223,9 @@ void TForm21::BitBtn6Click() {
     if (same) BitBtn1Click();
     const std::string M = MemoFolder();
     auto write = [&](int group, const tk::ListBox& names, const tk::ListBox& titles) {
-        std::string section = ms::GroupSection(group, M);
-        auto ini = settings::Open();
-        ini.EraseSection(section);
-        for (int i = 0; i < names.Items.Count(); ++i) ini.WriteString(section, names.Items[i], titles.Items[i]);
+        tk::IniKeys keys;
+        for (int i = 0; i < names.Items.Count(); ++i) keys.emplace_back(names.Items[i], titles.Items[i]);
+        settings::Open().WriteSection(ms::GroupSection(group, M), keys);
     };
     try {
         write(GroupOf(ComboBox2), ListBox4, ListBox3);

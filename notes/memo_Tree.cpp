@@ -141,6 +141,10 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
     OnActivate = [this] { FormActivate(); };
     OnDeactivate = [this] { SavePreview(); };
     OnDestroy = [this] { FormDestroy(); };
+    // Wide enough by default for the whole formatting bar beside the tree.
+    Realign();
+    int barWidth = Panel11.Left() + Panel11.Width() + kMargin;
+    SetWidth(Width() + std::max(0, barWidth + 2 * kMargin - GroupBox1.ClientWidth()));
     FormCreate();
 }
 
@@ -516,6 +520,7 @@ void TForm28::TreeView1Edited(tk::TreeNode node, std::string& text, bool& accept
     if (Form1) {
         Form1->BitBtn10Click();
         Form1->PopupMenu4.Tag = 1;
+        Form1->FormResize();
     }
     // Shown again under its new label (a group's preview lists its titles).
     TreeView1.SetNodeText(node, text);

@@ -57,8 +57,9 @@ AssociationTable LoadAssociations(const tk::TIniFile& ini) {
 void SaveAssociations(tk::TIniFile& ini, const AssociationTable& table) {
     ini.WriteInteger(ik::Ext_Form::Section, ik::Ext_Form::Count, int(table.entries.size()));
     ini.WriteString(ik::Ext_Form::Section, ik::Ext_Form::Exec, table.fallback);
-    ini.EraseSection(ik::Ext_Exec::Section);
-    for (const Association& a : table.entries) ini.WriteString(ik::Ext_Exec::Section, a.ext, a.command);
+    tk::IniKeys keys;
+    for (const Association& a : table.entries) keys.emplace_back(a.ext, a.command);
+    ini.WriteSection(ik::Ext_Exec::Section, keys);
 }
 
 // ---- the window ----

@@ -20,7 +20,6 @@ TForm30* Form30 = nullptr;
 
 namespace {
 const char kMain[] = "Main";
-using Keys = std::vector<std::pair<std::string, std::string>>;
 
 std::vector<LauncherItem> LoadMenu(const tk::TIniFile& ini, const std::string& name, int depth, int& tag) {
     std::vector<LauncherItem> items;
@@ -38,7 +37,7 @@ std::vector<LauncherItem> LoadMenu(const tk::TIniFile& ini, const std::string& n
     return items;
 }
 
-void CollectCommands(const std::vector<LauncherItem>& menu, Keys& out) {
+void CollectCommands(const std::vector<LauncherItem>& menu, tk::IniKeys& out) {
     for (const LauncherItem& item : menu) {
         if (item.submenu)
             CollectCommands(item.items, out);
@@ -54,13 +53,13 @@ std::vector<LauncherItem> LoadLauncherMenu(const tk::TIniFile& ini) {
 }
 
 void WriteLauncherCommands(tk::TIniFile& ini, const std::vector<LauncherItem>& menu) {
-    Keys commands;
+    tk::IniKeys commands;
     CollectCommands(menu, commands);
     ini.WriteSection(ik::ExecCommand::Section, commands);
 }
 
 bool LauncherCommandsCurrent(const tk::TIniFile& ini, const std::vector<LauncherItem>& menu) {
-    Keys commands;
+    tk::IniKeys commands;
     CollectCommands(menu, commands);
     rtl::TStringList stored;
     ini.ReadSection(ik::ExecCommand::Section, stored);
@@ -88,7 +87,7 @@ std::vector<MenuEntry> LoadMenuEntries(const tk::TIniFile& ini, const std::strin
 }
 
 void SaveMenuEntries(tk::TIniFile& ini, const std::string& name, const std::vector<MenuEntry>& items) {
-    Keys titles{{ik::ExecTitle::Count, std::to_string(items.size())}}, subs, commands;
+    tk::IniKeys titles{{ik::ExecTitle::Count, std::to_string(items.size())}}, subs, commands;
     for (size_t i = 0; i < items.size(); ++i) {
         std::string key = std::to_string(i);
         titles.emplace_back(key, items[i].title);
@@ -366,6 +365,9 @@ bool TForm30::SaveMenu() {
                        MB_OK | MB_ICONWARNING);
         return false;
     }
+    // Main's flat copy took over [ExecCommand], by place, while the tray's launcher menu stays
+    // reachable: its items and their commands by tag are made again now.
+    if (List->Name() == kMain && Form1) Form1->RebuildLauncherMenu();
     return true;
 }
 

@@ -155,10 +155,9 @@ void TIniFile::EraseSection(const std::string& section) {
         throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
 }
 
-void TIniFile::WriteSection(const std::string& section,
-                            const std::vector<std::pair<std::string, std::string>>& values) {
-    EraseSection(section);
-    if (values.empty()) return;
+void TIniFile::WriteSection(const std::string& section, const IniKeys& values) {
+    // One write: erasing first would leave the section gone if the program ended in between.
+    if (values.empty()) return EraseSection(section);
     std::string block;
     for (const auto& [key, value] : values) {
         // A key written alone loses its value's trailing blanks; a section written whole would not.

@@ -26,6 +26,9 @@ struct RangedKey {
     operator std::string() const { return Name; }
 };
 
+// A section's keys with their values, in file order.
+using IniKeys = std::vector<std::pair<std::string, std::string>>;
+
 class TIniFile {
 public:
     explicit TIniFile(std::string fileName) : FileName(std::move(fileName)) {}
@@ -52,10 +55,10 @@ public:
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;
     void EraseSection(const std::string& section);
-    // Replaces the section by these keys in this order. The file comes out as from EraseSection
-    // and one WriteString per key (the section moves to the end of the file), but it is
-    // rewritten twice in all instead of once a key. No keys: the section goes.
-    void WriteSection(const std::string& section, const std::vector<std::pair<std::string, std::string>>& values);
+    // Replaces the section's keys by these (distinct) keys in this order, in one write of the
+    // file: the section keeps its place, and the values are stored as WriteString would store
+    // them. No keys: the section goes.
+    void WriteSection(const std::string& section, const IniKeys& values);
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:

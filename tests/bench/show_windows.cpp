@@ -773,8 +773,9 @@ void ShowMemoList() {
         m->Close();
     }
     tk::Application.ProcessMessages();
+    ini.EraseSection(ik::Memo_Tree::Section);  // at its default size
     Form1->MemoTree1Click();
-    Form28->SetBounds(30, 30, 640, 460);
+    Form28->SetBounds(30, 30, Form28->Width(), Form28->Height());
     Form28->TreeView1.Select(Form28->NodeOfMemo(shown));
     Form28->BringForward();
 }

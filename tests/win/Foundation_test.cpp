@@ -82,16 +82,20 @@ TEST(FoundationIni, ValuesTheProfileFunctionsWouldAlter) {
     EXPECT_EQ(got.size() % 2, 1u);  // "x" plus whole two-byte characters
 }
 
-// Writing a whole section at once must leave the same file as erasing it and writing key by key.
-TEST(FoundationIni, SectionWriteGivesTheFileOfKeyByKeyWrites) {
+// A whole section is replaced in one write of the profile functions: the old keys go, the new
+// ones come in their order where the section stood, and the file is the one that removing the
+// old keys and writing the new ones one by one would leave.
+TEST(FoundationIni, SectionWriteReplacesTheKeysInPlace) {
     using Keys = std::vector<std::pair<std::string, std::string>>;
     struct Case {
         const char* name;
         Keys keys;
+        const char* sections;  // afterwards, in file order
     } cases[] = {
-        {"plain", {{"0", "C:\\a\\a.exe"}, {"1", "C:\\表\\ソ.exe?-x 能"}, {"Count", "2"}}},
-        {"altered", {{"0", " lead"}, {"1", "trail "}, {"2", "\"quoted\""}, {"3", "a=b"}, {"4", ""}, {"5", "\ttab\t"}, {"6", "  "}}},
-        {"none", {}},
+        {"plain", {{"0", "C:\\a\\a.exe"}, {"1", "C:\\表\\ソ.exe?-x 能"}, {"Count", "2"}}, "Before,S,After"},
+        {"altered", {{"0", " lead"}, {"1", "trail "}, {"2", "\"quoted\""}, {"3", "a=b"}, {"4", ""}, {"5", "\ttab\t"}, {"6", "  "}},
+         "Before,S,After"},
+        {"none", {}, "Before,After"},
     };
     std::string dir = TempDir("orbal-ini-section");
     for (const Case& c : cases) {
@@ -102,21 +106,32 @@ TEST(FoundationIni, SectionWriteGivesTheFileOfKeyByKeyWrites) {
             tk::TIniFile ini(path);
             ini.WriteString("Before", "k", "1");
             ini.WriteString("S", "old", "gone");
+            ini.WriteString("S", "0", "replaced");
             ini.WriteString("After", "k", "2");
             EXPECT_EQ(ini.ReadString("S", "old", ""), "gone");  // parsed before the write
-            if (way == 0) {
-                ini.EraseSection("S");
-                for (const auto& [k, v] : c.keys) ini.WriteString("S", k, v);
-            } else {
+            if (way == 1) {
                 ini.WriteSection("S", c.keys);
+            } else if (c.keys.empty()) {
+                ini.EraseSection("S");
+            } else {
+                ini.DeleteKey("S", "old");
+                ini.DeleteKey("S", "0");
+                for (const auto& [k, v] : c.keys) ini.WriteString("S", k, v);
             }
             ASSERT_TRUE(tk::ReadFileBytes(path, bytes[way])) << c.name;
+            // The profile functions themselves no longer find the old key.
+            char raw[32];
+            GetPrivateProfileStringA("S", "old", "absent", raw, sizeof raw, path.c_str());
+            EXPECT_STREQ(raw, "absent") << c.name;
             // The object's reads see its own write.
             EXPECT_EQ(ini.ReadString("S", "old", "absent"), "absent") << c.name;
             for (const auto& [k, v] : c.keys) {
                 if (!tk::IniKeepsValue(v)) continue;
                 EXPECT_EQ(ini.ReadString("S", k, "?"), v) << c.name << " " << k;
             }
+            rtl::TStringList sections;
+            ini.ReadSections(sections);
+            EXPECT_EQ(sections.CommaText(), c.sections) << c.name;
         }
         EXPECT_EQ(bytes[0], bytes[1]) << c.name;
     }

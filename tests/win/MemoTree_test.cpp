@@ -146,9 +146,17 @@ TEST_F(MemoList, RenamingWritesTheTitleOrTheGroupNameButNotForAnOpenMemo) {
         EXPECT_EQ(settings::Open().ReadString(c.section, c.key, ""), c.stored);
         EXPECT_EQ(Tree().NodeText(n), c.label);
     }
+    // The memo menu shows the new title at once.
+    EXPECT_EQ(Form1->PopupMenu4.Items[0][0].Caption(), "予定の覚え");
     // The main window's list follows the new title.
     Tree().Select(Node("Memo1"));
     EXPECT_EQ(Form1->ListBox1.Items[Form1->ListBox1.ItemIndex()], "予定の覚え");
+}
+
+TEST_F(MemoList, TheDefaultSizeShowsTheWholeFormattingBar) {
+    for (tk::Control* c : std::initializer_list<tk::Control*>{&Form28->SpeedButton8, &Form28->BitBtn12, &Form28->Panel11})
+        EXPECT_LE(c->Left() + c->Width(), Form28->Panel6.ClientWidth()) << c->Hint;
+    EXPECT_LE(Form28->Width(), GetSystemMetrics(SM_CXSCREEN));
 }
 
 TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {

@@ -13,6 +13,7 @@
 #include "notes/MemoDrop.h"
 #include "notes/MemoNames.h"
 #include "settings/Settings.h"
+#include "settings/Setup.h"
 #include "tests/win/DropFiles.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Dialogs.h"
@@ -226,6 +227,56 @@ TEST_F(Memos, MemoSevenOfGroupThreeKeepsItsSections) {
     EXPECT_EQ(f.ReadInteger(section, "Height", 0), 160);
     EXPECT_TRUE(tk::FileExists(M + "Memo7"));
     EXPECT_EQ(cues.back(), "clo");
+}
+
+// A memo file that cannot be deleted is reported, and the memo stays in the store.
+TEST_F(Memos, AFileThatStaysKeepsTheMemoWhereverItIsDeleted) {
+    Start();
+    for (bool ownWindow : {false, true}) {
+        TForm18* m = NewMemo(2);
+        ASSERT_NE(m, nullptr);
+        const std::string name = m->Name, file = m->MemoFile();
+        m->SaveState(true);
+        if (!ownWindow) m->Close();
+        wintest::Pump();
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        boxes.clear();
+        if (ownWindow) {
+            m->SysCommand(11);
+        } else {
+            Form1->BitBtn10Click();
+            Form1->ListBox1.SetItemIndex(Form1->ListBox2.Items.IndexOf(name));
+            Form1->BitBtn11Click();
+        }
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(boxes, std::vector<std::string>{"メモを削除できませんでした。ファイルが読み取り専用か、使用中です。\r\n" + file})
+            << ownWindow;
+        EXPECT_TRUE(tk::FileExists(file)) << ownWindow;
+        EXPECT_EQ(GroupsOf(name), std::vector<int>{2}) << ownWindow;
+        EXPECT_TRUE(Ini().SectionExists(ms::MemoSection(name, M))) << ownWindow;
+        EXPECT_EQ(FindMemoWindow(name) != nullptr, ownWindow);
+        if (ownWindow) m->Destroy();
+    }
+}
+
+// Without a data folder, adding and deleting a memo open the settings window instead.
+TEST_F(Memos, NoDataFolderMakesNewAndDeleteOpenTheSettings) {
+    Start();
+    Ini().WriteString("Calendar", "Directory", ".");
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"メモの新規作成", [] { Form1->MemoMenu1Click(0, -1); }},
+        {"delete", [] { Form1->BitBtn11Click(); }},
+    };
+    for (const auto& [what, run] : commands) {
+        run();
+        wintest::Pump();
+        ASSERT_NE(Form4, nullptr) << what;
+        EXPECT_TRUE(Form1->Setup1->Checked()) << what;
+        EXPECT_TRUE(OpenMemoWindows().empty()) << what;
+        Form4->Close();
+        wintest::Pump();
+        EXPECT_EQ(Form4, nullptr) << what;
+    }
 }
 
 TEST_F(Memos, EveryMemoIsListedInExactlyOneGroupAfterRandomWork) {

@@ -400,3 +400,34 @@ TEST_F(Launcher, AMenuChangedInPlaceEqualsOneBuiltAfresh) {
         Form1->Destroy();
     }
 }
+
+// The editor's saves of Main rewrite [ExecCommand] by place while the tray's launcher menu can
+// still be clicked (a submenu's editor is open over it): every built item runs its own command.
+TEST_F(Launcher, ItemsClickedWhileTheEditorRunsStartTheirOwnPrograms) {
+    Store("Main", {{"A", "C:\\a.exe", "0"}, {"S", "", "1"}, {"B", "C:\\b.exe", "0"}});
+    MakeMainWindow();
+    std::vector<std::string> clicked;
+    SetMenuEditorHookForTest([&](TForm30& e) {
+        if (e.List->Depth() == 2) {
+            auto& m = Form1->PopupMenu2.Items;
+            for (int i = 0; i + 5 < m.Count(); ++i)
+                if (m[i].OnClick) {
+                    m[i].Click();
+                    clicked.push_back(m[i].Caption());
+                }
+            e.BitBtn9Click();
+            return;
+        }
+        // A new item in front moves every later item one place on.
+        e.ListBox1.SetItemIndex(0);
+        e.ListBox1Click();
+        Put(e, "N", "C:\\n.exe");
+        e.ListBox1.SetItemIndex(2);
+        e.ListBox1Click();
+        e.BitBtn10Click();  // saves Main, then opens S's editor
+        e.BitBtn9Click();
+    });
+    Form1->Config1Click();
+    EXPECT_EQ(clicked, (std::vector<std::string>{"N", "A", "B"}));
+    EXPECT_EQ(launches, (std::vector<std::string>{"C:\\n.exe||C:\\", "C:\\a.exe||C:\\", "C:\\b.exe||C:\\"}));
+}
