@@ -161,7 +161,9 @@ TForm15::TForm15() : Form({.caption = "Todo Board", .width = 640, .height = 400}
     TreeView1.OnEditing = [this](tk::TreeNode node, bool& allow) { TreeView1Editing(node, allow); };
     TreeView1.OnEdited = [this](tk::TreeNode node, std::string& text, bool& accept) { TreeView1Edited(node, text, accept); };
     // Items are dragged once the mouse has moved a little; folders and the trash stay.
-    TreeView1.OnStartDrag = [this](tk::TreeNode node, bool& allow) { allow = Tree.CanDrag(IndexOf(node)); };
+    TreeView1.OnStartDrag = [this](tk::TreeNode node, bool& allow) {
+        allow = !readOnly_ && Tree.CanDrag(IndexOf(node));
+    };
     TreeView1.OnDragOver = [](tk::TreeNode, tk::TreeNode, bool& accept) { accept = true; };
     TreeView1.OnDragDrop = [this](tk::TreeNode dragged, tk::TreeNode target) { TreeView1DragDrop(dragged, target); };
     TreeView1.OnGetImageIndex = [this](tk::TreeNode node, int& image, int& selected) {
@@ -238,18 +240,23 @@ std::string TForm15::Folder() const { return settings::DataDir() + "\\Todo\\"; }
 
 void TForm15::LoadTrees() {
     std::string T = Folder(), titles, twins;
-    if (!tk::FileExists(T + todo::kTitlesFile)) {
+    bool hasTitles = tk::FileExists(T + todo::kTitlesFile), hasTwins = tk::FileExists(T + todo::kTwinsFile);
+    if (!hasTitles && !hasTwins) {  // never saved
         Tree = todo::TodoTree::Initial();
         return;
     }
-    if (!tk::ReadFileBytes(T + todo::kTitlesFile, titles)) {
+    if (hasTitles && !tk::ReadFileBytes(T + todo::kTitlesFile, titles)) {
         // Writing the four folders over it at the close would lose every title.
-        treesLost_ = true;
+        treesLost_ = readOnly_ = true;
         tk::MessageDlg(Handle, "ToDoの一覧を読み込めませんでした。\r" + T + todo::kTitlesFile, Caption(),
                        MB_OK | MB_ICONWARNING);
         PostMessageA(Handle, WM_CLOSE, 0, 0);
+    } else if ((hasTwins && !tk::ReadFileBytes(T + todo::kTwinsFile, twins)) || !todo::IsPair(titles, twins)) {
+        // Written back, the items would lose their files or be linked to other items' files.
+        readOnly_ = true;
+        tk::MessageDlg(Handle, "ToDoの一覧を正しく読み込めませんでした。\r" + T + "\r読み取り専用で表示します。",
+                       Caption(), MB_OK | MB_ICONWARNING);
     }
-    tk::ReadFileBytes(T + todo::kTwinsFile, twins);
     Tree = todo::TodoTree::FromText(titles, twins);
 }
 
@@ -272,6 +279,7 @@ void TForm15::FormShow() {
     PlayWaveRes("ope");
     LoadTrees();
     FillTree();
+    BitBtn2.SetEnabled(!readOnly_);
     UpdateTrashButton();
     Toolbar->Sync();
     int index = settings::Open().ReadInteger(tb::Section, tb::Index, 0);
@@ -321,10 +329,13 @@ bool TForm15::Save() {
 }
 
 bool TForm15::SaveTrees() {
+    if (readOnly_) return true;
     std::string T = Folder();
     tk::ForceDirectories(rtl::ExcludeTrailingBackslash(T));
-    bool saved = tk::WriteFileSafely(T + todo::kTitlesFile, Tree.TitlesText()) &&
-                 tk::WriteFileSafely(T + todo::kTwinsFile, Tree.TwinsText());
+    // Neither file is replaced before both are written: the twins are matched to the titles by
+    // position, so one file new and the other old would link items to the wrong files.
+    bool saved = tk::WriteFilesSafely(
+        {{T + todo::kTitlesFile, Tree.TitlesText()}, {T + todo::kTwinsFile, Tree.TwinsText()}});
     if (!saved) tk::MessageDlg(Handle, "ToDoの一覧を保存できませんでした。\r" + T, Caption(), MB_OK | MB_ICONERROR);
     return saved;
 }
@@ -361,6 +372,7 @@ void TForm15::ShowNode(tk::TreeNode node) {
                            Caption(), MB_OK | MB_ICONWARNING);
         }
     }
+    editable = editable && !readOnly_;
     RichEdit1.SetModified(false);
     RichEdit1.SetReadOnly(!editable);
     Toolbar->SetEnabled(editable);
@@ -369,6 +381,7 @@ void TForm15::ShowNode(tk::TreeNode node) {
 }
 
 void TForm15::BitBtn2Click() {
+    if (readOnly_) return;
     PlayWaveRes("sav");
     auto ini = settings::Open();
     std::string T = Folder();
@@ -389,10 +402,12 @@ void TForm15::BitBtn2Click() {
     TreeView1.Select(node);
     RichEdit1.Clear();
     TreeView1.StartEdit(node);
+    KeepTreeLeft(node);
     MessageBeep(0);
 }
 
 void TForm15::BitBtn1Click() {
+    if (readOnly_) return;
     if (settings::Open().ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 && !tk::ConfirmDelete(Handle, Caption()))
         return;
     int trash = Tree.FullTrash();
@@ -412,7 +427,7 @@ void TForm15::BitBtn1Click() {
     UpdateTrashButton();
 }
 
-void TForm15::TreeView1Editing(tk::TreeNode node, bool& allow) { allow = Tree.CanRename(IndexOf(node)); }
+void TForm15::TreeView1Editing(tk::TreeNode node, bool& allow) { allow = !readOnly_ && Tree.CanRename(IndexOf(node)); }
 
 void TForm15::TreeView1Edited(tk::TreeNode node, std::string& text, bool& accept) {
     int i = IndexOf(node);
@@ -450,8 +465,16 @@ void TForm15::TreeView1GetImageIndex(tk::TreeNode node, int& image, int& selecte
 }
 
 void TForm15::UpdateTrashButton() {
-    BitBtn1.SetEnabled(Tree.FullTrash() >= 0);
+    BitBtn1.SetEnabled(!readOnly_ && Tree.FullTrash() >= 0);
     InvalidateRect(TreeView1.Handle, nullptr, TRUE);
+}
+
+// Editing a label scrolls the tree sideways until the label's end shows, which cuts off the
+// folders' names and icons; the tree goes back to the left while the label starts inside it.
+void TForm15::KeepTreeLeft(tk::TreeNode node) {
+    int scrolled = GetScrollPos(TreeView1.Handle, SB_HORZ);
+    if (scrolled > 0 && TreeView1.NodeRect(node).left + scrolled < TreeView1.ClientWidth())
+        SendMessageA(TreeView1.Handle, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
 void TForm15::EnsureFindDialogs() {
@@ -481,6 +504,7 @@ void TForm15::Print1Click() {
 
 void TForm15::PopupMenu1Popup() {
     K1->SetChecked(settings::Open().ReadBool(ik::Form::Section, ik::Form::Todo_pop, false));
+    New1->SetEnabled(BitBtn2.Enabled());
     Gomi1->SetEnabled(BitBtn1.Enabled());
 }
 

@@ -93,12 +93,15 @@ private:
     void FillTree();
     void DrawImages();
     void UpdateTrashButton();
+    void KeepTreeLeft(tk::TreeNode node);
     void EnsureFindDialogs();
     int IndexOf(tk::TreeNode node) const { return node ? TreeView1.AbsoluteIndex(node) : -1; }
 
     std::string shownFile_;
     bool shown_ = false;      // the trees have been read (the first show)
-    bool treesLost_ = false;  // the titles file could not be read: the trees are never written
+    bool treesLost_ = false;  // the titles file could not be read: the board closes unsaved
+    // The tree files could not be read as a pair: nothing in the folder is written or deleted.
+    bool readOnly_ = false;
     bool saving_ = false;     // a failed save's message takes the focus, which saves again
 };
 

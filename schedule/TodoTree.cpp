@@ -36,6 +36,10 @@ std::string WriteTreeText(const std::vector<TreeLine>& lines) {
     return out;
 }
 
+bool IsPair(const std::string& titles, const std::string& twins) {
+    return ReadTreeText(titles).size() == ReadTreeText(twins).size();
+}
+
 std::string ItemFileName(int number) { return rtl::IntToStr(number) + ".z32"; }
 
 bool IsItemFile(const std::string& twin) {

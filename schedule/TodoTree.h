@@ -29,6 +29,10 @@ struct TreeLine {
 // Lines end with CR LF or a bare LF; the last one may have no end.
 std::vector<TreeLine> ReadTreeText(const std::string& bytes);
 std::string WriteTreeText(const std::vector<TreeLine>& lines);
+// Whether the two files' texts hold one twin line for each title. The twins are matched to the
+// titles by position, so a pair that differs in length (a save stopped between the two files)
+// links titles to the wrong files.
+bool IsPair(const std::string& titles, const std::string& twins);
 
 // An item's file name for a number: "12.z32".
 std::string ItemFileName(int number);

@@ -46,28 +46,45 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
 
 bool (*WriteFileSafelyStep)(const char* step) = nullptr;
 
-bool WriteFileSafely(const std::string& path, const std::string& data) {
+bool WriteFileSafely(const std::string& path, const std::string& data) { return WriteFilesSafely({{path, data}}); }
+
+bool WriteFilesSafely(const std::vector<std::pair<std::string, std::string>>& files) {
     // A read-only file is not to be replaced (Wine's move would replace it all the same).
-    DWORD attr = GetFileAttributesA(path.c_str());
-    if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
+    for (const auto& [path, data] : files) {
+        DWORD attr = GetFileAttributesA(path.c_str());
+        if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return false;
+        }
     }
-    // The temporary name sits beside the target so the final move never crosses volumes.
-    std::string dir = rtl::ExtractFilePath(path);
-    char temp[MAX_PATH + 16] = {};
-    if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "o98", 0, temp)) return false;
-    HANDLE f = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) { DeleteFileA(temp); return false; }
-    DWORD put = 0;
-    bool ok = WriteFile(f, data.data(), (DWORD)data.size(), &put, nullptr) && put == data.size();
-    if (ok && WriteFileSafelyStep && !WriteFileSafelyStep("temp")) { CloseHandle(f); return false; }
-    ok = ok && FlushFileBuffers(f);
-    ok = CloseHandle(f) && ok;
-    if (ok && WriteFileSafelyStep && !WriteFileSafelyStep("flushed")) return false;
-    if (ok) ok = MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) DeleteFileA(temp);
-    return ok;
+    std::vector<std::string> temps;
+    auto dropTemps = [&] {
+        for (const std::string& t : temps) DeleteFileA(t.c_str());
+    };
+    for (const auto& [path, data] : files) {
+        // The temporary name sits beside the target so the final move never crosses volumes.
+        std::string dir = rtl::ExtractFilePath(path);
+        char temp[MAX_PATH + 16] = {};
+        if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "o98", 0, temp)) { dropTemps(); return false; }
+        temps.push_back(temp);
+        HANDLE f = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE) { dropTemps(); return false; }
+        DWORD put = 0;
+        bool ok = WriteFile(f, data.data(), (DWORD)data.size(), &put, nullptr) && put == data.size();
+        if (ok && WriteFileSafelyStep && !WriteFileSafelyStep("temp")) { CloseHandle(f); return false; }
+        ok = ok && FlushFileBuffers(f);
+        ok = CloseHandle(f) && ok;
+        if (ok && WriteFileSafelyStep && !WriteFileSafelyStep("flushed")) return false;
+        if (!ok) { dropTemps(); return false; }
+    }
+    for (size_t i = 0; i < files.size(); ++i)
+        if (!MoveFileExA(temps[i].c_str(), files[i].first.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            temps.erase(temps.begin(), temps.begin() + i);
+            dropTemps();
+            return false;
+        }
+    return true;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& data) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tk {
 
@@ -20,6 +22,9 @@ bool WriteFileBytes(const std::string& path, const std::string& data);
 // file or the new one: the data goes to a temporary file in the same folder, is flushed, and is
 // moved over the old name in one step. False (old file untouched, temporary removed) on failure.
 bool WriteFileSafely(const std::string& path, const std::string& data);
+// The same for files that belong together: every new file is written and flushed before the
+// first old one is replaced, so a failed write leaves all of them as they were.
+bool WriteFilesSafely(const std::vector<std::pair<std::string, std::string>>& files);
 // Test seam: called after each step ("temp", "flushed"); returning false stops the save there
 // as a crash would, leaving the temporary file behind.
 extern bool (*WriteFileSafelyStep)(const char* step);

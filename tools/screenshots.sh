@@ -21,7 +21,7 @@ scenes=("$@")
                                    schedule-day schedule-year schedule-month schedule-week
                                    diary diary-picture diary-printed diary-format nikki-list memolist diarysearch
                                    manage-all manage-past manage-day
-                                   list list-printed todoboard
+                                   list list-printed todoboard todo-add
                                    gtimer gtimer-end jump
                                    goal timeband
                                    memo-text memo-picture memo-small memo-drop

@@ -28,6 +28,7 @@
 //         manage-all manage-past manage-day (schedule management in each list, a line previewed)
 //         list list-printed (the schedule list around 2024-05-03, or its first page printed)
 //         todoboard (the to-do board: folders, items, one dragged to another folder, formatted text)
+//         todo-add (the to-do board just after Add, the new title open for editing)
 //         menueditor submenueditor launchermenu (the launcher menu's editors, and the menu popped up)
 //         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
 #include <windows.h>
@@ -1353,7 +1354,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         else if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "nikki-list") ShowNikkiList();
         if (scene == "diarysearch") ShowDiarySearch();
-        if (scene == "todoboard") ShowTodoBoard();
+        if (scene == "todoboard" || scene == "todo-add") ShowTodoBoard();
+        if (scene == "todo-add") Form15->BitBtn2Click();
         if (scene == "memolist") ShowMemoList();
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);

@@ -60,18 +60,21 @@ TEST(TodoTreeText, RepairsDepthsAndPairsTwinsByPosition) {
         std::string titles, twins;
         std::vector<std::string> shape;  // '>' per level, then the title
         std::string titlesOut, twinsOut;
+        bool pair;  // one twin line for each title
     } cases[] = {
         {"level jump", "a\r\n\t\t\tb\r\n\tc\r\n", "%$#Z32#$%\r\n\t\t\t0.z32\r\n\t1.z32\r\n", {"a", ">b", ">c"},
-         "a\r\n\tb\r\n\tc\r\n", "%$#Z32#$%\r\n\t0.z32\r\n\t1.z32\r\n"},
-        {"indented first line", "\t\ta\r\n\tb\r\n", "x\r\ny\r\n", {"a", ">b"}, "a\r\n\tb\r\n", "x\r\n\ty\r\n"},
-        {"fewer twins", "a\r\n\tb\r\n", "%$#Z32#$%\r\n", {"a", ">b"}, "a\r\n\tb\r\n", "%$#Z32#$%\r\n\t\r\n"},
-        {"more twins", "a\r\n", "%$#Z32#$%\r\n\t0.z32\r\n", {"a"}, "a\r\n", "%$#Z32#$%\r\n"},
+         "a\r\n\tb\r\n\tc\r\n", "%$#Z32#$%\r\n\t0.z32\r\n\t1.z32\r\n", true},
+        {"indented first line", "\t\ta\r\n\tb\r\n", "x\r\ny\r\n", {"a", ">b"}, "a\r\n\tb\r\n", "x\r\n\ty\r\n", true},
+        {"no last line end", "a\r\n\tb", "x\r\n\ty\r\n", {"a", ">b"}, "a\r\n\tb\r\n", "x\r\n\ty\r\n", true},
+        {"fewer twins", "a\r\n\tb\r\n", "%$#Z32#$%\r\n", {"a", ">b"}, "a\r\n\tb\r\n", "%$#Z32#$%\r\n\t\r\n", false},
+        {"more twins", "a\r\n", "%$#Z32#$%\r\n\t0.z32\r\n", {"a"}, "a\r\n", "%$#Z32#$%\r\n", false},
     };
     for (const Case& c : cases) {
         TodoTree t = TodoTree::FromText(c.titles, c.twins);
         EXPECT_EQ(Titles(t), c.shape) << c.name;
         EXPECT_EQ(t.TitlesText(), c.titlesOut) << c.name;
         EXPECT_EQ(t.TwinsText(), c.twinsOut) << c.name;
+        EXPECT_EQ(todo::IsPair(c.titles, c.twins), c.pair) << c.name;
     }
 }
 
