@@ -14,6 +14,7 @@
 #include "notes/MemoNames.h"
 #include "schedule/Todo.h"
 #include "settings/Settings.h"
+#include "settings/TelePhone.h"
 #include "toolkit/Application.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Files.h"
@@ -270,9 +271,10 @@ void SaveWorkAtEnd(bool session) {
         }
         if (!saved) failed.append("\r").append(m->Caption());
     }
-    // Then the diaries and the to-do board, each saved as its close would save it.
+    // Then the diaries, the to-do board and the phone book, each saved as its close would save it.
     SaveOpenDiaries();
     SaveOpenBoard();
+    SaveOpenPhoneBook();
     if (!failed.empty() && !session)
         tk::MessageDlg(nullptr, "次のメモを保存できませんでした。" + failed, tk::Application.Title(), MB_OK | MB_ICONERROR);
 }

@@ -38,6 +38,17 @@ struct SpeakerSink : tone::ToneSink {
     void Pause(int ms) override { TelePhoneSleep(ms); }
 };
 
+enum class PageRead { Read, Missing, Failed };
+
+// Only a missing file is an empty page; one that is there but cannot be read (held open by
+// another program, a read error) is not.
+PageRead ReadPage(const std::string& file, std::string& text) {
+    if (tk::ReadFileBytes(file, text)) return PageRead::Read;
+    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) return PageRead::Failed;
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PageRead::Missing : PageRead::Failed;
+}
+
 }  // namespace
 
 TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
@@ -251,17 +262,26 @@ void TForm3::SetPage(int page) {
 }
 
 void TForm3::FormClick() {
+    if (!SavePage())
+        tk::MessageDlg(Handle, "電話帳を保存できませんでした。\r" + PageFile(TelDir(), Page()), kCaption,
+                       MB_OK | MB_ICONERROR);
+}
+
+bool TForm3::SavePage() {
     int page = Page();
-    if (page < 0) return;
+    if (page < 0 || !shown_) return true;  // nothing was loaded yet
     if (StringGrid1.EditorMode()) StringGrid1.HideEditor(true);
+    if (pageLost_) return true;
     std::string dir = TelDir();
     if (!tk::DirectoryExists(dir)) CreateDirectoryA(dir.c_str(), nullptr);
     telbook::Page rows = EmptyPage();
     for (int r = 0; r < kRows; ++r)
         for (int c = 0; c < kColumns; ++c) rows[r][c] = StringGrid1.Cells(c, r);
-    std::string file = PageFile(dir, page);
-    if (!tk::WriteFileSafely(file, PageText(rows)))
-        tk::MessageDlg(Handle, "電話帳を保存できませんでした。\r" + file, kCaption, MB_OK | MB_ICONERROR);
+    return tk::WriteFileSafely(PageFile(dir, page), PageText(rows));
+}
+
+void SaveOpenPhoneBook() {
+    if (Form3) Form3->SavePage();
 }
 
 void TForm3::TabControl1Change() {
@@ -275,23 +295,30 @@ void TForm3::TabControl1Change() {
         TitlePanel(c).SetCaption(search ? kSearchTitles[c]
                                         : ini.ReadString(tp::Section, tp::ColumnTitle(page, c), kTitles[c]));
     PlacePage();
-    StringGrid1.SetColor(search ? tk::SysColor(COLOR_3DLIGHT) : tk::clWindow);
     LoadColumnWidths();
+    std::string file = PageFile(TelDir(), page);
     if (StringGrid1.Tag == 1) {
         std::string text;
-        telbook::Page rows = tk::ReadFileBytes(PageFile(TelDir(), page), text) ? ParsePage(text) : EmptyPage();
+        PageRead read = ReadPage(file, text);
+        pageLost_ = read == PageRead::Failed;
+        telbook::Page rows = read == PageRead::Read ? ParsePage(text) : EmptyPage();
         for (int r = 0; r < kRows; ++r) StringGrid1.SetRows(r, {rows[r].begin(), rows[r].end()});
     }
+    // Pages that cannot be edited show so.
+    StringGrid1.SetColor(search || pageLost_ ? tk::SysColor(COLOR_3DLIGHT) : tk::clWindow);
     ApplyGridOptions();
     StringGrid1.SetTopRow(0);
     StringGrid1.FocusCell(StringGrid1.FixedCols(), 0);
     StringGrid1Click();
+    if (pageLost_)
+        tk::MessageDlg(Handle, "電話帳を読み込めませんでした。\r" + file + "\rこのページは編集も保存もできません。",
+                       kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void TForm3::ApplyGridOptions() {
     int options = tk::goRowMoving;
     if (CheckBox1.Checked()) options |= tk::goRowSelect;
-    else options |= tk::goRangeSelect | (Page() == kSearchPage ? 0 : tk::goEditing);
+    else options |= tk::goRangeSelect | (Page() == kSearchPage || pageLost_ ? 0 : tk::goEditing);
     StringGrid1.SetOptions(options);
 }
 
@@ -379,10 +406,12 @@ void TForm3::BitBtn4Click() {
     FormClick();
     TabControl1.SetActivePageIndex(kSearchPage);
     StringGrid1.Clear();
-    std::string found;
+    std::string found, unread;
     for (int page = 0; page < kPages; ++page) {
         std::string text;
-        if (!tk::ReadFileBytes(PageFile(TelDir(), page), text)) continue;
+        PageRead read = ReadPage(PageFile(TelDir(), page), text);
+        if (read == PageRead::Failed) unread += "\r" + Tabs[page].Caption() + " (" + std::to_string(page) + ".CSV)";
+        if (read != PageRead::Read) continue;
         for (const std::string& line : MatchingLines(text, needle)) found += line + "\r\n";
     }
     std::string file = PageFile(TelDir(), kSearchPage);
@@ -390,6 +419,9 @@ void TForm3::BitBtn4Click() {
         tk::MessageDlg(Handle, "検索結果を保存できませんでした。\r" + file, kCaption, MB_OK | MB_ICONERROR);
     TabControl1Change();
     StatusBar1.SetSimpleText("「" + needle + "」の検索を終了しました。");
+    if (!unread.empty())
+        tk::MessageDlg(Handle, "次のページは読み込めなかったので検索していません。" + unread, kCaption,
+                       MB_OK | MB_ICONWARNING);
 }
 
 void TForm3::CheckBox1Click() {

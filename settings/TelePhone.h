@@ -47,6 +47,7 @@ struct TForm3 : tk::Form {
     void FormDestroy();
     void FormResize();
     void FormClick();  // saves the page shown
+    bool SavePage();   // the same without a message; false when the file could not be written
     void TabControl1Change();
     void StringGrid1Click();
     void EditAndDial1BeforeDial(tk::Control& sender, std::string& calledParty);
@@ -75,9 +76,16 @@ private:
     std::string Cell(int column) const;  // of the selected row
     void BuildHints();
     bool shown_ = false;
+    // The page shown exists but could not be read: it is shown read-only and never saved, so an
+    // empty grid is not written over the rows it could not show.
+    bool pageLost_ = false;
 };
 
 extern TForm3* Form3;
+
+// The open phone book saves its page as its destroy step would (at the end of the session, when
+// the windows are not destroyed). Never asks and never shows a message.
+void SaveOpenPhoneBook();
 
 // Test seam: the waits of speaker dialling (Sleep by default).
 extern void (*TelePhoneSleep)(int ms);

@@ -20,6 +20,7 @@
 //         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
+//         phonelost (the phone book on a page another program holds open, with its message)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         diary-format (a new day with a bold, an italic and a centred line made through the buttons)
 //         nikki-list (the diary's month list with titles and its gauge)
@@ -1121,6 +1122,13 @@ void ShowPhoneBook(const std::string& scene) {
     tk::WriteFileSafely(telbook::PageFile(dir, 1), telbook::PageText(second));
     Form1->Telephone1Click();
     if (!Form3) return;
+    if (scene == "phonelost") {
+        // Another program holds the second page open until the end.
+        CreateFileA(telbook::PageFile(dir, 1).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetTimer(nullptr, 0, 7000, CancelDialogLater);
+        Form3->SetPage(1);
+        return;
+    }
     if (scene == "phonesearch") {
         Form3->Edit1.SetText("03");
         Form3->BitBtn4Click();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "mainwindow/MainMemo.h"
 #include "settings/TelePhone.h"
 #include "settings/TelePhoneFile.h"
 #include "tests/win/WinTest.h"
@@ -73,6 +74,15 @@ protected:
         std::string text;
         tk::ReadFileBytes(telbook::PageFile(tel, page), text);
         return text;
+    }
+    // Windows ends the session: the main window's end-of-work saves run, no window is destroyed.
+    static void EndSession() {
+        auto kept = tk::Application.OnSaveAtEnd;
+        tk::Application.OnSaveAtEnd = SaveWorkAtEnd;
+        SendMessageA(tk::Application.Handle, WM_QUERYENDSESSION, 0, 0);
+        SendMessageA(tk::Application.Handle, WM_ENDSESSION, TRUE, 0);
+        tk::Application.OnSaveAtEnd = kept;
+        tk::Application.Ending = false;
     }
     static int FilledRows(TForm3& f) {
         int n = 0;
@@ -291,4 +301,45 @@ TEST_F(PhoneBook, LockAndReorderModesSetTheGrid) {
     f.FormClick();
     std::string text = ReadPage(0);
     EXPECT_EQ(text.substr(0, text.find("\r\n")), R"(x," "," "," "," ")");
+}
+
+TEST_F(PhoneBook, APageThatCannotBeReadIsShownReadOnlyAndNeverWritten) {
+    const std::string page1 = "ACME,Taro,03-1,,\r\n";
+    WritePage(0, "Co,Hanako,03-2,,\r\n");
+    WritePage(1, page1);
+    // Another program holds the page open, denying reading.
+    HANDLE held = CreateFileA(telbook::PageFile(tel, 1).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TForm3& f = Open();
+    f.SetPage(1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("1.CSV"), std::string::npos);
+    f.CheckBox1.SetChecked(true);
+    f.CheckBox1.SetChecked(false);  // unlocking does not make it editable
+    EXPECT_EQ(f.StringGrid1.Options() & tk::goEditing, 0);
+
+    // The search names the page it could not read and still finds the others.
+    f.Edit1.SetText("03-");
+    f.BitBtn4Click();
+    EXPECT_EQ(FilledRows(f), 1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[1].text.find("あ (1.CSV)"), std::string::npos);
+
+    // Once it is let go, neither the session end nor a tab change writes the empty grid over it.
+    f.SetPage(1);
+    CloseHandle(held);
+    EndSession();
+    f.SetPage(0);
+    EXPECT_EQ(ReadPage(1), page1);
+    f.SetPage(1);
+    EXPECT_EQ(f.StringGrid1.Cells(1, 0), "Taro");  // read now, and editable again
+    EXPECT_NE(f.StringGrid1.Options() & tk::goEditing, 0);
+}
+
+TEST_F(PhoneBook, TheSessionEndSavesThePageShown) {
+    TForm3& f = Open();
+    f.StringGrid1.SetCells(1, 0, "Taro");
+    EndSession();
+    EXPECT_EQ(telbook::ParsePage(ReadPage(0))[0][1], "Taro");
+    EXPECT_TRUE(boxes.empty());
 }
