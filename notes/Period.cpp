@@ -28,7 +28,13 @@ std::string PeriodIniPath() { return settings::PrivateDir() + "\\Period\\" + pf:
 
 std::vector<std::string> ReadPeriodDates(const tk::TIniFile& ini) {
     std::vector<std::string> dates;
-    const int count = ini.ReadInteger(pf::Section, pf::Count, 0);
+    int count = ini.ReadInteger(pf::Section, pf::Count, 0);
+    // A damaged count cannot run past the keys that are there: a date for each entry, and Count.
+    if (count > 0) {
+        rtl::TStringList keys;
+        ini.ReadSection(pf::Section, keys);
+        count = std::min(count, keys.Count() - 1);
+    }
     for (int i = 0; i < count; ++i) dates.push_back(ini.ReadString(pf::Section, Key(i), kNoDate));
     return dates;
 }

@@ -1,16 +1,22 @@
 #include "toolkit/RtfIndents.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 namespace tk {
 
 namespace {
+// The control keeps indents in 32-bit LONGs; a hand-made or pasted RTF may ask for more, and
+// whatever the sum or the negation comes to is held at the LONG's limits, never wrapped.
+long long ToLong(long long v) { return std::clamp<long long>(v, INT32_MIN, INT32_MAX); }
+
 struct Word {
     size_t at, end;  // the control word with its number, without a delimiting blank
     std::string name;
-    long value;
+    long long value;
     bool numbered;
 };
 
@@ -37,7 +43,7 @@ std::vector<Word> ControlWords(const std::string& s) {
         if (digits < s.size() && s[digits] == '-') ++digits;
         while (digits < s.size() && std::isdigit((unsigned char)s[digits])) ++digits;
         if (digits > w.end && std::isdigit((unsigned char)s[digits - 1])) {
-            w.value = std::strtol(s.c_str() + w.end, nullptr, 10);
+            w.value = ToLong(std::strtoll(s.c_str() + w.end, nullptr, 10));
             w.numbered = true;
             w.end = digits;
         }
@@ -63,10 +69,10 @@ std::string FixWineParagraphIndents(const std::string& rtf) {
     size_t copied = 0;
     for (const Indents& p : paras) {
         if (!p.li && !p.fi) continue;
-        long offset = p.li ? p.li->value : 0, first = p.fi ? p.fi->value : 0;
+        const long long offset = p.li ? p.li->value : 0, first = p.fi ? p.fi->value : 0;
         std::string words;
-        if (first + offset) words += "\\li" + std::to_string(first + offset);
-        if (offset) words += "\\fi" + std::to_string(-offset);
+        if (first + offset) words += "\\li" + std::to_string(ToLong(first + offset));
+        if (offset) words += "\\fi" + std::to_string(ToLong(-offset));
         // The new words stand where the first old one stood; the second goes.
         const Word* a = p.li ? p.li : p.fi;
         const Word* b = p.li && p.fi ? p.fi : nullptr;

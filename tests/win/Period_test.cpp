@@ -137,6 +137,13 @@ TEST_F(CycleTracker, AveragesOutsideTheRangeOrNotNumbers) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(CycleTracker, ADamagedCountReadsOnlyTheKeysThatAreThere) {
+    WriteList(Own(), {"2000/01/01", "2000/01/29"});
+    Own().WriteInteger("Period", "Count", 2147483647);
+    Open();
+    EXPECT_EQ(Items(Form25->ListBox1), (std::vector<std::string>{"2000/01/01", "2000/01/29"}));
+}
+
 TEST_F(CycleTracker, OlderDatesMoveIntoTheTrackersFile) {
     struct Case {
         const char* name;
