@@ -15,7 +15,7 @@ namespace pf = inikey::PeriodFile;
 
 namespace {
 const char kCaption[] = "Period";
-const char kNoDate[] = "-end-";
+using period::kNoDate;
 
 void SetMenuCheck(bool on) {
     if (Form1 && Form1->Period1) Form1->Period1->SetChecked(on);
@@ -27,16 +27,11 @@ std::string Key(int i) { return rtl::IntToStr(i); }
 std::string PeriodIniPath() { return settings::PrivateDir() + "\\Period\\" + pf::FileName; }
 
 std::vector<std::string> ReadPeriodDates(const tk::TIniFile& ini) {
-    std::vector<std::string> dates;
-    int count = ini.ReadInteger(pf::Section, pf::Count, 0);
-    // A damaged count cannot run past the keys that are there: a date for each entry, and Count.
-    if (count > 0) {
-        rtl::TStringList keys;
-        ini.ReadSection(pf::Section, keys);
-        count = std::min(count, keys.Count() - 1);
-    }
-    for (int i = 0; i < count; ++i) dates.push_back(ini.ReadString(pf::Section, Key(i), kNoDate));
-    return dates;
+    const int count = ini.ReadInteger(pf::Section, pf::Count, 0);
+    if (count <= 0) return {};
+    rtl::TStringList keys;
+    ini.ReadSection(pf::Section, keys);
+    return period::SectionDates(count, keys.Count(), [&](int i) { return ini.ReadString(pf::Section, Key(i), kNoDate); });
 }
 
 void StorePeriodDates(tk::TIniFile& ini, const std::vector<std::string>& dates) {

@@ -52,6 +52,16 @@ std::vector<Word> ControlWords(const std::string& s) {
     }
     return words;
 }
+// Whether s ends in a control word without a number ("\b"): letters, digits or a hyphen written
+// right after it would become part of it.
+bool EndsInBareWord(const std::string& s) {
+    size_t i = s.size();
+    while (i > 0 && std::isalpha((unsigned char)s[i - 1])) --i;
+    if (i == s.size()) return false;
+    size_t slashes = 0;
+    for (; i > 0 && s[i - 1] == '\\'; --i) ++slashes;
+    return slashes % 2 == 1;  // "\\b" is an escaped backslash and a letter
+}
 }  // namespace
 
 std::string FixWineParagraphIndents(const std::string& rtf) {
@@ -67,6 +77,16 @@ std::string FixWineParagraphIndents(const std::string& rtf) {
     std::string out;
     out.reserve(rtf.size() + paras.size() * 8);
     size_t copied = 0;
+    // Puts text in place of word w. A word that goes must not leave a bare word before it running
+    // into the text after it ("\b\fi5x" is not "\bx"): a blank, which ends a word and is
+    // dropped with it, keeps them apart.
+    auto replace = [&](const Word* w, const std::string& text) {
+        out.append(rtf, copied, w->at - copied);
+        out += text;
+        copied = w->end;
+        const char next = copied < rtf.size() ? rtf[copied] : ' ';
+        if (text.empty() && (std::isalnum((unsigned char)next) || next == '-') && EndsInBareWord(out)) out += ' ';
+    };
     for (const Indents& p : paras) {
         if (!p.li && !p.fi) continue;
         const long long offset = p.li ? p.li->value : 0, first = p.fi ? p.fi->value : 0;
@@ -77,13 +97,8 @@ std::string FixWineParagraphIndents(const std::string& rtf) {
         const Word* a = p.li ? p.li : p.fi;
         const Word* b = p.li && p.fi ? p.fi : nullptr;
         if (b && b->at < a->at) std::swap(a, b);
-        out.append(rtf, copied, a->at - copied);
-        out += words;
-        copied = a->end;
-        if (b) {
-            out.append(rtf, copied, b->at - copied);
-            copied = b->end;
-        }
+        replace(a, words);
+        if (b) replace(b, "");
     }
     out.append(rtf, copied, std::string::npos);
     return out;
