@@ -264,6 +264,9 @@ void RokuyoWalk::WorkOutMonths(const SolarTerm& term0) {
 }
 
 std::string RokuyoWalk::Name(double tmValue) {
+    // 0001-01-01 .. 9999-12-31: far outside it the term search no longer settles.
+    const double first = 1721425, afterLast = 5373484;
+    if (!(tmValue >= first && tmValue < afterLast)) return "";
     FpuGuard g;
     const Real48 tm = tmValue;
 

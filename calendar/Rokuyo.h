@@ -28,7 +28,7 @@ struct SolarTerm {
 SolarTerm SolarTermBefore(const rtl::Real48& tm, int Step);
 
 // Rokuyo name of the day count tm (Japan Standard Time, 2000-01-01 00:00 = 2451544.0): one of
-// "先勝" "友引" "先負" "仏滅" "大安" "赤口", or "？？".
+// "先勝" "友引" "先負" "仏滅" "大安" "赤口", or "？？"; empty outside 0001-01-01 .. 9999-12-31.
 std::string Rokuyo(double tm);
 
 // The same names for many days in a row: the months of the old calendar follow from the last

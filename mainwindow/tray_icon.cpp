@@ -1,5 +1,7 @@
 #include "mainwindow/tray_icon.h"
 
+#include <optional>
+
 #include "mainwindow/AroundRules.h"
 #include "mainwindow/Main.h"
 #include "settings/Settings.h"
@@ -42,12 +44,22 @@ void TForm32::FormCreate() {
     TrayIcon2MouseMove();
 }
 
-// The same command as the status bar's double click.
+namespace {
+// [Setup] MIcon_DBLC as stored: a value outside 0..5 is no choice at all (not the default).
+std::optional<int> MIconChoice() {
+    const auto& key = ik::Setup::MIcon_DBLC;
+    int choice = settings::Open().ReadInteger(ik::Setup::Section, key.Name, 0);
+    if (choice < key.Min || choice > key.Max) return std::nullopt;
+    return choice;
+}
+}  // namespace
+
+// The same command as the status bar's double click; no choice does nothing.
 void TForm32::TrayIcon2DblClick() {
-    if (Form1) Form1->StatusBar1DblClick();
+    if (Form1 && MIconChoice()) Form1->StatusBar1DblClick();
 }
 
+// No choice keeps the last tip.
 void TForm32::TrayIcon2MouseMove() {
-    int choice = settings::Open().ReadInteger(ik::Setup::Section, ik::Setup::MIcon_DBLC, 0);
-    TrayIcon2.SetTipHelp(MIconActionText(choice) + "／右クリック：メモメニュー");
+    if (auto choice = MIconChoice()) TrayIcon2.SetTipHelp(MIconActionText(*choice) + "／右クリック：メモメニュー");
 }

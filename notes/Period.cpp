@@ -15,7 +15,7 @@ namespace pf = inikey::PeriodFile;
 
 namespace {
 const char kCaption[] = "Period";
-const char kNoDate[] = "-end-";
+using period::kNoDate;
 
 void SetMenuCheck(bool on) {
     if (Form1 && Form1->Period1) Form1->Period1->SetChecked(on);
@@ -27,10 +27,11 @@ std::string Key(int i) { return rtl::IntToStr(i); }
 std::string PeriodIniPath() { return settings::PrivateDir() + "\\Period\\" + pf::FileName; }
 
 std::vector<std::string> ReadPeriodDates(const tk::TIniFile& ini) {
-    std::vector<std::string> dates;
     const int count = ini.ReadInteger(pf::Section, pf::Count, 0);
-    for (int i = 0; i < count; ++i) dates.push_back(ini.ReadString(pf::Section, Key(i), kNoDate));
-    return dates;
+    if (count <= 0) return {};
+    rtl::TStringList keys;
+    ini.ReadSection(pf::Section, keys);
+    return period::SectionDates(count, keys.Count(), [&](int i) { return ini.ReadString(pf::Section, Key(i), kNoDate); });
 }
 
 void StorePeriodDates(tk::TIniFile& ini, const std::vector<std::string>& dates) {
@@ -65,7 +66,7 @@ bool MoveOlderPeriodDates(tk::TIniFile& settingsFile, tk::TIniFile& own, std::ve
 }
 
 TForm25::TForm25()
-    : Form({.caption = kCaption, .width = 580, .height = 472, .border = tk::Border::Dialog, .clientSize = true}) {
+    : Form({.caption = kCaption, .width = 598, .height = 472, .border = tk::Border::Dialog, .clientSize = true}) {
     // Registered dates and the date to add.
     Label1.Create(*this, {.at = {8, 8, 176, 14}, .caption = "登録日："});
     ListBox1.Create(*this, {.at = {8, 24, 176, 206}, .hint = "過去のリスト", .style = tk::lbSorted});
@@ -93,13 +94,13 @@ TForm25::TForm25()
     Edit4.Create(*this, {.at = {8, 378, 176, 22}});
 
     // Forecasts and the marks of the chosen cycle.
-    GroupBox1.Create(*this, {.at = {192, 4, 134, 210}, .caption = "予定 (共通)"});
-    ListBox3.Create(GroupBox1, {.at = {6, 18, 122, 186}});
-    GroupBox2.Create(*this, {.at = {330, 4, 242, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
+    GroupBox1.Create(*this, {.at = {192, 4, 152, 210}, .caption = "予定 (共通)"});
+    ListBox3.Create(GroupBox1, {.at = {6, 18, 140, 186}});
+    GroupBox2.Create(*this, {.at = {348, 4, 242, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
     ListBox4.Create(GroupBox2, {.at = {6, 18, 230, 186}, .hint = "あくまでも参考値です｡"});
-    GroupBox3.Create(*this, {.at = {192, 218, 134, 210}, .caption = "予定 (左右を意識)"});
-    ListBox5.Create(GroupBox3, {.at = {6, 18, 122, 186}});
-    GroupBox4.Create(*this, {.at = {330, 218, 242, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
+    GroupBox3.Create(*this, {.at = {192, 218, 152, 210}, .caption = "予定 (左右を意識)"});
+    ListBox5.Create(GroupBox3, {.at = {6, 18, 140, 186}});
+    GroupBox4.Create(*this, {.at = {348, 218, 242, 210}, .caption = "詳細", .hint = "あくまでも参考値です｡"});
     ListBox6.Create(GroupBox4, {.at = {6, 18, 230, 186}, .hint = "あくまでも参考値です｡"});
     Label8.Create(*this, {.at = {192, 438, 96, 14}, .caption = "生理中の期間を"});
     SpinEdit4.Create(*this, {.at = {288, 434, 40, 22}, .min = 1, .max = 20, .value = 5});

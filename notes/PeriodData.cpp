@@ -87,6 +87,13 @@ std::vector<std::string> DayMarks(long long s, long long e, int days) {
     return lines;
 }
 
+std::vector<std::string> SectionDates(int count, int keys, const std::function<std::string(int)>& entry) {
+    std::vector<std::string> dates;
+    count = std::min(count, keys - 1);
+    for (int i = 0; i < count; ++i) dates.push_back(entry(i));
+    return dates;
+}
+
 std::vector<std::string> MergeDates(const std::vector<std::string>& a, const std::vector<std::string>& b) {
     std::vector<std::string> all(a);
     all.insert(all.end(), b.begin(), b.end());

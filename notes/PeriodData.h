@@ -1,6 +1,7 @@
 // The cycle tracker's arithmetic: registered start dates as "yyyy/mm/dd" texts, cycle lengths and
 // their averages, the two forecasts and the day marks of one forecast cycle. Window-free.
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,12 @@ Forecast ForecastFrom(long long base, const Averages& a);
 
 // The lines of the days start..end with their marks, periodDays being the period length.
 std::vector<std::string> DayMarks(long long start, long long end, int periodDays);
+
+// What a missing date entry reads as.
+inline constexpr char kNoDate[] = "-end-";
+// The registered dates of a [Period] section: entries "0" .. count - 1 as entry reads them. keys
+// is the number of keys the section holds: a damaged count cannot run past them (one is Count).
+std::vector<std::string> SectionDates(int count, int keys, const std::function<std::string(int)>& entry);
 
 // The union of two date lists, sorted as text (hence by date) with no duplicates.
 std::vector<std::string> MergeDates(const std::vector<std::string>& a, const std::vector<std::string>& b);

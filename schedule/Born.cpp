@@ -176,7 +176,7 @@ void TForm16::LoadText() {
                            MB_OK | MB_ICONEXCLAMATION);
         }
     }
-    BitBtn1.SetEnabled(false);
+    BitBtn1.SetEnabled(found);
     BitBtn2.SetEnabled(found);
 }
 

@@ -125,18 +125,22 @@ int YearFromAge(int age, int m, int d, rtl::TDateTime today) {
     return ty - age - (ReachedThisYear(m, d, today) ? 0 : 1);
 }
 
-int DaysToBirthday(int m, int d, rtl::TDateTime today) {
+std::optional<int> DaysToBirthday(int m, int d, rtl::TDateTime today) {
     int ty, tm, td;
     rtl::DecodeDate(today, ty, tm, td);
     today = rtl::DateOf(today);
     rtl::TDateTime next = BirthdayIn(ty, m, d);
-    if (next < today) next = BirthdayIn(ty + 1, m, d);
+    if (next < today) {
+        if (ty >= 9999) return std::nullopt;  // no date holds the next one
+        next = BirthdayIn(ty + 1, m, d);
+    }
     return int(next - today);
 }
 
 std::string ListLine(int y, int m, int d, rtl::TDateTime today) {
-    return rtl::ZeroPad(m, 2) + "月" + rtl::ZeroPad(d, 2) + "日【" + rtl::IntToStr(y) + "年】あと " +
-           rtl::IntToStr(DaysToBirthday(m, d, today)) + "日";
+    std::string line = rtl::ZeroPad(m, 2) + "月" + rtl::ZeroPad(d, 2) + "日【" + rtl::IntToStr(y) + "年】";
+    if (auto days = DaysToBirthday(m, d, today)) line += "あと " + rtl::IntToStr(*days) + "日";
+    return line;
 }
 
 }  // namespace born

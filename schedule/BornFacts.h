@@ -1,6 +1,7 @@
 // What the birthday register shows for a birth date: signs, animal, month facts, age names, and
 // the lines of its register list. Window-free; "today" is handed in.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "toolkit/rtl/DateTime.h"
@@ -45,10 +46,10 @@ int AgeOn(int y, int m, int d, rtl::TDateTime today);
 int YearFromAge(int age, int m, int d, rtl::TDateTime today);
 
 // Days from today to the next birthday of m/d (0 on the day). 29 February counts to 29 February,
-// or to 1 March in a year without it.
-int DaysToBirthday(int m, int d, rtl::TDateTime today);
-// The register line of a birth date: "01月15日【1971年】あと 30日". Sorting the lines as text
-// orders them by month, day and year.
+// or to 1 March in a year without it. None when the next one would fall after 9999-12-31.
+std::optional<int> DaysToBirthday(int m, int d, rtl::TDateTime today);
+// The register line of a birth date: "01月15日【1971年】あと 30日", without the count when there is
+// none. Sorting the lines as text orders them by month, day and year.
 std::string ListLine(int y, int m, int d, rtl::TDateTime today);
 
 }  // namespace born

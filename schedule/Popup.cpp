@@ -493,8 +493,9 @@ void TForm7::WriteSection(const std::string& path) {
 bool TForm7::DeleteReminder() {
     if (!entry::ConfirmEntryDelete(*this)) return false;
     std::string path = Label2.Caption();
-    settings::Open().EraseSection(path);
+    // The file first: a reminder whose file stays keeps its sound, picture and actions.
     if (!entry::DeleteDataFile(*this, path)) return false;
+    settings::Open().EraseSection(path);
     PlayWaveRes("del");
     entry::RefreshDayAndMarks();
     Close();

@@ -1,6 +1,7 @@
 #include "schedule/Timer.h"
 
 #include <cmath>
+#include <vector>
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
@@ -8,6 +9,7 @@
 #include "schedule/EntryControls.h"
 #include "settings/Settings.h"
 #include "toolkit/Files.h"
+#include "toolkit/Graphics.h"
 
 TForm13* Form13 = nullptr;
 namespace ik = inikey;
@@ -24,6 +26,30 @@ std::string DefaultSound() { return settings::Open().ReadString(ik::Calendar::Se
 // The status text of a notice: the plain one, or the preset's name before its named form.
 std::string Message(const std::string& name, const char* plain, const char* named) {
     return name.empty() ? plain : name + named;
+}
+
+// The group's caption for a preset: a name too long for the frame is cut with "…" before the
+// suffix, at a whole character. The frame draws its caption from 9 pixels in to 8 before its edge.
+std::string GroupCaption(const tk::Control& group, const std::string& name, const std::string& suffix) {
+    HDC dc = tk::MeasureDC();
+    HGDIOBJ old = SelectObject(dc, group.EffectiveFont().Handle());
+    auto width = [dc](const std::string& t) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, t.c_str(), (int)t.size(), &size);
+        return (int)size.cx;
+    };
+    const int room = group.Width() - 17;
+    std::string shown = name + suffix;
+    if (width(shown) > room) {
+        std::vector<size_t> starts;  // where each character of the name starts
+        for (size_t i = 0; i < name.size(); i += rtl::SjisCharLen(name, i)) starts.push_back(i);
+        // Drop characters from the end until the rest, "…" and the suffix fit.
+        size_t cut = starts.size();
+        while (cut > 0 && width(name.substr(0, starts[cut - 1]) + "…" + suffix) > room) --cut;
+        shown = name.substr(0, cut > 0 ? starts[cut - 1] : 0) + "…" + suffix;
+    }
+    SelectObject(dc, old);
+    return shown;
 }
 
 }  // namespace
@@ -144,7 +170,7 @@ void TForm13::ListBox1Click() {
         Edit3.SetCaption(ini.ReadString(s, PresetKey(i, ik::Gtimer::S80), ""));
         std::string last = ini.ReadString(s, PresetKey(i, ik::Gtimer::S100), "");
         Edit4.SetCaption(last.empty() ? DefaultSound() : last);
-        GroupBox1.SetCaption(ListBox1.Items[i] + "のﾌﾟﾛﾊﾟﾃｨ");
+        GroupBox1.SetCaption(GroupCaption(GroupBox1, ListBox1.Items[i], "のﾌﾟﾛﾊﾟﾃｨ"));
     } else {
         GroupBox1.SetCaption("ﾌﾟﾛﾊﾟﾃｨ");
         Edit1.Clear();

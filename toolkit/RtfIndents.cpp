@@ -1,16 +1,22 @@
 #include "toolkit/RtfIndents.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 namespace tk {
 
 namespace {
+// The control keeps indents in 32-bit LONGs; a hand-made or pasted RTF may ask for more, and
+// whatever the sum or the negation comes to is held at the LONG's limits, never wrapped.
+long long ToLong(long long v) { return std::clamp<long long>(v, INT32_MIN, INT32_MAX); }
+
 struct Word {
     size_t at, end;  // the control word with its number, without a delimiting blank
     std::string name;
-    long value;
+    long long value;
     bool numbered;
 };
 
@@ -37,7 +43,7 @@ std::vector<Word> ControlWords(const std::string& s) {
         if (digits < s.size() && s[digits] == '-') ++digits;
         while (digits < s.size() && std::isdigit((unsigned char)s[digits])) ++digits;
         if (digits > w.end && std::isdigit((unsigned char)s[digits - 1])) {
-            w.value = std::strtol(s.c_str() + w.end, nullptr, 10);
+            w.value = ToLong(std::strtoll(s.c_str() + w.end, nullptr, 10));
             w.numbered = true;
             w.end = digits;
         }
@@ -45,6 +51,16 @@ std::vector<Word> ControlWords(const std::string& s) {
         i = w.end;
     }
     return words;
+}
+// Whether s ends in a control word without a number ("\b"): letters, digits or a hyphen written
+// right after it would become part of it.
+bool EndsInBareWord(const std::string& s) {
+    size_t i = s.size();
+    while (i > 0 && std::isalpha((unsigned char)s[i - 1])) --i;
+    if (i == s.size()) return false;
+    size_t slashes = 0;
+    for (; i > 0 && s[i - 1] == '\\'; --i) ++slashes;
+    return slashes % 2 == 1;  // "\\b" is an escaped backslash and a letter
 }
 }  // namespace
 
@@ -61,23 +77,28 @@ std::string FixWineParagraphIndents(const std::string& rtf) {
     std::string out;
     out.reserve(rtf.size() + paras.size() * 8);
     size_t copied = 0;
+    // Puts text in place of word w. A word that goes must not leave a bare word before it running
+    // into the text after it ("\b\fi5x" is not "\bx"): a blank, which ends a word and is
+    // dropped with it, keeps them apart.
+    auto replace = [&](const Word* w, const std::string& text) {
+        out.append(rtf, copied, w->at - copied);
+        out += text;
+        copied = w->end;
+        const char next = copied < rtf.size() ? rtf[copied] : ' ';
+        if (text.empty() && (std::isalnum((unsigned char)next) || next == '-') && EndsInBareWord(out)) out += ' ';
+    };
     for (const Indents& p : paras) {
         if (!p.li && !p.fi) continue;
-        long offset = p.li ? p.li->value : 0, first = p.fi ? p.fi->value : 0;
+        const long long offset = p.li ? p.li->value : 0, first = p.fi ? p.fi->value : 0;
         std::string words;
-        if (first + offset) words += "\\li" + std::to_string(first + offset);
-        if (offset) words += "\\fi" + std::to_string(-offset);
+        if (first + offset) words += "\\li" + std::to_string(ToLong(first + offset));
+        if (offset) words += "\\fi" + std::to_string(ToLong(-offset));
         // The new words stand where the first old one stood; the second goes.
         const Word* a = p.li ? p.li : p.fi;
         const Word* b = p.li && p.fi ? p.fi : nullptr;
         if (b && b->at < a->at) std::swap(a, b);
-        out.append(rtf, copied, a->at - copied);
-        out += words;
-        copied = a->end;
-        if (b) {
-            out.append(rtf, copied, b->at - copied);
-            copied = b->end;
-        }
+        replace(a, words);
+        if (b) replace(b, "");
     }
     out.append(rtf, copied, std::string::npos);
     return out;

@@ -407,7 +407,7 @@ void ShowGoals(const std::string& scene) {
 // one second before the end (the 100 % step then runs while the scene shows).
 void ShowCountdown(const std::string& scene) {
     auto ini = settings::Open();
-    const char* const names[] = {"カップ麺", "昼休み", "会議の準備"};
+    const char* const names[] = {"カップ麺（大盛り）にお湯を注いでから食べ頃になるまでの待ち時間", "昼休み", "会議の準備"};  // the first too long for its frame
     const int minutes[] = {3, 45, 15};
     for (int i = 0; i < 3; ++i) {
         ini.WriteString(ik::Gtimer::Section, std::to_string(i) + ik::Gtimer::Title, names[i]);

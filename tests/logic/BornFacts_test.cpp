@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,7 +98,7 @@ TEST(BornList, DaysToTheNextBirthday) {
     struct Case {
         int m, d;
         rtl::TDateTime today;
-        int days;
+        std::optional<int> days;
     } cases[] = {
         {2, 29, EncodeDate(2001, 2, 28), 1},    // 1 March in a common year
         {2, 29, EncodeDate(2000, 2, 28), 1},    // 29 February in a leap year
@@ -110,6 +111,8 @@ TEST(BornList, DaysToTheNextBirthday) {
         {1, 1, EncodeDate(2000, 12, 31), 1},
         {12, 31, EncodeDate(2001, 1, 1), 364},
         {12, 31, EncodeDate(2000, 1, 1), 365},
+        {12, 31, EncodeDate(9999, 12, 31), 0},
+        {1, 15, EncodeDate(9999, 1, 16), std::nullopt},  // the next one would be in year 10000
     };
     for (const Case& c : cases)
         EXPECT_EQ(born::DaysToBirthday(c.m, c.d, c.today + 0.75), c.days) << c.m << "/" << c.d << " " << c.today;
@@ -118,6 +121,7 @@ TEST(BornList, DaysToTheNextBirthday) {
 TEST(BornList, LinesSortByMonthDayAndYear) {
     rtl::TDateTime today = EncodeDate(2000, 12, 16);
     EXPECT_EQ(born::ListLine(1971, 1, 15, today), "01月15日【1971年】あと 30日");
+    EXPECT_EQ(born::ListLine(1971, 1, 15, EncodeDate(9999, 1, 16)), "01月15日【1971年】");
     std::vector<std::string> lines = {
         born::ListLine(2005, 12, 7, today), born::ListLine(1971, 1, 15, today), born::ListLine(1930, 1, 15, today),
         born::ListLine(2029, 10, 2, today), born::ListLine(2000, 2, 29, today), born::ListLine(1999, 1, 5, today),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -136,6 +137,11 @@ TEST(RokuyoTest, SameNamesInEveryBuild) {
 
 TEST(RokuyoTest, EndsOfTheDateRange) {
     ExpectNames({{1, 1, 1, "赤口"}, {1, 1, 2, "先勝"}, {1582, 10, 15, "先負"}, {9999, 12, 30, "仏滅"}, {9999, 12, 31, "赤口"}});
+    // Outside the range there is no name, at once (far out, the searches would never settle).
+    const double outside[] = {RokuyoDayCount(1, 1, 1) - 0.5, RokuyoDayCount(9999, 12, 31) + 1, RokuyoDayCount(36000, 1, 1),
+                              -1e300, 1e300, HUGE_VAL, -HUGE_VAL, NAN};
+    for (double tm : outside) EXPECT_EQ(Rokuyo(tm), "") << tm;
+    EXPECT_EQ(Rokuyo(RokuyoDayCount(9999, 12, 31) + 0.99), "赤口");
 }
 
 TEST(RokuyoTest, Searches) {

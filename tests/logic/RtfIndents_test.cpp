@@ -23,6 +23,14 @@ TEST(RtfIndents, WinesIndentWordsAreRewrittenParagraphByParagraph) {
         {"\\pard a\\\\li5\\\\fi7 \\'95\\\\li\\par\n", "\\pard a\\\\li5\\\\fi7 \\'95\\\\li\\par\n"},
         // \lin and \pnindent are other words.
         {"\\pard{\\*\\pn\\pnindent0}\\lin5\\li100 g\\par\n", "\\pard{\\*\\pn\\pnindent0}\\lin5\\li100\\fi-100 g\\par\n"},
+        // Beyond what the control holds: held at the 32-bit limits, never wrapped.
+        {"\\pard\\li1\\fi2147483647 h\\par\n", "\\pard\\li2147483647\\fi-1 h\\par\n"},
+        {"\\pard\\li-2147483648\\fi-5 i\\par\n", "\\pard\\li-2147483648\\fi2147483647 i\\par\n"},
+        {"\\pard\\li99999999999999999999999 j\\par\n", "\\pard\\li2147483647\\fi-2147483647 j\\par\n"},
+        // A word that goes leaves the bare word before it apart from the text after it.
+        {"\\pard\\li5\\b\\fi3x\\par\n", "\\pard\\li8\\fi-5\\b x\\par\n"},
+        {"\\pard\\li9\\li\\fi2-3\\par\n", "\\pard\\li11\\fi-9\\li -3\\par\n"},
+        {"\\pard\\li0\\\\b\\fi0x\\par\n", "\\pard\\\\bx\\par\n"},  // an escaped backslash and text
     };
     std::string all, allExpected;
     for (auto& c : cases) {

@@ -514,7 +514,6 @@ TEST_F(Around, MemoIconDoubleClickFollowsTheSettingAndItsTip) {
         i.item->OnClick = [&ran, n = i.name] { ran.push_back(n); };
         i.item->SetEnabled(true);
     }
-    Form1->List2->SetEnabled(false);  // the diary list is not there
     struct Case {
         const char* value;
         const char* ran;
@@ -526,12 +525,13 @@ TEST_F(Around, MemoIconDoubleClickFollowsTheSettingAndItsTip) {
         {"3", "Todo1", "ダブルクリック：To_doの登録／右クリック：メモメニュー"},
         {"4", "Jump1", "ダブルクリック：指定日に移動／右クリック：メモメニュー"},
         {"5", "Telephone1", "ダブルクリック：簡易電話帳／右クリック：メモメニュー"},
-        // Outside the settings' range a value reads as the default, as for the status bar.
-        {"6", "", "ダブルクリック：日記リスト／右クリック：メモメニュー"},
-        {"-1", "", "ダブルクリック：日記リスト／右クリック：メモメニュー"},
+        // Any other value does nothing (even with the diary list there) and keeps the last tip.
+        {"6", "", "ダブルクリック：簡易電話帳／右クリック：メモメニュー"},
+        {"-1", "", "ダブルクリック：簡易電話帳／右クリック：メモメニュー"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
+        Form1->List2->SetEnabled(std::string(c.value) != "0");  // for 0 the diary list is not there
         Ini().WriteString("Setup", "MIcon_DBLC", c.value);
         ran.clear();
         Form32->TrayIcon2DblClick();

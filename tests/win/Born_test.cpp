@@ -243,6 +243,20 @@ TEST_F(BirthdayRegister, SaveWritesRichTextOneFilePerBirthDate) {
     EXPECT_EQ(Lines().size(), 1u);
 }
 
+TEST_F(BirthdayRegister, ALoadedFileEnablesSaveWithDelete) {
+    Entry("BORN0115.71", "山田");
+    Open();
+    const struct {
+        int d;
+        bool enabled;
+    } cases[] = {{15, true}, {16, false}, {15, true}};
+    for (auto& c : cases) {
+        SetDate(1971, 1, c.d);
+        EXPECT_EQ(Form16->BitBtn1.Enabled(), c.enabled) << c.d;
+        EXPECT_EQ(Form16->BitBtn2.Enabled(), c.enabled) << c.d;
+    }
+}
+
 TEST_F(BirthdayRegister, DeleteAsksThenRemovesTheFile) {
     Entry("BORN0115.71", "山田");
     Entry("BORN0229.00", "うるう年");

@@ -8,6 +8,7 @@
 #include "settings/Settings.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
+#include "toolkit/Graphics.h"
 #include "toolkit/MediaPlayer.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Sound.h"
@@ -144,6 +145,43 @@ TEST_F(CountdownTimer, PausedTicksMoveTheEndLater) {
     TickAt(12);
     EXPECT_EQ(f.SGauge1.Position(), 58);
     EXPECT_TRUE(f.SGauge1.Enabled());
+}
+
+TEST_F(CountdownTimer, ALongPresetNameIsCutInTheFrameOnly) {
+    TForm13& f = Open();
+    const std::string suffix = "のﾌﾟﾛﾊﾟﾃｨ";
+    const struct {
+        std::string name;
+        bool cut;
+    } cases[] = {
+        {"カップ麺", false},
+        {std::string(80, 'x'), true},
+        {"表示" + std::string(30, 'x') + "表示表示表示表示表示表示表示表示", true},  // trail bytes 0x5C
+    };
+    HDC dc = tk::MeasureDC();
+    HGDIOBJ old = SelectObject(dc, f.GroupBox1.EffectiveFont().Handle());
+    for (int i = 0; i < (int)std::size(cases); ++i) {
+        const auto& c = cases[i];
+        f.Edit1.SetCaption(c.name);
+        f.BitBtn1Click();
+        const std::string shown = f.GroupBox1.Caption();
+        SCOPED_TRACE(shown);
+        EXPECT_EQ(Ini(std::to_string(i) + "_Title"), c.name);
+        if (!c.cut) {
+            EXPECT_EQ(shown, c.name + suffix);
+            continue;
+        }
+        const std::string tail = "…" + suffix;
+        ASSERT_GT(shown.size(), tail.size());
+        EXPECT_EQ(shown.substr(shown.size() - tail.size()), tail);
+        const std::string kept = shown.substr(0, shown.size() - tail.size());
+        EXPECT_EQ(c.name.compare(0, kept.size(), kept), 0);
+        EXPECT_TRUE(rtl::SjisIsCharStart(c.name, kept.size()));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, shown.c_str(), (int)shown.size(), &size);
+        EXPECT_LE(size.cx, f.GroupBox1.Width() - 17);  // the frame's caption room
+    }
+    SelectObject(dc, old);
 }
 
 TEST_F(CountdownTimer, PresetsStackAndCloseUpWhenOneIsDeleted) {

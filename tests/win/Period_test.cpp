@@ -6,6 +6,7 @@
 #include "mainwindow/Main.h"
 #include "notes/Period.h"
 #include "tests/win/WinTest.h"
+#include "toolkit/Graphics.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Sound.h"
 
@@ -135,6 +136,33 @@ TEST_F(CycleTracker, AveragesOutsideTheRangeOrNotNumbers) {
     Form25->Edit3.SetText("abc");
     EXPECT_EQ(Form25->Edit3.Text(), "28");
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(CycleTracker, EveryLineFitsBesideItsListsScrollBar) {
+    WriteList(Own(), {"2000/01/01", "2000/01/29", "2000/02/28"});
+    Open();
+    HDC dc = tk::MeasureDC();
+    for (tk::ListBox* l : {&Form25->ListBox1, &Form25->ListBox3, &Form25->ListBox4, &Form25->ListBox5, &Form25->ListBox6}) {
+        HGDIOBJ old = SelectObject(dc, l->EffectiveFont().Handle());
+        RECT client;
+        GetClientRect(l->Handle, &client);  // without the scroll bar
+        ASSERT_GT(l->Items.Count(), 0);
+        for (int i = 0; i < l->Items.Count(); ++i) {
+            // With a blank's room on either side: clear of the border and of the scroll bar.
+            const std::string padded = " " + l->Items[i] + " ";
+            SIZE size{};
+            GetTextExtentPoint32A(dc, padded.c_str(), (int)padded.size(), &size);
+            EXPECT_LE(size.cx, client.right) << l->Items[i];
+        }
+        SelectObject(dc, old);
+    }
+}
+
+TEST_F(CycleTracker, ADamagedCountReadsOnlyTheKeysThatAreThere) {
+    WriteList(Own(), {"2000/01/01", "2000/01/29"});
+    Own().WriteInteger("Period", "Count", 2147483647);
+    Open();
+    EXPECT_EQ(Items(Form25->ListBox1), (std::vector<std::string>{"2000/01/01", "2000/01/29"}));
 }
 
 TEST_F(CycleTracker, OlderDatesMoveIntoTheTrackersFile) {

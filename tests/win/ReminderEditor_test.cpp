@@ -274,10 +274,12 @@ TEST_F(ReminderEditor, DeleteEraseFileAndSectionUnlessRefused) {
         bool fromMenu;  // "削除して終了" instead of the Delete button
         int answer;
         int deleteSetting;
+        bool readOnly;  // the file cannot be deleted
         bool asked, deleted;
     } cases[] = {
-        {false, IDYES, 0, true, true}, {false, IDNO, 0, true, false}, {true, IDYES, 0, true, true},
-        {true, IDNO, 0, true, false},  {true, IDNO, 1, false, true},
+        {false, IDYES, 0, false, true, true}, {false, IDNO, 0, false, true, false},
+        {true, IDYES, 0, false, true, true},  {true, IDNO, 0, false, true, false},
+        {true, IDNO, 1, false, false, true},  {false, IDYES, 1, true, false, false},
     };
     for (const Case& c : cases) {
         settings::Open().WriteInteger("Form", "Delete", c.deleteSetting);
@@ -286,18 +288,24 @@ TEST_F(ReminderEditor, DeleteEraseFileAndSectionUnlessRefused) {
         f.BitBtn6Click(TForm7::Command::Save);
         std::string path = f.Label2.Caption();
         ASSERT_TRUE(tk::FileExists(path));
+        if (c.readOnly) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         boxes.clear();
         answer = c.answer;
         if (c.fromMenu) f.BitBtn1Click(TForm7::Command::Delete);
         else f.BitBtn2.Click();
         wintest::Pump();
-        SCOPED_TRACE(std::string(c.fromMenu ? "menu " : "button ") + (c.answer == IDYES ? "yes" : "no"));
-        EXPECT_EQ(boxes.size(), c.asked ? 1u : 0u);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SCOPED_TRACE(std::string(c.fromMenu ? "menu " : "button ") + (c.answer == IDYES ? "yes" : "no") +
+                     (c.readOnly ? " read-only" : ""));
+        EXPECT_EQ(boxes.size(), (c.asked ? 1u : 0u) + (c.readOnly ? 1u : 0u));
         if (c.asked) {
             EXPECT_EQ(boxes[0], "削除しますか？");
         }
+        if (c.readOnly && !boxes.empty()) {
+            EXPECT_NE(boxes.back().find("削除できませんでした"), std::string::npos);
+        }
         EXPECT_EQ(tk::FileExists(path), !c.deleted);
-        EXPECT_EQ(settings::Open().SectionExists(path), !c.deleted);
+        EXPECT_EQ(settings::Open().SectionExists(path), !c.deleted);  // a file that stays keeps its section
         EXPECT_EQ(IsOpen(&f), !c.deleted);  // a refused delete keeps the window and its edits
         if (!c.deleted) {
             EXPECT_EQ(f.RichEdit1.Text(), "x");
