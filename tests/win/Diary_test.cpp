@@ -117,6 +117,60 @@ TEST_F(Diary, ADayReadsAndSavesItsHeaderAsFound) {
     EXPECT_EQ(BodyText(DayPath(day)), "本文");
 }
 
+namespace {
+
+// Pasted, or committed by the IME: the text replaces the selection at once.
+void Paste(tk::Edit& e, const std::string& text) { SendMessageA(e.Handle, EM_REPLACESEL, TRUE, (LPARAM)text.c_str()); }
+// Typed one character at a time: single bytes as keys, double-byte characters as the IME commits them.
+void Type(tk::Edit& e, const std::string& text) {
+    for (size_t i = 0, n; i < text.size(); i += n) {
+        n = rtl::SjisCharLen(text, i);
+        if (n == 2) Paste(e, text.substr(i, 2));
+        else SendMessageA(e.Handle, WM_CHAR, (unsigned char)text[i], 1);
+    }
+}
+
+std::string Times(int n, const std::string& s) {
+    std::string r;
+    while (n-- > 0) r += s;
+    return r;
+}
+
+}  // namespace
+
+// The title and weather take at most the 256 bytes the reader keeps, whole characters only, so
+// that the day reads back as it was shown.
+TEST_F(Diary, TitleAndWeatherStopAtTheBytesTheDayKeeps) {
+    const std::string a127 = Times(127, "あ");  // 254 bytes
+    struct Case {
+        const char* what;
+        bool title;
+        std::string before;
+        int caret;  // -1: at the end
+        void (*input)(tk::Edit&, const std::string&);
+        std::string typed, after;
+    } cases[] = {
+        {"typed to the last byte", true, a127, -1, Type, "いう", a127 + "い"},
+        {"one byte short of a character", false, "a" + a127, -1, Type, "いb", "a" + a127 + "b"},
+        {"pasted", true, "", -1, Paste, Times(200, "漢"), Times(128, "漢")},
+        {"pasted at the start", false, a127, 0, Paste, "表ソ能", "表" + a127},
+        {"pasted in the middle", true, "ab" + Times(125, "あ"), 1, Paste, "x表ソ", "ax表b" + Times(125, "あ")},
+    };
+    int day = Day(2024, 5, 3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TForm8& d = Open(++day);
+        tk::Edit& box = c.title ? d.Edit1 : d.Edit2;
+        box.SetText(c.before);
+        box.SetSelStart(c.caret < 0 ? (int)c.before.size() : c.caret);
+        c.input(box, c.typed);
+        EXPECT_EQ(box.Text(), c.after);
+        ASSERT_TRUE(CloseIt(d));
+        diary::DayHeader h = diary::ReadDayFile(Bytes(DayPath(day))).header;
+        EXPECT_EQ(c.title ? h.title : h.weather, c.after);
+    }
+}
+
 // The window takes its saved size, then its saved place kept on the screen with that size; a
 // day's own bounds override both the same way, and the body is then laid out at that size.
 TEST_F(Diary, TheWindowTakesItsSavedPlaceThenTheDaysOwnKeptOnTheScreen) {
@@ -201,6 +255,26 @@ TEST_F(Diary, TheOldFormatIsConvertedOnce) {
     EXPECT_EQ(Bytes(DayPath(day)), "TITLE:初詣\r\nWEATHER:晴\r\n:END\r\n神社へ行った。\r\n表参道は混んでいた。\r\n");
     ASSERT_TRUE(CloseIt(d));
     EXPECT_EQ(BodyText(DayPath(day)), "神社へ行った。\r\n表参道は混んでいた。");
+}
+
+// A title or weather longer than the day file keeps is cut for the window; the old file stays.
+TEST_F(Diary, TheOldFileStaysWhenItsTitleOrWeatherWasCut) {
+    const std::string long_ = std::string(3, 'x') + std::string(150, 'a') + std::string(150, 'b');
+    struct Case {
+        std::string title, weather;
+    } cases[] = {{long_, "晴"}, {"初詣", long_}};
+    int day = Day(1999, 1, 15);
+    for (const Case& c : cases) {
+        std::string old = c.title + "\r\n【天気】" + c.weather + "\r\n本文\r\n";
+        Put(folder + "\\ni990115.day", old);
+        DeleteFileA(DayPath(day).c_str());
+        TForm8& d = Open(day);
+        EXPECT_EQ(d.Edit1.Text(), c.title.substr(0, 256));
+        EXPECT_EQ(d.Edit2.Text(), c.weather.substr(0, 256));
+        EXPECT_EQ(Bytes(folder + "\\ni990115.day"), old);
+        ASSERT_TRUE(CloseIt(d));
+        EXPECT_EQ(diary::ReadDayFile(Bytes(DayPath(day))).header.title, c.title.substr(0, 256));
+    }
 }
 
 TEST_F(Diary, TheOldFileStaysWhenTheNewOneCannotBeWritten) {
@@ -544,5 +618,43 @@ TEST_F(DiaryCommand, TheTickOpensTodayOrYesterdayAtTheSetMinuteOfTheClock) {
             if (d) CloseIt(*d);
         }
         EXPECT_EQ(FindOpenDiary(Day(2024, 1, 1)), nullptr);
+    }
+}
+
+// A minimised program hides its diaries; the day stays in its one window all the same.
+TEST_F(DiaryCommand, ADayOpenWhileMinimisedKeepsItsOneWindow) {
+    std::function<void()> tick = [] {
+        auto ini = settings::Open();
+        Form1->DiaryAtItsTime(ini, rtl::Now());
+    };
+    struct Case {
+        const char* what;
+        bool fromMainMenu;            // how the day was first opened
+        std::function<void()> again;  // opening it once more
+    } cases[] = {
+        {"the month list's day, by the tick", false, tick},
+        {"the main command's day, by the tick", true, tick},
+        {"the month list's day, from the month list", false, [this] { OpenDiary(Day(2024, 5, 3), false); }},
+    };
+    auto ini = settings::Open();
+    ini.WriteBool("Nikki", "Auto", true);
+    ini.WriteInteger("Nikki", "Auto_H", 21);
+    ini.WriteInteger("Nikki", "Auto_M", 7);
+    int today = Day(2024, 5, 3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SelectDay(2024, 5, 3);
+        if (c.fromMainMenu) Form1->Diary1Click();
+        else OpenDiary(today, false);
+        wintest::Pump();
+        TForm8* first = FindOpenDiary(today);
+        ASSERT_NE(first, nullptr);
+        // As the system hides the windows a minimised owner owns.
+        ShowWindow(first->Handle, SW_HIDE);
+        c.again();
+        wintest::Pump();
+        EXPECT_EQ(OpenDiaries(), std::vector<TForm8*>{first});
+        EXPECT_TRUE(first->Visible());
+        ASSERT_TRUE(CloseIt(*first));
     }
 }
