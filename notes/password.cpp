@@ -130,6 +130,7 @@ void TForm34::FormCreate() {
                 // Whatever the file still holds must not be saved over with what is shown here.
                 Memo1.Clear();
                 Memo1.SetReadOnly(true);
+                Memo1.SetColor(tk::clBtnFace);
                 tk::MessageDlg(Handle, "メッセージを読み込めませんでした。\r" + notePath_, Caption(), MB_OK | MB_ICONWARNING);
                 notePath_.clear();
             }
