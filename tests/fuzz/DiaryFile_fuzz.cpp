@@ -1,6 +1,8 @@
 // A diary day file of any bytes: the reader keeps values to whole characters within the limit, and
 // what it read comes back unchanged once written and read again; an old-format day converts to a
-// day file that reads back as its title, weather and body.
+// day file that reads back as its title, weather and body; a header as the window may hold it
+// (any title, weather and picture) is written so that it reads back as its first line, cut to
+// the limit, and the body after it.
 #include "notes/DiaryFile.h"
 #include "tests/fuzz/Fuzz.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -52,5 +54,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(imported.header.title == h.title && imported.header.weather == h.weather);
     FUZZ_CHECK(imported.header.kept.empty());
     CheckBody(imported.body, old.body);
+
+    FuzzBytes in(data, size);
+    diary::DayHeader w;
+    w.title = in.Text();
+    w.weather = in.Text();
+    w.picture = in.Text() + ".jpg";
+    w.readOnly = in.Byte() & 1;
+    std::string body = in.Rest();
+    diary::DayFile written = diary::ReadDayFile(diary::ComposeDayFile(w, body, diary::Layout::Export));
+    FUZZ_CHECK(written.result == diary::ReadResult::Ok);
+    auto firstLine = [](const std::string& v) { return rtl::SjisTruncate(v.substr(0, v.find_first_of("\r\n")), diary::kMaxValue); };
+    FUZZ_CHECK(written.header.title == firstLine(w.title) && written.header.weather == firstLine(w.weather));
+    FUZZ_CHECK(written.header.picture == firstLine(w.picture) && written.header.readOnly == w.readOnly);
+    FUZZ_CHECK(written.header.kept.empty());
+    CheckBody(written.body, body);
     return 0;
 }
