@@ -121,50 +121,39 @@ namespace {
 
 // Pasted, or committed by the IME: the text replaces the selection at once.
 void Paste(tk::Edit& e, const std::string& text) { SendMessageA(e.Handle, EM_REPLACESEL, TRUE, (LPARAM)text.c_str()); }
-// Typed one character at a time: single bytes as keys, double-byte characters as the IME commits them.
+// Typed: single bytes as keys, double-byte characters as the IME commits them.
 void Type(tk::Edit& e, const std::string& text) {
-    for (size_t i = 0, n; i < text.size(); i += n) {
-        n = rtl::SjisCharLen(text, i);
-        if (n == 2) Paste(e, text.substr(i, 2));
+    for (size_t i = 0, n; i < text.size(); i += n)
+        if ((n = rtl::SjisCharLen(text, i)) == 2) Paste(e, text.substr(i, 2));
         else SendMessageA(e.Handle, WM_CHAR, (unsigned char)text[i], 1);
-    }
 }
-
-std::string Times(int n, const std::string& s) {
-    std::string r;
-    while (n-- > 0) r += s;
-    return r;
-}
+std::string Repeat(int n, const std::string& s) { return n ? s + Repeat(n - 1, s) : ""; }
 
 }  // namespace
 
-// The title and weather take at most the 256 bytes the reader keeps, whole characters only, so
-// that the day reads back as it was shown.
+// The title and weather take whole characters up to the 256 bytes the day file keeps.
 TEST_F(Diary, TitleAndWeatherStopAtTheBytesTheDayKeeps) {
-    const std::string a127 = Times(127, "あ");  // 254 bytes
+    const std::string a127 = Repeat(127, "あ"), a124 = Repeat(124, "あ");  // 254 and 248 bytes
     struct Case {
-        const char* what;
         bool title;
         std::string before;
-        int caret;  // -1: at the end
+        int caret;
         void (*input)(tk::Edit&, const std::string&);
         std::string typed, after;
     } cases[] = {
-        {"typed to the last byte", true, a127, -1, Type, "いう", a127 + "い"},
-        {"one byte short of a character", false, "a" + a127, -1, Type, "いb", "a" + a127 + "b"},
-        {"pasted", true, "", -1, Paste, Times(200, "漢"), Times(128, "漢")},
-        {"pasted at the start", false, a127, 0, Paste, "表ソ能", "表" + a127},
-        {"pasted in the middle", true, "ab" + Times(125, "あ"), 1, Paste, "x表ソ", "ax表b" + Times(125, "あ")},
+        {true, a127, 254, Type, "いう", a127 + "い"},
+        {false, "a" + a127, 255, Type, "いb", "a" + a127 + "b"},
+        {true, "", 0, Paste, Repeat(200, "漢"), Repeat(128, "漢")},
+        {false, "ab" + a124, 1, Paste, "x表ソ能", "ax表ソb" + a124},
     };
     int day = Day(2024, 5, 3);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
         TForm8& d = Open(++day);
         tk::Edit& box = c.title ? d.Edit1 : d.Edit2;
         box.SetText(c.before);
-        box.SetSelStart(c.caret < 0 ? (int)c.before.size() : c.caret);
+        box.SetSelStart(c.caret);
         c.input(box, c.typed);
-        EXPECT_EQ(box.Text(), c.after);
+        EXPECT_EQ(box.Text(), c.after) << c.typed;
         ASSERT_TRUE(CloseIt(d));
         diary::DayHeader h = diary::ReadDayFile(Bytes(DayPath(day))).header;
         EXPECT_EQ(c.title ? h.title : h.weather, c.after);
@@ -257,24 +246,14 @@ TEST_F(Diary, TheOldFormatIsConvertedOnce) {
     EXPECT_EQ(BodyText(DayPath(day)), "神社へ行った。\r\n表参道は混んでいた。");
 }
 
-// A title or weather longer than the day file keeps is cut for the window; the old file stays.
-TEST_F(Diary, TheOldFileStaysWhenItsTitleOrWeatherWasCut) {
-    const std::string long_ = std::string(3, 'x') + std::string(150, 'a') + std::string(150, 'b');
-    struct Case {
-        std::string title, weather;
-    } cases[] = {{long_, "晴"}, {"初詣", long_}};
-    int day = Day(1999, 1, 15);
-    for (const Case& c : cases) {
-        std::string old = c.title + "\r\n【天気】" + c.weather + "\r\n本文\r\n";
-        Put(folder + "\\ni990115.day", old);
-        DeleteFileA(DayPath(day).c_str());
-        TForm8& d = Open(day);
-        EXPECT_EQ(d.Edit1.Text(), c.title.substr(0, 256));
-        EXPECT_EQ(d.Edit2.Text(), c.weather.substr(0, 256));
-        EXPECT_EQ(Bytes(folder + "\\ni990115.day"), old);
-        ASSERT_TRUE(CloseIt(d));
-        EXPECT_EQ(diary::ReadDayFile(Bytes(DayPath(day))).header.title, c.title.substr(0, 256));
-    }
+// A title longer than the day file keeps is cut for the window; the old file stays.
+TEST_F(Diary, TheOldFileStaysWhenItsTitleWasCut) {
+    std::string title = std::string(256, 'a') + "b", old = title + "\r\n【天気】晴\r\n本文\r\n";
+    Put(folder + "\\ni990115.day", old);
+    TForm8& d = Open(Day(1999, 1, 15));
+    EXPECT_EQ(d.Edit1.Text(), title.substr(0, 256));
+    EXPECT_EQ(Bytes(folder + "\\ni990115.day"), old);
+    EXPECT_TRUE(tk::FileExists(DayPath(Day(1999, 1, 15))));
 }
 
 TEST_F(Diary, TheOldFileStaysWhenTheNewOneCannotBeWritten) {
@@ -623,37 +602,24 @@ TEST_F(DiaryCommand, TheTickOpensTodayOrYesterdayAtTheSetMinuteOfTheClock) {
 
 // A minimised program hides its diaries; the day stays in its one window all the same.
 TEST_F(DiaryCommand, ADayOpenWhileMinimisedKeepsItsOneWindow) {
-    std::function<void()> tick = [] {
-        auto ini = settings::Open();
-        Form1->DiaryAtItsTime(ini, rtl::Now());
-    };
-    struct Case {
-        const char* what;
-        bool fromMainMenu;            // how the day was first opened
-        std::function<void()> again;  // opening it once more
-    } cases[] = {
-        {"the month list's day, by the tick", false, tick},
-        {"the main command's day, by the tick", true, tick},
-        {"the month list's day, from the month list", false, [this] { OpenDiary(Day(2024, 5, 3), false); }},
-    };
     auto ini = settings::Open();
     ini.WriteBool("Nikki", "Auto", true);
     ini.WriteInteger("Nikki", "Auto_H", 21);
     ini.WriteInteger("Nikki", "Auto_M", 7);
     int today = Day(2024, 5, 3);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        SelectDay(2024, 5, 3);
-        if (c.fromMainMenu) Form1->Diary1Click();
+    SelectDay(2024, 5, 3);
+    // Opened by the main command or the month list; again by the tick or the month list.
+    for (auto [fromMainMenu, byTick] : {std::pair{false, true}, {true, true}, {false, false}}) {
+        if (fromMainMenu) Form1->Diary1Click();
         else OpenDiary(today, false);
         wintest::Pump();
         TForm8* first = FindOpenDiary(today);
         ASSERT_NE(first, nullptr);
-        // As the system hides the windows a minimised owner owns.
-        ShowWindow(first->Handle, SW_HIDE);
-        c.again();
+        ShowWindow(first->Handle, SW_HIDE);  // as the system hides a minimised owner's windows
+        if (byTick) Form1->DiaryAtItsTime(ini, rtl::Now());
+        else OpenDiary(today, false);
         wintest::Pump();
-        EXPECT_EQ(OpenDiaries(), std::vector<TForm8*>{first});
+        EXPECT_EQ(OpenDiaries(), std::vector<TForm8*>{first}) << fromMainMenu << byTick;
         EXPECT_TRUE(first->Visible());
         ASSERT_TRUE(CloseIt(*first));
     }
