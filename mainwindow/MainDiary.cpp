@@ -18,8 +18,8 @@ namespace {
 
 // The diary the main window's command opened: the one whose month-list item is enabled.
 TForm8* DiaryFromMainMenu() {
-    for (tk::Form* f : tk::Application.Forms)
-        if (auto* d = dynamic_cast<TForm8*>(f); d && d->Visible() && d->List1->Enabled()) return d;
+    for (TForm8* d : OpenDiaries())
+        if (d->List1->Enabled()) return d;
     return nullptr;
 }
 

@@ -260,6 +260,8 @@ void TForm8::ImportLegacy(const std::string& legacyPath) {
     diary::DayHeader h;
     h.title = rtl::SjisTruncate(old.title, diary::kMaxValue);
     h.weather = rtl::SjisTruncate(old.weather, diary::kMaxValue);
+    // What the day file cannot hold stays in the old file.
+    bool cut = h.title != old.title || h.weather != old.weather;
     Edit1.SetText(h.title);
     Edit2.SetText(h.weather);
     RichEdit1.SetText(old.body);
@@ -273,7 +275,7 @@ void TForm8::ImportLegacy(const std::string& legacyPath) {
         return;
     }
     entry::DataFileChanged(path);
-    tk::DeleteFileA_(legacyPath);
+    if (!cut) tk::DeleteFileA_(legacyPath);
     StatusBar1.SetSimpleText(rtl::UpperCaseAscii(diary::LegacyFileName(Day())) + "を" + Folder() + "\\" +
                              diary::DayFileName(Day()) + "に変換し保存しました｡");
 }
@@ -362,6 +364,7 @@ void TForm8::FormClose(tk::CloseAction& action) {
     }
     if (List1->Checked() && Form12) Form12->Close();
     action = tk::CloseAction::Free;
+    closed_ = true;
 }
 
 void TForm8::List1Click() {
@@ -548,9 +551,16 @@ void TForm8::Print1Click() {
 
 // ---- the open diaries ----
 
-TForm8* FindOpenDiary(int day) {
+std::vector<TForm8*> OpenDiaries() {
+    std::vector<TForm8*> open;
     for (tk::Form* f : tk::Application.Forms)
-        if (auto* d = dynamic_cast<TForm8*>(f); d && d->Day() == day && d->Visible()) return d;
+        if (auto* d = dynamic_cast<TForm8*>(f); d && !d->Closed()) open.push_back(d);
+    return open;
+}
+
+TForm8* FindOpenDiary(int day) {
+    for (TForm8* d : OpenDiaries())
+        if (d->Day() == day) return d;
     return nullptr;
 }
 
@@ -572,10 +582,7 @@ TForm8* OpenDiary(int day, bool fromMainMenu) {
 }
 
 void SaveOpenDiaries() {
-    std::vector<TForm8*> open;
-    for (tk::Form* f : tk::Application.Forms)
-        if (auto* d = dynamic_cast<TForm8*>(f)) open.push_back(d);
-    for (TForm8* d : open) {
+    for (TForm8* d : OpenDiaries()) {
         // A failure's message box runs messages, which may free a window that was closing.
         auto& live = tk::Application.Forms;
         if (std::find(live.begin(), live.end(), d) == live.end() || !d->WillSave()) continue;

@@ -3,6 +3,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/PnlBtn.h"
 #include "notes/DiaryFile.h"
@@ -91,6 +92,8 @@ struct TForm8 : tk::Form {
     bool SaveDay();
     // The close would save: the day was loaded and neither exported over nor deleted.
     bool WillSave() const;
+    // Closed and waiting to be freed: no longer the day's window.
+    bool Closed() const { return closed_; }
     void SetReadOnlyMark(bool on);
 
 private:
@@ -110,6 +113,7 @@ private:
     RECT NormalBounds() const;
 
     bool loaded_ = false;      // the day has been read into the window (shown once)
+    bool closed_ = false;
     SIZE syncedSize_{-1, -1};  // the client size the bar was last brought in line for
     tk::TColor fontColor_ = tk::clWindowText, backColor_ = tk::clWindow;
     std::vector<std::string> kept_;  // header lines the reader did not know
@@ -118,6 +122,8 @@ private:
 // The window last created by a diary command.
 extern TForm8* Form8;
 
+// The diary windows not yet closed, shown or hidden (a minimised program hides them).
+std::vector<TForm8*> OpenDiaries();
 // The open diary window of a day, or null.
 TForm8* FindOpenDiary(int day);
 // Opens a diary window for the day (or brings forward the one already open for it). One the

@@ -126,7 +126,14 @@ void TForm34::FormCreate() {
             tk::MessageDlg(Handle, "保存先ディレクトリが無いので\r処理を中断します。", Caption(), MB_OK | MB_ICONHAND);
         } else {
             notePath_ = dir + "\\message.txt";
-            if (tk::FileExists(notePath_)) Memo1.Lines.LoadFromFile(notePath_);
+            if (tk::FileExists(notePath_) && !Memo1.Lines.LoadFromFile(notePath_)) {
+                // Whatever the file still holds must not be saved over with what is shown here.
+                Memo1.Clear();
+                Memo1.SetReadOnly(true);
+                Memo1.SetColor(tk::clBtnFace);
+                tk::MessageDlg(Handle, "メッセージを読み込めませんでした。\r" + notePath_, Caption(), MB_OK | MB_ICONWARNING);
+                notePath_.clear();
+            }
         }
     }
     Memo1.Tag = 1;  // armed: from here on a change is the user's and is saved
@@ -162,7 +169,11 @@ void TForm34::Edit5Change() { BitBtn2.SetEnabled(!Edit5.Text().empty()); }
 
 void TForm34::Memo1Change() {
     if (Memo1.Tag != 1 || notePath_.empty()) return;
-    tk::WriteFileSafely(notePath_, Memo1.Lines.Text());
+    bool failed = !tk::WriteFileSafely(notePath_, Memo1.Lines.Text());
+    // Told once, not at every key, until a save goes through again.
+    if (failed && !noteSaveFailed_)
+        tk::MessageDlg(Handle, "メッセージを保存できませんでした。\r" + notePath_, Caption(), MB_OK | MB_ICONERROR);
+    noteSaveFailed_ = failed;
 }
 
 void TForm34::BitBtn2Click() {
@@ -187,11 +198,8 @@ void TForm34::BitBtn1Click() {
     ini.WriteString(ik::Password::Section, ik::Password::Password, fresh);
     ini.WriteBool(ik::Password::Section, ik::Password::tel, CheckBox1.Checked());
     Edit5.SetText(fresh);
-    tk::MessageDlg(Handle, "パスワードを変更しました。", Caption(), MB_OK | MB_ICONINFORMATION);
-    for (const char* warning : kWarnings) {
-        MessageBeep(MB_ICONHAND);
-        tk::MessageDlg(Handle, warning, Caption(), MB_OK);
-    }
+    tk::MessageDlg(Handle, "パスワードを変更しました。", Caption(), MB_OK | MB_ICONINFORMATION, MB_OK);
+    for (const char* warning : kWarnings) tk::MessageDlg(Handle, warning, Caption(), MB_OK, MB_ICONHAND);
     Close();
 }
 

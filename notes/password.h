@@ -39,7 +39,8 @@ struct TForm34 : tk::Form {
 
 private:
     void EnableSetGroup();
-    std::string notePath_;  // empty while the note has no folder
+    std::string notePath_;  // empty while the note has no folder or could not be read
+    bool noteSaveFailed_ = false;
 };
 
 extern TForm34* Form34;

@@ -1,5 +1,7 @@
 #include "toolkit/Edit.h"
 
+#include <algorithm>
+
 #include "toolkit/rtl/SysUtils.h"
 
 namespace tk {
@@ -49,8 +51,35 @@ void Edit::Notice() {
 
 bool Edit::HandleCommand(WORD code) {
     if (code != EN_CHANGE) return false;
-    if (!quiet_) Notice();
+    if (!quiet_) {
+        KeepWithinMaxLength();
+        Notice();
+    }
     return true;
+}
+
+// Where the control counts its limit in characters, double-byte text gets past a limit in
+// bytes; whatever the route (keys, IME, paste), the inserted text ends at the caret.
+void Edit::KeepWithinMaxLength() {
+    std::string t = Caption();
+    if (maxLength_ <= 0 || (int)t.size() <= maxLength_) return;
+    int selStart, caret;
+    GetSel(selStart, caret);
+    size_t end = std::min((size_t)caret, t.size()), tail = t.size() - end, start = 0;
+    const std::string& old = lastText_;
+    if (tail <= old.size() && t.compare(end, tail, old, old.size() - tail, tail) == 0) {
+        size_t same = std::min(end, old.size() - tail);
+        while (start < same && t[start] == old[start]) ++start;
+        while (start > 0 && !rtl::SjisIsCharStart(t, start)) --start;
+    } else {
+        end = t.size();  // no telling what moved: keep the head
+    }
+    size_t room = (size_t)maxLength_ - std::min((size_t)maxLength_, t.size() - (end - start));
+    size_t keep = rtl::SjisTruncate(t.substr(start, end - start), room).size();
+    quiet_ = true;
+    SendMessageA(Handle, EM_SETSEL, ToControl((int)(start + keep)), ToControl((int)end));
+    SendMessageA(Handle, EM_REPLACESEL, FALSE, (LPARAM)"");
+    quiet_ = false;
 }
 
 void Edit::SetCaption(const std::string& s) {

@@ -24,7 +24,9 @@ public:
     void SetCaption(const std::string& s) override;
     void Clear() { SetCaption(""); }
     int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int n);  // 0: no limit
+    // In bytes of Text(): what is typed or pasted stops there, never in half a character. Text
+    // set from code is not cut. 0: no limit.
+    void SetMaxLength(int n);
     bool ReadOnly() const;
     void SetReadOnly(bool v);
     char PasswordChar() const;
@@ -60,6 +62,8 @@ protected:
     int ToControl(int bytes) const;
     int FromControl(int units) const;
     void GetSel(int& start, int& end) const;  // in bytes
+    // Cuts an insertion that took the text past MaxLength back to what fits.
+    void KeepWithinMaxLength();
     int maxLength_ = 0;
     bool quiet_ = false;
     std::string lastText_;

@@ -21,9 +21,13 @@ static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
 }
 
 int MessageDlg(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    if (gHook) return gHook({owner, text, caption, type});
     UINT icon = type & MB_ICONMASK;
-    MessageBeep(icon ? icon : MB_OK);
+    return MessageDlg(owner, text, caption, type, icon ? icon : MB_OK);
+}
+
+int MessageDlg(HWND owner, const std::string& text, const std::string& caption, UINT type, UINT beep) {
+    if (gHook) return gHook({owner, text, caption, type, beep});
+    MessageBeep(beep);
     if (owner && IsWindow(owner)) {
         RECT r;
         GetWindowRect(owner, &r);

@@ -12,11 +12,14 @@ struct MsgBoxCall {
     HWND owner;
     std::string text, caption;
     UINT type;  // MB_ flags
+    UINT beep;  // the beep before the box (MB_OK or an MB_ICON kind)
 };
 
 // Beeps by the icon kind, shows the box at owner's top-left corner (centred without an owner)
 // and returns IDOK, IDYES, IDNO...
 int MessageDlg(HWND owner, const std::string& text, const std::string& caption, UINT type);
+// The same with the beep of another kind than the box's icon (for a box without one).
+int MessageDlg(HWND owner, const std::string& text, const std::string& caption, UINT type, UINT beep);
 // "削除しますか？" unless deleting without asking is set (the caller reads that setting).
 bool ConfirmDelete(HWND owner, const std::string& caption);
 

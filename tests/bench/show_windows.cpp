@@ -2,7 +2,7 @@
 //   show_windows.exe <scene> [seconds]
 // scenes: page0 page1 page2 page3 digital analog about splash reminder reminder-builtin
 //         reminder-fallback birthday menu
-//         password password-set wait print-dialog printed (prints a page to the default printer and ends)
+//         password password-set password-unreadable wait print-dialog printed (prints a page to the default printer and ends)
 //         hint-band hint-month (the pointer rests on a time band / the month gauge of the clock page)
 //         editor-day editor-week editor-uptime sound template
 //         marks dayview quickview (a fixed day, 2024-05-03, with holidays, birthdays and entries)
@@ -21,7 +21,8 @@
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
 //         phonelost (the phone book on a page another program holds open, with its message)
-//         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
+//         diary diary-picture diary-long-title diary-printed (a day's diary: formatted text, its picture,
+//         a title pasted past its limit, printed and ended)
 //         diary-format (a new day with a bold, an italic and a centred line made through the buttons)
 //         nikki-list (the diary's month list with titles and its gauge)
 //         diarysearch (the diary search with hits of each kind, beside its month list)
@@ -886,6 +887,13 @@ void ShowDiary(const std::string& scene) {
     t.Paragraph.SetRightIndent(24);
     t.Select(t.FindText("藤が満開", 0, -1), 4);
     if (scene == "diary-picture") d.PanelButton10Click();
+    if (scene == "diary-long-title") {
+        // Pasted past what the day file keeps: the title stops at 256 bytes.
+        std::string title;
+        for (int i = 0; i < 28; ++i) title += "日記の題名";
+        d.Edit1.SetText("");
+        SendMessageA(d.Edit1.Handle, EM_REPLACESEL, TRUE, (LPARAM)title.c_str());
+    }
     if (scene == "diary-printed") {
         tk::SetDialogHookForTest([](tk::CommonDialog&) { return true; });
         d.Print1Click();
@@ -1327,6 +1335,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             tk::Application.CreateForm(Form34);
             Form34->Show();
             if (scene == "password-set") Form34->Edit5.SetText("secret");
+        }
+        if (scene == "password-unreadable") {
+            // The note held open without sharing: the prompt says so and shows it read-only.
+            std::string note = dataDir + "\\Password\\message.txt";
+            tk::ForceDirectories(dataDir + "\\Password");
+            tk::WriteFileBytes(note, "家族へ\r\n");
+            HANDLE held = CreateFileA(note.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            std::string said;
+            tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& c) {
+                said = c.text;
+                return IDOK;
+            });
+            tk::Application.CreateForm(Form34);
+            tk::SetMessageBoxHookForTest(nullptr);
+            Form34->Show();
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
+            tk::MessageDlg(Form34->Handle, said, Form34->Caption(), MB_OK | MB_ICONWARNING);
+            CloseHandle(held);
         }
         if (scene == "print-dialog") {
             SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);

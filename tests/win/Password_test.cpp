@@ -173,6 +173,47 @@ TEST_F(Password, ThePromptShowsTheStampsAndKeepsTheNote) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// Each box after a change comes with one beep of its own kind: the default, then a hand for each warning.
+TEST_F(Password, EachBoxAfterAChangeBeepsOnce) {
+    std::vector<std::pair<UINT, UINT>> shown, want(6, {0, MB_ICONHAND});  // icon, beep
+    want[0] = {MB_ICONINFORMATION, MB_OK};
+    tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& c) { return shown.push_back({c.type & MB_ICONMASK, c.beep}), IDOK; });
+    TForm34 prompt;
+    prompt.Edit6.SetText("abc");
+    prompt.Edit7.SetText("abc");
+    prompt.BitBtn1Click();
+    EXPECT_EQ(shown, want);
+}
+
+// A note that cannot be read is shown read-only and never saved over; a failed save is told once.
+TEST_F(Password, TheNoteIsNeverLostWithoutAWord) {
+    std::string note = dir + "\\Password\\message.txt";
+    tk::ForceDirectories(dir + "\\Password");
+    ASSERT_TRUE(tk::WriteFileBytes(note, "家族へ\r\n"));
+    auto type = [](TForm34& p, const char* keys) {
+        for (const char* k = keys; *k; ++k) SendMessageA(p.Memo1.Handle, WM_CHAR, *k, 1);
+    };
+    {
+        HANDLE held = CreateFileA(note.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::string probe;
+        ASSERT_FALSE(tk::ReadFileBytes(note, probe));  // the read really fails
+        TForm34 prompt;
+        EXPECT_TRUE(prompt.Memo1.ReadOnly());
+        type(prompt, "x");
+        CloseHandle(held);
+        prompt.Memo1.Lines.Add("y");
+    }
+    EXPECT_EQ(Bytes(note), "家族へ\r\n");
+    TForm34 prompt;
+    SetFileAttributesA(note.c_str(), FILE_ATTRIBUTE_READONLY);
+    type(prompt, "ab");
+    SetFileAttributesA(note.c_str(), FILE_ATTRIBUTE_NORMAL);
+    type(prompt, "c");
+    EXPECT_EQ(boxes, (std::vector<std::string>{"メッセージを読み込めませんでした。\r" + note,
+                                               "メッセージを保存できませんでした。\r" + note}));
+    EXPECT_EQ(Bytes(note), prompt.Memo1.Lines.Text());
+}
+
 TEST_F(Password, EnterInTheEntryClosesThePrompt) {
     settings::Open().WriteString("Password", "Password", "abc");
     TForm34 prompt;
