@@ -116,6 +116,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void FormShow();
     void SavePositon1Click();
     void KLumet2Click();
+    void FormClose();  // ends what must not outlive the program: the tray icons and their thread
     void Setup1Click();
 
     // Sound cues and dropped files.
