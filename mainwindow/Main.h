@@ -125,6 +125,8 @@ struct TForm1 : tk::Form, TMemoStore {
 
     // The tick: display, then the reminder part.
     void Timer1Timer(bool fromTimer = true);
+    // Free memory or free resources, as the settings choose: the status bar's and the mini clock's.
+    static std::string ResourceText(const tk::TIniFile& ini);
     void TickDisplay(tk::TIniFile& ini, rtl::TDateTime now);
     void TickReminders(tk::TIniFile& ini, rtl::TDateTime now);
     void TickGauges(tk::TIniFile& ini, rtl::TDateTime now);
