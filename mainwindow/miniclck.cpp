@@ -101,6 +101,10 @@ tk::TFont MiniPartFont(const tk::TIniFile& ini, int part) {
     return f;
 }
 
+namespace {
+
+// How far a strip's shape cuts into each end of a row of text of the given height, centred in the
+// strip: where the curve of the ellipse or of the rounded corners crosses the row's top and bottom.
 int ShapeEndCut(TFormRgn::Style style, int width, int height, int cornerWidth, int cornerHeight, int rowHeight) {
     if (style == TFormRgn::rsRect) return 0;
     // The radii of the curve at the ends: the whole strip's for the ellipse, a corner's otherwise.
@@ -113,6 +117,8 @@ int ShapeEndCut(TFormRgn::Style style, int width, int height, int cornerWidth, i
     if (into >= ry) return (int)std::ceil(rx);
     return (int)std::ceil(rx * (1 - std::sqrt(1 - (into / ry) * (into / ry))) - 1e-9);
 }
+
+}  // namespace
 
 MiniWidths MiniClockWidths(const tk::TIniFile& ini) {
     namespace m = ik::Mini;

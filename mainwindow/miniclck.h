@@ -51,8 +51,4 @@ struct MiniWidths {
 };
 MiniWidths MiniClockWidths(const tk::TIniFile& ini);
 
-// How far a strip's shape cuts into each end of a row of text of the given height, centred in the
-// strip: where the curve of the ellipse or of the rounded corners crosses the row's top and bottom.
-int ShapeEndCut(TFormRgn::Style style, int width, int height, int cornerWidth, int cornerHeight, int rowHeight);
-
 extern TForm27* Form27;
