@@ -3,6 +3,7 @@
 # row under Wine, with three sticky memos open and the memo icon animating in the notification
 # area, and counts the runs that did not end in time. Needs build/win/orbal98.exe.
 # usage: tools/exit_check.sh [runs (30)] [seconds each run stays up (2)] [seconds allowed to end (15)]
+# It stops the prefix's wineserver at its end, like the other scripts: run no other Wine job meanwhile.
 set -euo pipefail
 runs=${1:-30}
 up=${2:-2}
