@@ -19,13 +19,9 @@ std::map<int, TTrayIcon*>& Registry() {
     return icons;
 }
 
-// The callback window belongs to the unit, not to any form: made on first need, gone at the end.
-struct CallbackWindowHolder {
-    HWND handle = nullptr;
-    ~CallbackWindowHolder() {
-        if (handle && IsWindow(handle)) DestroyWindow(handle);
-    }
-} gCallback;
+// The callback window belongs to the unit, not to any form: made with the first icon, destroyed
+// with the last one (never by a static destructor, which runs while the process is going away).
+HWND gCallback = nullptr;
 
 TTrayIcon::NotifyHook gHook;
 
@@ -46,16 +42,16 @@ LRESULT CALLBACK TrayCallbackProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND TTrayIcon::CallbackWindow() {
-    if (gCallback.handle && IsWindow(gCallback.handle)) return gCallback.handle;
+    if (gCallback && IsWindow(gCallback)) return gCallback;
     HINSTANCE inst = GetModuleHandleA(nullptr);
     static const ATOM registered = [inst] {
         WNDCLASSA wc{0, TrayCallbackProc, 0, 0, inst, nullptr, nullptr, nullptr, nullptr, kCallbackClass};
         return RegisterClassA(&wc);
     }();
     (void)registered;
-    gCallback.handle = CreateWindowExA(WS_EX_TOOLWINDOW, kCallbackClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                       inst, nullptr);
-    return gCallback.handle;
+    gCallback = CreateWindowExA(WS_EX_TOOLWINDOW, kCallbackClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst,
+                                nullptr);
+    return gCallback;
 }
 
 TTrayIcon* TTrayIcon::Find(int id) {
@@ -99,6 +95,10 @@ TTrayIcon::~TTrayIcon() {
     Registry().erase(id_);
     if (icon_) DestroyIcon(icon_);
     if (wake_) CloseHandle(wake_);
+    if (Registry().empty() && gCallback) {
+        DestroyWindow(gCallback);
+        gCallback = nullptr;
+    }
 }
 
 BOOL TTrayIcon::Send(DWORD op, HICON picture) {
@@ -268,7 +268,7 @@ void TTrayIcon::DropFrames() {
 
 void TTrayIcon::CancelPendingClick() {
     clickPending_ = false;
-    if (gCallback.handle) KillTimer(gCallback.handle, id_);
+    if (gCallback) KillTimer(gCallback, id_);
 }
 
 void TTrayIcon::Callback(UINT mouseMsg) {

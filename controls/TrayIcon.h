@@ -86,7 +86,8 @@ public:
     void StartAnimation(bool singleStep = false);
     bool Animating() const;
 
-    // The hidden window that receives every icon's mouse messages (made with the first icon).
+    // The hidden window that receives every icon's mouse messages (made with the first icon, gone
+    // with the last).
     static HWND CallbackWindow();
     // The registered icon of that id, or null.
     static TTrayIcon* Find(int id);

@@ -8,6 +8,7 @@
 #include "mainwindow/MainCommands.h"
 #include "mainwindow/PopView.h"
 #include "mainwindow/title.h"
+#include "mainwindow/tray_icon.h"
 #include "schedule/Popup.h"
 #include "schedule/to_do.h"
 #include "schedule/Born.h"
@@ -66,6 +67,9 @@ TForm1::TForm1()
     OnShow = [this] { FormShow(); };
     OnResize = [this] { FormResize(); };
     OnActivate = [this] { FormActivate(); };
+    OnClose = [this](tk::CloseAction&) {
+        if (tk::Application.MainForm == this) FormClose();
+    };
     OnDestroy = [this] {
         BindJpegBusyFlag(nullptr);
         // The settings window belongs to this window's Setup1 mark and goes with it.
@@ -377,6 +381,8 @@ void TForm1::FormCreate() {
         SetFocus();
         UpdateWindow(Handle);
     }
+    // The settings window of the first start was opened before the main window came to the front.
+    if (Form4 && Setup1->Checked()) Form4->BringForward();
     // 18: the tool window.
     StartToolWindow(ini);
 
@@ -441,6 +447,13 @@ void TForm1::SavePositon1Click() {
 }
 
 void TForm1::KLumet2Click() { Close(); }
+
+void TForm1::FormClose() {
+    // The program ends with this window. The tray icons leave the notification area and the memo
+    // icon's animation thread is joined here, while the program is whole: a thread still sending
+    // to the notification area while the process exits can hang the exit.
+    if (Form32) Form32->Destroy();
+}
 
 void TForm1::Setup1Click() {
     if (Setup1->Checked()) {

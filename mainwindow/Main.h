@@ -116,6 +116,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void FormShow();
     void SavePositon1Click();
     void KLumet2Click();
+    void FormClose();  // ends what must not outlive the program: the tray icons and their thread
     void Setup1Click();
 
     // Sound cues and dropped files.
@@ -124,6 +125,8 @@ struct TForm1 : tk::Form, TMemoStore {
 
     // The tick: display, then the reminder part.
     void Timer1Timer(bool fromTimer = true);
+    // Free memory or free resources, as the settings choose: the status bar's and the mini clock's.
+    static std::string ResourceText(const tk::TIniFile& ini);
     void TickDisplay(tk::TIniFile& ini, rtl::TDateTime now);
     void TickReminders(tk::TIniFile& ini, rtl::TDateTime now);
     void TickGauges(tk::TIniFile& ini, rtl::TDateTime now);

@@ -22,13 +22,16 @@ void TForm1::Timer1Timer(bool fromTimer) {
     TickReminders(ini, now);
     try {
         // Resources or memory on the status bar.
-        std::string res = ini.ReadInteger(ik::Form::Section, ik::Form::Resource, 0) == 0 ? FreeMemoryText()
-                                                                                           : FreeResourcesText();
+        std::string res = ResourceText(ini);
         StatusBar1.Panels[1].SetText(res);
         TickMini(ini, now, res);
         if (!PageControl1.Visible()) ScrollAboutLine();
     } catch (const std::exception&) {
     }
+}
+
+std::string TForm1::ResourceText(const tk::TIniFile& ini) {
+    return ini.ReadInteger(ik::Form::Section, ik::Form::Resource, 0) == 0 ? FreeMemoryText() : FreeResourcesText();
 }
 
 void TForm1::TickDisplay(tk::TIniFile& ini, rtl::TDateTime now) {

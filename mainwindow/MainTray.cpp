@@ -219,9 +219,7 @@ void TForm1::TickMini(tk::TIniFile& ini, rtl::TDateTime now, const std::string& 
     if (ini.ReadInteger(ik::Mini::Section, ik::Mini::exec, 0) == 1) {
         if (Visible()) Hide();
         if (Form27) {
-            Form27->Panel3.SetCaption(rtl::FormatDateTime("yyyy/mm/dd(aaa)", now));
-            Form27->Panel2.SetCaption(rtl::FormatDateTime("hh:mm:ss", now));
-            Form27->Panel1.SetCaption(resources);
+            Form27->ShowTexts(now, resources);
             if (ini.ReadInteger(ik::Mini::Section, ik::Mini::StayOnTop, 0) == 1 && inactive) KeepOnTop(*Form27);
         }
     }

@@ -227,7 +227,7 @@ private:
     bool miniFilling_ = false, phoneFilling_ = false;
     bool MiniChangeBegins();
     void OpenMiniClock();
-    void ShowPartWidth(int stored);
+    void ShowMiniWidths();  // the chosen part's and the whole strip's widths as the mini clock takes them
     void PartStyleClick(tk::CheckBox& box, bool bold);
     tk::Edit* ColumnEdit(int column);
     void BuildHints();

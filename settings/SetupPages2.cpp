@@ -126,7 +126,7 @@ void TForm4::FillMiniPage(tk::TIniFile& ini) {
     SpinEdit13.SetValue(ini.ReadInteger(mk::Section, mk::RgnWidth, mk::Corner));
     SpinEdit14.SetValue(ini.ReadInteger(mk::Section, mk::RgnHeight, mk::Corner));
     SpinEdit3.SetValue(ini.ReadInteger(mk::Section, mk::Height, mk::StripHeight));
-    SpinEdit6.SetValue(ini.ReadInteger(mk::Section, mk::Width, mk::StripWidth));
+    SpinEdit6.SetValue(MiniClockWidths(ini).strip);
     CheckBox10.SetChecked(ini.ReadBool(mk::Section, mk::Move, false));
     CheckBox12.SetChecked(ini.ReadBool(mk::Section, mk::Change, false));
 }
@@ -160,9 +160,12 @@ bool TForm4::MiniChangeBegins() {
     return true;
 }
 
-void TForm4::ShowPartWidth(int stored) {
+void TForm4::ShowMiniWidths() {
+    // Widths not stored follow the fonts and the shape.
+    MiniWidths w = MiniClockWidths(settings::Open());
     miniFilling_ = true;
-    SpinEdit10.SetValue(std::max(0, stored));
+    if (RadioGroup9.ItemIndex() >= 0) SpinEdit10.SetValue(std::max(0, w.part[RadioGroup9.ItemIndex()]));
+    SpinEdit6.SetValue(w.strip);
     miniFilling_ = false;
 }
 
@@ -173,6 +176,7 @@ void TForm4::RadioGroup8Click() {
     if (!MiniChangeBegins()) return;
     settings::Open().WriteInteger(mk::Section, mk::style.Name, index);
     if (Form27) Form27->SetShape(index);
+    ShowMiniWidths();
 }
 
 void TForm4::SpinEdit13Change(tk::SpinEdit& sender) {
@@ -182,12 +186,15 @@ void TForm4::SpinEdit13Change(tk::SpinEdit& sender) {
     if (!Form27) return;
     if (width) Form27->FormRgn1.SetRgnWidth(sender.Value());
     else Form27->FormRgn1.SetRgnHeight(sender.Value());
+    Form27->FitParts();
+    ShowMiniWidths();
 }
 
 void TForm4::SpinEdit3Change() {
     if (!Settled(SpinEdit3) || !MiniChangeBegins()) return;
     settings::Open().WriteInteger(mk::Section, mk::Height.Name, SpinEdit3.Value());
     if (Form27) Form27->SetStripSize(Form27->Width(), SpinEdit3.Value());
+    ShowMiniWidths();
 }
 
 void TForm4::SpinEdit6Change() {
@@ -197,11 +204,11 @@ void TForm4::SpinEdit6Change() {
     ini.WriteInteger(mk::Section, mk::Width.Name, width);
     if (Form27) Form27->SetStripSize(width, Form27->Height());
     // The resource part takes what the other two leave, below 0 when they take more.
-    int rest = width - ini.ReadInteger(mk::Section, mk::Dsize, mk::Parts[0].width) -
-               ini.ReadInteger(mk::Section, mk::Tsize, mk::Parts[1].width);
+    MiniWidths parts = MiniClockWidths(ini);
+    int rest = width - parts.part[0] - parts.part[1];
     ini.WriteInteger(mk::Section, mk::Rsize, rest);
     if (Form27) Form27->SetPartWidth(2, rest);
-    if (RadioGroup9.ItemIndex() == 2) ShowPartWidth(rest);
+    ShowMiniWidths();
 }
 
 void TForm4::SpinEdit10Change() {
@@ -211,7 +218,7 @@ void TForm4::SpinEdit10Change() {
     ini.WriteInteger(mk::Section, mk::Parts[part].size, SpinEdit10.Value());
     if (Form27) Form27->SetPartWidth(part, SpinEdit10.Value());
     int total = 0;
-    for (const mk::PartKeys& k : mk::Parts) total += ini.ReadInteger(mk::Section, k.size, k.width);
+    for (int width : MiniClockWidths(ini).part) total += width;
     SpinEdit6.SetValue(total);  // runs SpinEdit6Change when the total moves
 }
 
@@ -223,6 +230,7 @@ void ChangePartFont(int part, const std::function<void(tk::TFont&)>& edit) {
     tk::TFont f = Form27->Part(part).EffectiveFont();
     edit(f);
     Form27->Part(part).SetFont(f);
+    Form27->FitParts();
 }
 
 }  // namespace
@@ -233,6 +241,7 @@ void TForm4::SpinEdit7Change() {
     int size = SpinEdit7.Value();
     settings::Open().WriteInteger(mk::Section, mk::Parts[part].fontSize, size);
     ChangePartFont(part, [size](tk::TFont& f) { f.Size = size; });
+    ShowMiniWidths();
 }
 
 void TForm4::ComboBox1Change() {
@@ -241,6 +250,7 @@ void TForm4::ComboBox1Change() {
     std::string face = ComboBox1.Text();
     settings::Open().WriteString(mk::Section, mk::Parts[part].font, face);
     ChangePartFont(part, [&face](tk::TFont& f) { f.Name = rtl::SjisTruncate(face, 255); });
+    ShowMiniWidths();
 }
 
 void TForm4::CheckBox11Click() { PartStyleClick(CheckBox11, true); }
@@ -254,6 +264,7 @@ void TForm4::PartStyleClick(tk::CheckBox& box, bool bold) {
     settings::Open().WriteBool(mk::Section, bold ? k.bold : k.italic, on);
     int flag = bold ? tk::fsBold : tk::fsItalic;
     ChangePartFont(part, [on, flag](tk::TFont& f) { f.Style = on ? f.Style | flag : f.Style & ~flag; });
+    ShowMiniWidths();
 }
 
 void TForm4::BitBtn31Click(bool background) {
@@ -293,12 +304,12 @@ void TForm4::RadioGroup9Click() {
     auto ini = settings::Open();
     const mk::PartKeys& k = mk::Parts[part];
     miniFilling_ = true;
-    SpinEdit10.SetValue(std::max(0, ini.ReadInteger(mk::Section, k.size, k.width)));
     SpinEdit7.SetValue(ini.ReadInteger(mk::Section, k.fontSize, mk::FontPoints));
     CheckBox11.SetChecked(ini.ReadBool(mk::Section, k.bold, false));
     CheckBox14.SetChecked(ini.ReadBool(mk::Section, k.italic, false));
     ComboBox1.SetText(ini.ReadString(mk::Section, k.font, mk::Face));
     miniFilling_ = false;
+    ShowMiniWidths();
 }
 
 // ---- 簡易電話帳 ----

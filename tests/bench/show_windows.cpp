@@ -33,6 +33,7 @@
 //         todo-add (the to-do board just after Add, the new title open for editing)
 //         menueditor submenueditor launchermenu (the launcher menu's editors, and the menu popped up)
 //         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
+//         firststart (the program started without a settings file: the settings window opens)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -1315,6 +1316,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         tk::Application.CreateForm(Form26);
         Form26->Show();
     } else {
+        if (scene == "firststart") {
+            // A settings file of its own that does not exist yet: the program's first start.
+            std::string first = dataDir + "\\firststart.ini";
+            DeleteFileA(first.c_str());
+            settings::SetIniPathForTest(first);
+        }
         tk::Application.CreateForm(Form1);
         if (scene.rfind("about", 0) == 0) Form1->About1Click();
         if (scene.rfind("about-", 0) == 0) GlyphButtonState(scene);
@@ -1438,5 +1445,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         SetCursorPos(0, 0);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     }
+    // Ends as the program does, by closing the main window: its tray icons and their thread go first.
+    if (Form1) Form1->Close();
     return 0;
 }

@@ -2,12 +2,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <mutex>
+
 #include "calendar/HolidayRules.h"
 #include "calendar/Rokuyo.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/TickMath.h"
 #include "mainwindow/PopView.h"
+#include "mainwindow/tray_icon.h"
 #include "settings/Settings.h"
+#include "settings/Setup.h"
 #include "tests/win/MainWindowFixture.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
@@ -16,8 +21,18 @@
 
 namespace {
 
+// Whether window a lies above window b.
+bool Above(HWND a, HWND b) {
+    for (HWND h = GetWindow(b, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
+        if (h == a) return true;
+    return false;
+}
+
 TEST_F(MainWindow, FirstRunWritesTheHolidaysOnceAndChoosesTheDataFolder) {
     Start();
+    // The settings window opens, in front of the main window.
+    ASSERT_NE(Form4, nullptr);
+    EXPECT_TRUE(Above(Form4->Handle, Form1->Handle));
     auto f = settings::Open();
     EXPECT_EQ(f.ReadInteger("Horiday", "Set", 0), 1);
     rtl::TStringList keys;
@@ -186,6 +201,32 @@ TEST_F(MainWindow, AboutGlyphButtonWarnsThreeTimesThreeThenEndsTheProgram) {
     }
     SendMessageA(Form1->PanelButton1.Handle, BM_CLICK, 0, 0);
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the main window closed
+}
+
+TEST_F(MainWindow, ClosingEndsTheTrayIconsAndTheirAnimationBeforeTheProgramEnds) {
+    std::mutex m;
+    std::vector<std::pair<DWORD, UINT>> sent;  // operation, icon id
+    TTrayIcon::SetNotifyHookForTest([&](DWORD op, const NOTIFYICONDATAA& d) {
+        std::lock_guard<std::mutex> hold(m);
+        sent.emplace_back(op, d.uID);
+        return TRUE;
+    });
+    UseDataDir();
+    Start();  // tray icons only, the memo icon animating
+    bool animating = Form32 && Form32->TrayIcon2.Animating();
+    const UINT ids[] = {Form32 ? (UINT)Form32->TrayIcon1.Id() : 0, Form32 ? (UINT)Form32->TrayIcon2.Id() : 0};
+    Form1->Close();
+    Sleep(350);  // a frame of an animation still running would come meanwhile
+    TTrayIcon::SetNotifyHookForTest({});
+    EXPECT_TRUE(animating);
+    EXPECT_EQ(Form32, nullptr);
+    // Each icon's last word is its delete.
+    for (UINT id : ids) {
+        auto last = std::find_if(sent.rbegin(), sent.rend(), [id](auto& s) { return s.second == id; });
+        EXPECT_TRUE(last != sent.rend() && last->first == NIM_DELETE) << id;
+    }
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 }  // namespace

@@ -431,12 +431,15 @@ TEST_F(Setup, MiniClockWidthsKeepTheStripAndItsPartsInStep) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FreshMiniPage();
+        // The parts' widths as stored (without them each part takes what its text needs).
+        for (auto [key, width] : {std::pair{"Dsize", 97}, {"Tsize", 54}, {"Rsize", 78}})
+            settings::Open().WriteInteger("Mini", key, width);
         Reopen();
         Form4->RadioGroup9.SetItemIndex(c.part);
         (c.whole ? Form4->SpinEdit6 : Form4->SpinEdit10).SetValue(c.value);
         EXPECT_EQ(Read("Mini", "Width"), std::to_string(c.width));
-        EXPECT_EQ(Read("Mini", "Dsize"), c.part == 0 && !c.whole ? std::to_string(c.dsize) : "(none)");
-        EXPECT_EQ(Read("Mini", "Tsize"), "(none)");
+        EXPECT_EQ(Read("Mini", "Dsize"), std::to_string(c.part == 0 && !c.whole ? c.dsize : 97));
+        EXPECT_EQ(Read("Mini", "Tsize"), "54");
         EXPECT_EQ(Read("Mini", "Rsize"), std::to_string(c.rsize));
         EXPECT_EQ(Form4->SpinEdit6.Value(), c.width);
         EXPECT_EQ(Form4->SpinEdit10.Text(), std::to_string(c.shownPart));
@@ -444,6 +447,31 @@ TEST_F(Setup, MiniClockWidthsKeepTheStripAndItsPartsInStep) {
         EXPECT_EQ(Form27->Width(), c.width);
         EXPECT_EQ(Form27->Panel3.Width(), c.dsize);
         EXPECT_EQ(Form27->Panel1.Width(), c.resources);
+    }
+}
+
+TEST_F(Setup, MiniClockWidthsNotStoredAreTheOnesTheMiniClockTakes) {
+    Open();
+    for (int timePoints : {9, 12}) {
+        SCOPED_TRACE(timePoints);
+        FreshMiniPage();
+        settings::Open().WriteInteger("Mini", "FontSizeT", timePoints);
+        Reopen();
+        int total = Form4->SpinEdit6.Value();
+        Form4->RadioGroup9.SetItemIndex(1);
+        int time = Form4->SpinEdit10.Value();
+        Form4->CheckBox10.SetChecked(true);  // a change: the mini clock opens
+        ASSERT_NE(Form27, nullptr);
+        Form1->Timer1Timer(false);
+        EXPECT_EQ(Form27->Width(), total);
+        EXPECT_EQ(Form27->Panel2.Width(), time);
+        // A larger time font: the part grows with it, and the page shows it.
+        Form4->SpinEdit7.SetValue(timePoints + 4);
+        EXPECT_GT(Form27->Panel2.Width(), time);
+        EXPECT_EQ(Form4->SpinEdit10.Value(), Form27->Panel2.Width());
+        EXPECT_EQ(Form4->SpinEdit6.Value(), Form27->Width());
+        EXPECT_EQ(Read("Mini", "Width"), "(none)");
+        EXPECT_EQ(Read("Mini", "Tsize"), "(none)");
     }
 }
 

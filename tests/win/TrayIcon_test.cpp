@@ -203,9 +203,11 @@ TEST(TrayIconRegistry, IdsGoOnFromTheLastRegisteredIcon) {
 
 TEST(TrayIconRecord, AddModifyAndDeleteSendTheFirstVersionRecord) {
     NotifyRecorder rec;
+    HWND callback = nullptr;
     {
         TTrayIcon t;
         t.Create();
+        callback = TTrayIcon::CallbackWindow();
         t.SetVisible(true);  // no picture yet: stays hidden
         EXPECT_FALSE(t.Visible());
         EXPECT_TRUE(rec.Calls().empty());
@@ -224,7 +226,8 @@ TEST(TrayIconRecord, AddModifyAndDeleteSendTheFirstVersionRecord) {
     EXPECT_EQ(calls[2].op, (DWORD)NIM_DELETE);
     const NOTIFYICONDATAA& d = calls[0].data;
     EXPECT_EQ(d.cbSize, 88u);
-    EXPECT_EQ(d.hWnd, TTrayIcon::CallbackWindow());
+    EXPECT_EQ(d.hWnd, callback);
+    EXPECT_FALSE(IsWindow(callback));  // gone with the last icon
     EXPECT_EQ(d.uCallbackMessage, 1224u);
     EXPECT_EQ(d.uFlags, 7u);
     EXPECT_STREQ(d.szTip, "TipHelp");
