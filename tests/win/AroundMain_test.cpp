@@ -173,50 +173,31 @@ TEST_F(Around, MiniClockPanelsTakeTheirKeysAndNegativeWidthsShowAsNone) {
     EXPECT_EQ(Form27->Panel1.GetPopupMenu(), &Form1->PopupMenu2);
 }
 
-// The width of a panel's text in its font.
-int TextWidthOf(const tk::Panel& p) {
-    tk::TCanvas c(tk::MeasureDC());
-    c.Font = p.EffectiveFont();
-    return c.TextWidth(p.Caption());
-}
-
 TEST_F(Around, MiniClockPartsWithoutStoredWidthsFitTheirTextsInsideTheShape) {
-    struct Case {
-        const char* what;
-        int style;
-        const char* key;  // one more stored key
-        int value;
-    } cases[] = {
-        {"rounded", 0, nullptr, 0},
-        {"ellipse", 1, nullptr, 0},
-        {"rectangle", 2, nullptr, 0},
-        {"larger time font", 0, "FontSizeT", 12},
-        {"stored time width", 1, "Tsize", 40},
-    };
+    const struct { int style, fontSizeT, tsize; } cases[] = {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {0, 12, 0}, {1, 0, 40}};
     Start();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& c : cases) {  // a font size or width of 0 is not stored
+        SCOPED_TRACE(testing::Message() << "style " << c.style << " FontSizeT " << c.fontSizeT << " Tsize " << c.tsize);
         Ini().EraseSection("Mini");
         Ini().WriteInteger("Mini", "style", c.style);
-        if (c.key) Ini().WriteInteger("Mini", c.key, c.value);
+        if (c.fontSizeT) Ini().WriteInteger("Mini", "FontSizeT", c.fontSizeT);
+        if (c.tsize) Ini().WriteInteger("Mini", "Tsize", c.tsize);
         Form1->miniClock1Click();
         ASSERT_NE(Form27, nullptr);
         Form1->Timer1Timer(false);
         int need[3];
-        for (int i = 0; i < 3; ++i) need[i] = TextWidthOf(Form27->Part(i));
-        if (c.key && std::string(c.key) == "Tsize") EXPECT_EQ(Form27->Panel2.Width(), 40);  // as the user set it
-        else EXPECT_GE(Form27->Panel2.Width(), need[1]);
-        EXPECT_GE(Form27->Panel3.Width(), need[0]);
-        EXPECT_GE(Form27->Panel1.Width(), need[2]);
-        // The date leans right and the resources left: their outer ends stay inside the shape at
-        // the top and bottom of the characters.
-        int first = Form27->Panel3.Width() - need[0], last = Form27->Panel1.Left() + need[2] - 1;
+        for (int i = 0; i < 3; ++i) {
+            tk::TCanvas cv(tk::MeasureDC());
+            cv.Font = Form27->Part(i).EffectiveFont();
+            need[i] = cv.TextWidth(Form27->Part(i).Caption());
+            if (i == 1 && c.tsize) EXPECT_EQ(Form27->Part(i).Width(), c.tsize);  // as the user set it
+            else EXPECT_GE(Form27->Part(i).Width(), need[i]) << i;
+        }
+        // The date leans right, the resources left: their outer ends stay inside the shape.
         HRGN shape = CreateRectRgn(0, 0, 0, 0);
         GetWindowRgn(Form27->Handle, shape);
-        for (int y : {3, Form27->Height() - 4}) {
-            EXPECT_TRUE(PtInRegion(shape, first, y)) << first << "," << y;
-            EXPECT_TRUE(PtInRegion(shape, last, y)) << last << "," << y;
-        }
+        for (int x : {Form27->Panel3.Width() - need[0], Form27->Panel1.Left() + need[2] - 1})
+            for (int y : {3, Form27->Height() - 4}) EXPECT_TRUE(PtInRegion(shape, x, y)) << x << "," << y;
         DeleteObject(shape);
         Form1->miniClock1Click();
     }

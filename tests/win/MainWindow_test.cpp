@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
+#include <map>
 #include <mutex>
 
 #include "calendar/HolidayRules.h"
@@ -21,18 +21,12 @@
 
 namespace {
 
-// Whether window a lies above window b.
-bool Above(HWND a, HWND b) {
-    for (HWND h = GetWindow(b, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
-        if (h == a) return true;
-    return false;
-}
-
 TEST_F(MainWindow, FirstRunWritesTheHolidaysOnceAndChoosesTheDataFolder) {
     Start();
-    // The settings window opens, in front of the main window.
-    ASSERT_NE(Form4, nullptr);
-    EXPECT_TRUE(Above(Form4->Handle, Form1->Handle));
+    ASSERT_NE(Form4, nullptr);  // the settings window opens, in front of the main window
+    HWND above = Form1->Handle;
+    while ((above = GetWindow(above, GW_HWNDPREV)) && above != Form4->Handle) {}
+    EXPECT_EQ(above, Form4->Handle);
     auto f = settings::Open();
     EXPECT_EQ(f.ReadInteger("Horiday", "Set", 0), 1);
     rtl::TStringList keys;
@@ -205,10 +199,10 @@ TEST_F(MainWindow, AboutGlyphButtonWarnsThreeTimesThreeThenEndsTheProgram) {
 
 TEST_F(MainWindow, ClosingEndsTheTrayIconsAndTheirAnimationBeforeTheProgramEnds) {
     std::mutex m;
-    std::vector<std::pair<DWORD, UINT>> sent;  // operation, icon id
+    std::map<UINT, DWORD> last;  // icon id: its last operation
     TTrayIcon::SetNotifyHookForTest([&](DWORD op, const NOTIFYICONDATAA& d) {
         std::lock_guard<std::mutex> hold(m);
-        sent.emplace_back(op, d.uID);
+        last[d.uID] = op;
         return TRUE;
     });
     UseDataDir();
@@ -220,11 +214,7 @@ TEST_F(MainWindow, ClosingEndsTheTrayIconsAndTheirAnimationBeforeTheProgramEnds)
     TTrayIcon::SetNotifyHookForTest({});
     EXPECT_TRUE(animating);
     EXPECT_EQ(Form32, nullptr);
-    // Each icon's last word is its delete.
-    for (UINT id : ids) {
-        auto last = std::find_if(sent.rbegin(), sent.rend(), [id](auto& s) { return s.second == id; });
-        EXPECT_TRUE(last != sent.rend() && last->first == NIM_DELETE) << id;
-    }
+    for (UINT id : ids) EXPECT_EQ(last[id], (DWORD)NIM_DELETE) << id;
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }

@@ -146,8 +146,7 @@ TEST_F(MemoList, RenamingWritesTheTitleOrTheGroupNameButNotForAnOpenMemo) {
         EXPECT_EQ(settings::Open().ReadString(c.section, c.key, ""), c.stored);
         EXPECT_EQ(Tree().NodeText(n), c.label);
     }
-    // The memo menu shows the new title at once.
-    EXPECT_EQ(Form1->PopupMenu4.Items[0][0].Caption(), "予定の覚え");
+    EXPECT_EQ(Form1->PopupMenu4.Items[0][0].Caption(), "予定の覚え");  // the memo menu follows at once
     // The main window's list follows the new title.
     Tree().Select(Node("Memo1"));
     EXPECT_EQ(Form1->ListBox1.Items[Form1->ListBox1.ItemIndex()], "予定の覚え");

