@@ -236,7 +236,7 @@ void TForm1::BuildMenus() {
     PopupMenu1.Create(*this);
     PopupMenu4.Create(*this);
     auto& m = PopupMenu1.Items;
-    // Windows that come with later parts of the program stay disabled until they exist.
+    // Items whose commands are wired with the launcher menu (BuildLauncherMenu) stay disabled until then.
     auto later = [&](tk::MenuItem*& item, const char* caption, const char* shortCut = "") {
         item = &m.Add(caption, {}, shortCut);
         item->SetEnabled(false);

@@ -73,7 +73,6 @@ void TForm1::BindCommands() {
     runs(Panel8, &TForm1::Jump1);
     runs(Panel11, &TForm1::Jump1);
     ComboBox2.OnDblClick = [this] { BirthDay1Click(); };
-    // Their items stay disabled until the windows they open exist.
     Diary1->OnClick = [this] { Diary1Click(); };
     Period1->OnClick = [this] { Period1Click(); };
     Telephone1->OnClick = [this] { Telephone1Click(); };
