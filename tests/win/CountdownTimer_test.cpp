@@ -149,8 +149,9 @@ TEST_F(CountdownTimer, PausedTicksMoveTheEndLater) {
 
 TEST_F(CountdownTimer, ALongPresetNameIsCutInTheFrameOnly) {
     TForm13& f = Open();
-    const std::string suffix = "のﾌﾟﾛﾊﾟﾃｨ", names[] = {"カップ麺", std::string(80, 'x'),  // then trail bytes 0x5C:
-                                                   "表示" + std::string(30, 'x') + "表示表示表示表示表示表示表示表示"};
+    const std::string suffix = "のﾌﾟﾛﾊﾟﾃｨ";
+    const std::string names[] = {"カップ麺", std::string(80, 'x'),  // the last with trail bytes 0x5C
+                                 "表示" + std::string(30, 'x') + "表示表示表示表示表示表示表示表示"};
     tk::TCanvas frame(tk::MeasureDC());
     frame.Font = f.GroupBox1.EffectiveFont();
     for (int i = 0; i < 3; ++i) {  // the first fits
