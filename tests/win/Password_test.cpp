@@ -190,25 +190,20 @@ TEST_F(Password, TheNoteIsNeverLostWithoutAWord) {
     std::string note = dir + "\\Password\\message.txt";
     tk::ForceDirectories(dir + "\\Password");
     ASSERT_TRUE(tk::WriteFileBytes(note, "家族へ\r\n"));
-    auto type = [](TForm34& p, const char* keys) {
-        for (const char* k = keys; *k; ++k) SendMessageA(p.Memo1.Handle, WM_CHAR, *k, 1);
-    };
     {
         HANDLE held = CreateFileA(note.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        std::string probe;
-        ASSERT_FALSE(tk::ReadFileBytes(note, probe));  // the read really fails
         TForm34 prompt;
         EXPECT_TRUE(prompt.Memo1.ReadOnly());
-        type(prompt, "x");
+        wintest::Type(prompt.Memo1.Handle, "x");
         CloseHandle(held);
         prompt.Memo1.Lines.Add("y");
     }
     EXPECT_EQ(Bytes(note), "家族へ\r\n");
     TForm34 prompt;
     SetFileAttributesA(note.c_str(), FILE_ATTRIBUTE_READONLY);
-    type(prompt, "ab");
+    wintest::Type(prompt.Memo1.Handle, "ab");
     SetFileAttributesA(note.c_str(), FILE_ATTRIBUTE_NORMAL);
-    type(prompt, "c");
+    wintest::Type(prompt.Memo1.Handle, "c");
     EXPECT_EQ(boxes, (std::vector<std::string>{"メッセージを読み込めませんでした。\r" + note,
                                                "メッセージを保存できませんでした。\r" + note}));
     EXPECT_EQ(Bytes(note), prompt.Memo1.Lines.Text());

@@ -141,20 +141,13 @@ TEST_F(CycleTracker, AveragesOutsideTheRangeOrNotNumbers) {
 TEST_F(CycleTracker, EveryLineFitsBesideItsListsScrollBar) {
     WriteList(Own(), {"2000/01/01", "2000/01/29", "2000/02/28"});
     Open();
-    HDC dc = tk::MeasureDC();
+    tk::TCanvas c(tk::MeasureDC());
     for (tk::ListBox* l : {&Form25->ListBox1, &Form25->ListBox3, &Form25->ListBox4, &Form25->ListBox5, &Form25->ListBox6}) {
-        HGDIOBJ old = SelectObject(dc, l->EffectiveFont().Handle());
-        RECT client;
-        GetClientRect(l->Handle, &client);  // without the scroll bar
+        c.Font = l->EffectiveFont();
         ASSERT_GT(l->Items.Count(), 0);
-        for (int i = 0; i < l->Items.Count(); ++i) {
-            // With a blank's room on either side: clear of the border and of the scroll bar.
-            const std::string padded = " " + l->Items[i] + " ";
-            SIZE size{};
-            GetTextExtentPoint32A(dc, padded.c_str(), (int)padded.size(), &size);
-            EXPECT_LE(size.cx, client.right) << l->Items[i];
-        }
-        SelectObject(dc, old);
+        // With a blank's room on either side: clear of the border and of the scroll bar.
+        for (int i = 0; i < l->Items.Count(); ++i)
+            EXPECT_LE(c.TextWidth(" " + l->Items[i] + " "), l->ClientWidth()) << l->Items[i];
     }
 }
 

@@ -1,7 +1,4 @@
-// Speed buttons pressed as a user presses them: the mouse rests on the button until its tip is
-// up, then the left button goes down and up on it. The formatting buttons of the diary, the to-do
-// board and a memo format the selection, or at a bare caret the text typed next; the dial button
-// dials; a press whose capture is taken away clicks nothing.
+// Speed buttons pressed as a user presses them: the mouse rests until the tip shows, then clicks.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -18,14 +15,14 @@
 
 namespace {
 
-// Rests the mouse on b until the tip of its form shows, then presses and releases the left
-// button there; between runs while the button is held. False when no tip showed.
+// Rests the mouse on b until its form's tip shows, then presses and releases the left button
+// there, running `between` while it is held. False when no tip showed.
 bool Press(tk::SpeedButton& b, const std::function<void()>& between = {}) {
     tk::Control* top = &b;
     while (top->Parent) top = top->Parent;
     HWND tip = static_cast<tk::Form*>(top)->Hints().Handle;
     SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 20);  // quicker, same behaviour
-    // The mouse comes from elsewhere on the form, so the tip starts over for this button.
+    // From elsewhere on the form first, so the tip starts over for this button.
     POINT away = top->ClientToScreen({top->ClientWidth() - 2, top->ClientHeight() - 2});
     SetCursorPos(away.x, away.y);
     HWND under = WindowFromPoint(away);
@@ -36,7 +33,7 @@ bool Press(tk::SpeedButton& b, const std::function<void()>& between = {}) {
     SetCursorPos(p.x, p.y);
     LPARAM at = MAKELPARAM(b.Width() / 2, b.Height() / 2);
     bool shown = false;
-    // A late move from the way there can set the tip's timer back; the hand moving on starts it again.
+    // A late move from the way there can set the tip's timer back; moving on starts it again.
     for (int i = 0; !shown && i < 150; ++i, Sleep(10)) {
         if (i % 30 == 0) PostMessageA(b.Handle, WM_MOUSEMOVE, 0, at);
         wintest::Pump(1), shown = IsWindowVisible(tip);
@@ -51,55 +48,40 @@ bool Press(tk::SpeedButton& b, const std::function<void()>& between = {}) {
     return shown;
 }
 
-// A rich-text editor's bar: B, I, U, S, then left, centre and right (null where it has none).
-struct Editor {
-    tk::RichEdit& text;
-    tk::RichToolbar& bar;
-    tk::SpeedButton* buttons[7];
-};
-
+// A rich-text bar's buttons in order: B, I, U, S, then left, centre, right.
 const struct {
     const char* name;
-    int style;              // 0: an alignment button
-    tk::TAlignment align;   // an alignment button's
+    int style;             // 0: an alignment button
+    tk::TAlignment align;  // an alignment button's
 } kButtons[] = {{"B", tk::fsBold, {}},          {"I", tk::fsItalic, {}},       {"U", tk::fsUnderline, {}},
                 {"S", tk::fsStrikeOut, {}},     {"left", 0, tk::taLeftJustify}, {"centre", 0, tk::taCenter},
                 {"right", 0, tk::taRightJustify}};
 
-// Each button, on a selection of the first line and at a bare caret in it, from plain text
-// aligned as another button shows.
-void PressEveryButton(Editor e) {
-    for (int i = 0; i < 7; ++i) {
-        tk::SpeedButton* b = e.buttons[i];
-        if (!b) continue;
-        auto& k = kButtons[i];
+// Each button on a selection in the first line and at a bare caret there (the text typed next),
+// from plain text aligned otherwise; the second line stays plain.
+void PressEveryButton(tk::RichEdit& text, tk::RichToolbar& bar, std::vector<tk::SpeedButton*> buttons) {
+    for (size_t i = 0; i < buttons.size(); ++i)
         for (bool caret : {false, true}) {
+            auto& k = kButtons[i];
             SCOPED_TRACE(std::string(k.name) + (caret ? " at the caret" : " on a selection"));
-            e.text.SetText("abc\r\ndef");
-            e.text.SelectAll();
-            e.text.SelAttributes.SetStyle(0);
-            e.text.Paragraph.SetAlignment(k.align == tk::taLeftJustify ? tk::taRightJustify : tk::taLeftJustify);
-            e.text.SetSelStart(caret ? 1 : 0);
-            e.text.SetSelLength(caret ? 0 : 3);
-            e.bar.Sync();
-            ASSERT_FALSE(b->Down());
-            EXPECT_TRUE(Press(*b)) << "the tip shows";
-            EXPECT_TRUE(b->Down());
+            text.SetText("abc\r\ndef");
+            text.SelectAll();
+            text.SelAttributes.SetStyle(0);
+            text.Paragraph.SetAlignment(k.align == tk::taLeftJustify ? tk::taRightJustify : tk::taLeftJustify);
+            text.Select(caret ? 1 : 0, caret ? 0 : 3);
+            bar.Sync();
+            ASSERT_FALSE(buttons[i]->Down());
+            EXPECT_TRUE(Press(*buttons[i])) << "the tip shows";
+            EXPECT_TRUE(buttons[i]->Down());
             if (!k.style) {
-                EXPECT_EQ(e.text.Paragraph.Alignment(), k.align);
+                EXPECT_EQ(text.Paragraph.Alignment(), k.align);
                 continue;
             }
-            if (caret) {
-                SendMessageA(e.text.Handle, WM_CHAR, 'x', 0);
-                e.text.SetSelStart(1);
-                e.text.SetSelLength(1);
-            }
-            EXPECT_TRUE(e.text.SelAttributes.Style() & k.style);
-            e.text.SetSelStart(5);  // the other line
-            e.text.SetSelLength(3);
-            EXPECT_FALSE(e.text.SelAttributes.Style() & k.style);
+            if (caret) SendMessageA(text.Handle, WM_CHAR, 'x', 0), text.Select(1, 1);
+            EXPECT_TRUE(text.SelAttributes.Style() & k.style);
+            text.Select(5, 3);
+            EXPECT_FALSE(text.SelAttributes.Style() & k.style);
         }
-    }
 }
 
 class SpeedClick : public wintest::WindowTest {
@@ -115,11 +97,11 @@ protected:
 }  // namespace
 
 TEST_F(SpeedClick, FormattingButtonsOfTheDiary) {
-    TForm8* d = OpenDiary((int)rtl::EncodeDate(2024, 5, 3));
+    TForm8& d = *OpenDiary((int)rtl::EncodeDate(2024, 5, 3));
     wintest::Pump();
-    PressEveryButton({d->RichEdit1, *d->Toolbar,
-                      {&d->SpeedButton1, &d->SpeedButton2, &d->SpeedButton3, &d->SpeedButton4, &d->SpeedButton6,
-                       &d->SpeedButton7, &d->SpeedButton8}});
+    PressEveryButton(d.RichEdit1, *d.Toolbar,
+                     {&d.SpeedButton1, &d.SpeedButton2, &d.SpeedButton3, &d.SpeedButton4, &d.SpeedButton6,
+                      &d.SpeedButton7, &d.SpeedButton8});
 }
 
 TEST_F(SpeedClick, FormattingButtonsOfTheToDoBoard) {
@@ -128,8 +110,8 @@ TEST_F(SpeedClick, FormattingButtonsOfTheToDoBoard) {
     Form15->BitBtn2Click();  // an item to write in
     Form15->TreeView1.EndEdit(true);
     wintest::Pump();
-    PressEveryButton({Form15->RichEdit1, *Form15->Toolbar,
-                      {&Form15->Bold1, &Form15->Italic1, &Form15->Underline1, &Form15->Strikeout1}});
+    TForm15& b = *Form15;
+    PressEveryButton(b.RichEdit1, *b.Toolbar, {&b.Bold1, &b.Italic1, &b.Underline1, &b.Strikeout1});
 }
 
 TEST_F(SpeedClick, FormattingButtonsOfAMemo) {
@@ -140,28 +122,25 @@ TEST_F(SpeedClick, FormattingButtonsOfAMemo) {
     TForm18& m = *Form18;
     m.K5Click();  // the toolbar on
     wintest::Pump();
-    PressEveryButton({m.RichEdit1, m.Bar(),
-                      {&m.SpeedButton1, &m.SpeedButton2, &m.SpeedButton3, &m.SpeedButton4, &m.SpeedButton6,
-                       &m.SpeedButton7, &m.SpeedButton8}});
+    PressEveryButton(m.RichEdit1, m.Bar(),
+                     {&m.SpeedButton1, &m.SpeedButton2, &m.SpeedButton3, &m.SpeedButton4, &m.SpeedButton6,
+                      &m.SpeedButton7, &m.SpeedButton8});
 }
 
 TEST_F(SpeedClick, APressWhoseCaptureIsTakenClicksNothing) {
-    TForm8* d = OpenDiary((int)rtl::EncodeDate(2024, 5, 3));
+    TForm8& d = *OpenDiary((int)rtl::EncodeDate(2024, 5, 3));
     wintest::Pump();
-    d->RichEdit1.SetText("abc");
-    d->RichEdit1.SelectAll();
-    const struct {
-        const char* name;
-        std::function<void()> between;
-    } cases[] = {{"another window takes it", [&] { SetCapture(d->Handle); }},
-                 {"a message box cancels the mode",
-                  [&] { SendMessageA(d->SpeedButton1.Handle, WM_CANCELMODE, 0, 0); }}};
-    for (auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Press(d->SpeedButton1, c.between);
+    d.RichEdit1.SetText("abc");
+    d.RichEdit1.SelectAll();
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"another window takes it", [&] { SetCapture(d.Handle); }},
+        {"a message box cancels the mode", [&] { SendMessageA(d.SpeedButton1.Handle, WM_CANCELMODE, 0, 0); }}};
+    for (auto& [name, between] : cases) {
+        SCOPED_TRACE(name);
+        Press(d.SpeedButton1, between);
         ReleaseCapture();
-        EXPECT_FALSE(d->SpeedButton1.Down());
-        EXPECT_FALSE(d->RichEdit1.SelAttributes.Style() & tk::fsBold);
+        EXPECT_FALSE(d.SpeedButton1.Down());
+        EXPECT_FALSE(d.RichEdit1.SelAttributes.Style() & tk::fsBold);
     }
 }
 
@@ -171,10 +150,9 @@ TEST_F(SpeedClick, TheDialButtonDials) {
     dial.Create(f, {.at = {8, 8, 200, 24}, .caption = "03-1234"});
     dial.SetButtonHint("ダイヤル");
     f.Show();
-    std::vector<tk::MakeCall> calls;
-    tk::SetMakeCallHookForTest([&](const tk::MakeCall& c) { return calls.push_back(c), true; });
+    std::vector<std::string> dialled;
+    tk::SetMakeCallHookForTest([&](const tk::MakeCall& c) { return dialled.push_back(c.number), true; });
     EXPECT_TRUE(Press(dial.InnerButton()));
     tk::SetMakeCallHookForTest(nullptr);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].number, "03-1234");
+    EXPECT_EQ(dialled, std::vector<std::string>{"03-1234"});
 }

@@ -20,6 +20,7 @@
 #include "toolkit/RichEdit.h"
 #include "toolkit/Sound.h"
 #include "toolkit/rtl/DateTime.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace wintest {
 
@@ -30,6 +31,14 @@ inline void Pump(int rounds = 3) {
         Sleep(1);
     }
     tk::Application.Terminated = false;
+}
+
+// Text entered into the edit control h as a user enters it: single bytes as typed keys,
+// double-byte characters as the IME commits them (replacing the selection).
+inline void Type(HWND h, const std::string& text) {
+    for (size_t i = 0, n; i < text.size(); i += n)
+        if ((n = rtl::SjisCharLen(text, i)) == 2) SendMessageA(h, EM_REPLACESEL, TRUE, (LPARAM)text.substr(i, 2).c_str());
+        else SendMessageA(h, WM_CHAR, (unsigned char)text[i], 1);
 }
 
 // The path of name under the temporary folder.
