@@ -11,16 +11,19 @@
 
 namespace {
 
+// Appended, not "a" + std::to_string(n): GCC 12 warns falsely (-Wrestrict) on that form.
+std::string Joined(std::string head, int n) { return head += std::to_string(n); }
+
 struct GridForm : tk::Form {
     tk::StringGrid Grid;
     std::vector<std::string> log;
     GridForm() : Form({.caption = "グリッド", .width = 420, .height = 260}) {
         Grid.Create(*this, {.at = {0, 0, 400, 220}, .min = 3, .value = 20,
                             .style = tk::goEditing | tk::goRangeSelect | tk::goRowMoving});
-        for (int r = 0; r < 20; ++r) Grid.SetRows(r, {"a" + std::to_string(r), "b" + std::to_string(r), ""});
-        Grid.OnClick = [this] { log.push_back("click " + std::to_string(Grid.Col()) + "," + std::to_string(Grid.Row())); };
+        for (int r = 0; r < 20; ++r) Grid.SetRows(r, {Joined("a", r), Joined("b", r), ""});
+        Grid.OnClick = [this] { log.push_back(Joined("click ", Grid.Col()) + Joined(",", Grid.Row())); };
         Grid.OnSetEditText = [this](int c, int r, const std::string& s) {
-            log.push_back("edit " + std::to_string(c) + "," + std::to_string(r) + "=" + s);
+            log.push_back(Joined("edit ", c) + Joined(",", r) + "=" + s);
         };
         Show();
         Grid.SetFocus();
