@@ -20,6 +20,8 @@
 //         goal (the goal box with a running goal and the goal window) timeband (the time-band window)
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
+//         restored (the phone book with a typed cell and two memos moved since saved, after the
+//         program was minimised and restored)
 //         diary diary-picture diary-printed (a day's diary: formatted text, its picture, printed and ended)
 //         nikki-list (the diary's month list with titles and its gauge)
 //         diarysearch (the diary search with hits of each kind, beside its month list)
@@ -732,6 +734,10 @@ void ShowMemo(const std::string& scene) {
             }
         };
         SetTimer(nullptr, 0, 7000, Later::Cancel);
+    } else if (scene == "memo-restored") {
+        // Saved in one place, then moved.
+        memo("買い物メモ", "牛乳と卵\r\n電池 単三×4", 40, 40, 260, 160)->SetBounds(40, 470, 300, 180);
+        memo("電話する", "歯医者に電話する", 500, 80, 200, 120)->SetBounds(640, 480, 240, 150);
     }
 }
 
@@ -1289,6 +1295,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
         if (scene == "association") ShowAssociation(scene);
         if (scene.rfind("phone", 0) == 0) ShowPhoneBook(scene);
+        if (scene == "restored") {
+            ShowPhoneBook("phonebook");
+            if (Form3) {
+                Form3->StringGrid1.FocusCell(1, 4);
+                for (char c : std::string("Kimura Jiro")) SendMessageA(Form3->StringGrid1.Handle, WM_CHAR, (BYTE)c, 0);
+            }
+            ShowMemo("memo-restored");
+            HWND owner = tk::Application.Handle;
+            ShowWindow(owner, SW_SHOWNOACTIVATE);
+            DefWindowProcA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            tk::Application.ProcessMessages();
+            Sleep(500);
+            SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+        }
         if (scene == "menueditor" || scene == "submenueditor" || scene == "launchermenu") ShowLauncher(scene);
         if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
         if (scene == "jump") ShowJump();
