@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "toolkit/Dialogs.h"
+#include "toolkit/Files.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace {
 struct Hooked {
@@ -48,4 +52,36 @@ TEST(TkDialogs, TheHookGivesTheAnswerAndCancelKeepsTheFields) {
     EXPECT_EQ(open.FileName, "keep.txt");
     EXPECT_EQ(kinds, (std::vector<tk::DialogKind>{tk::DialogKind::Save, tk::DialogKind::Color, tk::DialogKind::Font,
                                                    tk::DialogKind::Open}));
+}
+
+namespace {
+BOOL CALLBACK PressOk(HWND h, LPARAM) {
+    char cls[32] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(h)) PostMessageA(h, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+void CALLBACK PressOkLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EnumThreadWindows(GetCurrentThreadId(), PressOk, 0);
+}
+}  // namespace
+
+// The real folder dialog, confirmed as it opened: it opens at the folder it was given, deep on a
+// drive not browsed before in the process (the tests' own folder) as well as at a drive's root,
+// and OK there makes no folder.
+TEST(TkDialogs, FolderDialogOpensAtTheFolderGiven) {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string own = rtl::ExtractFileDir(exe), drive = own.substr(0, 3);
+    ASSERT_GE(std::count(own.begin(), own.end(), '\\'), 3) << own;
+    for (const std::string& start : {own, drive}) {
+        SCOPED_TRACE(start);
+        tk::FolderDialog d;
+        d.Directory = start;
+        SetTimer(nullptr, 0, 2500, PressOkLater);
+        EXPECT_TRUE(d.Execute());
+        EXPECT_EQ(d.Directory, start);
+    }
+    EXPECT_EQ(GetFileAttributesA((drive + "(" + drive.substr(0, 2) + ")").c_str()), INVALID_FILE_ATTRIBUTES);
 }
