@@ -13,6 +13,7 @@
 //         memo-text memo-picture memo-small memo-drop (sticky memos; the drop chooser asking)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
+//         setup-unwritable (a data folder chosen that takes no files: the warning shows)
 //         setuppage9 setuppage10 (the mini-clock page with the live mini clock, the phone-book page)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
 //         period (the cycle tracker with forecasts and marks) daycalc-span daycalc-interval (the day calculator)
@@ -1027,6 +1028,11 @@ void CALLBACK CancelDialogLater(HWND, UINT, UINT_PTR id, DWORD) {
     if (HWND d = FindWindowA("#32770", nullptr)) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
 }
 
+void CALLBACK ConfirmBoxLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND d = FindWindowA("#32770", nullptr)) PostMessageA(d, WM_COMMAND, IDOK, 0);
+}
+
 // The cycle tracker with six registered dates, a note, and the third forecast cycle's marks.
 void ShowPeriod(const std::string&) {
     auto ini = settings::Open();
@@ -1338,6 +1344,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
             Form4->BitBtn1.Click();
             tk::SetMessageBoxHookForTest(nullptr);
+        }
+        if (scene == "setup-unwritable") {
+            // The question before the dialog is answered; the warning after it stays until the end.
+            ShowSetup(0);
+            tk::SetDialogHookForTest([](tk::CommonDialog& d) {
+                static_cast<tk::FolderDialog&>(d).Directory = "Z:\\proc";
+                return true;
+            });
+            SetTimer(nullptr, 0, 500, ConfirmBoxLater);
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
+            Form4->BitBtn1.Click();
+            tk::SetDialogHookForTest(nullptr);
         }
         if (scene == "wait") {
             tk::Application.CreateForm(Form35);
