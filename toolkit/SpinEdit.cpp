@@ -63,6 +63,7 @@ void SpinEdit::TellRange() {
 }
 
 bool SpinEdit::PastTheTop(char c) const {
+    if (MinValue == MaxValue) return false;  // no range to say
     int start, end;
     GetSel(start, end);
     std::string text = Caption();
@@ -74,7 +75,7 @@ bool SpinEdit::PastTheTop(char c) const {
         v = std::min(v * 10 + (d - '0'), (long long)INT_MAX + 1);
     }
     int hi = std::max(MinValue, MaxValue);
-    return MinValue != MaxValue && hi >= 0 && v > hi;
+    return hi >= 0 && v > hi;
 }
 
 void SpinEdit::Step(int times) {
