@@ -223,10 +223,10 @@ constexpr UINT_PTR kSelectAgain = 1;
 
 // A tree still filling itself stops short of a deep folder (under Wine, on a drive first browsed
 // in the process); the start folder is asked for again while the selection rests on the way there,
-// for two seconds at most.
+// for five seconds at most.
 void CALLBACK SelectStartAgain(HWND dlg, UINT, UINT_PTR id, DWORD) {
     FolderBrowse* b = gBrowse;
-    if (!b || ++b->tries > 20 || !ShortOfStart(*b)) {
+    if (!b || ++b->tries > 50 || !ShortOfStart(*b)) {
         KillTimer(dlg, id);
         return;
     }
