@@ -14,43 +14,31 @@
 
 namespace {
 
-// Ways the program goes to the task bar and comes back, on the owner of every form.
-struct Route {
-    const char* what;
-    bool hidesForms;  // the owned forms really go out of sight meanwhile
-    void (*minimise)(HWND owner);
-};
-const Route kRoutes[] = {
-    // What the system does for an owner minimised from its window menu: the owned windows are
-    // hidden with it, and shown again when it is restored.
-    {"minimised by the system", true, [](HWND h) { DefWindowProcA(h, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
-    {"task-bar button", false, [](HWND h) { SendMessageA(h, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
-};
-
 class ShowOnRestore : public wintest::WindowTest {
 protected:
+    HWND owner = nullptr;
     void SetUp() override {
         FreshDataFolder("orbal-restore-");
-        ShowWindow(tk::Application.Handle, SW_SHOWNOACTIVATE);  // the task-bar button, as in the program
+        tk::Application.Initialize();
+        owner = tk::Application.Handle;
+        ShowWindow(owner, SW_SHOWNOACTIVATE);  // with its task-bar button, as in the program
     }
     void TearDown() override {
         DestroyOpen<TForm18>();
         DestroyOpen<TForm3>();
         if (Form1) Form1->Destroy();  // last: it takes windows of its own along
-        ShowWindow(tk::Application.Handle, SW_HIDE);
+        ShowWindow(owner, SW_HIDE);
         wintest::Pump();
     }
-    // Minimises and restores the program along r; the forms are checked hidden in between.
-    void MinimiseAndRestore(const Route& r, const std::vector<tk::Form*>& forms) {
-        HWND owner = tk::Application.Handle;
-        r.minimise(owner);
+    // The owner minimised as the system does it from its window menu (its windows go out of sight).
+    void Minimise() {
+        DefWindowProcA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         wintest::Pump();
         ASSERT_TRUE(IsIconic(owner));
-        for (tk::Form* f : forms) EXPECT_EQ(IsWindowVisible(f->Handle), !r.hidesForms);
+    }
+    void Restore() {
         SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
         wintest::Pump();
-        ASSERT_FALSE(IsIconic(owner));
-        for (tk::Form* f : forms) EXPECT_TRUE(IsWindowVisible(f->Handle));
     }
 };
 
@@ -62,31 +50,23 @@ TEST_F(ShowOnRestore, HandlersRunForTheFormsOwnShowingOnly) {
     f.OnShow = [&] { ++shows; };
     f.OnHide = [&] { ++hides; };
     f.Show();
-    for (const Route& r : kRoutes) {
-        SCOPED_TRACE(r.what);
-        MinimiseAndRestore(r, {&f});
-        EXPECT_EQ(shows, 1);
-        EXPECT_EQ(hides, 0);
-    }
-    // While the program is down: brought forward (from the tray) it was never hidden; hidden by
-    // itself, it runs its hide handler, and its next showing is its own.
-    HWND owner = tk::Application.Handle;
-    auto restore = [owner] { SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0); };
+    // While the program is down, brought forward (from the tray) the form was never hidden; hidden
+    // by itself, it runs its hide handler, stays hidden at the restore, and its next showing is its own.
     const struct {
         const char* what;
         std::function<void()> act;
         int shows, hides;
         bool visible;
     } steps[] = {
-        {"brought forward", [&] { kRoutes[0].minimise(owner), f.BringForward(); }, 1, 0, true},
-        {"hidden", [&] { restore(), kRoutes[0].minimise(owner), f.Hide(); }, 1, 1, false},
-        {"the program restored", restore, 1, 1, false},
+        {"minimised", [&] { Minimise(); }, 1, 0, false},
+        {"restored", [&] { Restore(); }, 1, 0, true},
+        {"brought forward", [&] { Minimise(), f.BringForward(), Restore(); }, 1, 0, true},
+        {"hidden", [&] { Minimise(), f.Hide(), Restore(); }, 1, 1, false},
         {"shown again", [&] { f.Show(); }, 2, 1, true},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
         s.act();
-        wintest::Pump();
         EXPECT_EQ(shows, s.shows);
         EXPECT_EQ(hides, s.hides);
         EXPECT_EQ(f.Visible(), s.visible);
@@ -101,27 +81,24 @@ TEST_F(ShowOnRestore, PhoneBookEditAndMovedMemosSurvive) {
     Form3->Show();
     Form3->StringGrid1.FocusCell(1, 3);
     SendMessageA(Form3->StringGrid1.Handle, WM_CHAR, 'x', 0);  // typed, not saved yet
-    std::vector<TForm18*> memos;
-    for (int group : {0, 2}) {
-        Form1->ComboBox1.SetItemIndex(group);
+    TForm18* memos[2];
+    for (int i : {0, 1}) {
+        Form1->ComboBox1.SetItemIndex(2 * i);
         Form1->BitBtn9Click();
-        memos.push_back(Form18);
+        memos[i] = Form18;
+        memos[i]->SetBounds(40 + 500 * i, 300, 220 + 20 * i, 150);
     }
-    ASSERT_TRUE(memos[0] && memos[1] && memos[0] != memos[1]);
-    memos[0]->SetBounds(40, 300, 220, 150);
-    memos[1]->SetBounds(560, 320, 240, 160);
-    memos[1]->RichEdit1.SetText("二つ目");
+    ASSERT_NE(memos[0], memos[1]);
     cues.clear();
-    for (const Route& r : kRoutes) {
-        SCOPED_TRACE(r.what);
-        MinimiseAndRestore(r, {Form1, Form3, memos[0], memos[1]});
-        EXPECT_EQ(Form3->StringGrid1.Cells(1, 3), "x");
-        EXPECT_EQ(Form3->StringGrid1.Row(), 3);
-        EXPECT_EQ(memos[0]->Left(), 40);
-        EXPECT_EQ(memos[0]->Top(), 300);
-        EXPECT_EQ(memos[1]->Left(), 560);
-        EXPECT_EQ(memos[1]->Width(), 240);
-        EXPECT_EQ(memos[1]->RichEdit1.Text(), "二つ目");
-        EXPECT_EQ(std::count(cues.begin(), cues.end(), "ope"), 0);
+    Minimise();
+    for (tk::Form* f : {(tk::Form*)Form3, (tk::Form*)memos[0], (tk::Form*)memos[1]}) EXPECT_FALSE(f->Visible());
+    Restore();
+    EXPECT_EQ(Form3->StringGrid1.Cells(1, 3), "x");
+    EXPECT_EQ(Form3->StringGrid1.Row(), 3);
+    for (int i : {0, 1}) {
+        EXPECT_TRUE(memos[i]->Visible());
+        EXPECT_EQ(memos[i]->Left(), 40 + 500 * i);
+        EXPECT_EQ(memos[i]->Width(), 220 + 20 * i);
     }
+    EXPECT_EQ(std::count(cues.begin(), cues.end(), "ope"), 0);
 }
