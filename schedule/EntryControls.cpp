@@ -94,7 +94,9 @@ bool SettleDateFields(tk::SpinEdit& year, tk::SpinEdit& month, tk::SpinEdit& day
     if (!rtl::TryStrToInt(year.Text(), y) || !rtl::TryStrToInt(month.Text(), m) || !rtl::TryStrToInt(day.Text(), d))
         return false;
     if (ClampYear(y) != y) {
+        bool typed = year.Typed();
         year.SetValue(ClampYear(y));
+        if (typed) year.TellRange();  // never another year without a word
         return false;
     }
     if (ClampMonth(m) != m) {

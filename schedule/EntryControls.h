@@ -65,8 +65,9 @@ void CreateDateFields(tk::Form& form, tk::SpinEdit& year, tk::SpinEdit& month, t
                       tk::Label* const (&units)[3], int y, int m, int d);
 
 // The date fields' rule: the year is kept in 1..9999 and the month in 1..12, and a day the month
-// lacks is lowered by one (each correction re-enters the fields' change handler). True with a
-// date that exists; false when a field was corrected or holds no number yet.
+// lacks is lowered by one (each correction re-enters the fields' change handler). A year the user
+// typed out of range is told. True with a date that exists; false when a field was corrected or
+// holds no number yet.
 bool SettleDateFields(tk::SpinEdit& year, tk::SpinEdit& month, tk::SpinEdit& day);
 
 // The warning after a rebuild threw away typed text.

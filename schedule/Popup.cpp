@@ -217,10 +217,6 @@ void TForm7::Preset(int year, int month, int day, int hour, int minute) {
 }
 
 void TForm7::FormShow() {
-    // Only the first showing: a restore of the program shows its windows again, and a rebuild
-    // then would throw typed text away.
-    if (shown_) return;
-    shown_ = true;
     PlayWaveRes("ope");
     if (!UptimePage()) TabSet1Click();
     auto ini = settings::Open();

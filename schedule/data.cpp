@@ -230,8 +230,6 @@ void TForm29::FormCreate() {
 }
 
 void TForm29::FormShow() {
-    if (shown_) return;  // a restore of the program shows its windows again
-    shown_ = true;
     PlayWaveRes("ope");
     auto ini = settings::Open();
     int height = ini.ReadInteger(ik::Data::Section, ik::Data::Height, Height());

@@ -102,7 +102,6 @@ private:
     rtl::TDateTime day_ = 0;
     std::vector<manage::Line> lines_;  // a list item's data is its index here
     bool deleted_ = false;
-    bool shown_ = false;
     bool closed_ = false;
     std::shared_ptr<TForm29*> alive_;
 };

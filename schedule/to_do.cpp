@@ -33,10 +33,6 @@ TForm14::TForm14()
     RichEdit1.SetPopupMenu(&PopupMenu1);
     Edit1.SetPopupMenu(&PopupMenu1);
     OnShow = [this] {
-        // Only the first showing: a restore of the program shows its windows again, and a
-        // rebuild then would throw typed text away.
-        if (shown_) return;
-        shown_ = true;
         ShowDateFacts();
         FormShow();
     };

@@ -65,7 +65,6 @@ private:
 
     int year_ = 1971, month_ = 1, day_ = 15;  // the date of the fields
     bool busy_ = false;  // a rebuild is setting controls: their change handlers stand still
-    bool shown_ = false;
     bool closed_ = false;
     std::string entryHint_;  // the body's hint while it holds what was loaded or saved
     entry::TouchedNames touched_;

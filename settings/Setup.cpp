@@ -400,6 +400,12 @@ int TForm4::Ask(const std::string& text, UINT type) { return tk::MessageDlg(Hand
 
 // ---- folders ----
 
+// A file can be made and removed in dir: otherwise every later save there fails, one by one.
+static bool FolderTakesFiles(const std::string& dir) {
+    char probe[MAX_PATH + 16] = {};
+    return GetTempFileNameA(dir.c_str(), "o98", 0, probe) && DeleteFileA(probe);
+}
+
 void TForm4::BitBtn1Click(tk::BitBtn& sender) {
     tk::FolderDialog dialog;
     if (&sender == &BitBtn1) {
@@ -413,6 +419,10 @@ void TForm4::BitBtn1Click(tk::BitBtn& sender) {
             Label1.SetCaption(dialog.Directory);
             CheckBox1.SetEnabled(true);
             CheckBox25.SetEnabled(true);
+            if (!FolderTakesFiles(dialog.Directory))
+                Ask("このフォルダにはファイルを書き込めません。\r" + dialog.Directory +
+                        "\r\rデータを保存できないため、書き込めるフォルダを選択してください。",
+                    MB_OK | MB_ICONEXCLAMATION);
             if (rtl::EndsWithBackslash(dialog.Directory))
                 Ask("ルートが設定されています。\rサブディレクトリに再設定してください。", MB_OK | MB_ICONINFORMATION);
         }

@@ -169,6 +169,7 @@ struct FolderBrowse {
     std::string start, current, shown, typed;  // shown: what the field says for the selection
     HWND field = nullptr;
     WNDPROC dialogProc = nullptr;
+    int tries = 0;  // selections of the start folder asked for again
 };
 FolderBrowse* gBrowse = nullptr;  // the dialog is modal: one at a time
 
@@ -196,7 +197,8 @@ LRESULT CALLBACK FolderDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         GetWindowTextA(b.field, buf, sizeof buf);
         std::string text = rtl::Trim(buf);
         b.typed.clear();
-        if (!text.empty() && text != b.shown && !TakeTypedFolder(dlg, b, text)) return 0;
+        // The field shows a drive's name without the blank the display name starts with.
+        if (!text.empty() && text != rtl::Trim(b.shown) && !TakeTypedFolder(dlg, b, text)) return 0;
     }
     return CallWindowProcA(b.dialogProc, dlg, msg, wp, lp);
 }
@@ -209,6 +211,28 @@ BOOL CALLBACK FindFolderField(HWND h, LPARAM lp) {
     return FALSE;
 }
 
+// The selection rests on a folder above the start folder.
+bool ShortOfStart(const FolderBrowse& b) {
+    std::string head = rtl::IncludeTrailingBackslash(b.current);
+    return !b.current.empty() && b.start.size() > head.size() &&
+           rtl::SameTextAscii(b.start.substr(0, head.size()), head) &&
+           !rtl::SameTextAscii(FolderPath(b.current), FolderPath(b.start));
+}
+
+constexpr UINT_PTR kSelectAgain = 1;
+
+// A tree still filling itself stops short of a deep folder (under Wine, on a drive first browsed
+// in the process); the start folder is asked for again while the selection rests on the way there,
+// for five seconds at most.
+void CALLBACK SelectStartAgain(HWND dlg, UINT, UINT_PTR id, DWORD) {
+    FolderBrowse* b = gBrowse;
+    if (!b || ++b->tries > 50 || !ShortOfStart(*b)) {
+        KillTimer(dlg, id);
+        return;
+    }
+    SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+}
+
 int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
     auto* b = (FolderBrowse*)data;
     switch (msg) {
@@ -217,9 +241,7 @@ int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
             b->dialogProc = (WNDPROC)SetWindowLongPtrA(dlg, GWLP_WNDPROC, (LONG_PTR)FolderDialogProc);
             if (b->start.empty()) break;
             SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
-            // A tree still filling itself may stop short of the folder; then once more, later.
-            if (!rtl::SameTextAscii(FolderPath(b->current), FolderPath(b->start)))
-                PostMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+            if (ShortOfStart(*b)) SetTimer(dlg, kSelectAgain, 100, SelectStartAgain);
             break;
         case BFFM_SELCHANGED: {
             char path[MAX_PATH] = {};

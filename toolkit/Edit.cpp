@@ -49,6 +49,11 @@ void Edit::Notice() {
     if (OnChange) OnChange();
 }
 
+LRESULT Edit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETDLGCODE && WantTabs) return DefaultHandler(msg, wp, lp) | DLGC_WANTTAB;
+    return Control::WndProc(msg, wp, lp);
+}
+
 bool Edit::HandleCommand(WORD code) {
     if (code != EN_CHANGE) return false;
     if (!quiet_) {

@@ -20,6 +20,7 @@ public:
     void Create(Control& parent, const Ctl& p);
 
     std::function<void()> OnChange;
+    bool WantTabs = false;  // Tab goes to the control instead of moving the focus on
 
     void SetCaption(const std::string& s) override;
     void Clear() { SetCaption(""); }
@@ -49,6 +50,7 @@ public:
     void PasteFromClipboard();
 
     bool HandleCommand(WORD code) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
     void CreateEdit(Control& parent, const Ctl& p, DWORD style);
@@ -114,7 +116,6 @@ public:
     void SetWordWrap(bool v);
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle v);
-    bool WantTabs = false;
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "toolkit/Application.h"
 #include "toolkit/Hint.h"
@@ -159,6 +160,12 @@ int Form::ShowModal() {
     return result;
 }
 
+void Form::SetVisible(bool v) {
+    // Out of sight only with its owner, the form is still shown: hiding it now is its own hide.
+    if (!v && std::exchange(hiddenWithOwner_, false) && OnHide) OnHide();
+    Control::SetVisible(v);
+}
+
 void Form::SetTopmost(bool on) {
     SetWindowPos(Handle, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -220,6 +227,21 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             Application.NotifyActivateApp(wp != 0);
             break;
         case WM_SHOWWINDOW:
+            if (lp) {
+                // Shown or hidden with its owner (minimised, restored): not the form's own show or
+                // hide, nor is the ShowWindow the default handler makes for it. One hidden by
+                // itself meanwhile stays hidden.
+                if (wp && !std::exchange(hiddenWithOwner_, false)) return 0;
+                if (!wp) hiddenWithOwner_ = true;
+                bool outer = withOwner_;
+                withOwner_ = true;
+                LRESULT r = Control::WndProc(msg, wp, lp);
+                withOwner_ = outer;
+                return r;
+            }
+            if (withOwner_) break;
+            // Brought back while its owner is down: it was never hidden as far as it knows.
+            if (wp && std::exchange(hiddenWithOwner_, false)) break;
             if (wp && OnShow) OnShow();
             if (!wp && OnHide) OnHide();
             break;

@@ -30,6 +30,8 @@ public:
     explicit Form(const FormParams& p);
     ~Form() override;
 
+    // OnShow and OnHide run for the form's own showing and hiding, not when it follows its owner
+    // being minimised or restored.
     std::function<void()> OnShow, OnHide, OnActivate, OnDeactivate, OnDestroy;
     std::function<void(CloseAction&)> OnClose;
     std::function<void(bool&)> OnCloseQuery;
@@ -48,6 +50,7 @@ public:
     void Release();
     // Runs the destroy step and deletes the form now.
     void Destroy();
+    void SetVisible(bool v) override;
     void SetTopmost(bool on);
     void SetBorderIcons(bool maximize, bool minimize);
     // Brings the form to the front and activates it.
@@ -72,6 +75,8 @@ private:
     bool modal_ = false;
     bool destroying_ = false;
     bool releasePending_ = false;
+    bool withOwner_ = false;        // inside a show or hide that follows the owner
+    bool hiddenWithOwner_ = false;  // out of sight because the owner is minimised
     // Tells this form from a later one made at the same address, for a release still queued.
     unsigned serial_;
     friend class TApplication;

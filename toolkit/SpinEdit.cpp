@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <climits>
 
+#include "toolkit/MsgBox.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace tk {
 
 static const int kArrowWidth = 15;
+// Posted to itself on leaving: the box says the range once the focus has moved on.
+static const UINT kTellRange = WM_APP + 0x31;
 
 void SpinEdit::Create(Control& parent, const Ctl& p) {
     MinValue = p.min;
@@ -44,6 +47,36 @@ int SpinEdit::Value() const {
 }
 
 void SpinEdit::SetValue(int v) { SetCaption(rtl::IntToStr(Clamp(v))); }
+
+void SpinEdit::SetCaption(const std::string& s) {
+    typed_ = false;
+    Edit::SetCaption(s);
+}
+
+void SpinEdit::TellRange() {
+    HWND top = GetAncestor(Handle, GA_ROOT);
+    char caption[256] = {};
+    GetWindowTextA(top, caption, sizeof caption);
+    int lo = std::min(MinValue, MaxValue), hi = std::max(MinValue, MaxValue);
+    MessageDlg(top, rtl::IntToStr(lo) + "～" + rtl::IntToStr(hi) + "の範囲で入力してください。", caption,
+               MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool SpinEdit::PastTheTop(char c) const {
+    if (MinValue == MaxValue) return false;  // no range to say
+    int start, end;
+    GetSel(start, end);
+    std::string text = Caption();
+    text = text.substr(0, start) + c + text.substr(end);
+    if (maxLength_ > 0 && (int)text.size() > maxLength_) return true;
+    long long v = 0;
+    for (char d : text) {
+        if (d < '0' || d > '9') return false;  // a sign: not a plain number growing upwards
+        v = std::min(v * 10 + (d - '0'), (long long)INT_MAX + 1);
+    }
+    int hi = std::max(MinValue, MaxValue);
+    return hi >= 0 && v > hi;
+}
 
 void SpinEdit::Step(int times) {
     if (ReadOnly()) return;
@@ -83,14 +116,26 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 MessageBeep(0);
                 return 0;
             }
+            if (c >= '0' && c <= '9' && !ReadOnly() && PastTheTop(c)) {
+                TellRange();
+                return 0;
+            }
+            typed_ = true;  // before the change handlers run
             break;
         }
+        case kTellRange:
+            TellRange();
+            return 0;
         case WM_KILLFOCUS:
             // Typed text out of range, or no number at all, is put right when the box is left.
             if (Handle) {
                 int v;
-                if (!rtl::TryStrToInt(Caption(), v)) SetValue(Value());
-                else if (Clamp(v) != v) SetValue(v);
+                if (!rtl::TryStrToInt(Caption(), v)) {
+                    SetValue(Value());
+                } else if (Clamp(v) != v) {
+                    if (typed_) PostMessageA(Handle, kTellRange, 0, 0);
+                    SetValue(v);
+                }
             }
             break;
         case WM_SIZE: {

@@ -1,6 +1,8 @@
 // A number box with up and down arrows. Value is kept within MinValue..MaxValue (no limit when
 // the two are equal); OnChange fires whenever the text changes, typed, stepped or set from code.
-// Text left out of range or empty is set to the nearest value when the box loses the focus.
+// Text left out of range or empty is set to the nearest value when the box loses the focus; when
+// the user typed it, the range is said too. A key that would take the number past the top of the
+// range or past the box's length is refused, with the range said.
 #pragma once
 #include "toolkit/Edit.h"
 
@@ -18,12 +20,21 @@ public:
     void SetValue(int v);
     void Step(int times);  // Value + times * Increment
     int Clamp(int v) const;
+    // The user typed the text (it was not set by the program since).
+    bool Typed() const { return typed_; }
+    // Says the range in a box over the window ("1～9999の範囲で入力してください。").
+    void TellRange();
+
+    void SetCaption(const std::string& s) override;
 
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void PlaceArrows();
+    // A digit that would leave the number above the range or the text longer than the box takes.
+    bool PastTheTop(char c) const;
     HWND arrows_ = nullptr;
+    bool typed_ = false;
 };
 
 }  // namespace tk

@@ -11,6 +11,7 @@ void StringGrid::Create(Control& parent, const Ctl& p) {
     SetRowCount(std::max(1, p.value));
     options_ = p.style;
     editor_.Create(*this, {.at = {0, 0, 10, 10}, .visible = false, .style = esNoBorder});
+    editor_.WantTabs = true;  // Tab moves to the next cell, not out of the grid
     editor_.OnChange = [this] {
         if (!editing_) return;
         cells_[row_][col_] = editor_.Text();
@@ -18,7 +19,7 @@ void StringGrid::Create(Control& parent, const Ctl& p) {
     };
     editor_.OnKeyDown = [this](WORD& key, int) { EditorKey(key); };
     editor_.OnKeyPress = [](char& key) {
-        if (key == '\r' || key == 27) key = 0;  // no beep for the keys that close the editor
+        if (key == '\r' || key == 27 || key == '\t') key = 0;  // no beep for the keys that close the editor
     };
     editor_.OnExit = [this] { HideEditor(true); };
     UpdateScrollBar();
@@ -208,6 +209,7 @@ void StringGrid::EditorKey(WORD& key) {
         case VK_DOWN:
         case VK_PRIOR:
         case VK_NEXT:
+        case VK_TAB:
             HideEditor(true);
             KeyDown(key);
             break;
@@ -230,6 +232,18 @@ void StringGrid::KeyDown(WORD key) {
         case VK_NEXT: r += page; break;
         case VK_HOME: ctrl ? r = 0 : c = 0; break;
         case VK_END: ctrl ? r = RowCount() - 1 : c = ColCount() - 1; break;
+        case VK_TAB:
+            // Along the row, on to the next row's first cell (Shift: back); it stops at the grid's ends.
+            extend = false;
+            if (!(shift & ssShift)) {
+                if (c < ColCount() - 1) ++c;
+                else if (r < RowCount() - 1) c = fixedCols_, ++r;
+            } else if (c > fixedCols_) {
+                --c;
+            } else if (r > 0) {
+                c = ColCount() - 1, --r;
+            }
+            break;
         case VK_F2:
         case VK_RETURN: ShowEditor(); return;
         default: return;
@@ -242,7 +256,7 @@ void StringGrid::KeyDown(WORD key) {
 
 LRESULT StringGrid::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS | (CanEdit() ? DLGC_WANTTAB : 0);
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); break;
         case WM_SIZE: {

@@ -1,7 +1,8 @@
 // A grid of text cells drawn by ourselves: a fixed number of rows and columns, the first
 // FixedCols columns drawn as fixed (button-face) cells, in-place editing through an edit box,
 // a single cell, a range or whole rows selected, and rows dragged to a new place by their fixed
-// cells. It scrolls up and down only: every column is always in view.
+// cells. It scrolls up and down only: every column is always in view. While it can edit, Tab and
+// Shift+Tab keep the cell being edited and move to the next (previous) cell.
 #pragma once
 #include <string>
 #include <vector>

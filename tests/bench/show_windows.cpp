@@ -13,6 +13,7 @@
 //         memo-text memo-picture memo-small memo-drop (sticky memos; the drop chooser asking)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
+//         setup-unwritable (a data folder chosen that takes no files: the warning shows)
 //         setuppage9 setuppage10 (the mini-clock page with the live mini clock, the phone-book page)
 //         schedule-day schedule-year schedule-month schedule-week (the schedule entry editor's tabs)
 //         period (the cycle tracker with forecasts and marks) daycalc-span daycalc-interval (the day calculator)
@@ -21,6 +22,8 @@
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
 //         phonelost (the phone book on a page another program holds open, with its message)
+//         restored (the phone book with a typed cell and two memos moved since saved, after the
+//         program was minimised and restored)
 //         diary diary-picture diary-long-title diary-printed (a day's diary: formatted text, its picture,
 //         a title pasted past its limit, printed and ended)
 //         diary-format (a new day with a bold, an italic and a centred line made through the buttons)
@@ -737,6 +740,10 @@ void ShowMemo(const std::string& scene) {
             }
         };
         SetTimer(nullptr, 0, 7000, Later::Cancel);
+    } else if (scene == "memo-restored") {
+        // Saved in one place, then moved.
+        memo("買い物メモ", "牛乳と卵\r\n電池 単三×4", 40, 40, 260, 160)->SetBounds(40, 470, 300, 180);
+        memo("電話する", "歯医者に電話する", 500, 80, 200, 120)->SetBounds(640, 480, 240, 150);
     }
 }
 
@@ -1053,6 +1060,11 @@ void CALLBACK CancelDialogLater(HWND, UINT, UINT_PTR id, DWORD) {
     if (HWND d = FindWindowA("#32770", nullptr)) PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
 }
 
+void CALLBACK ConfirmBoxLater(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND d = FindWindowA("#32770", nullptr)) PostMessageA(d, WM_COMMAND, IDOK, 0);
+}
+
 // The cycle tracker with six registered dates, a note, and the third forecast cycle's marks.
 void ShowPeriod(const std::string&) {
     auto ini = settings::Open();
@@ -1334,6 +1346,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
         if (scene == "association") ShowAssociation(scene);
         if (scene.rfind("phone", 0) == 0) ShowPhoneBook(scene);
+        if (scene == "restored") {
+            ShowPhoneBook("phonebook");
+            if (Form3) {
+                Form3->StringGrid1.FocusCell(1, 4);
+                for (char c : std::string("Kimura Jiro")) SendMessageA(Form3->StringGrid1.Handle, WM_CHAR, (BYTE)c, 0);
+            }
+            ShowMemo("memo-restored");
+            HWND owner = tk::Application.Handle;
+            ShowWindow(owner, SW_SHOWNOACTIVATE);
+            DefWindowProcA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            tk::Application.ProcessMessages();
+            Sleep(500);
+            SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+        }
         if (scene == "menueditor" || scene == "submenueditor" || scene == "launchermenu") ShowLauncher(scene);
         if (scene.rfind("gtimer", 0) == 0) ShowCountdown(scene);
         if (scene == "jump") ShowJump();
@@ -1381,6 +1407,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
             Form4->BitBtn1.Click();
             tk::SetMessageBoxHookForTest(nullptr);
+        }
+        if (scene == "setup-unwritable") {
+            // The question before the dialog is answered; the warning after it stays until the end.
+            ShowSetup(0);
+            tk::SetDialogHookForTest([](tk::CommonDialog& d) {
+                static_cast<tk::FolderDialog&>(d).Directory = "Z:\\proc";
+                return true;
+            });
+            SetTimer(nullptr, 0, 500, ConfirmBoxLater);
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, CancelDialogLater);
+            Form4->BitBtn1.Click();
+            tk::SetDialogHookForTest(nullptr);
         }
         if (scene == "wait") {
             tk::Application.CreateForm(Form35);

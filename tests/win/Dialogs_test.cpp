@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+
 #include "toolkit/Dialogs.h"
+#include "toolkit/Files.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace {
 struct Hooked {
@@ -48,4 +52,50 @@ TEST(TkDialogs, TheHookGivesTheAnswerAndCancelKeepsTheFields) {
     EXPECT_EQ(open.FileName, "keep.txt");
     EXPECT_EQ(kinds, (std::vector<tk::DialogKind>{tk::DialogKind::Save, tk::DialogKind::Color, tk::DialogKind::Font,
                                                    tk::DialogKind::Open}));
+}
+
+namespace {
+struct Browse {
+    std::string leaf;  // the start folder's own name; empty for a drive's root
+    DWORD since = 0;
+} gBrowse;
+BOOL CALLBACK FindField(HWND h, LPARAM lp) {
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") == 0) *(HWND*)lp = h;
+    return TRUE;
+}
+// OK once the field names the start folder (or, at a root, shows anything), ten seconds at most.
+void CALLBACK PressOkWhenThere(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dlg = FindWindowA("#32770", nullptr), field = nullptr;
+    if (!dlg) return;
+    EnumChildWindows(dlg, FindField, (LPARAM)&field);
+    char text[MAX_PATH] = {};
+    if (field) GetWindowTextA(field, text, sizeof text);
+    DWORD waited = GetTickCount() - gBrowse.since;
+    bool there = gBrowse.leaf.empty() ? text[0] && waited > 1000 : gBrowse.leaf == text;
+    if (!there && waited < 10000) return;
+    KillTimer(nullptr, id);
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+}
+}  // namespace
+
+// The real folder dialog, confirmed once it shows its folder: it opens at the folder it was given,
+// deep on a drive not browsed before in the process (the tests' own folder) as well as at a
+// drive's root, and OK there makes no folder.
+TEST(TkDialogs, FolderDialogOpensAtTheFolderGiven) {
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string own = rtl::ExtractFileDir(exe), drive = own.substr(0, 3);
+    ASSERT_GE(std::count(own.begin(), own.end(), '\\'), 3) << own;
+    for (const std::string& start : {own, drive}) {
+        SCOPED_TRACE(start);
+        gBrowse = {start.substr(start.rfind('\\') + 1), GetTickCount()};
+        tk::FolderDialog d;
+        d.Directory = start;
+        SetTimer(nullptr, 0, 100, PressOkWhenThere);
+        EXPECT_TRUE(d.Execute());
+        EXPECT_EQ(d.Directory, start);
+    }
+    EXPECT_EQ(GetFileAttributesA((drive + "(" + drive.substr(0, 2) + ")").c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -237,6 +237,35 @@ TEST_F(Setup, FolderChoiceKeepsEveryCharacterAndStoresThePrivateFolderByTheRules
     }
 }
 
+TEST_F(Setup, AFolderThatTakesNoFilesIsToldAtOnceAndMayStillBeKept) {
+    const std::string unwritable = "このフォルダにはファイルを書き込めません。";
+    std::string file = dir + "\\file.txt";
+    ASSERT_TRUE(tk::WriteFileBytes(file, "x"));
+    std::string fresh = dir + "\\データ";
+    ASSERT_TRUE(tk::ForceDirectories(fresh));
+    struct Case {
+        std::string chosen;
+        bool told;
+    } cases[] = {
+        {fresh, false},
+        {file, true},                  // a file, not a folder
+        {dir + "\\無い\\所", true},  // not there
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        Reopen();
+        dialog = [&](tk::CommonDialog& d) { return static_cast<tk::FolderDialog&>(d).Directory = c.chosen, true; };
+        Form4->BitBtn1.Click();
+        ASSERT_GE(boxes.size(), 1u);
+        EXPECT_EQ(boxes.size() == 2 && boxes[1].rfind(unwritable + "\r" + c.chosen + "\r", 0) == 0, c.told);
+        EXPECT_EQ(Read("Calendar", "Directory"), c.chosen);
+    }
+    // The trial file is gone again.
+    tk::TSearchRec r;
+    EXPECT_NE(tk::FindFirst(fresh + "\\*", tk::faAnyFile & ~tk::faDirectory, r), 0);
+    tk::FindClose(r);
+}
+
 TEST_F(Setup, PasswordSwitch) {
     struct Case {
         const char* what;

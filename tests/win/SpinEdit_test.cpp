@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include "tests/win/WinTest.h"
+#include "schedule/EntryControls.h"
 #include "toolkit/Form.h"
+#include "toolkit/Label.h"
 #include "toolkit/SpinEdit.h"
 
 namespace {
@@ -82,13 +84,61 @@ TEST(TkSpinEdit, ArrowsAndKeysStepByIncrementWithinRange) {
 TEST(TkSpinEdit, TypingTakesDigitsOnlyAndLeavingPullsTheValueIn) {
     SpinForm f;
     SendMessageA(f.Month.Handle, EM_SETSEL, 0, -1);
-    for (char c : std::string("1a5")) SendMessageA(f.Month.Handle, WM_CHAR, c, 1);
-    EXPECT_EQ(f.Month.Text(), "15");
+    for (char c : std::string("1a0")) SendMessageA(f.Month.Handle, WM_CHAR, c, 1);
+    EXPECT_EQ(f.Month.Text(), "10");
     EXPECT_EQ(f.changes, 2);
+    f.Month.SetText("15");  // set by the program: pulled in without a word
     EXPECT_EQ(f.Month.Value(), 12);  // read clamped while the text still says 15
     SendMessageA(f.Month.Handle, WM_KILLFOCUS, 0, 0);
     EXPECT_EQ(f.Month.Text(), "12");
-    EXPECT_EQ(f.changes, 3);
+    EXPECT_EQ(f.changes, 4);
+}
+
+TEST(TkSpinEdit, AYearTypedOutOfRangeIsRefusedOrToldNeverChangedSilently) {
+    wintest::Hooks hooks;
+    SpinForm f;
+    const struct {
+        const char* typed;
+        int maxLength;
+        const char* shown;  // after leaving the box
+        size_t told;
+    } cases[] = {
+        {"10000", 4, "1000", 1},  // the fifth digit is refused, with the range
+        {"10000", 0, "1000", 1},  // past 9999
+        {"0", 0, "1", 1},         // below 1: pulled in on leaving, with the range
+        {"2024", 4, "2024", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " in " + std::to_string(c.maxLength));
+        hooks.boxes.clear();
+        f.Year.SetMaxLength(c.maxLength);
+        f.Year.SetText("");
+        for (const char* k = c.typed; *k; ++k) SendMessageA(f.Year.Handle, WM_CHAR, *k, 1);
+        SendMessageA(f.Year.Handle, WM_KILLFOCUS, 0, 0);
+        wintest::Pump();
+        EXPECT_EQ(f.Year.Text(), c.shown);
+        ASSERT_EQ(hooks.boxes.size(), c.told);
+        if (c.told) {
+            EXPECT_EQ(hooks.boxes[0], "1～9999の範囲で入力してください。");
+        }
+    }
+}
+
+// The date fields of the schedule windows correct a year at once: one typed is told, one set by
+// the program is not.
+TEST(TkSpinEdit, DateFieldsTellAYearTypedBelowTheRange) {
+    wintest::Hooks hooks;
+    tk::Form form({.caption = "日付"});
+    tk::SpinEdit y, m, d;
+    tk::Label units[3];
+    entry::CreateDateFields(form, y, m, d, {&units[0], &units[1], &units[2]}, 2024, 5, 1);
+    y.OnChange = [&] { entry::SettleDateFields(y, m, d); };
+    y.SetText("0");
+    EXPECT_TRUE(hooks.boxes.empty());
+    SendMessageA(y.Handle, EM_SETSEL, 0, -1);
+    SendMessageA(y.Handle, WM_CHAR, '0', 1);
+    EXPECT_EQ(y.Text(), "1");
+    EXPECT_EQ(hooks.boxes, std::vector<std::string>{"1～9999の範囲で入力してください。"});
 }
 
 TEST(TkSpinEdit, HandlerThatLowersTheValueSettlesOnTheLastGoodOne) {

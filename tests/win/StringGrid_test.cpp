@@ -11,16 +11,19 @@
 
 namespace {
 
+// Appended, not "a" + std::to_string(n): GCC 12 warns falsely (-Wrestrict) on that form.
+std::string Joined(std::string head, int n) { return head += std::to_string(n); }
+
 struct GridForm : tk::Form {
     tk::StringGrid Grid;
     std::vector<std::string> log;
     GridForm() : Form({.caption = "グリッド", .width = 420, .height = 260}) {
         Grid.Create(*this, {.at = {0, 0, 400, 220}, .min = 3, .value = 20,
                             .style = tk::goEditing | tk::goRangeSelect | tk::goRowMoving});
-        for (int r = 0; r < 20; ++r) Grid.SetRows(r, {"a" + std::to_string(r), "b" + std::to_string(r), ""});
-        Grid.OnClick = [this] { log.push_back("click " + std::to_string(Grid.Col()) + "," + std::to_string(Grid.Row())); };
+        for (int r = 0; r < 20; ++r) Grid.SetRows(r, {Joined("a", r), Joined("b", r), ""});
+        Grid.OnClick = [this] { log.push_back(Joined("click ", Grid.Col()) + Joined(",", Grid.Row())); };
         Grid.OnSetEditText = [this](int c, int r, const std::string& s) {
-            log.push_back("edit " + std::to_string(c) + "," + std::to_string(r) + "=" + s);
+            log.push_back(Joined("edit ", c) + Joined(",", r) + "=" + s);
         };
         Show();
         Grid.SetFocus();
@@ -103,6 +106,61 @@ TEST(TkStringGrid, EditsInPlaceAndEscapePutsTheTextBack) {
         EXPECT_FALSE(f.Grid.EditorMode()) << options;
         EXPECT_EQ(f.Grid.Cells(1, 2), "x");
     }
+}
+
+// Keys as a user presses them, through the input queue and the program's message loop: letters
+// and digits as they stand, '|' Tab, '^' Shift+Tab, '#' Enter.
+void Press(const std::string& keys) {
+    auto key = [](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = (WORD)MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &in, sizeof in);
+    };
+    for (char ch : keys) {
+        WORD vk = ch == '|' || ch == '^' ? VK_TAB : ch == '#' ? VK_RETURN : (WORD)toupper((unsigned char)ch);
+        if (ch == '^') key(VK_SHIFT, false);
+        key(vk, false);
+        key(vk, true);
+        if (ch == '^') key(VK_SHIFT, true);
+        wintest::Pump();
+    }
+}
+
+TEST(TkStringGrid, TabCommitsTheCellAndTypingGoesOnInTheNext) {
+    GridForm f;
+    f.Grid.FocusCell(1, 0);
+    SetForegroundWindow(f.Handle);
+    f.Grid.SetFocus();
+    const struct {
+        const char* keys;
+        int col, row;
+        bool editing;
+    } steps[] = {
+        {"ab", 1, 0, true},
+        {"|cd", 2, 0, true},       // Tab committed "ab"; typing went on in the next cell
+        {"|e", 0, 1, true},        // past the row's end: the next row's first cell
+        {"^f", 2, 0, true},        // Shift+Tab: back over the row's start
+        {"#", 2, 0, false},
+        {"|", 0, 1, false},        // without the editor too
+        {"^^^^", 0, 0, false},     // the grid's first cell holds it
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.keys);
+        Press(s.keys);
+        EXPECT_EQ(f.Grid.Col(), s.col);
+        EXPECT_EQ(f.Grid.Row(), s.row);
+        EXPECT_EQ(f.Grid.EditorMode(), s.editing);
+    }
+    EXPECT_EQ(f.Grid.Rows(0), (std::vector<std::string>{"a0", "ab", "f"}));
+    EXPECT_EQ(f.Grid.Cells(0, 1), "e");
+    EXPECT_TRUE(f.Grid.Focused());
+    // The last cell keeps the focus in the grid too.
+    f.Grid.FocusCell(2, 19);
+    Press("|z#");
+    EXPECT_EQ(f.Grid.Cells(2, 19), "z");
 }
 
 TEST(TkStringGrid, RowsMoveAndKeepToTheGrid) {
