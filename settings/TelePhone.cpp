@@ -410,7 +410,8 @@ void TForm3::BitBtn4Click() {
     for (int page = 0; page < kPages; ++page) {
         std::string text;
         PageRead read = ReadPage(PageFile(TelDir(), page), text);
-        if (read == PageRead::Failed) unread += "\r" + Tabs[page].Caption() + " (" + std::to_string(page) + ".CSV)";
+        if (read == PageRead::Failed)
+            unread.append("\r").append(Tabs[page].Caption()).append(" (").append(std::to_string(page)).append(".CSV)");
         if (read != PageRead::Read) continue;
         for (const std::string& line : MatchingLines(text, needle)) found += line + "\r\n";
     }

@@ -109,6 +109,8 @@ TEST(TkLabel, SizesMeasuredWhileHiddenMatchTheScreen) {
         SCOPED_TRACE(s);
         EXPECT_EQ(l.Height(), s.empty() ? tm.tmHeight : r.bottom);
         EXPECT_EQ(tk::FontLineHeight(l.Font), tm.tmHeight);
-        if (!s.empty()) EXPECT_EQ(l.Width(), r.right);
+        if (!s.empty()) {
+            EXPECT_EQ(l.Width(), r.right);
+        }
     }
 }

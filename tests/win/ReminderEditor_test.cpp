@@ -301,7 +301,9 @@ TEST_F(ReminderEditor, DeleteEraseFileAndSectionUnlessRefused) {
         if (c.asked) {
             EXPECT_EQ(boxes[0], "削除しますか？");
         }
-        if (c.readOnly && !boxes.empty()) EXPECT_NE(boxes.back().find("削除できませんでした"), std::string::npos);
+        if (c.readOnly && !boxes.empty()) {
+            EXPECT_NE(boxes.back().find("削除できませんでした"), std::string::npos);
+        }
         EXPECT_EQ(tk::FileExists(path), !c.deleted);
         EXPECT_EQ(settings::Open().SectionExists(path), !c.deleted);  // a file that stays keeps its section
         EXPECT_EQ(IsOpen(&f), !c.deleted);  // a refused delete keeps the window and its edits
