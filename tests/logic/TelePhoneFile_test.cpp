@@ -36,7 +36,7 @@ TEST(TelePhoneFile, ReadingKeepsToTheGrid) {
         int filledRows;
     };
     std::string many;
-    for (int i = 0; i < 300; ++i) many += "n" + std::to_string(i) + ",x\r\n";
+    for (int i = 0; i < 300; ++i) many.append("n").append(std::to_string(i)).append(",x\r\n");
     const Case cases[] = {
         {"empty file", "", 0},
         {"short file, no last line end", "a,b\r\nc,d", 2},
