@@ -169,7 +169,8 @@ struct FolderBrowse {
     std::string start, current, shown, typed;  // shown: what the field says for the selection
     HWND field = nullptr;
     WNDPROC dialogProc = nullptr;
-    int tries = 0;  // selections of the start folder asked for again
+    int tries = 0;          // selections of the start folder asked for again
+    bool selected = false;  // the dialog has reported a selection
 };
 FolderBrowse* gBrowse = nullptr;  // the dialog is modal: one at a time
 
@@ -223,10 +224,11 @@ constexpr UINT_PTR kSelectAgain = 1;
 
 // A tree still filling itself stops short of a deep folder (under Wine, on a drive first browsed
 // in the process); the start folder is asked for again while the selection rests on the way there,
-// for five seconds at most.
+// for five seconds at most. The selection may be reported only after the first request returns.
 void CALLBACK SelectStartAgain(HWND dlg, UINT, UINT_PTR id, DWORD) {
     FolderBrowse* b = gBrowse;
-    if (!b || ++b->tries > 50 || !ShortOfStart(*b)) {
+    if (b && ++b->tries <= 50 && !b->selected) return;
+    if (!b || b->tries > 50 || !ShortOfStart(*b)) {
         KillTimer(dlg, id);
         return;
     }
@@ -241,10 +243,11 @@ int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
             b->dialogProc = (WNDPROC)SetWindowLongPtrA(dlg, GWLP_WNDPROC, (LONG_PTR)FolderDialogProc);
             if (b->start.empty()) break;
             SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
-            if (ShortOfStart(*b)) SetTimer(dlg, kSelectAgain, 100, SelectStartAgain);
+            SetTimer(dlg, kSelectAgain, 100, SelectStartAgain);
             break;
         case BFFM_SELCHANGED: {
             char path[MAX_PATH] = {};
+            b->selected = true;
             b->current = SHGetPathFromIDListA((LPCITEMIDLIST)lp, path) ? path : "";
             SHFILEINFOA info{};
             b->shown = SHGetFileInfoA((LPCSTR)lp, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME)
