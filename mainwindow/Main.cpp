@@ -267,6 +267,7 @@ void TForm1::BuildMenus() {
     False1->SetEnabled(false);
     Position1 = &m.Add("表示位置");
     SavePositon1 = &Position1->Add("保存する", [this] { SavePositon1Click(); });
+    Load1 = &Position1->Add("保存した位置に戻す", [this] { Load1Click(); });
     m.Add("-");
     Help1 = &m.Add("ヘルプの起動", [this] { BitBtn6Click(); }, "F1");
     TavsHomePage1 = &m.Add("作者のホームページ", [this] { TavsHomePage1Click(); });
@@ -444,6 +445,13 @@ void TForm1::SavePositon1Click() {
     auto ini = settings::Open();
     ini.WriteInteger(ik::Form::Section, ik::Form::top, Top());
     ini.WriteInteger(ik::Form::Section, ik::Form::left, Left());
+}
+
+// Back to the place SavePositon1 stored, kept on the screen.
+void TForm1::Load1Click() {
+    auto ini = settings::Open();
+    RestorePosition(ini.ReadInteger(ik::Form::Section, ik::Form::left, Left()),
+                    ini.ReadInteger(ik::Form::Section, ik::Form::top, Top()));
 }
 
 void TForm1::KLumet2Click() { Close(); }

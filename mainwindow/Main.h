@@ -103,7 +103,7 @@ struct TForm1 : tk::Form, TMemoStore {
                  *Telephone1 = nullptr, *MemoTree1 = nullptr, *Diary1 = nullptr, *List2 = nullptr,
                  *Period1 = nullptr, *Association1 = nullptr, *Setup1 = nullptr, *Setup2 = nullptr,
                  *ToolWindow = nullptr, *miniClock1 = nullptr, *False1 = nullptr,
-                 *Position1 = nullptr, *SavePositon1 = nullptr, *About1 = nullptr, *Help1 = nullptr,
+                 *Position1 = nullptr, *SavePositon1 = nullptr, *Load1 = nullptr, *About1 = nullptr, *Help1 = nullptr,
                  *TavsHomePage1 = nullptr, *Close1 = nullptr, *KWindows1 = nullptr, *KWindows2 = nullptr,
                  *KLumet2 = nullptr;
     TagHolder minitokei;
@@ -115,6 +115,7 @@ struct TForm1 : tk::Form, TMemoStore {
     void ApplicationDeactivate();
     void FormShow();
     void SavePositon1Click();
+    void Load1Click();
     void KLumet2Click();
     void FormClose();  // ends what must not outlive the program: the tray icons and their thread
     void Setup1Click();

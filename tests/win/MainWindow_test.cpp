@@ -68,6 +68,12 @@ TEST_F(MainWindow, StoredPositionIsPulledBackOnScreen) {
     Start();  // no stored position: the right edge of the screen
     EXPECT_EQ(Form1->Left(), sw - Form1->Width());
     EXPECT_EQ(Form1->Top(), 0);
+    Form1->SetBounds(40, 30, Form1->Width(), Form1->Height());
+    Form1->SavePositon1->Click();
+    Form1->SetBounds(200, 100, Form1->Width(), Form1->Height());
+    Form1->Load1->Click();  // back where it was stored
+    EXPECT_EQ(Form1->Left(), 40);
+    EXPECT_EQ(Form1->Top(), 30);
 }
 
 TEST_F(MainWindow, TickShowsTimeGaugesAndBands) {
