@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "toolkit/Dialogs.h"
-#include "toolkit/Files.h"
 #include "toolkit/rtl/SysUtils.h"
 
 namespace {
@@ -55,34 +54,23 @@ TEST(TkDialogs, TheHookGivesTheAnswerAndCancelKeepsTheFields) {
 }
 
 namespace {
-struct Browse {
-    std::string leaf;  // the start folder's own name; empty for a drive's root
-    DWORD since = 0;
-} gBrowse;
-BOOL CALLBACK FindField(HWND h, LPARAM lp) {
-    char cls[16] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Edit") == 0) *(HWND*)lp = h;
-    return TRUE;
-}
+std::string gLeaf;  // the start folder's own name; empty for a drive's root
+DWORD gSince;
 // OK once the field names the start folder (or, at a root, shows anything), ten seconds at most.
 void CALLBACK PressOkWhenThere(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dlg = FindWindowA("#32770", nullptr), field = nullptr;
-    if (!dlg) return;
-    EnumChildWindows(dlg, FindField, (LPARAM)&field);
+    HWND dlg = FindWindowA("#32770", nullptr);
     char text[MAX_PATH] = {};
-    if (field) GetWindowTextA(field, text, sizeof text);
-    DWORD waited = GetTickCount() - gBrowse.since;
-    bool there = gBrowse.leaf.empty() ? text[0] && waited > 1000 : gBrowse.leaf == text;
-    if (!there && waited < 10000) return;
+    if (!dlg) return;
+    GetWindowTextA(FindWindowExA(dlg, nullptr, "Edit", nullptr), text, sizeof text);
+    DWORD waited = GetTickCount() - gSince;
+    if (!(gLeaf.empty() ? text[0] && waited > 1000 : gLeaf == text) && waited < 10000) return;
     KillTimer(nullptr, id);
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
 }
 }  // namespace
 
-// The real folder dialog, confirmed once it shows its folder: it opens at the folder it was given,
-// deep on a drive not browsed before in the process (the tests' own folder) as well as at a
-// drive's root, and OK there makes no folder.
+// The real dialog opens at the folder given, deep on a drive not browsed before in the process and
+// at a drive's root, and OK there makes no folder.
 TEST(TkDialogs, FolderDialogOpensAtTheFolderGiven) {
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, sizeof exe);
@@ -90,7 +78,7 @@ TEST(TkDialogs, FolderDialogOpensAtTheFolderGiven) {
     ASSERT_GE(std::count(own.begin(), own.end(), '\\'), 3) << own;
     for (const std::string& start : {own, drive}) {
         SCOPED_TRACE(start);
-        gBrowse = {start.substr(start.rfind('\\') + 1), GetTickCount()};
+        gLeaf = start.substr(start.rfind('\\') + 1), gSince = GetTickCount();
         tk::FolderDialog d;
         d.Directory = start;
         SetTimer(nullptr, 0, 100, PressOkWhenThere);

@@ -238,30 +238,20 @@ TEST_F(Setup, FolderChoiceKeepsEveryCharacterAndStoresThePrivateFolderByTheRules
 }
 
 TEST_F(Setup, AFolderThatTakesNoFilesIsToldAtOnceAndMayStillBeKept) {
-    const std::string unwritable = "このフォルダにはファイルを書き込めません。";
-    std::string file = dir + "\\file.txt";
-    ASSERT_TRUE(tk::WriteFileBytes(file, "x"));
-    std::string fresh = dir + "\\データ";
-    ASSERT_TRUE(tk::ForceDirectories(fresh));
-    struct Case {
-        std::string chosen;
-        bool told;
-    } cases[] = {
-        {fresh, false},
-        {file, true},                  // a file, not a folder
-        {dir + "\\無い\\所", true},  // not there
-    };
-    for (const Case& c : cases) {
+    std::string file = dir + "\\file.txt", fresh = dir + "\\データ";
+    ASSERT_TRUE(tk::WriteFileBytes(file, "x") && tk::ForceDirectories(fresh));
+    const struct { std::string chosen; bool told; } cases[] = {{fresh, false}, {file, true}, {dir + "\\無い\\所", true}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen);
         Reopen();
         dialog = [&](tk::CommonDialog& d) { return static_cast<tk::FolderDialog&>(d).Directory = c.chosen, true; };
         Form4->BitBtn1.Click();
         ASSERT_GE(boxes.size(), 1u);
-        EXPECT_EQ(boxes.size() == 2 && boxes[1].rfind(unwritable + "\r" + c.chosen + "\r", 0) == 0, c.told);
+        const std::string told = "このフォルダにはファイルを書き込めません。\r" + c.chosen + "\r";
+        EXPECT_EQ(boxes.size() == 2 && boxes[1].rfind(told, 0) == 0, c.told);
         EXPECT_EQ(Read("Calendar", "Directory"), c.chosen);
     }
-    // The trial file is gone again.
-    tk::TSearchRec r;
+    tk::TSearchRec r;  // the trial file is gone again
     EXPECT_NE(tk::FindFirst(fresh + "\\*", tk::faAnyFile & ~tk::faDirectory, r), 0);
     tk::FindClose(r);
 }
@@ -479,6 +469,7 @@ TEST_F(Setup, MiniClockWidthsKeepTheStripAndItsPartsInStep) {
     }
 }
 
+// Without stored widths the page shows the mini clock's own, also after a larger time font.
 TEST_F(Setup, MiniClockWidthsNotStoredAreTheOnesTheMiniClockTakes) {
     Open();
     for (int timePoints : {9, 12}) {
@@ -486,19 +477,17 @@ TEST_F(Setup, MiniClockWidthsNotStoredAreTheOnesTheMiniClockTakes) {
         FreshMiniPage();
         settings::Open().WriteInteger("Mini", "FontSizeT", timePoints);
         Reopen();
-        int total = Form4->SpinEdit6.Value();
+        const int total = Form4->SpinEdit6.Value();
         Form4->RadioGroup9.SetItemIndex(1);
-        int time = Form4->SpinEdit10.Value();
+        const int time = Form4->SpinEdit10.Value();
         Form4->CheckBox10.SetChecked(true);  // a change: the mini clock opens
         ASSERT_NE(Form27, nullptr);
         Form1->Timer1Timer(false);
-        EXPECT_EQ(Form27->Width(), total);
-        EXPECT_EQ(Form27->Panel2.Width(), time);
-        // A larger time font: the part grows with it, and the page shows it.
+        EXPECT_EQ(std::pair(Form27->Width(), Form27->Panel2.Width()), std::pair(total, time));
         Form4->SpinEdit7.SetValue(timePoints + 4);
         EXPECT_GT(Form27->Panel2.Width(), time);
-        EXPECT_EQ(Form4->SpinEdit10.Value(), Form27->Panel2.Width());
-        EXPECT_EQ(Form4->SpinEdit6.Value(), Form27->Width());
+        EXPECT_EQ(std::pair(Form4->SpinEdit6.Value(), Form4->SpinEdit10.Value()),
+                  std::pair(Form27->Width(), Form27->Panel2.Width()));
         EXPECT_EQ(Read("Mini", "Width"), "(none)");
         EXPECT_EQ(Read("Mini", "Tsize"), "(none)");
     }

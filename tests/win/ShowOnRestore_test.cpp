@@ -1,10 +1,10 @@
-// Minimising the program and restoring it hides and shows its windows with their owner: no
-// window's show or hide handler runs for that, so nothing a window holds is reloaded or reset.
+// A minimise and restore hides and shows the windows with their owner: no show or hide handler runs.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include "mainwindow/Main.h"
 #include "notes/Memo.h"
@@ -24,22 +24,14 @@ protected:
         ShowWindow(owner, SW_SHOWNOACTIVATE);  // with its task-bar button, as in the program
     }
     void TearDown() override {
-        DestroyOpen<TForm18>();
-        DestroyOpen<TForm3>();
+        DestroyOpen<TForm18, TForm3>();
         if (Form1) Form1->Destroy();  // last: it takes windows of its own along
         ShowWindow(owner, SW_HIDE);
         wintest::Pump();
     }
-    // The owner minimised as the system does it from its window menu (its windows go out of sight).
-    void Minimise() {
-        DefWindowProcA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        wintest::Pump();
-        ASSERT_TRUE(IsIconic(owner));
-    }
-    void Restore() {
-        SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
-        wintest::Pump();
-    }
+    // As the system does it from the owner's window menu.
+    void Minimise() { DefWindowProcA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0), wintest::Pump(); ASSERT_TRUE(IsIconic(owner)); }
+    void Restore() { SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0), wintest::Pump(); }
 };
 
 }  // namespace
@@ -50,14 +42,8 @@ TEST_F(ShowOnRestore, HandlersRunForTheFormsOwnShowingOnly) {
     f.OnShow = [&] { ++shows; };
     f.OnHide = [&] { ++hides; };
     f.Show();
-    // While the program is down, brought forward (from the tray) the form was never hidden; hidden
-    // by itself, it runs its hide handler, stays hidden at the restore, and its next showing is its own.
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        int shows, hides;
-        bool visible;
-    } steps[] = {
+    // Brought forward while the owner is down it was never hidden; hidden by itself it stays so.
+    const struct { const char* what; std::function<void()> act; int shows, hides; bool visible; } steps[] = {
         {"minimised", [&] { Minimise(); }, 1, 0, false},
         {"restored", [&] { Restore(); }, 1, 0, true},
         {"brought forward", [&] { Minimise(), f.BringForward(), Restore(); }, 1, 0, true},
@@ -67,9 +53,7 @@ TEST_F(ShowOnRestore, HandlersRunForTheFormsOwnShowingOnly) {
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
         s.act();
-        EXPECT_EQ(shows, s.shows);
-        EXPECT_EQ(hides, s.hides);
-        EXPECT_EQ(f.Visible(), s.visible);
+        EXPECT_EQ(std::tuple(shows, hides, f.Visible()), std::tuple(s.shows, s.hides, s.visible));
     }
 }
 
@@ -85,20 +69,16 @@ TEST_F(ShowOnRestore, PhoneBookEditAndMovedMemosSurvive) {
     for (int i : {0, 1}) {
         Form1->ComboBox1.SetItemIndex(2 * i);
         Form1->BitBtn9Click();
-        memos[i] = Form18;
-        memos[i]->SetBounds(40 + 500 * i, 300, 220 + 20 * i, 150);
+        (memos[i] = Form18)->SetBounds(40 + 500 * i, 300, 220 + 20 * i, 150);
     }
-    ASSERT_NE(memos[0], memos[1]);
     cues.clear();
     Minimise();
-    for (tk::Form* f : {(tk::Form*)Form3, (tk::Form*)memos[0], (tk::Form*)memos[1]}) EXPECT_FALSE(f->Visible());
+    EXPECT_FALSE(Form3->Visible() || memos[0]->Visible() || memos[1]->Visible());
     Restore();
     EXPECT_EQ(Form3->StringGrid1.Cells(1, 3), "x");
     EXPECT_EQ(Form3->StringGrid1.Row(), 3);
-    for (int i : {0, 1}) {
-        EXPECT_TRUE(memos[i]->Visible());
-        EXPECT_EQ(memos[i]->Left(), 40 + 500 * i);
-        EXPECT_EQ(memos[i]->Width(), 220 + 20 * i);
-    }
+    for (int i : {0, 1})
+        EXPECT_EQ(std::tuple(memos[i]->Visible(), memos[i]->Left(), memos[i]->Width()),
+                  std::tuple(true, 40 + 500 * i, 220 + 20 * i));
     EXPECT_EQ(std::count(cues.begin(), cues.end(), "ope"), 0);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <tuple>
+
 #include "controls/EdDial.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Form.h"
@@ -108,23 +110,14 @@ TEST(TkStringGrid, EditsInPlaceAndEscapePutsTheTextBack) {
     }
 }
 
-// Keys as a user presses them, through the input queue and the program's message loop: letters
-// and digits as they stand, '|' Tab, '^' Shift+Tab, '#' Enter.
+// Keys through the input queue and the message loop: letters and digits, '|' Tab, '^' Shift+Tab, '#' Enter.
 void Press(const std::string& keys) {
-    auto key = [](WORD vk, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.wScan = (WORD)MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        SendInput(1, &in, sizeof in);
-    };
+    auto key = [](WORD vk, DWORD up) { keybd_event((BYTE)vk, (BYTE)MapVirtualKeyA(vk, MAPVK_VK_TO_VSC), up, 0); };
     for (char ch : keys) {
         WORD vk = ch == '|' || ch == '^' ? VK_TAB : ch == '#' ? VK_RETURN : (WORD)toupper((unsigned char)ch);
-        if (ch == '^') key(VK_SHIFT, false);
-        key(vk, false);
-        key(vk, true);
-        if (ch == '^') key(VK_SHIFT, true);
+        if (ch == '^') key(VK_SHIFT, 0);
+        key(vk, 0), key(vk, KEYEVENTF_KEYUP);
+        if (ch == '^') key(VK_SHIFT, KEYEVENTF_KEYUP);
         wintest::Pump();
     }
 }
@@ -134,31 +127,24 @@ TEST(TkStringGrid, TabCommitsTheCellAndTypingGoesOnInTheNext) {
     f.Grid.FocusCell(1, 0);
     SetForegroundWindow(f.Handle);
     f.Grid.SetFocus();
-    const struct {
-        const char* keys;
-        int col, row;
-        bool editing;
-    } steps[] = {
+    const struct { const char* keys; int col, row; bool editing; } steps[] = {
         {"ab", 1, 0, true},
-        {"|cd", 2, 0, true},       // Tab committed "ab"; typing went on in the next cell
-        {"|e", 0, 1, true},        // past the row's end: the next row's first cell
-        {"^f", 2, 0, true},        // Shift+Tab: back over the row's start
+        {"|cd", 2, 0, true},    // Tab committed "ab"; typing went on in the next cell
+        {"|e", 0, 1, true},     // past the row's end: the next row's first cell
+        {"^f", 2, 0, true},     // Shift+Tab: back over the row's start
         {"#", 2, 0, false},
-        {"|", 0, 1, false},        // without the editor too
-        {"^^^^", 0, 0, false},     // the grid's first cell holds it
+        {"|", 0, 1, false},     // without the editor too
+        {"^^^^", 0, 0, false},  // the grid's first cell holds it
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.keys);
         Press(s.keys);
-        EXPECT_EQ(f.Grid.Col(), s.col);
-        EXPECT_EQ(f.Grid.Row(), s.row);
-        EXPECT_EQ(f.Grid.EditorMode(), s.editing);
+        EXPECT_EQ(std::tuple(f.Grid.Col(), f.Grid.Row(), f.Grid.EditorMode()), std::tuple(s.col, s.row, s.editing));
     }
     EXPECT_EQ(f.Grid.Rows(0), (std::vector<std::string>{"a0", "ab", "f"}));
     EXPECT_EQ(f.Grid.Cells(0, 1), "e");
     EXPECT_TRUE(f.Grid.Focused());
-    // The last cell keeps the focus in the grid too.
-    f.Grid.FocusCell(2, 19);
+    f.Grid.FocusCell(2, 19);  // the last cell holds it too
     Press("|z#");
     EXPECT_EQ(f.Grid.Cells(2, 19), "z");
 }
