@@ -31,13 +31,9 @@ std::string Message(const std::string& name, const char* plain, const char* name
 // The group's caption for a preset: a name too long for the frame is cut with "…" before the
 // suffix, at a whole character. The frame draws its caption from 9 pixels in to 8 before its edge.
 std::string GroupCaption(const tk::Control& group, const std::string& name, const std::string& suffix) {
-    HDC dc = tk::MeasureDC();
-    HGDIOBJ old = SelectObject(dc, group.EffectiveFont().Handle());
-    auto width = [dc](const std::string& t) {
-        SIZE size{};
-        GetTextExtentPoint32A(dc, t.c_str(), (int)t.size(), &size);
-        return (int)size.cx;
-    };
+    tk::TCanvas canvas(tk::MeasureDC());
+    canvas.Font = group.EffectiveFont();
+    auto width = [&canvas](const std::string& t) { return canvas.TextWidth(t); };
     const int room = group.Width() - 17;
     std::string shown = name + suffix;
     if (width(shown) > room) {
@@ -48,7 +44,6 @@ std::string GroupCaption(const tk::Control& group, const std::string& name, cons
         while (cut > 0 && width(name.substr(0, starts[cut - 1]) + "…" + suffix) > room) --cut;
         shown = name.substr(0, cut > 0 ? starts[cut - 1] : 0) + "…" + suffix;
     }
-    SelectObject(dc, old);
     return shown;
 }
 
