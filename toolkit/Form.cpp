@@ -163,6 +163,12 @@ int Form::ShowModal() {
 void Form::SetVisible(bool v) {
     // Out of sight only with its owner, the form is still shown: hiding it now is its own hide.
     if (!v && std::exchange(hiddenWithOwner_, false) && OnHide) OnHide();
+    // Shown means back in its place: a minimised form (still visible as far as its style goes)
+    // is restored, and one also hidden shows as it comes back.
+    if (v && IsIconic(Handle)) {
+        ShowWindow(Handle, SW_RESTORE);
+        return;
+    }
     Control::SetVisible(v);
 }
 
@@ -186,6 +192,8 @@ void Form::BringForward() {
 }
 
 void Form::RestorePosition(int left, int top) {
+    // Moving a minimised window would move its icon, not the window.
+    if (Visible() && IsIconic(Handle)) ShowWindow(Handle, SW_RESTORE);
     rtl::KeepOnScreen(left, top, Width(), Height(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(Handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
