@@ -163,13 +163,11 @@ int Form::ShowModal() {
 void Form::SetVisible(bool v) {
     // Out of sight only with its owner, the form is still shown: hiding it now is its own hide.
     if (!v && std::exchange(hiddenWithOwner_, false) && OnHide) OnHide();
-    // Shown means back in its place: a minimised form (still visible as far as its style goes)
-    // is restored, and one also hidden shows as it comes back.
-    if (v && IsIconic(Handle)) {
-        ShowWindow(Handle, SW_RESTORE);
-        return;
-    }
+    const bool minimised = v && IsIconic(Handle);
     Control::SetVisible(v);
+    // Shown means back in its place: a minimised form is restored too (its show handler ran
+    // above only when it was also hidden).
+    if (minimised) ShowWindow(Handle, SW_RESTORE);
 }
 
 void Form::SetTopmost(bool on) {
