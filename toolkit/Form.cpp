@@ -163,7 +163,11 @@ int Form::ShowModal() {
 void Form::SetVisible(bool v) {
     // Out of sight only with its owner, the form is still shown: hiding it now is its own hide.
     if (!v && std::exchange(hiddenWithOwner_, false) && OnHide) OnHide();
+    const bool minimised = v && IsIconic(Handle);
     Control::SetVisible(v);
+    // Shown means back in its place: a minimised form is restored too (its show handler ran
+    // above only when it was also hidden).
+    if (minimised) ShowWindow(Handle, SW_RESTORE);
 }
 
 void Form::SetTopmost(bool on) {
@@ -186,6 +190,8 @@ void Form::BringForward() {
 }
 
 void Form::RestorePosition(int left, int top) {
+    // Moving a minimised window would move its icon, not the window.
+    if (Visible() && IsIconic(Handle)) ShowWindow(Handle, SW_RESTORE);
     rtl::KeepOnScreen(left, top, Width(), Height(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(Handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

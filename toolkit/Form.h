@@ -50,12 +50,13 @@ public:
     void Release();
     // Runs the destroy step and deletes the form now.
     void Destroy();
+    // Showing also restores a minimised form.
     void SetVisible(bool v) override;
     void SetTopmost(bool on);
     void SetBorderIcons(bool maximize, bool minimize);
     // Brings the form to the front and activates it.
     void BringForward();
-    // Moves to a stored position, pulled back onto the screen.
+    // Moves to a stored position, pulled back onto the screen; a shown, minimised form is restored.
     void RestorePosition(int left, int top);
     void SetClientSize(int w, int h);
     bool IsShortCut(WORD key, int shift);

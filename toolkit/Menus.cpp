@@ -328,6 +328,39 @@ void PopupMenu::Create(Form& owner) {
     HookShortCuts(owner);
 }
 
+// At least the height the system gives the menu: a menu line for each item, half for a line
+// between items, and the frame.
+static int HeightAtLeast(HMENU m) {
+    const int line = GetSystemMetrics(SM_CYMENU) + 2;
+    int h = 2 * (GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYEDGE));
+    for (int i = 0, n = GetMenuItemCount(m); i < n; ++i) {
+        MENUITEMINFOA mi{sizeof mi, MIIM_FTYPE};
+        GetMenuItemInfoA(m, i, TRUE, &mi);
+        h += (mi.fType & MFT_SEPARATOR) ? line / 2 : line;
+    }
+    return h;
+}
+
+// The menu goes beside the point, not over it: below it, above it where there is no room below
+// (as by the tray icon), and to its side when it is taller than both. The pointer, still where
+// the button went down, then rests on no item, and a second click (a double click on the tray
+// icon) chooses nothing.
+static UINT PlaceOffPoint(HMENU m, int& x, int& y) {
+    MONITORINFO mon{sizeof mon};
+    GetMonitorInfoA(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &mon);
+    const RECT& work = mon.rcWork;
+    const int h = HeightAtLeast(m);
+    if (y + 1 + h <= work.bottom) {
+        ++y;
+        return TPM_LEFTALIGN | TPM_TOPALIGN;
+    }
+    if (y - h >= work.top) return TPM_LEFTALIGN | TPM_BOTTOMALIGN;  // ends just above the point
+    UINT flags = y - work.top > work.bottom - y ? TPM_BOTTOMALIGN : TPM_TOPALIGN;
+    if (x - work.left > work.right - x) return flags | TPM_RIGHTALIGN;  // ends just left of it
+    ++x;
+    return flags | TPM_LEFTALIGN;
+}
+
 void PopupMenu::Popup(int x, int y) {
     std::shared_ptr<Menu*> alive = alive_;
     if (OnPopup) OnPopup();
@@ -335,8 +368,8 @@ void PopupMenu::Popup(int x, int y) {
     HWND owner = Application.Handle;
     if (owner_ && IsWindow(owner_) && IsWindowVisible(owner_)) owner = owner_;
     else if (Form* f = Application.ActiveForm()) owner = f->Handle;
-    UINT cmd = TrackPopupMenu(Items.Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0,
-                              owner, nullptr);
+    UINT flags = PlaceOffPoint(Items.Handle(), x, y);
+    UINT cmd = TrackPopupMenu(Items.Handle(), flags | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr);
     // Like a menu bar click, the item runs from the message queue once the menu has closed.
     if (cmd) PostMessageA(Application.Handle, WM_COMMAND, cmd, 0);
 }

@@ -137,7 +137,8 @@ public:
     Control* PopupComponent = nullptr;  // the control it was last shown for
     std::function<void()> OnPopup;  // before the menu shows; it may change the items
 
-    // Shows the menu at screen co-ordinates; the chosen item's OnClick runs after the menu closed.
+    // Shows the menu beside a point in screen co-ordinates, never with an item under the point; the
+    // chosen item's OnClick runs after the menu closed.
     void Popup(int x, int y);
     // For Control::SetPopupMenu: a handle that empties when the menu is destroyed.
     std::shared_ptr<Menu*> Token() const { return alive_; }

@@ -37,6 +37,7 @@
 //         menueditor submenueditor launchermenu (the launcher menu's editors, and the menu popped up)
 //         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
 //         firststart (the program started without a settings file: the settings window opens)
+//         restored-main traymenu (the main window back after a minimise; the tray clock icon's menu)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -57,6 +58,7 @@
 #include "mainwindow/miniclck.h"
 #include "mainwindow/pop_born.h"
 #include "mainwindow/title.h"
+#include "mainwindow/tray_icon.h"
 #include "notes/Period.h"
 #include "notes/Memo.h"
 #include "notes/memo_Tree.h"
@@ -1003,6 +1005,23 @@ void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
+// restored-main: the main window minimised with its caption button, then hidden and shown from
+// the tray menu. traymenu: the clock icon's button going down with the mouse on it at the
+// task bar's right end, the launcher menu open beside the pointer.
+void ShowTrayWays(const std::string& scene, int seconds) {
+    if (scene == "restored-main") {
+        SendMessageA(Form1->Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        tk::Application.ProcessMessages();
+        Form1->False1Click();
+        Form1->False1Click();
+        return;
+    }
+    if (!Form32) return;
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 50, GetSystemMetrics(SM_CYSCREEN) - 11);
+    SetTimer(nullptr, 0, (seconds - 1) * 1000, EndMenuLater);
+    SendMessageA(TTrayIcon::CallbackWindow(), WM_TRAYICON_CALLBACK, Form32->TrayIcon1.Id(), WM_LBUTTONDOWN);
+}
+
 // Closes the new-memo placement window that a modal run holds open.
 void CALLBACK ClosePlacementLater(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -1437,6 +1456,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "todo-add") Form15->BitBtn2Click();
         if (scene == "memolist") ShowMemoList();
         if (scene.rfind("mini-", 0) == 0 || scene == "toolwindow" || scene == "trayhost") ShowAround(scene);
+        if (scene == "restored-main" || scene == "traymenu") ShowTrayWays(scene, seconds);
         if (scene == "marks") Form1->PageControl1.SetActivePageIndex(1);
         if (scene == "dayview") {
             Form1->PageControl1.SetActivePageIndex(3);

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <tuple>
+
+#include "mainwindow/MainCommands.h"
 #include "notes/NikiList.h"
 #include "notes/Nikki.h"
 #include "notes/password.h"
@@ -258,3 +262,36 @@ TEST_F(MainCommands, DayStepsFollowTheGridsOwnCalendar) {
 }
 
 }  // namespace
+
+// Tray mode has no task-bar button: after the minimise button every way the main window is shown
+// must bring it back where it was.
+TEST_F(MainCommands, EveryShowingCommandBringsTheMinimisedMainWindowBack) {
+    ASSERT_TRUE(TrayWindowExists());
+    ASSERT_FALSE(IsWindowVisible(tk::Application.Handle));  // no task-bar button
+    const struct {
+        const char* what;
+        std::function<void()> command;
+    } rows[] = {
+        {"非表示 then 表示", [] { Form1->False1Click(), Form1->False1Click(); }},
+        {"保存した位置に戻す", [] { Form1->Load1Click(); }},
+        {"mini clock on and off", [] { Form1->miniClock1Click(), wintest::Pump(), Form1->miniClock1Click(); }},
+    };
+    Form1->Show();
+    Form1->SetBounds(120, 90, Form1->Width(), Form1->Height());
+    Form1->SavePositon1Click();
+    RECT was;
+    GetWindowRect(Form1->Handle, &was);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        // As the caption's minimise button sends it.
+        SendMessageA(Form1->Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        wintest::Pump();
+        ASSERT_TRUE(IsIconic(Form1->Handle));
+        row.command();
+        wintest::Pump();
+        RECT now;
+        GetWindowRect(Form1->Handle, &now);
+        EXPECT_EQ(std::tuple(Form1->Visible(), bool(IsIconic(Form1->Handle)), now.left, now.top, now.right, now.bottom),
+                  std::tuple(true, false, was.left, was.top, was.right, was.bottom));
+    }
+}

@@ -31,6 +31,10 @@ protected:
     }
     // As the system does it from the owner's window menu.
     void Minimise() { DefWindowProcA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0), wintest::Pump(); ASSERT_TRUE(IsIconic(owner)); }
+    static void MinimiseItself(tk::Form& f) {
+        SendMessageA(f.Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0), wintest::Pump();
+        ASSERT_TRUE(IsIconic(f.Handle));
+    }
     void Restore() { SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0), wintest::Pump(); }
 };
 
@@ -49,11 +53,14 @@ TEST_F(ShowOnRestore, HandlersRunForTheFormsOwnShowingOnly) {
         {"brought forward", [&] { Minimise(), f.BringForward(), Restore(); }, 1, 0, true},
         {"hidden", [&] { Minimise(), f.Hide(), Restore(); }, 1, 1, false},
         {"shown again", [&] { f.Show(); }, 2, 1, true},
+        // Its own minimise button: showing brings it back without running the handler again.
+        {"minimised itself, shown", [&] { MinimiseItself(f), f.Show(); }, 2, 1, true},
+        {"minimised itself, hidden and shown", [&] { MinimiseItself(f), f.Hide(), f.Show(); }, 3, 2, true},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
         s.act();
-        EXPECT_EQ(std::tuple(shows, hides, f.Visible()), std::tuple(s.shows, s.hides, s.visible));
+        EXPECT_EQ(std::tuple(shows, hides, f.Visible() && !IsIconic(f.Handle)), std::tuple(s.shows, s.hides, s.visible));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/TrayIcon.h"
@@ -99,7 +100,71 @@ struct ClickCounter {
     }
 };
 
+// The rest of a real double click, made inside the menu loop once the menu is up: the item under
+// the pointer is noted first.
+HMENU gMenu;
+int gUnderPointer;
+UINT_PTR gCloseTimer;
+
+VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+VOID CALLBACK FinishDoubleClick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND w = FindWindowA("#32768", nullptr);
+    if (!w || !IsWindowVisible(w)) return;
+    KillTimer(nullptr, id);
+    POINT p;
+    GetCursorPos(&p);
+    gUnderPointer = MenuItemFromPoint(nullptr, gMenu, p);
+    INPUT in[3] = {};
+    const DWORD clicks[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) in[i].type = INPUT_MOUSE, in[i].mi.dwFlags = clicks[i];
+    SendInput(3, in, sizeof(INPUT));
+    gCloseTimer = SetTimer(nullptr, 0, 5000, CloseMenu);  // only when the clicks left it open
+}
+
 }  // namespace
+
+// The left button going down pops the menu; the second click of a double click must choose
+// nothing, wherever the icon sits and however tall the menu is.
+TEST(TrayIconClick, ADoubleClickOnTheMenuIconChoosesNoItem) {
+    NotifyRecorder rec;
+    tk::Form host({.caption = "host", .left = -300, .top = -300, .width = 100, .height = 100});
+    MONITORINFO mon{sizeof mon};
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &mon);
+    const RECT w = mon.rcWork;
+    const struct {
+        const char* what;
+        int x, y, items;
+    } rows[] = {
+        {"by the clock, bottom right", w.right - 8, w.bottom - 6, 6},
+        {"bottom left", w.left + 8, w.bottom - 6, 6},
+        {"top left", w.left + 8, w.top + 6, 6},
+        {"taller than either side", w.right - 200, (w.top + w.bottom) / 2, 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        tk::PopupMenu menu;
+        menu.Create(host);
+        bool ended = false;
+        for (int i = 1; i < row.items; ++i) menu.Items.Add("項目");
+        menu.Items.Add("終了(&X)", [&] { ended = true; });
+        TTrayIcon icon;
+        icon.Create(host, {.icon = AppIcon(), .visible = true});
+        icon.SetLBPopupMenu(&menu);
+        gMenu = menu.Handle();
+        gUnderPointer = -2;
+        SetCursorPos(row.x, row.y);
+        UINT_PTR t = SetTimer(nullptr, 0, 10, FinishDoubleClick);
+        SendMessageA(TTrayIcon::CallbackWindow(), WM_TRAYICON_CALLBACK, icon.Id(), WM_LBUTTONDOWN);
+        KillTimer(nullptr, t);
+        KillTimer(nullptr, gCloseTimer);
+        wintest::Pump();
+        EXPECT_EQ(std::tuple(gUnderPointer, ended), std::tuple(-1, false));
+    }
+}
 
 TEST(TrayIconClick, SingleAndDoubleClicksAreToldApart) {
     const DWORD dblTime = GetDoubleClickTime();
