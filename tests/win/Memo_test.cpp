@@ -502,6 +502,54 @@ TEST_F(Memos, AMemoThatCannotBeSavedStaysOpen) {
     EXPECT_TRUE(OpenMemoWindows().empty());
 }
 
+TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
+    enum class End { Close, SessionEnd, ProgramEnd };
+    Start();
+    TForm18* m = NewMemo(1);
+    m->RichEdit1.SetText("他のプログラムが開いていた文");
+    const std::string name = m->Name, file = m->MemoFile();
+    m->Close();
+    wintest::Pump();
+    std::string before;
+    ASSERT_TRUE(tk::ReadFileBytes(file, before));
+    for (End end : {End::Close, End::SessionEnd, End::ProgramEnd}) {
+        SCOPED_TRACE((int)end);
+        Form1->ComboBox1.SetItemIndex(1);
+        Form1->BitBtn10Click();
+        boxes.clear();
+        // Another program holds the file open, denying reading, while the memo opens.
+        HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        Form1->OpenMemo(0, false);
+        CloseHandle(held);
+        TForm18* lost = FindMemoWindow(name);
+        ASSERT_TRUE(lost);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find(file), std::string::npos);
+        EXPECT_TRUE(lost->RichEdit1.ReadOnly());
+        EXPECT_FALSE(lost->ReadOnly1->Enabled());
+        wintest::Type(lost->RichEdit1.Handle, "typed over");
+        EXPECT_EQ(lost->RichEdit1.Text(), "");
+        if (end == End::Close) {
+            lost->Close();
+            wintest::Pump();
+        } else {
+            Restart(end == End::SessionEnd);
+        }
+        std::string after;
+        ASSERT_TRUE(tk::ReadFileBytes(file, after));
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(boxes.size(), 1u);  // nothing failed to save
+        // Reopened at the next start, it reads the file it kept.
+        if (TForm18* again = FindMemoWindow(name)) {
+            EXPECT_EQ(again->RichEdit1.Text(), "他のプログラムが開いていた文");
+            EXPECT_FALSE(again->RichEdit1.ReadOnly());
+            again->Close();
+            wintest::Pump();
+        }
+    }
+}
+
 TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
     struct Case {
         int files;
