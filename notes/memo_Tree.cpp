@@ -261,9 +261,9 @@ void TForm28::Layout() {
     if (!GroupBox1.Handle) return;
     int w = std::max(0, GroupBox1.ClientWidth() - 2 * kMargin);
     int top = 16, bottom = GroupBox1.ClientHeight() - kMargin;
-    Panel6.SetBounds(kMargin, top, w, kBarHeight);
-    Panel12.SetBounds(kMargin, top + kBarHeight, w, kRulerHeight);
-    top += kBarHeight + kRulerHeight;
+    Panel6.SetBounds(kMargin, top, w, Panel6.Height());  // the bar takes the height of its rows
+    Panel12.SetBounds(kMargin, top + Panel6.Height(), w, kRulerHeight);
+    top += Panel6.Height() + kRulerHeight;
     int room = std::max(0, bottom - top);
     bool picture = Image1.Tag == 1;
     // Without a picture the text takes the whole room; the height chosen for it is kept.

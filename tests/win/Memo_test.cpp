@@ -805,6 +805,35 @@ TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
 }
 
 // A square made without a border gets the memo's commands in its system menu once restored.
+TEST_F(Memos, TheBarShowsItsColoursAtAnyWidthAMemoOpens) {
+    struct Case {
+        const char* what;
+        int width;  // [Memo] Width; 0: none, the main window's
+        int rows;   // of the bar
+    } cases[] = {{"main window's", 0, 2}, {"narrower", 300, 2}, {"wide", 600, 1}};
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.width) Ini().WriteInteger("Memo", "Width", c.width);
+        TForm18* m = NewMemo(0);
+        ASSERT_NE(m, nullptr);
+        m->K5Click();
+        wintest::Pump();
+        EXPECT_EQ(m->Width(), c.width ? c.width : Form1->Width());
+        for (tk::Control* p : std::initializer_list<tk::Control*>{&m->BitBtn12, &m->Panel4, &m->Panel5, &m->Panel6,
+                                                                   &m->Panel7, &m->Panel8, &m->SpeedButton8}) {
+            EXPECT_LE(p->Left() + p->Width(), m->Panel2.ClientWidth()) << p->Hint;
+            EXPECT_LE(p->Top() + p->Height(), m->Panel2.ClientHeight()) << p->Hint;
+        }
+        EXPECT_EQ(m->Panel2.Height(), 26 + (c.rows - 1) * 24);
+        // The ruler and the text lie below the bar, not over it.
+        EXPECT_EQ(m->Panel3.Top(), m->Panel2.Top() + m->Panel2.Height());
+        EXPECT_EQ(m->RichEdit1.Top(), m->Panel3.Top() + m->Panel3.Height());
+        m->SysCommand(11);
+        wintest::Pump();
+    }
+}
+
 TEST_F(Memos, SquareMadeSmallRestoresWithItsFrameAndCommands) {
     Start();
     auto f = Ini();
