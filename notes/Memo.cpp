@@ -327,15 +327,29 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
     if (ini.ReadBool(Section(), ms::peti, false)) DressSmall();
     else ApplyKind();
     // The text last, into a box of its final width: it is laid out once.
-    if (tk::FileExists(MemoFile())) {
+    if (!LoadMemoFile(RichEdit1, MemoFile(), Handle, Caption())) {
+        loadFailed_ = true;
+        SetBack(back_);
+        ApplyReadOnly(true);
+        SetTitle(title.empty() ? name : title);
+    }
+    placed_ = true;
+}
+
+bool LoadMemoFile(tk::RichEdit& text, const std::string& file, HWND owner, const std::string& caption) {
+    bool read = true;
+    if (tk::FileExists(file)) {
         try {
-            RichEdit1.LoadFromFile(MemoFile());
+            text.LoadFromFile(file);
         } catch (const std::exception&) {
-            loadFailed_ = true;
+            read = false;
         }
     }
-    RichEdit1.SetModified(false);
-    placed_ = true;
+    text.SetModified(false);
+    if (!read)
+        tk::MessageDlg(owner, "メモを読み込めませんでした。\r" + file + "\rこのメモは編集も保存もできません。", caption,
+                       MB_OK | MB_ICONWARNING);
+    return read;
 }
 
 void TForm18::ShowInactive() {
@@ -360,7 +374,7 @@ void TForm18::ApplyColors() {
 
 void TForm18::SetBack(tk::TColor c) {
     back_ = c;
-    RichEdit1.SetColor(c);
+    RichEdit1.SetColor(loadFailed_ ? tk::clBtnFace : c);  // a text that cannot be edited shows so
     if (Image1.Handle) Image1.SetColor(c);
     if (Panel1.Handle) Panel1.SetColor(c);
 }
@@ -424,6 +438,9 @@ void TForm18::ApplyKind() {
 }
 
 void TForm18::ApplyReadOnly(bool on) {
+    on = on || loadFailed_;
+    ReadOnly1->SetEnabled(!loadFailed_);
+    Open1->SetEnabled(!loadFailed_);
     // Changing the flag changes the window's style: a round trip to the server.
     if (RichEdit1.ReadOnly() != on) RichEdit1.SetReadOnly(on);
     RichEdit1.Hint = on ? "読み取り専用です。" : "編集が可能です。";
@@ -504,12 +521,11 @@ bool TForm18::SaveState(bool quiet) {
     if (!attached_ || PopupMenu1.Tag == 1) return true;
     bool saved = true;
     // A memo file that could not be read is not replaced by the empty text shown instead.
-    if (!loadFailed_ || RichEdit1.Modified()) {
+    if (!loadFailed_) {
         rtl::TMemoryStream data;
         RichEdit1.SaveToStream(data);
         tk::ForceDirectories(rtl::ExcludeTrailingBackslash(folder_));
         saved = tk::WriteFileSafely(MemoFile(), data.Bytes());
-        if (saved) loadFailed_ = false;
     }
     try {
         auto ini = Ini();
@@ -701,7 +717,7 @@ void SaveMemoTextAs(tk::RichEdit& text, tk::SaveDialog& dialog, const std::strin
 
 void TForm18::Open1Click() {
     SetKind(0);
-    if (OpenFileIntoMemo(RichEdit1, OpenDialog1, Handle, Caption())) loadFailed_ = false;
+    OpenFileIntoMemo(RichEdit1, OpenDialog1, Handle, Caption());
 }
 
 bool OpenFileIntoMemo(tk::RichEdit& text, tk::OpenDialog& dialog, HWND owner, const std::string& caption) {
@@ -870,7 +886,6 @@ void TForm18::LoadDroppedFile(const std::string& file) {
     if (!memo::IsPictureFile(file)) {
         SetKind(0);
         RichEdit1.LoadFromFile(file);
-        loadFailed_ = false;
     } else {
         ini.WriteInteger(Section(), ms::Kind, 1);
         ini.WriteString(Section(), ms::BmpFile, file);

@@ -169,7 +169,9 @@ private:
     bool attached_ = false;
     bool small_ = false;
     bool endSaved_ = false;
-    bool loadFailed_ = false;  // the memo file is there but could not be read: kept unless edited
+    // The memo file is there but could not be read: the text stays read-only and the file is not
+    // written for the rest of the run.
+    bool loadFailed_ = false;
     bool inSmallSwitch_ = false;
     bool closed_ = false;  // closed by the user: saved at its close query
     bool placed_ = false;  // attached in its place, not shown since
@@ -206,6 +208,10 @@ void SaveMemoPicture(const tk::TBitmap& picture, tk::SaveDialog& dialog, const s
                      HWND owner, const std::string& caption);
 // The memo's text colour: the whole text and what is typed next.
 void SetMemoTextColor(tk::RichEdit& text, tk::TColor c);
+// A memo file loaded into text, which is left empty when the file is missing. False when it is
+// there but could not be read (held open by another program, a read error): the user is told at
+// owner, and the file must not be saved over with what text shows.
+bool LoadMemoFile(tk::RichEdit& text, const std::string& file, HWND owner, const std::string& caption);
 // A text or rich-text file chosen in dialog loaded into text; false when cancelled or unreadable
 // (the user told).
 bool OpenFileIntoMemo(tk::RichEdit& text, tk::OpenDialog& dialog, HWND owner, const std::string& caption);

@@ -261,9 +261,9 @@ void TForm28::Layout() {
     if (!GroupBox1.Handle) return;
     int w = std::max(0, GroupBox1.ClientWidth() - 2 * kMargin);
     int top = 16, bottom = GroupBox1.ClientHeight() - kMargin;
-    Panel6.SetBounds(kMargin, top, w, kBarHeight);
-    Panel12.SetBounds(kMargin, top + kBarHeight, w, kRulerHeight);
-    top += kBarHeight + kRulerHeight;
+    Panel6.SetBounds(kMargin, top, w, Panel6.Height());  // the bar takes the height of its rows
+    Panel12.SetBounds(kMargin, top + Panel6.Height(), w, kRulerHeight);
+    top += Panel6.Height() + kRulerHeight;
     int room = std::max(0, bottom - top);
     bool picture = Image1.Tag == 1;
     // Without a picture the text takes the whole room; the height chosen for it is kept.
@@ -444,15 +444,11 @@ void TForm28::ShowMemo(const std::string& name, int group) {
     RichEdit1.DefAttributes.SetSize(ini.ReadInteger(s, ik::Memo::FontSize, 9, 1, 999));
     RichEdit1.SetColor(ini.ReadInteger(section, ms::BackColor, ini.ReadInteger(s, ik::Memo::BackColor, 0xFFFFFF)));
     RichEdit1.DefAttributes.SetColor(ini.ReadInteger(section, ms::FontColor, ini.ReadInteger(s, ik::Memo::FontColor, 0)));
-    if (tk::FileExists(M + name)) {
-        try {
-            RichEdit1.LoadFromFile(M + name);
-        } catch (const std::exception&) {
-            RichEdit1.Clear();
-        }
-    }
-    RichEdit1.SetModified(false);
-    bool readOnly = ini.ReadBool(section, ms::ReadOnly, false);
+    // A file that is there but could not be read is shown empty, greyed and not editable, so that
+    // leaving the preview never writes over it.
+    bool lost = !LoadMemoFile(RichEdit1, M + name, Handle, Caption());
+    if (lost) RichEdit1.SetColor(tk::clBtnFace);
+    bool readOnly = lost || ini.ReadBool(section, ms::ReadOnly, false);
     if (previewOpen_) GroupBox1.SetCaption("メモ表示中（編集不可）");
     else GroupBox1.SetCaption(readOnly ? "読み取り専用（編集不可）" : "編集が可能です。");
     SetEditable(!previewOpen_ && !readOnly);
@@ -469,8 +465,8 @@ void TForm28::ShowMemo(const std::string& name, int group) {
 
 void TForm28::SavePreview() {
     if (BitBtn4.Tag == 1 || previewName_.empty()) return;
-    // An open memo's window owns its text; an untouched preview has nothing to add.
-    if (!RichEdit1.Modified() || previewOpen_ || MemoWindowOpen(previewName_)) return;
+    // An open memo's window owns its text; an untouched or read-only preview has nothing to add.
+    if (!RichEdit1.Modified() || RichEdit1.ReadOnly() || previewOpen_ || MemoWindowOpen(previewName_)) return;
     std::string M = MemoFolder();
     rtl::TMemoryStream data;
     RichEdit1.SaveToStream(data);

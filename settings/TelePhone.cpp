@@ -300,8 +300,11 @@ void TForm3::TabControl1Change() {
     if (StringGrid1.Tag == 1) {
         std::string text;
         PageRead read = ReadPage(file, text);
-        pageLost_ = read == PageRead::Failed;
-        telbook::Page rows = read == PageRead::Read ? ParsePage(text) : EmptyPage();
+        // A page the grid cannot hold whole is kept as unread: saving it would cut or garble it.
+        // The search page is made anew by every search.
+        bool whole = true;
+        telbook::Page rows = read == PageRead::Read ? ParsePage(text, search ? nullptr : &whole) : EmptyPage();
+        pageLost_ = read == PageRead::Failed || !whole;
         for (int r = 0; r < kRows; ++r) StringGrid1.SetRows(r, {rows[r].begin(), rows[r].end()});
     }
     // Pages that cannot be edited show so.

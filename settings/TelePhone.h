@@ -76,8 +76,8 @@ private:
     std::string Cell(int column) const;  // of the selected row
     void BuildHints();
     bool shown_ = false;
-    // The page shown exists but could not be read: it is shown read-only and never saved, so an
-    // empty grid is not written over the rows it could not show.
+    // The page shown exists but could not be read, or not whole: it is shown read-only and never
+    // saved, so the grid is not written over the rows it could not show.
     bool pageLost_ = false;
 };
 

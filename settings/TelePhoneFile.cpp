@@ -1,5 +1,7 @@
 #include "settings/TelePhoneFile.h"
 
+#include <algorithm>
+
 #include "mainwindow/CommandText.h"
 #include "toolkit/rtl/StringList.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -16,12 +18,27 @@ std::string RowLine(const Row& row) {
     return fields.CommaText();
 }
 
-Row ParseRow(const std::string& line) {
+namespace {
+
+// A field that reads as an empty cell.
+bool Blank(const std::string& field) { return field.empty() || field == " "; }
+
+// The row, and whether a field past the last column holds something.
+Row ParseFields(const std::string& line, bool& cut) {
     rtl::TStringList fields;
     fields.SetCommaText(line);
     Row row;
-    for (int c = 0; c < kColumns && c < fields.Count(); ++c) row[c] = fields[c] == " " ? "" : fields[c];
+    for (int c = 0; c < kColumns && c < fields.Count(); ++c) row[c] = Blank(fields[c]) ? "" : fields[c];
+    cut = std::any_of(fields.Strings.begin() + std::min(kColumns, fields.Count()), fields.Strings.end(),
+                      [](const std::string& f) { return !Blank(f); });
     return row;
+}
+
+}  // namespace
+
+Row ParseRow(const std::string& line) {
+    bool cut;
+    return ParseFields(line, cut);
 }
 
 std::string PageText(const Page& page) {
@@ -32,12 +49,33 @@ std::string PageText(const Page& page) {
 
 Page EmptyPage() { return Page(kRows); }
 
-Page ParsePage(const std::string& text) {
+Page ParsePage(const std::string& text, bool* whole) {
     rtl::TStringList lines;
     lines.SetText(text);
     Page page = EmptyPage();
-    for (int r = 0; r < kRows && r < lines.Count(); ++r) page[r] = ParseRow(lines[r]);
+    bool cut = false;
+    for (int r = 0; r < lines.Count() && (r < kRows || (whole && !cut)); ++r) {
+        bool lost = false;
+        Row row = ParseFields(lines[r], lost);
+        if (r < kRows) page[r] = row;
+        else lost = lost || std::any_of(row.begin(), row.end(), [](const std::string& c) { return !c.empty(); });
+        cut = cut || lost;
+    }
+    if (whole) *whole = !cut && ShiftJisText(text);
     return page;
+}
+
+bool ShiftJisText(const std::string& text) {
+    for (const char* bom : {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"})
+        if (text.starts_with(bom)) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = text[i];
+        if (c == 0) return false;
+        if (!rtl::IsSjisLead(c)) continue;
+        if (i + 1 == text.size() || !rtl::IsSjisTrail(text[i + 1])) return false;
+        ++i;
+    }
+    return true;
 }
 
 std::vector<std::string> MatchingLines(const std::string& text, const std::string& needle) {

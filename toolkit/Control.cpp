@@ -594,7 +594,8 @@ void Control::Realign() {
             if (c->AlignMode != pass || !c->Visible() || !c->Handle) continue;
             int w = c->Width(), h = c->Height();
             switch (pass) {
-                case Align::Top: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += h; break;
+                // A control that settles its own height in its resize is stacked by the height it took.
+                case Align::Top: c->SetBounds(r.left, r.top, r.right - r.left, h); r.top += c->Height(); break;
                 case Align::Bottom: c->SetBounds(r.left, r.bottom - h, r.right - r.left, h); r.bottom -= h; break;
                 case Align::Left: c->SetBounds(r.left, r.top, w, r.bottom - r.top); r.left += w; break;
                 case Align::Right: c->SetBounds(r.right - w, r.top, w, r.bottom - r.top); r.right -= w; break;

@@ -1,6 +1,9 @@
 #include "toolkit/RichToolbar.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "toolkit/ScreenFonts.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -11,7 +14,7 @@ namespace tk {
 
 namespace {
 
-const int kButton = 23, kRowHeight = 22, kGap = 4;
+const int kButton = 23, kRowHeight = 22, kGap = 4, kFirstX = 2, kRowPitch = kRowHeight + 2, kFontList = 200;
 
 // Four text lines as the alignment buttons show them; widths in 1/8 of the glyph.
 void DrawLines(TCanvas& c, const RECT& r, TColor ink, TAlignment a) {
@@ -58,6 +61,55 @@ void ColorGlyph(TBitmap& g) {
     c.FillRect({2, 12, 14, 15});
 }
 
+// Groups of the bar's controls, laid out in one row, stay together: a group that would pass the
+// bar's right edge starts a row of its own below, and the bar takes the rows' height. Nothing
+// moves while the rows stay as they are.
+void FlowWhenNarrow(Control& bar, const std::vector<std::vector<Control*>>& groups) {
+    struct Piece {
+        Control* c;
+        int x, y, w, h;
+    };
+    struct Group {
+        std::vector<Piece> pieces;
+        int left = 0, right = 0;
+    };
+    std::vector<Group> flow;
+    for (const auto& controls : groups) {
+        Group g;
+        for (Control* c : controls) {
+            if (!c) continue;
+            // A box is as high as its list was made.
+            int h = dynamic_cast<ComboBox*>(c) ? kFontList : c->Height();
+            g.pieces.push_back({c, c->Left(), c->Top(), c->Width(), h});
+            if (g.pieces.size() == 1) g.left = c->Left();
+            if (c->Visible()) g.right = std::max(g.right, c->Left() + c->Width());
+        }
+        if (!g.pieces.empty()) flow.push_back(std::move(g));
+    }
+    int base = bar.Height();
+    // Each group's row and how far it moved left; all in the first row as made.
+    auto placed = std::make_shared<std::vector<std::pair<int, int>>>(flow.size());
+    bar.OnResize = [&bar, flow = std::move(flow), base, placed] {
+        int width = bar.ClientWidth(), row = 0, shift = 0;
+        std::vector<std::pair<int, int>> rows;
+        for (const Group& g : flow) {
+            if (g.left - shift > kFirstX && g.right - shift > width) {
+                ++row;
+                shift = g.left - kFirstX;
+            }
+            rows.push_back({row, shift});
+        }
+        if (rows != *placed) {
+            for (size_t i = 0; i < flow.size(); ++i)
+                for (const Piece& p : flow[i].pieces)
+                    p.c->SetBounds(p.x - rows[i].second, p.y + rows[i].first * kRowPitch, p.w, p.h);
+            *placed = rows;
+        }
+        if (int height = base + row * kRowPitch; bar.Height() != height) bar.SetHeight(height);
+    };
+    bar.OnResize();
+}
+
 }  // namespace
 
 void CreateRichBar(Control& bar, const RichBar& c) {
@@ -69,7 +121,7 @@ void CreateRichBar(Control& bar, const RichBar& c) {
     };
     auto gap = [&] { x += kGap; };
     if (c.fontName) {
-        c.fontName->Create(bar, {.at = {place(140), 2, 140, 200}, .hint = "文字の種類を指定"});
+        c.fontName->Create(bar, {.at = {place(140), 2, 140, kFontList}, .hint = "文字の種類を指定"});
         c.fontName->DropDownCount = 16;
         x += 2;
     }
@@ -131,6 +183,12 @@ void CreateRichBar(Control& bar, const RichBar& c) {
     for (Panel* p : c.history)
         if (p) p->Create(bar, {.at = {place(14), 6, 13, 13}, .hint = "色選択の履歴", .color = clRed, .style = pnOuterLowered});
     if (c.colorLabel) c.colorLabel->Create(bar, {.at = {x, 6, 40, 13}, .visible = false});
+    FlowWhenNarrow(bar, {{c.fontName, c.fontSize},
+                         {c.bold, c.italic, c.underline, c.strikeOut},
+                         {c.bullet},
+                         {c.align[0], c.align[1], c.align[2]},
+                         {c.colorButton, c.history[0], c.history[1], c.history[2], c.history[3], c.history[4],
+                          c.colorLabel}});
 
     if (!c.ruler) return;
     TFont mark;

@@ -51,7 +51,9 @@ struct ColorHistory {
 
 // Creates the bar's controls in one row on bar (26 pixels high), in the order of RichBar, with
 // their captions, pictures, hints and tags; and the markers on the ruler (20 pixels high).
-// What the bar leaves out takes no room.
+// What the bar leaves out takes no room. A bar narrower than its row puts the groups that pass
+// its edge (the colour button with its history first) on rows below and grows 24 pixels a row;
+// bar's OnResize is the bar's own.
 void CreateRichBar(Control& bar, const RichBar& c);
 
 class RichToolbar {

@@ -24,7 +24,7 @@ scenes=("$@")
                                    list list-printed todoboard todo-add
                                    gtimer gtimer-end jump
                                    goal timeband
-                                   memo-text memo-picture memo-small memo-drop
+                                   memo-text memo-picture memo-small memo-drop memo-default
                                    memogroups memotitle memomenu
                                    period daycalc-span daycalc-interval association phonebook phonesearch
                                    mini-round mini-ellipse mini-rect toolwindow trayhost

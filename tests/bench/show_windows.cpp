@@ -10,7 +10,8 @@
 //         register register13 register-old (the birthday register on three dates, 12 or 13 signs)
 //         mini-round mini-ellipse mini-rect toolwindow trayhost (the windows around the main window)
 //         richpane (a rich-text editor with its bar and ruler, the find and replace dialogs open)
-//         memo-text memo-picture memo-small memo-drop (sticky memos; the drop chooser asking)
+//         memo-text memo-picture memo-small memo-drop memo-default (sticky memos; the drop chooser
+//         asking; a new memo at the default width with its bar)
 //         setup1 .. setup8 (the settings window's pages) memo-place (where a new memo opens)
 //         setup-folder (choosing the data folder)
 //         setup-unwritable (a data folder chosen that takes no files: the warning shows)
@@ -666,7 +667,7 @@ void ShowAround(const std::string& scene) {
 // Sticky memos in a memo store of their own, emptied first (memos left shown would reopen in the
 // other scenes): "memo-text" with its bar and formatted text, "memo-picture", "memo-small" (a
 // square beside an open memo), "memo-drop" (three files dropped on a memo, the chooser asking
-// until a timer closes it).
+// until a timer closes it), "memo-default" (a new memo at the default width, its bar shown).
 void ShowMemo(const std::string& scene) {
     std::string own = dataDir + "\\memoscene", M = own + "\\Memo\\";
     tk::ForceDirectories(own + "\\Memo");
@@ -742,6 +743,12 @@ void ShowMemo(const std::string& scene) {
             }
         };
         SetTimer(nullptr, 0, 7000, Later::Cancel);
+    } else if (scene == "memo-default") {
+        // Where and as wide as a memo without bounds of its own opens, its bar shown.
+        Form1->BitBtn9Click();
+        Form18->SetTitle("既定の幅");
+        Form18->RichEdit1.SetText("既定の幅のメモ");
+        Form18->K5Click();
     } else if (scene == "memo-restored") {
         // Saved in one place, then moved.
         memo("買い物メモ", "牛乳と卵\r\n電池 単三×4", 40, 40, 260, 160)->SetBounds(40, 470, 300, 180);

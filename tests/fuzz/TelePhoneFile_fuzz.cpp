@@ -1,6 +1,7 @@
-// Phone-book page files: any file reads into a full page that saves and reads back the same, any
-// row (cells cut at 0xFF bytes) reads back as written but for a single-space cell, which is read as
-// empty, and the search finds exactly the lines a plain walk over the lines finds.
+// Phone-book page files: any file reads into a full page that saves and reads back the same; a
+// page said to be whole lost no field that held something; any row (cells cut at 0xFF bytes)
+// reads back as written but for a single-space cell, which is read as empty; and the search finds
+// exactly the lines a plain walk over the lines finds.
 #include <algorithm>
 
 #include "settings/TelePhoneFile.h"
@@ -16,15 +17,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text = in.Rest();
 
     // Saving what was read keeps it: tab changes and closes save every page they show.
-    const Page page = ParsePage(text);
+    bool whole = false;
+    const Page page = ParsePage(text, &whole);
     FUZZ_CHECK(page.size() == (size_t)kRows);
+    FUZZ_CHECK(ParsePage(text) == page);
     const std::string saved = PageText(page);
     FUZZ_CHECK(std::count(saved.begin(), saved.end(), '\n') == kRows);
     FUZZ_CHECK(ParsePage(saved) == page);
 
-    // The whole-text test before the line walk drops no hit.
+    // A page said to be whole holds every field of the file that is not blank, in order.
     rtl::TStringList lines;
     lines.SetText(text);
+    if (whole) {
+        std::vector<std::string> stored, held;
+        for (const std::string& line : lines.Strings) {
+            rtl::TStringList fields;
+            fields.SetCommaText(line);
+            for (const std::string& f : fields.Strings)
+                if (!f.empty() && f != " ") stored.push_back(f);
+        }
+        for (const Row& r : page)
+            for (const std::string& c : r)
+                if (!c.empty()) held.push_back(c);
+        FUZZ_CHECK(stored == held);
+        FUZZ_CHECK(text.find('\0') == std::string::npos);
+    }
+
+    // The whole-text test before the line walk drops no hit.
     std::vector<std::string> walked;
     for (const std::string& line : lines.Strings)
         if (rtl::SjisPos(line, needle) != std::string::npos) walked.push_back(line);

@@ -29,27 +29,43 @@ TEST(TelePhoneFile, RowsRoundTripAsStored) {
     }
 }
 
-TEST(TelePhoneFile, ReadingKeepsToTheGrid) {
+TEST(TelePhoneFile, ReadingKeepsToTheGridAndTellsWhatItCannotHold) {
     struct Case {
         const char* what;
         std::string text;
         int filledRows;
+        bool whole;  // saving the page keeps everything the file holds
     };
-    std::string many;
+    std::string many, full;
     for (int i = 0; i < 300; ++i) many.append("n").append(std::to_string(i)).append(",x\r\n");
+    for (int i = 0; i < kRows; ++i) full.append("n,x\r\n");
+    using namespace std::string_literals;
     const Case cases[] = {
-        {"empty file", "", 0},
-        {"short file, no last line end", "a,b\r\nc,d", 2},
-        {"LF only", "a\nb\nc\n", 3},
-        {"longer than the grid", many, kRows},
+        {"empty file", "", 0, true},
+        {"short file, no last line end", "a,b\r\nc,d", 2, true},
+        {"LF only", "a\nb\nc\n", 3, true},
+        {"longer than the grid", many, kRows, false},
+        {"blank lines past the grid", full + "\r\n , ,\r\n\" \"\r\n", kRows, true},
+        {"a sixth field", "1,2,3,4,5,6\r\n", 1, false},
+        {"blank sixth fields", "1,2,3,4,5,,\" \"\r\n", 1, true},
+        // Half-width kana, NEC and IBM extensions, user-defined and undefined single bytes.
+        {"odd but valid Shift-JIS", "\xB1\xA0\x80\xFD,\x87\x40\xFA\x40\xF0\x40,\x83\x5C\r\n", 1, true},
+        {"lead byte before a line end", "\x83\r\nb\r\n", 2, false},
+        {"lead byte at the end", "a\x83", 1, false},
+        {"UTF-16 with its mark", "\xFF\xFE"s + "a\0,\0b\0\r\0\n\0"s, 1, false},
+        {"UTF-16 without a mark", "a\0,\0b\0\r\0\n\0"s, 1, false},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" "a,b\r\n", 1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Page p = ParsePage(c.text);
+        bool whole = !c.whole;
+        Page p = ParsePage(c.text, &whole);
         ASSERT_EQ((int)p.size(), kRows);
         int filled = 0;
         for (const Row& r : p) filled += !r[0].empty();
         EXPECT_EQ(filled, c.filledRows);
+        EXPECT_EQ(whole, c.whole);
+        EXPECT_EQ(ParsePage(c.text), p);  // asking changes nothing read
     }
     // Extra fields of a hand-edited line are dropped, not carried into a sixth cell.
     EXPECT_EQ(ParseRow("1,2,3,4,5,6,7"), (Row{"1", "2", "3", "4", "5"}));

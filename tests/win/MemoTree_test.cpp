@@ -163,19 +163,32 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
         const char* what;
         bool openWindow, edit;
         bool saved;
+        bool held = false;  // another program holds the file open while it is shown
     };
     const Case cases[] = {
         {"closed and edited", false, true, true},
         {"closed, only looked at", false, false, false},
         {"window open, preview stale", true, true, false},
+        {"closed, file held while shown", false, true, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string before = "{\\rtf1 kept as it was}";
         Write("Memo1", before);
         Tree().Select(Node("Memo2"));
+        HANDLE held = c.held ? CreateFileA((M + "Memo1").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                             : INVALID_HANDLE_VALUE;
+        boxes.clear();
         Tree().Select(Node("Memo1"));
-        EXPECT_EQ(Preview(), "kept as it was");
+        if (c.held) {
+            CloseHandle(held);
+            EXPECT_EQ(Preview(), "");
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_NE(boxes[0].find(M + "Memo1"), std::string::npos);
+            wintest::Type(Form28->RichEdit1.Handle, "typed");  // refused
+        } else {
+            EXPECT_EQ(Preview(), "kept as it was");
+        }
         if (c.openWindow) {
             // The preview was shown while the memo was closed; its window opened from elsewhere.
             Form1->ComboBox1.SetItemIndex(0);

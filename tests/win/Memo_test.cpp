@@ -502,6 +502,54 @@ TEST_F(Memos, AMemoThatCannotBeSavedStaysOpen) {
     EXPECT_TRUE(OpenMemoWindows().empty());
 }
 
+TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
+    enum class End { Close, SessionEnd, ProgramEnd };
+    Start();
+    TForm18* m = NewMemo(1);
+    m->RichEdit1.SetText("他のプログラムが開いていた文");
+    const std::string name = m->Name, file = m->MemoFile();
+    m->Close();
+    wintest::Pump();
+    std::string before;
+    ASSERT_TRUE(tk::ReadFileBytes(file, before));
+    for (End end : {End::Close, End::SessionEnd, End::ProgramEnd}) {
+        SCOPED_TRACE((int)end);
+        Form1->ComboBox1.SetItemIndex(1);
+        Form1->BitBtn10Click();
+        boxes.clear();
+        // Another program holds the file open, denying reading, while the memo opens.
+        HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        Form1->OpenMemo(0, false);
+        CloseHandle(held);
+        TForm18* lost = FindMemoWindow(name);
+        ASSERT_TRUE(lost);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find(file), std::string::npos);
+        EXPECT_TRUE(lost->RichEdit1.ReadOnly());
+        EXPECT_FALSE(lost->ReadOnly1->Enabled());
+        wintest::Type(lost->RichEdit1.Handle, "typed over");
+        EXPECT_EQ(lost->RichEdit1.Text(), "");
+        if (end == End::Close) {
+            lost->Close();
+            wintest::Pump();
+        } else {
+            Restart(end == End::SessionEnd);
+        }
+        std::string after;
+        ASSERT_TRUE(tk::ReadFileBytes(file, after));
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(boxes.size(), 1u);  // nothing failed to save
+        // Reopened at the next start, it reads the file it kept.
+        if (TForm18* again = FindMemoWindow(name)) {
+            EXPECT_EQ(again->RichEdit1.Text(), "他のプログラムが開いていた文");
+            EXPECT_FALSE(again->RichEdit1.ReadOnly());
+            again->Close();
+            wintest::Pump();
+        }
+    }
+}
+
 TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
     struct Case {
         int files;
@@ -757,6 +805,35 @@ TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
 }
 
 // A square made without a border gets the memo's commands in its system menu once restored.
+TEST_F(Memos, TheBarShowsItsColoursAtAnyWidthAMemoOpens) {
+    struct Case {
+        const char* what;
+        int width;  // [Memo] Width; 0: none, the main window's
+        int rows;   // of the bar
+    } cases[] = {{"main window's", 0, 2}, {"narrower", 300, 2}, {"wide", 600, 1}};
+    Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.width) Ini().WriteInteger("Memo", "Width", c.width);
+        TForm18* m = NewMemo(0);
+        ASSERT_NE(m, nullptr);
+        m->K5Click();
+        wintest::Pump();
+        EXPECT_EQ(m->Width(), c.width ? c.width : Form1->Width());
+        for (tk::Control* p : std::initializer_list<tk::Control*>{&m->BitBtn12, &m->Panel4, &m->Panel5, &m->Panel6,
+                                                                   &m->Panel7, &m->Panel8, &m->SpeedButton8}) {
+            EXPECT_LE(p->Left() + p->Width(), m->Panel2.ClientWidth()) << p->Hint;
+            EXPECT_LE(p->Top() + p->Height(), m->Panel2.ClientHeight()) << p->Hint;
+        }
+        EXPECT_EQ(m->Panel2.Height(), 26 + (c.rows - 1) * 24);
+        // The ruler and the text lie below the bar, not over it.
+        EXPECT_EQ(m->Panel3.Top(), m->Panel2.Top() + m->Panel2.Height());
+        EXPECT_EQ(m->RichEdit1.Top(), m->Panel3.Top() + m->Panel3.Height());
+        m->SysCommand(11);
+        wintest::Pump();
+    }
+}
+
 TEST_F(Memos, SquareMadeSmallRestoresWithItsFrameAndCommands) {
     Start();
     auto f = Ini();

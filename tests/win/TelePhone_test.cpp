@@ -98,36 +98,50 @@ protected:
 
 }  // namespace
 
-TEST_F(PhoneBook, PagesLoadBoundedAndSaveWholeOnEveryTabChange) {
-    std::string big;
-    for (int i = 0; i < 300; ++i) big.append("c").append(std::to_string(i)).append(",n,1,2,3,extra,more\r\n");
+TEST_F(PhoneBook, PagesTheGridCannotHoldAreNeverSavedAndOthersSaveOnEveryTabChange) {
+    using namespace std::string_literals;
+    std::string big;  // 300 rows of six fields
+    for (int i = 0; i < 300; ++i) big.append("c").append(std::to_string(i)).append(",n,1,2,3,extra\r\n");
+    const std::string utf16 = "\xFF\xFE"s + "A\0,\0B\0\r\0\n\0"s;  // as another program saves it
     WritePage(0, big);
     WritePage(1, "ACME,Taro,03-1,t@x.jp,\r\n\" \",\" \",\" \",\" \",\" \"\r\n");  // a short file
+    WritePage(3, utf16);
     TForm3& f = Open();
     ASSERT_EQ(f.Page(), 0);
     EXPECT_EQ(f.StringGrid1.RowCount(), telbook::kRows);
     EXPECT_EQ(FilledRows(f), telbook::kRows);
-    EXPECT_EQ(f.StringGrid1.Cells(4, 255), "3");  // the extra fields went nowhere
+    EXPECT_EQ(f.StringGrid1.Cells(4, 255), "3");  // shown as far as the grid goes
+    // ...said, and not editable, as a page that cannot be read.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("0.CSV"), std::string::npos);
+    EXPECT_EQ(f.StringGrid1.Options() & tk::goEditing, 0);
 
     f.SetPage(1);
-    // The long file was written back as the grid holds it: 256 rows of five fields.
-    std::string first = ReadPage(0);
-    EXPECT_EQ(telbook::ParsePage(first)[255], (telbook::Row{"c255", "n", "1", "2", "3"}));
-    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), telbook::kRows);
+    EXPECT_EQ(ReadPage(0), big);  // not cut to 256 rows of five fields
     EXPECT_EQ(f.StringGrid1.Cells(1, 0), "Taro");
     EXPECT_EQ(f.EditAndDial1.Text(), "03-1");  // the first row is selected on loading
     EXPECT_TRUE(f.BitBtn2.Enabled());
     EXPECT_FALSE(f.BitBtn3.Enabled());
     EXPECT_EQ(f.StringGrid1.Cells(0, 1), "");
+    EXPECT_NE(f.StringGrid1.Options() & tk::goEditing, 0);
 
     // A page without a file shows empty and gets its file on leaving it.
     f.SetPage(2);
     EXPECT_EQ(FilledRows(f), 0);
     f.StringGrid1.SetCells(2, 0, "0120");
-    f.SetPage(0);
+    f.SetPage(3);
     std::string saved = ReadPage(2);
     EXPECT_EQ(saved.substr(0, saved.find("\r\n")), R"(" "," ",0120," "," ")");
-    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(boxes.size(), 2u);  // the UTF-16 page, as the long one
+    EXPECT_NE(boxes[1].text.find("3.CSV"), std::string::npos);
+    EXPECT_EQ(f.StringGrid1.Options() & tk::goEditing, 0);
+    // Closed on it, neither page is written.
+    SendMessageA(f.Handle, WM_CLOSE, 0, 0);
+    for (DWORD end = GetTickCount() + 10000; Form3 && GetTickCount() < end;) wintest::Pump(1);
+    EXPECT_EQ(Form3, nullptr);
+    EXPECT_EQ(ReadPage(3), utf16);
+    EXPECT_EQ(ReadPage(0), big);
+    EXPECT_EQ(boxes.size(), 2u);
 }
 
 TEST_F(PhoneBook, SearchFillsTheResultPageWithAtMostAGridOfHits) {
