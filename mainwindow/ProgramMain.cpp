@@ -13,6 +13,8 @@ static int ProgramMain() {
         return 0;
     }
     tk::Application.SetTitle("Orbal98");
+    // A main window that could not be made has said why in the error box and left no window
+    // behind: the program ends and the next start may run.
     tk::Guard([] { tk::Application.CreateForm(Form1); });
     if (Form1) tk::Application.Run();
     ReleaseMutex(mutex);

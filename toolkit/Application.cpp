@@ -186,6 +186,33 @@ void TApplication::DestroyForms() {
     }
 }
 
+TApplication::CreationMark TApplication::MarkCreation() const {
+    // Serials only grow, so a form with a higher serial than every live one is newer than the mark.
+    unsigned newest = 0;
+    for (Form* f : Forms) newest = std::max(newest, f->serial_);
+    return {newest, OnActivate, OnDeactivate, OnHint, OnSaveAtEnd, MenuDrawHook, MenuMeasureHook};
+}
+
+void TApplication::UndoCreation(const CreationMark& mark) {
+    // The hooks first: the failed form's hooks point into freed memory, and destroying the windows
+    // below moves the activation.
+    OnActivate = mark.onActivate;
+    OnDeactivate = mark.onDeactivate;
+    OnHint = mark.onHint;
+    OnSaveAtEnd = mark.onSaveAtEnd;
+    MenuDrawHook = mark.menuDraw;
+    MenuMeasureHook = mark.menuMeasure;
+    std::vector<std::pair<Form*, unsigned>> made;
+    for (Form* f : Forms)
+        if (f->serial_ > mark.newestForm) made.push_back({f, f->serial_});
+    // Newest first, as at the end of the program; one form's destroy step may take others along.
+    for (auto it = made.rbegin(); it != made.rend(); ++it) {
+        auto [f, serial] = *it;
+        if (std::find(Forms.begin(), Forms.end(), f) != Forms.end() && f->serial_ == serial)
+            Guard([&] { f->Destroy(); });
+    }
+}
+
 UINT TApplication::AddCommand(std::function<void()> fn) {
     // Ids wrap around in a long run (menus rebuilt on every resize): never hand out one still in use.
     UINT id;

@@ -30,10 +30,22 @@ public:
     std::string Title() const { return title_; }
     void SetTitle(const std::string& t);
     // Creates a form into its global; the global is cleared when the form is freed. Arguments
-    // go to the form's constructor.
+    // go to the form's constructor. A constructor that throws leaves nothing behind: the global
+    // holds what it held before, the forms made meanwhile are destroyed and the application's
+    // hooks are as they were; the exception goes on to the caller.
     template <class T, class... Args>
     T* CreateForm(T*& ref, Args&&... args) {
-        T* f = new T(std::forward<Args>(args)...);
+        T* before = ref;
+        CreationMark mark = MarkCreation();
+        T* f;
+        try {
+            f = new T(std::forward<Args>(args)...);
+        } catch (...) {
+            // A form may publish itself in its global early; by now it is freed.
+            if (ref != before) ref = nullptr;
+            UndoCreation(mark);
+            throw;
+        }
         ref = f;
         T** slot = &ref;
         // A newer form may hold the global by the time this one is freed.
@@ -82,6 +94,16 @@ public:
     void SetTaskButton(bool show);
 
 private:
+    struct CreationMark {
+        unsigned newestForm;
+        std::function<void()> onActivate, onDeactivate;
+        std::function<void(const std::string&)> onHint;
+        std::function<void(bool)> onSaveAtEnd;
+        std::function<bool(DRAWITEMSTRUCT*)> menuDraw;
+        std::function<bool(MEASUREITEMSTRUCT*)> menuMeasure;
+    };
+    CreationMark MarkCreation() const;
+    void UndoCreation(const CreationMark& mark);
     std::string title_ = "Orbal98";
     std::map<UINT, std::function<void()>> commands_;
     UINT nextCommand_ = 0x2000;

@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 
 namespace {
@@ -55,18 +57,61 @@ TEST(TkSafeWrite, AStoppedSaveKeepsTheOldFileAndAFinishedOneReplacesIt) {
     Wipe();
 }
 
-TEST(TkSafeWrite, AFailedSaveSaysSoAndLeavesNoTemporaryFile) {
+TEST(TkSafeWrite, AFailedSaveSaysSoAndLeavesEveryFileAsItWasWithNoTemporaryFile) {
     Wipe();
-    std::string readOnly = kDir + "\\固定.txt", got;
-    ASSERT_TRUE(tk::WriteFileBytes(readOnly, "古い内容"));
+    std::string readOnly = kDir + "\\固定.txt", titles = kDir + "\\TreeData.z32", twins = kDir + "\\TreeFile.z32";
+    for (const std::string& p : {readOnly, titles, twins}) ASSERT_TRUE(tk::WriteFileBytes(p, "古い内容"));
     SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     CreateDirectoryA((kDir + "\\folder.txt").c_str(), nullptr);
-    for (const std::string& path : {kDir + "\\無い\\a.txt", readOnly, kDir + "\\folder.txt"}) {
-        SCOPED_TRACE(path);
-        EXPECT_FALSE(tk::WriteFileSafely(path, "新しい内容"));
-        EXPECT_EQ(Names().size(), 2u);
+    const std::vector<std::string> before = Names();
+    // Another program holds the second file of a pair open without sharing: the first, already
+    // replaced by then, is put back (or removed again when it is new).
+    HANDLE held = CreateFileA(twins.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::vector<std::vector<std::string>> saves = {
+        {kDir + "\\無い\\a.txt"}, {readOnly}, {kDir + "\\folder.txt"}, {titles, twins}, {kDir + "\\新規.z32", twins}};
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save[0]);
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const std::string& p : save) files.push_back({p, "新しい内容"});
+        EXPECT_FALSE(tk::WriteFilesSafely(files));
+        EXPECT_EQ(Names(), before);
     }
-    ASSERT_TRUE(tk::ReadFileBytes(readOnly, got));
-    EXPECT_EQ(got, "古い内容");
+    CloseHandle(held);
+    for (const std::string& p : {readOnly, titles, twins}) {
+        std::string got;
+        ASSERT_TRUE(tk::ReadFileBytes(p, got));
+        EXPECT_EQ(got, "古い内容") << p;
+    }
     Wipe();
+}
+
+// Temporary files of saves the program was ended in the middle of go at the next save into their
+// folder; one still written or held open by another program stays, as does any other name.
+TEST(TkSafeWrite, TheFirstSaveIntoAFolderRemovesTemporariesLeftByAnEndedRun) {
+    std::string dir = wintest::FreshTestDir("orbal-leftovers");
+    struct Leftover {
+        const char* name;
+        int age;  // seconds since last written
+        bool held, kept;
+    } rows[] = {{"o98A1B2.tmp", 60, false, false}, {"O98F.TMP", 86400, false, false},
+                {"o98C3D4.tmp", 60, true, true},   {"o98E5F6.tmp", 0, false, true},
+                {"o98memo.tmp", 60, false, true},  {"o98A1B2.tmp.txt", 60, false, true}};
+    std::vector<HANDLE> held;
+    for (auto& r : rows) {
+        std::string p = dir + "\\" + r.name;
+        ASSERT_TRUE(tk::WriteFileBytes(p, "途中"));
+        HANDLE f = CreateFileA(p.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+        t.QuadPart -= r.age * 10000000ull;
+        FILETIME then{t.LowPart, t.HighPart};
+        SetFileTime(f, nullptr, nullptr, &then);
+        if (r.held) held.push_back(f);
+        else CloseHandle(f);
+    }
+    ASSERT_TRUE(tk::WriteFileSafely(dir + "\\予定.txt", "新しい内容"));
+    for (HANDLE f : held) CloseHandle(f);
+    for (auto& r : rows) EXPECT_EQ(tk::FileExists(dir + "\\" + r.name), r.kept) << r.name;
 }

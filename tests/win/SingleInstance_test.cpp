@@ -5,6 +5,7 @@
 #include <string>
 
 #include "toolkit/Files.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace {
 
@@ -19,13 +20,18 @@ PROCESS_INFORMATION Start(const std::string& exe) {
 struct FindCtx {
     DWORD pid;
     int count;
+    HWND box = nullptr;  // a message box among them
 };
 
 BOOL CALLBACK CountVisible(HWND h, LPARAM lp) {
     auto* c = (FindCtx*)lp;
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid == c->pid && IsWindowVisible(h)) ++c->count;
+    if (pid != c->pid || !IsWindowVisible(h)) return TRUE;
+    ++c->count;
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    if (std::string(cls) == "#32770") c->box = h;
     return TRUE;
 }
 
@@ -37,14 +43,30 @@ BOOL CALLBACK CloseAll(HWND h, LPARAM lp) {
 }
 
 // The program runs from a folder of its own so that its settings file stays there.
-std::string StagedExe() {
+std::string StagedExe(const char* folder = "orbal-single") {
     char tmp[MAX_PATH];
     GetTempPathA(sizeof tmp, tmp);
-    std::string dir = std::string(tmp) + "orbal-single";
+    std::string dir = std::string(tmp) + folder;
     tk::ForceDirectories(dir);
     std::string exe = dir + "\\orbal98.exe";
     CopyFileA((tk::ExeDir() + "\\orbal98.exe").c_str(), exe.c_str(), FALSE);
     return exe;
+}
+
+// The visible windows of a process, looked at now.
+FindCtx Windows(DWORD pid) {
+    FindCtx c{pid, 0};
+    EnumWindows(CountVisible, (LPARAM)&c);
+    return c;
+}
+
+// The process's message box once it shows, or null when the process ends first or the deadline passes.
+HWND WaitForBox(const PROCESS_INFORMATION& pi, DWORD ms) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms;) {
+        if (HWND box = Windows(pi.dwProcessId).box) return box;
+        if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -61,9 +83,7 @@ TEST(SingleInstance, SecondCopyEndsSilentlyAndTheFirstRunsOn) {
     DWORD code = 99;
     GetExitCodeProcess(second.hProcess, &code);
     EXPECT_EQ(code, 0u);
-    FindCtx c{second.dwProcessId, 0};
-    EnumWindows(CountVisible, (LPARAM)&c);
-    EXPECT_EQ(c.count, 0);
+    EXPECT_EQ(Windows(second.dwProcessId).count, 0);
     EXPECT_EQ(WaitForSingleObject(first.hProcess, 0), (DWORD)WAIT_TIMEOUT);  // untouched
     EnumWindows(CloseAll, (LPARAM)first.dwProcessId);
     EXPECT_EQ(WaitForSingleObject(first.hProcess, 20000), WAIT_OBJECT_0);
@@ -90,5 +110,55 @@ TEST(SingleInstance, CopiesStartedTogetherLeaveExactlyOne) {
     for (auto* p : {&a, &b}) {
         CloseHandle(p->hProcess);
         CloseHandle(p->hThread);
+    }
+}
+
+// A start that cannot write its settings says so, ends once the box is answered and frees the way
+// for the next start, which runs once the settings file is free again.
+TEST(SingleInstance, AStartThatCannotWriteItsSettingsEndsAfterSayingSo) {
+    std::string exe = StagedExe("orbal-badini"), ini = rtl::ExtractFileDir(exe) + "\\orbal98.ini";
+    struct Case {
+        const char* blocker;
+        bool folder;  // a folder where the file belongs, else the file held open without sharing
+    } cases[] = {{"held open", false}, {"folder", true}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.blocker);
+        DeleteFileA(ini.c_str());
+        RemoveDirectoryA(ini.c_str());
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.folder) ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
+        else held = CreateFileA(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        PROCESS_INFORMATION p = Start(exe);
+        ASSERT_NE(p.hProcess, nullptr);
+        HWND box = WaitForBox(p, 60000);
+        EXPECT_NE(box, nullptr);
+        if (box) {
+            char text[512] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            EXPECT_NE(std::string(text).find("に書き込めません。"), std::string::npos) << text;
+            PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        }
+        bool ended = WaitForSingleObject(p.hProcess, 60000) == WAIT_OBJECT_0;
+        EXPECT_TRUE(ended);
+        if (!ended) TerminateProcess(p.hProcess, 1);
+        CloseHandle(p.hProcess);
+        CloseHandle(p.hThread);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        RemoveDirectoryA(ini.c_str());
+
+        // The next start runs: its windows come up and it stays until closed.
+        PROCESS_INFORMATION next = Start(exe);
+        WaitForInputIdle(next.hProcess, 20000);
+        for (DWORD start = GetTickCount(); !Windows(next.dwProcessId).count && GetTickCount() - start < 60000;)
+            if (WaitForSingleObject(next.hProcess, 50) == WAIT_OBJECT_0) break;
+        EXPECT_GT(Windows(next.dwProcessId).count, 0);
+        EXPECT_EQ(WaitForSingleObject(next.hProcess, 0), (DWORD)WAIT_TIMEOUT);
+        EnumWindows(CloseAll, (LPARAM)next.dwProcessId);
+        if (WaitForSingleObject(next.hProcess, 60000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the next start did not end when closed";
+            TerminateProcess(next.hProcess, 1);
+        }
+        CloseHandle(next.hProcess);
+        CloseHandle(next.hThread);
     }
 }
