@@ -26,7 +26,10 @@ struct Cached {
 };
 // Parses by file, each kept with the file's state when it was read or written: main thread only,
 // like every settings access.
-std::map<std::string, Cached> gCache;
+Cached& CacheOf(const std::string& file) {
+    static std::map<std::string, Cached> cache;
+    return cache[rtl::UpperCaseAscii(file)];
+}
 
 struct FileState {
     WIN32_FILE_ATTRIBUTE_DATA a{};
@@ -37,7 +40,7 @@ struct FileState {
 };
 
 void Remember(const std::string& file, const FileState& f, std::shared_ptr<const rtl::IniText> text) {
-    Cached& c = gCache[rtl::UpperCaseAscii(file)];
+    Cached& c = CacheOf(file);
     c.time = f.a.ftLastWriteTime;
     c.size = f.a.nFileSizeLow;
     c.exists = f.exists;
@@ -48,7 +51,7 @@ void Remember(const std::string& file, const FileState& f, std::shared_ptr<const
 // Null when the file cannot be read, or is in a Unicode encoding (*unicode says which).
 std::shared_ptr<const rtl::IniText> Load(const std::string& file, bool* unicode = nullptr) {
     FileState f(file);
-    Cached& c = gCache[rtl::UpperCaseAscii(file)];
+    const Cached& c = CacheOf(file);
     if (c.text && c.exists == f.exists &&
         (!f.exists || (CompareFileTime(&c.time, &f.a.ftLastWriteTime) == 0 && c.size == f.a.nFileSizeLow)))
         return c.text;
