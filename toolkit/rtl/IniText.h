@@ -25,8 +25,8 @@ public:
     std::vector<std::string> Sections() const;
 
     // Edits. Each touches only the lines it is about: every other byte, line end, comment and
-    // unknown key stays as it was. New lines end in CR LF. Names and values end at a NUL, as
-    // they would through the profile functions, and are stored without surrounding blanks.
+    // unknown key stays as it was. New lines end in CR LF. Names and values are stored without
+    // surrounding blanks, and a value ends at a NUL, as through the profile functions.
     // Each returns false when the text did not change.
     //
     // The first matching key of the first matching section takes the value; a missing key is
