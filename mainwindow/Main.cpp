@@ -22,6 +22,7 @@
 #include "settings/Setup.h"
 #include "toolkit/Application.h"
 #include "toolkit/Files.h"
+#include "toolkit/MsgBox.h"
 #include "toolkit/Power.h"
 #include "toolkit/Shell.h"
 #include "toolkit/Sound.h"
@@ -329,6 +330,15 @@ void TForm1::FormCreate() {
 
     // 10: first run: the default holidays once, and the "Schedule" folder as the data folder.
     if (ini.ReadInteger(ik::Horiday::Section, ik::Horiday::Set, 0) == 0) {
+        // A settings file that is there but holds nothing readable (emptied by a crash, damaged)
+        // is kept aside before the first-run settings go into it, and the user is told where.
+        std::string copy;
+        if (ini.CopyAsideWithoutSections(copy))
+            tk::MessageDlg(Handle,
+                           "設定ファイル " + ini.FileName + " に読める設定がありません。初めての起動として設定し直します。\n" +
+                               (copy.empty() ? std::string("元のファイルの控えは作れませんでした。")
+                                             : "元のファイルは " + copy + " に残しました。"),
+                           tk::Application.Title(), MB_OK | MB_ICONWARNING);
         ini.WriteInteger(ik::Horiday::Section, ik::Horiday::Set, 1);
         for (auto& [key, name] : DefaultHolidays()) ini.WriteString(ik::Horiday::Section, key, name);
         std::string dir = tk::ExeDir() + "\\Schedule";

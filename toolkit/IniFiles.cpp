@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "toolkit/Files.h"
+#include "toolkit/rtl/DateTime.h"
 
 #include <cstring>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -12,7 +14,7 @@ namespace tk {
 
 static const char kAbsent[] = "\x01\x02orbal-absent\x02\x01";
 
-// Bumped by every write of the program, so that no parse outlives a change of ours.
+// Bumped by every write of the program, so that no object keeps a parse from before a change of ours.
 static unsigned gWrites = 1;
 
 namespace {
@@ -20,36 +22,89 @@ struct Cached {
     FILETIME time{};
     DWORD size = 0;
     bool exists = false;
-    unsigned generation = 0;
     std::shared_ptr<const rtl::IniText> text;
 };
+// Parses by file, each kept with the file's state when it was read or written: main thread only,
+// like every settings access.
+Cached& CacheOf(const std::string& file) {
+    static std::map<std::string, Cached> cache;
+    return cache[rtl::UpperCaseAscii(file)];
+}
+
+struct FileState {
+    WIN32_FILE_ATTRIBUTE_DATA a{};
+    bool exists;
+    explicit FileState(const std::string& file)
+        : exists(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &a) &&
+                 !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {}
+};
+
+void Remember(const std::string& file, const FileState& f, std::shared_ptr<const rtl::IniText> text) {
+    Cached& c = CacheOf(file);
+    c.time = f.a.ftLastWriteTime;
+    c.size = f.a.nFileSizeLow;
+    c.exists = f.exists;
+    c.text = std::move(text);
+}
+
+// The file's text as it is now: the kept parse while the file is as it was seen, else read again.
+// Null when the file cannot be read, or is in a Unicode encoding (*unicode says which).
+std::shared_ptr<const rtl::IniText> Load(const std::string& file, bool* unicode = nullptr) {
+    FileState f(file);
+    const Cached& c = CacheOf(file);
+    if (c.text && c.exists == f.exists &&
+        (!f.exists || (CompareFileTime(&c.time, &f.a.ftLastWriteTime) == 0 && c.size == f.a.nFileSizeLow)))
+        return c.text;
+    std::string bytes;
+    if (f.exists && !ReadFileBytes(file, bytes)) return nullptr;
+    // Files in a Unicode encoding are left to the profile functions themselves.
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
+        if (unicode) *unicode = true;
+        return nullptr;
+    }
+    Remember(file, f, std::make_shared<const rtl::IniText>(std::move(bytes)));
+    return c.text;
+}
+
+// A file in a Unicode encoding is changed by the profile functions on a copy beside it, which
+// then replaces it whole.
+bool ProfileChange(const std::string& file, const std::function<BOOL(const char*)>& change) {
+    std::string bytes, changed;
+    std::string dir = rtl::ExtractFilePath(file);
+    char temp[MAX_PATH + 16] = {};
+    if (!ReadFileBytes(file, bytes) || !GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "o98", 0, temp))
+        return false;
+    bool ok = WriteFileBytes(temp, bytes) && change(temp) && ReadFileBytes(temp, changed);
+    DeleteFileA(temp);
+    return ok && (changed == bytes || WriteFileSafely(file, changed));
+}
 }  // namespace
 
 const rtl::IniText* TIniFile::Text() const {
     if (text_ && generation_ == gWrites) return text_.get();
-    static std::map<std::string, Cached> cache;  // main thread only, like every settings access
-    WIN32_FILE_ATTRIBUTE_DATA a{};
-    bool exists = GetFileAttributesExA(FileName.c_str(), GetFileExInfoStandard, &a) &&
-                  !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    Cached& c = cache[rtl::UpperCaseAscii(FileName)];
-    bool same = c.text && c.generation == gWrites && c.exists == exists &&
-                (!exists || (CompareFileTime(&c.time, &a.ftLastWriteTime) == 0 && c.size == a.nFileSizeLow));
-    if (!same) {
-        std::string bytes;
-        if (exists && !ReadFileBytes(FileName, bytes)) return nullptr;
-        // Files in a Unicode encoding are left to the profile functions themselves.
-        if (bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0)
-            return nullptr;
-        c.text = std::make_shared<const rtl::IniText>(bytes);
-        c.time = a.ftLastWriteTime;
-        c.size = a.nFileSizeLow;
-        c.exists = exists;
-        c.generation = gWrites;
-    }
-    text_ = c.text;
+    std::shared_ptr<const rtl::IniText> t = Load(FileName);
+    if (!t) return nullptr;
+    text_ = std::move(t);
     generation_ = gWrites;
     return text_.get();
 }
+
+bool TIniFile::Change(const std::function<bool(rtl::IniText&)>& edit,
+                      const std::function<BOOL(const char*)>& profile) {
+    ++gWrites;
+    // The whole new text replaces the file in one step: a crash leaves the old file or the new.
+    bool unicode = false;
+    std::shared_ptr<const rtl::IniText> now = Load(FileName, &unicode);
+    if (unicode) return ProfileChange(FileName, profile);
+    if (!now) return false;  // a file that could not be read is not written over
+    auto next = std::make_shared<rtl::IniText>(*now);
+    if (!edit(*next)) return true;
+    if (!WriteFileSafely(FileName, next->Bytes())) return false;
+    Remember(FileName, FileState(FileName), std::move(next));
+    return true;
+}
+
+void TIniFile::Raise() const { throw EIniFileError("設定ファイル " + FileName + " に書き込めません。"); }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
     if (const rtl::IniText* t = Text()) {
@@ -82,9 +137,11 @@ double TIniFile::ReadFloat(const std::string& section, const std::string& key, d
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    ++gWrites;
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), FileName.c_str()))
-        throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
+    if (!Change([&](rtl::IniText& t) { return t.Write(section, key, value); },
+                [&](const char* file) {
+                    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file);
+                }))
+        Raise();
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -150,29 +207,51 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& key) c
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-    ++gWrites;
-    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FileName.c_str()))
-        throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
+    if (!Change([&](rtl::IniText& t) { return t.EraseSection(section); },
+                [&](const char* file) { return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file); }))
+        Raise();
 }
 
 void TIniFile::WriteSection(const std::string& section, const IniKeys& values) {
-    // One write: erasing first would leave the section gone if the program ended in between.
     if (values.empty()) return EraseSection(section);
-    std::string block;
-    for (const auto& [key, value] : values) {
-        // A key written alone loses its value's trailing blanks; a section written whole would not.
-        size_t end = value.find_last_not_of(" \t");
-        block.append(key).append("=").append(value, 0, end == std::string::npos ? 0 : end + 1).push_back('\0');
-    }
-    block.push_back('\0');
-    ++gWrites;
-    if (!WritePrivateProfileSectionA(section.c_str(), block.c_str(), FileName.c_str()))
-        throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
+    if (!Change([&](rtl::IniText& t) { return t.WriteSection(section, values); },
+                [&](const char* file) {
+                    std::string block;
+                    for (const auto& [key, value] : values) {
+                        // A key written alone loses its value's trailing blanks; a section written whole would not.
+                        size_t end = value.find_last_not_of(" \t");
+                        block.append(key).append("=").append(value, 0, end == std::string::npos ? 0 : end + 1);
+                        block.push_back('\0');
+                    }
+                    block.push_back('\0');
+                    return WritePrivateProfileSectionA(section.c_str(), block.c_str(), file);
+                }))
+        Raise();
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
-    ++gWrites;
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, FileName.c_str());
+    // A key that cannot be removed is let be, as before.
+    Change([&](rtl::IniText& t) { return t.DeleteKey(section, key); },
+           [&](const char* file) { return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file); });
+}
+
+bool TIniFile::CopyAsideWithoutSections(std::string& copy) const {
+    copy.clear();
+    if (!FileExists(FileName)) return false;
+    rtl::TStringList sections;
+    ReadSections(sections);
+    for (const std::string& s : sections.Strings)
+        if (!s.empty()) return false;
+    std::string name = FileName + ".broken-" + rtl::FormatDateTime("yyyymmdd-hhnnss", rtl::Now());
+    for (int n = 1; n < 100; ++n) {
+        std::string candidate = n == 1 ? name : name + "-" + std::to_string(n);
+        if (CopyFileA(FileName.c_str(), candidate.c_str(), TRUE)) {
+            copy = candidate;
+            break;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    return true;
 }
 
 bool IniKeepsValue(const std::string& value) {

@@ -1,6 +1,9 @@
-// The INI object over the private-profile functions: typed reads with the caller's default,
-// writes that report failure, key names in file order, erasing sections and keys.
+// The INI object over the private-profile files: typed reads with the caller's default, writes
+// that report failure, key names in file order, erasing sections and keys. Every write replaces
+// the file whole through a temporary file, so that a crash leaves the old file or the new one;
+// the program's reads see it at once.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -60,11 +63,20 @@ public:
     // them. No keys: the section goes.
     void WriteSection(const std::string& section, const IniKeys& values);
     void DeleteKey(const std::string& section, const std::string& key);
+    // A file that is there but holds no section (empty, or bytes of no settings file) is copied
+    // beside it as "<name>.broken-yyyymmdd-hhnnss" before anything is written to it. False when
+    // the file holds a section or is not there; else copy names the copy, empty when none could
+    // be made.
+    bool CopyAsideWithoutSections(std::string& copy) const;
 
 private:
     // Reads are answered from one parse of the file per object (the file is checked once when
     // the object first reads, and parsed again after any write of the program).
     const rtl::IniText* Text() const;
+    // One change of the file's text; profile makes it instead on a copy of a file in a Unicode
+    // encoding. False when the file could not be read or written.
+    bool Change(const std::function<bool(rtl::IniText&)>& edit, const std::function<int(const char*)>& profile);
+    [[noreturn]] void Raise() const;
     mutable std::shared_ptr<const rtl::IniText> text_;
     mutable unsigned generation_ = 0;
 };

@@ -131,6 +131,122 @@ TEST(FoundationIni, SectionWriteReplacesTheKeysInPlace) {
     }
 }
 
+// Every section, key and value of a file as the profile functions read it.
+static std::string ProfileDump(const std::string& path) {
+    std::vector<char> names(1 << 16), keys(1 << 16);
+    GetPrivateProfileSectionNamesA(names.data(), (DWORD)names.size(), path.c_str());
+    std::string out;
+    for (const char* s = names.data(); *s; s += strlen(s) + 1) {
+        out += std::string("[") + s + "]";
+        GetPrivateProfileStringA(s, nullptr, "", keys.data(), (DWORD)keys.size(), path.c_str());
+        for (const char* k = keys.data(); *k; k += strlen(k) + 1) {
+            char v[1024] = {};
+            GetPrivateProfileStringA(s, k, "<absent>", v, sizeof v, path.c_str());
+            out += std::string(" ") + k + "=" + v;
+        }
+    }
+    return out;
+}
+
+// The same writes made by the profile functions on one file and by the settings object on its
+// twin leave files that read the same, and the object reads each write back at once.
+TEST(FoundationIni, WritesReadAsTheProfileFunctionsWrites) {
+    struct Op {
+        char kind;  // w: write, e: erase section, d: delete key, s: write section ("k=v|k=v")
+        const char *section, *key, *value;
+    };
+    struct Row {
+        const char* what;
+        std::string before;
+        std::vector<Op> ops;
+        const char* after = nullptr;  // the object's file, where every line the writes did not touch stays
+    } rows[] = {
+        {"settings with comments and unknown keys",
+         "; orbal\r\n[Form]\r\nOpen=1\r\n  Left = 40 \r\nUnknown=x\r\nflag\r\n\r\n[表示]\r\nソフト=C:\\表\\ソ\\\r\n",
+         {{'w', "Form", "Left", "120"}, {'w', "form", "Top", " 8 "}, {'w', "表示", "ソフト", "C:\\能\\"},
+          {'w', "表示", "十", "\"申\""}, {'w', "Calendar", "Directory", "C:\\表\\Schedule"}, {'w', "Form", "flag", "1"}},
+         "; orbal\r\n[Form]\r\nOpen=1\r\n  Left =120\r\nUnknown=x\r\nflag=1\r\nTop=8\r\n\r\n[表示]\r\n"
+         "ソフト=C:\\能\\\r\n十=\"申\"\r\n[Calendar]\r\nDirectory=C:\\表\\Schedule\r\n"},
+        {"names of the same spelling", "[A]\r\nk=1\r\nK=2\r\n[a]\r\nk=3\r\nj=4\r\n",
+         {{'w', "a", "K", "5"}, {'d', "A", "k", ""}, {'d', "A", "j", ""}, {'w', "A", "j", "6"}}},
+        {"values the functions alter", "[T]\r\nq='x'\r\n",
+         {{'w', "T", "lead", "  a"}, {'w', "T", "trail", "b  "}, {'w', "T", "q", "\"c d\""}, {'w', "T", "e", ""},
+          {'w', "T", "eq", "a=b"}}},
+        {"sections erased and written whole", "top=1\r\n[S]\r\nold=1\r\n; note\r\n0=x\r\n[T]\r\nk=1\r\n[U]\r\n",
+         {{'s', "s", "", "0=a|1=b  |Count=2"}, {'e', "T", "", ""}, {'e', "None", "", ""}, {'s', "New", "", "k=v"},
+          {'e', "U", "", ""}}},
+        {"line ends of LF, no end on the last line", "[A]\nk=1\n[B]\nx=2", {{'w', "A", "n", "1"}, {'w', "B", "y", "3"}}},
+        {"empty file", "", {{'w', "Horiday", "Set", "1"}, {'w', "Horiday", "01/01", "【元旦】"}}},
+        {"Unicode file", std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0001\0\r\0\n\0", 22),
+         {{'w', "A", "k", "2"}, {'w', "B", "表", "示"}, {'e', "A", "", ""}}},
+    };
+    std::string dir = TempDir("orbal-ini-twins");
+    for (const Row& r : rows) {
+        std::string a = dir + "\\profile.ini", b = dir + "\\object.ini";
+        ASSERT_TRUE(tk::WriteFileBytes(a, r.before) && tk::WriteFileBytes(b, r.before));
+        tk::TIniFile ini(b);
+        for (const Op& op : r.ops) {
+            std::string block, old;
+            switch (op.kind) {
+            case 'w':
+                WritePrivateProfileStringA(op.section, op.key, op.value, a.c_str());
+                ini.WriteString(op.section, op.key, op.value);
+                break;
+            case 'e':
+                WritePrivateProfileStringA(op.section, nullptr, nullptr, a.c_str());
+                ini.EraseSection(op.section);
+                break;
+            case 'd':
+                WritePrivateProfileStringA(op.section, op.key, nullptr, a.c_str());
+                ini.DeleteKey(op.section, op.key);
+                break;
+            case 's': {
+                tk::IniKeys keys;
+                std::string text = std::string(op.value) + "|";
+                for (size_t p = 0, bar; (bar = text.find('|', p)) != std::string::npos; p = bar + 1) {
+                    std::string line = text.substr(p, bar - p);
+                    size_t eq = line.find('=');
+                    keys.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+                    block += line.substr(0, line.find_last_not_of(' ') + 1) + std::string(1, '\0');
+                }
+                WritePrivateProfileSectionA(op.section, (block + '\0').c_str(), a.c_str());
+                ini.WriteSection(op.section, keys);
+                break;
+            }
+            }
+            if (op.kind == 'w' || op.kind == 'd') {
+                char v[1024] = {};
+                GetPrivateProfileStringA(op.section, op.key, "<absent>", v, sizeof v, a.c_str());
+                EXPECT_EQ(ini.ReadString(op.section, op.key, "<absent>"), v) << r.what << ": " << op.key;
+            }
+        }
+        EXPECT_EQ(ProfileDump(b), ProfileDump(a)) << r.what;
+        std::string bytes;
+        if (r.after) EXPECT_TRUE(tk::ReadFileBytes(b, bytes) && bytes == r.after) << r.what << ":\n" << bytes;
+    }
+}
+
+// A write stopped part way, as a crash stops it, leaves the file as it was, and says so.
+TEST(FoundationIni, WriteStoppedPartWayLeavesTheOldFile) {
+    std::string path = TempDir("orbal-ini-stopped") + "\\orbal98.ini";
+    const std::string before = "[Calendar]\r\nDirectory=C:\\表\\Schedule\r\n[Form]\r\nLeft=10\r\n";
+    for (const char* step : {"temp", "flushed"}) {
+        ASSERT_TRUE(tk::WriteFileBytes(path, before));
+        static std::string stopAt;
+        stopAt = step;
+        tk::WriteFileSafelyStep = [](const char* s) { return stopAt != s; };
+        tk::TIniFile ini(path);
+        EXPECT_THROW(ini.WriteInteger("Form", "Left", 20), tk::EIniFileError) << step;
+        EXPECT_THROW(ini.EraseSection("Calendar"), tk::EIniFileError) << step;
+        tk::WriteFileSafelyStep = nullptr;
+        std::string bytes;
+        EXPECT_TRUE(tk::ReadFileBytes(path, bytes) && bytes == before) << step;
+        EXPECT_EQ(ini.ReadInteger("Form", "Left", 0), 10) << step;
+        ini.WriteInteger("Form", "Left", 30);
+        EXPECT_EQ(tk::TIniFile(path).ReadInteger("Form", "Left", 0), 30) << step;
+    }
+}
+
 TEST(FoundationIni, WriteToAnUnwritableFileReports) {
     // (Read-only attributes do not stop root under Wine; a folder that is not there does.)
     tk::TIniFile missing(TempDir("orbal-ro") + "\\no such folder\\x.ini");

@@ -43,6 +43,23 @@ TEST_F(MainWindow, FirstRunWritesTheHolidaysOnceAndChoosesTheDataFolder) {
     EXPECT_EQ(settings::Open().ReadString("Horiday", "05/04", "<none>"), "<none>");
 }
 
+// A settings file that is there but holds nothing readable (emptied, damaged) is kept aside,
+// without replacing an earlier copy, before the first-run settings go into it; the user is told where.
+TEST_F(MainWindow, FirstRunKeepsAnUnreadableSettingsFileAside) {
+    const std::string copy = ini + ".broken-20240501-100000";
+    const std::pair<std::string, std::string> rows[] = {{"", copy}, {std::string("\x8c\0\xff\\ x\r\n=\x01", 10), copy + "-2"}};
+    for (const auto& [broken, kept] : rows) {
+        ASSERT_TRUE(tk::WriteFileBytes(ini, broken));
+        boxes.clear();
+        Start();
+        EXPECT_TRUE(tk::FileExists(kept) && Bytes(kept) == broken) << kept;
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find(kept), std::string::npos) << boxes[0];
+        EXPECT_EQ(settings::Open().ReadInteger("Horiday", "Set", 0), 1);
+        Form1->Destroy();
+    }
+}
+
 TEST_F(MainWindow, DeletedDataFolderFallsBackToNotChosen) {
     UseDataDir();
     auto f = settings::Open();
