@@ -65,9 +65,12 @@ void TForm1::ComboBox2Change() {
         int period;
         tk::TColor colour;
     } curves[3] = {{23, tk::clRed}, {28, tk::clBlue}, {33, tk::clGreen}};
+    // Half the height less the pen's width: with the full half a peak's 2-pixel line ran along
+    // the picture's edge and lost its outer row there.
+    const int amplitude = H / 2 - 2;
     for (auto& curve : curves) {
         c.Pen = {.Color = curve.colour, .Width = 2};
-        auto y = [&](int k) { return y0 - BiorhythmValue(n, k, curve.period, H / 2); };
+        auto y = [&](int k) { return y0 - BiorhythmValue(n, k, curve.period, amplitude); };
         c.MoveTo(0, y(0));
         for (int k = 0; k <= 31; ++k) c.LineTo(col * k, y(k));
     }

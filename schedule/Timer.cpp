@@ -28,13 +28,9 @@ std::string Message(const std::string& name, const char* plain, const char* name
     return name.empty() ? plain : name + named;
 }
 
-// The group's caption for a preset: a name too long for the frame is cut with "…" before the
-// suffix, at a whole character. The frame draws its caption from 9 pixels in to 8 before its edge.
-std::string GroupCaption(const tk::Control& group, const std::string& name, const std::string& suffix) {
-    tk::TCanvas canvas(tk::MeasureDC());
-    canvas.Font = group.EffectiveFont();
+// A name too long for room pixels is cut with "…" before the suffix, at a whole character.
+std::string Fitted(tk::TCanvas& canvas, const std::string& name, const std::string& suffix, int room) {
     auto width = [&canvas](const std::string& t) { return canvas.TextWidth(t); };
-    const int room = group.Width() - 17;
     std::string shown = name + suffix;
     if (width(shown) > room) {
         std::vector<size_t> starts;  // where each character of the name starts
@@ -45,6 +41,13 @@ std::string GroupCaption(const tk::Control& group, const std::string& name, cons
         shown = name.substr(0, cut > 0 ? starts[cut - 1] : 0) + "…" + suffix;
     }
     return shown;
+}
+
+// The group's caption for a preset. The frame draws its caption from 9 pixels in to 8 before its edge.
+std::string GroupCaption(const tk::Control& group, const std::string& name, const std::string& suffix) {
+    tk::TCanvas canvas(tk::MeasureDC());
+    canvas.Font = group.EffectiveFont();
+    return Fitted(canvas, name, suffix, group.Width() - 17);
 }
 
 }  // namespace
@@ -61,7 +64,15 @@ TForm13::TForm13()
     Edit1.Create(*this, {.at = {200, 8, 152, 22}, .hint = "Stackに登録する名前"});
 
     // The preset stack.
-    ListBox1.Create(*this, {.at = {8, 38, 250, 80}, .hint = "Stack"});
+    ListBox1.Create(*this, {.at = {8, 38, 250, 80}, .hint = "Stack", .style = tk::lbOwnerDrawFixed});
+    // A name wider than the list ends in "…" instead of at the list's edge.
+    ListBox1.OnDrawItem = [this](int i, const RECT& r, int state) {
+        tk::TCanvas& c = ListBox1.Canvas;
+        if ((state & tk::odDisabled) && !(state & tk::odSelected)) c.Font.Color = tk::clGrayText;  // while running
+        c.FillRect(r);
+        if (i < ListBox1.Items.Count())
+            c.TextOut(r.left + 2, r.top, Fitted(c, ListBox1.Items[i], "", r.right - r.left - 4));
+    };
     BitBtn1.Create(*this, {.at = {266, 38, 86, 25}, .caption = "&Add", .hint = "Stackに追加"});
     BitBtn8.Create(*this, {.at = {266, 68, 86, 25}, .caption = "&Delete", .hint = "Stack選択項目を削除"});
 

@@ -272,7 +272,9 @@ void TForm2::BitBtn2Click() {
         SendMessageA(re.Handle, WM_SETREDRAW, TRUE, 0);
         SendMessageA(re.Handle, EM_SCROLLCARET, 0, 0);
         if (i != (int)ListPane::Past) SendMessageA(re.Handle, WM_VSCROLL, SB_TOP, 0);
-        re.SetScrollBars(tk::ssVertical);
+        // Asked for after every build: the control does not show the bar by itself for the text
+        // it was just given, and the toolkit's setter skips a style the pane already has.
+        SendMessageA(re.Handle, EM_SHOWSCROLLBAR, SB_VERT, TRUE);
         InvalidateRect(re.Handle, nullptr, TRUE);
     }
 }

@@ -3,9 +3,67 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <map>
+#include <vector>
 
 namespace tk {
+
+namespace {
+
+// How far each single-byte glyph of the font starts left of its cell. In the face that stands in
+// for the Japanese UI font "J" does, by a pixel, onto the glyph before it.
+const std::array<signed char, 256>& Overhangs(const TFont& font, HDC dc) {
+    static std::map<HFONT, std::array<signed char, 256>> cache;
+    HFONT f = font.Handle();
+    auto it = cache.find(f);
+    if (it != cache.end()) return it->second;
+    std::array<signed char, 256> over{};
+    ABC abc[0x7F - 0x20];
+    HGDIOBJ old = SelectObject(dc, f);
+    if (GetCharABCWidthsA(dc, 0x20, 0x7E, abc))
+        for (int ch = 0x20; ch <= 0x7E; ++ch) over[ch] = (signed char)std::clamp(-abc[ch - 0x20].abcA, 0, 127);
+    SelectObject(dc, old);
+    return cache[f] = over;
+}
+
+// One line of a panel. A glyph that would overhang onto the one before it gets its pixel, or a
+// "." before "J" reads as part of the "J" (a day file's ".JNL" showed as "JNL"); a text too long
+// for the panel is cut with "..." by DrawText as before.
+void DrawLine(TCanvas& c, const std::string& text, const RECT& r, PanelAlign align) {
+    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    flags |= align == PanelAlign::Center ? DT_CENTER : align == PanelAlign::Right ? DT_RIGHT : DT_LEFT;
+    const std::array<signed char, 256>& over = Overhangs(c.Font, c.Handle);
+    std::vector<std::pair<std::string, int>> runs;  // each run, and the pixels kept after it
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); i += IsDBCSLeadByte((BYTE)text[i]) ? 2 : 1)
+        if (i > 0 && over[(BYTE)text[i]] && !IsDBCSLeadByte((BYTE)text[i])) {
+            runs.push_back({text.substr(start, i - start), over[(BYTE)text[i]]});
+            start = i;
+        }
+    if (runs.empty()) {
+        c.DrawText(text, r, flags);
+        return;
+    }
+    runs.push_back({text.substr(start), 0});
+    int width = 0;
+    for (auto& run : runs) width += c.TextWidth(run.first) + run.second;
+    if (width > r.right - r.left) {
+        c.DrawText(text, r, flags);
+        return;
+    }
+    int x = align == PanelAlign::Left     ? r.left
+            : align == PanelAlign::Center ? r.left + (r.right - r.left - width) / 2
+                                          : r.right - width;
+    const int y = r.top + (r.bottom - r.top - c.TextHeight(text)) / 2;
+    for (auto& run : runs) {
+        c.TextRect(r, x, y, run.first);
+        x += c.TextWidth(run.first) + run.second;
+    }
+}
+
+}  // namespace
 
 void StatusPanel::SetText(const std::string& s) {
     if (s == text_) return;
@@ -80,10 +138,8 @@ void StatusBar::Paint(TCanvas& c) {
         RECT r = PartRect(i);
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
         InflateRect(&r, -3, -1);
-        UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-        flags |= align == PanelAlign::Center ? DT_CENTER : align == PanelAlign::Right ? DT_RIGHT : DT_LEFT;
         c.Brush.Style = BrushStyle::Clear;
-        c.DrawText(text, r, flags);
+        DrawLine(c, text, r, align);
     };
     if (simple_ || Panels.Count() == 0) part(0, simple_ ? simpleText_ : "", PanelAlign::Left);
     else

@@ -1,5 +1,6 @@
 #include "toolkit/TreeView.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -200,7 +201,45 @@ RECT TreeView::NodeRect(TreeNode node, bool textOnly) const {
 bool TreeView::StartEdit(TreeNode node) {
     if (!node) return false;
     if (GetFocus() != Handle) ::SetFocus(Handle);
-    return SendMessageA(Handle, TVM_EDITLABELA, 0, (LPARAM)node) != 0;
+    if (!SendMessageA(Handle, TVM_EDITLABELA, 0, (LPARAM)node)) return false;
+    FitEditor(true);
+    return true;
+}
+
+// The control's editor starts at the label and ends at the right edge at the latest, so a title
+// longer than that room shows cut at both ends (scrolled to the caret at its end). The editor
+// moves left, down to the tree's left edge, until it holds the whole title where it can.
+void TreeView::FitEditor(bool fromStart) {
+    HWND edit = (HWND)SendMessageA(Handle, TVM_GETEDITCONTROL, 0, 0);
+    TreeNode node = Selected();
+    if (!edit || !node) return;
+    int n = GetWindowTextLengthA(edit);
+    std::string text(n, '\0');
+    GetWindowTextA(edit, text.data(), n + 1);
+    SIZE size{};
+    TEXTMETRICA tm{};
+    HDC dc = GetDC(edit);
+    HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(edit, WM_GETFONT, 0, 0));
+    GetTextExtentPoint32A(dc, text.data(), n, &size);
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    RECT box, inside;
+    GetWindowRect(edit, &box);
+    MapWindowPoints(nullptr, Handle, (POINT*)&box, 2);
+    GetClientRect(edit, &inside);
+    DWORD margins = (DWORD)SendMessageA(edit, EM_GETMARGINS, 0, 0);
+    // Frame, margins and room for the caret after the last character.
+    int need =
+        size.cx + LOWORD(margins) + HIWORD(margins) + (box.right - box.left - inside.right) + tm.tmAveCharWidth;
+    const int room = ClientWidth();
+    int width = std::min(std::max(need, (int)(box.right - box.left)), room);
+    int left = std::max(0, std::min((int)NodeRect(node).left - 2, room - width));
+    if (left != box.left || width != box.right - box.left)
+        SetWindowPos(edit, nullptr, left, box.top, width, box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Everything selected as the control has it, with the caret at the start so that a title
+    // still wider than the tree shows from its beginning.
+    if (fromStart) SendMessageA(edit, EM_SETSEL, GetWindowTextLengthW(edit), 0);
 }
 
 void TreeView::EndEdit(bool cancel) { SendMessageA(Handle, TVM_ENDEDITLABELNOW, cancel, 0); }
@@ -353,6 +392,14 @@ LRESULT TreeView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
+        case WM_COMMAND:
+        case WM_HSCROLL: {
+            // The control sizes its editor again as the title changes and leaves it in place when
+            // the tree scrolls sideways; the editor is fitted after either.
+            LRESULT r = Control::WndProc(msg, wp, lp);
+            if (msg == WM_HSCROLL || HIWORD(wp) == EN_UPDATE) FitEditor(false);
+            return r;
+        }
     }
     return Control::WndProc(msg, wp, lp);
 }

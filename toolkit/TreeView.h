@@ -119,6 +119,7 @@ private:
     bool DragAccepts(TreeNode target);
     void ShowDropTarget(TreeNode target);
     void EndPress();
+    void FitEditor(bool fromStart);
 
     mutable std::vector<TreeNode> order_;
     mutable bool orderValid_ = false;

@@ -7,7 +7,8 @@ build=${BUILD_DIR:-$here/build}
 cache=$build/cache
 mkdir -p "$cache"
 
-need_pkgs=(g++-mingw-w64-i686 cmake make wine wine32:i386 xvfb fonts-ipafont-gothic fonts-ipafont-mincho
+# fonts-wine holds Wine's own faces, among them Marlett for the window frames (see wineprefix.sh).
+need_pkgs=(g++-mingw-w64-i686 cmake make wine wine32:i386 fonts-wine xvfb fonts-ipafont-gothic fonts-ipafont-mincho
            locales imagemagick x11-apps googletest libgtest-dev dpkg-dev g++ python3 ghostscript)
 missing=()
 for p in "${need_pkgs[@]}"; do

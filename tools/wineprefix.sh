@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Creates the Wine prefix once, with font replacements so the Japanese faces get the right metrics
-# and a PostScript printer that prints into a file (wine-printer.sh).
+# Creates the Wine prefix once, with font replacements so the Japanese faces get the right metrics,
+# Wine's caption-button font and a PostScript printer that prints into a file (wine-printer.sh).
+# An older prefix (another stamp) is brought up to date by the same steps: each is safe to repeat.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 [ -n "$WINEPREFIX" ] || { echo "WINEPREFIX is not set" >&2; exit 2; }
-stamp=$WINEPREFIX/.orbal98-ready-3
+stamp=$WINEPREFIX/.orbal98-ready-4
 [ -f "$stamp" ] && exit 0
 mkdir -p "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1 || true
+# Window frames draw their caption buttons with Marlett (else the letters "0 1 r" show). Debian's
+# Wine does not look in the folder fonts-wine installs it to, but reads the prefix's font folder.
+# Only this face: Wine's other fonts would replace faces the program's text is laid out in.
+marlett=/usr/share/wine/fonts/marlett.ttf
+[ -f "$marlett" ] || { echo "wineprefix: $marlett is missing (tools/setup.sh installs fonts-wine)" >&2; exit 1; }
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
 reg=$(mktemp --suffix=.reg)
 cat <<'REG' | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 Windows Registry Editor Version 5.00

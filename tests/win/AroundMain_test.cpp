@@ -737,4 +737,18 @@ TEST_F(Bio, TextThatIsNoDateDrawsTheGridOnlyAndKeepsTheStoredPerson) {
     }
 }
 
+TEST_F(Bio, TheCurvesStayClearOfThePicturesEdges) {
+    Start();
+    ShowMonth(2024, 6, 10);  // no day line of today
+    Form1->ComboBox2.SetText("1990/02/19");  // blue: top on day 3, bottom on day 17
+    Form1->ComboBox2Change();
+    tk::TCanvas& c = Form1->Image2.Canvas();
+    int onEdge = 0;  // curve pixels in the first and last rows
+    for (int y : {0, Form1->Image2.Height() - 1})
+        for (int x = 0; x < Form1->Image2.Width(); ++x)
+            for (tk::TColor curve : {tk::clRed, tk::clBlue, tk::clGreen}) onEdge += c.GetPixel(x, y) == curve;
+    EXPECT_EQ(onEdge, 0);
+    EXPECT_TRUE(Has(tk::clBlue, 21));
+}
+
 }  // namespace

@@ -166,6 +166,23 @@ TEST_F(CountdownTimer, ALongPresetNameIsCutInTheFrameOnly) {
         EXPECT_TRUE(rtl::SjisIsCharStart(names[i], kept));
         EXPECT_LE(frame.TextWidth(shown), f.GroupBox1.Width() - 17);  // the frame's caption room
     }
+    // The list draws the long name of line 1 as the x's that fit before "…", not cut at its edge.
+    const RECT line = f.ListBox1.ItemRect(1);
+    RECT all;
+    GetClientRect(f.ListBox1.Handle, &all);
+    tk::TBitmap drawn(all.right, all.bottom), want(all.right, all.bottom);
+    SendMessageA(f.ListBox1.Handle, WM_PRINTCLIENT, (WPARAM)drawn.Canvas().Handle, PRF_CLIENT);
+    tk::TCanvas& c = want.Canvas();
+    c.Font = f.ListBox1.EffectiveFont();
+    std::string fits;
+    while (c.TextWidth(fits + "x…") <= line.right - line.left - 4) fits += "x";
+    c.Brush.Color = f.ListBox1.EffectiveColor();
+    c.FillRect(line);
+    c.TextOut(line.left + 2, line.top, fits + "…");
+    int differ = 0;
+    for (int y = line.top; y < line.bottom; ++y)
+        for (int x = line.left; x < line.right; ++x) differ += drawn.Canvas().GetPixel(x, y) != c.GetPixel(x, y);
+    EXPECT_EQ(differ, 0);
 }
 
 TEST_F(CountdownTimer, PresetsStackAndCloseUpWhenOneIsDeleted) {

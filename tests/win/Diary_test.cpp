@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "controls/IJGJpeg.h"
 #include "mainwindow/Main.h"
@@ -14,6 +16,7 @@
 #include "tests/win/WinTest.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Files.h"
+#include "toolkit/Graphics.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Printer.h"
 #include "toolkit/Sound.h"
@@ -71,6 +74,22 @@ protected:
         reader.LoadFromStream(s);
         return reader.Text();
     }
+    // The width of the status bar's fourth glyph from the right, as drawn: the "." of ".JNL".
+    static int FourthGlyphFromTheRight(tk::StatusBar& bar) {
+        RECT rc;
+        GetClientRect(bar.Handle, &rc);
+        tk::TBitmap shot(rc.right, rc.bottom);
+        tk::TCanvas& c = shot.Canvas();
+        SendMessageA(bar.Handle, WM_PRINTCLIENT, (WPARAM)c.Handle, PRF_CLIENT);
+        std::vector<int> widths;  // of the runs of columns with ink, from the right
+        for (int x = rc.right - 1, run = 0; x >= 0 && widths.size() < 4; --x) {
+            bool ink = false;
+            for (int y = 0; y < rc.bottom && !ink; ++y) ink = c.GetPixel(x, y) == 0;
+            if (ink) ++run;
+            else if (run) widths.push_back(std::exchange(run, 0));
+        }
+        return widths.size() == 4 ? widths[3] : -1;
+    }
     // A day file with the given header lines and the body "本文".
     std::string DayFile(const std::string& header) { return header + ":END\r\n" + kRtfBody + "\r\n"; }
 };
@@ -108,6 +127,8 @@ TEST_F(Diary, ADayReadsAndSavesItsHeaderAsFound) {
     EXPECT_EQ(d.RichEdit1.Text(), "本文");
     EXPECT_TRUE(d.PanelButton9.Enabled());
     EXPECT_EQ(d.StatusBar1.SimpleText(), DayPath(day));
+    d.SetBounds(0, 0, 1000, 460);  // room for the test folder's long path
+    EXPECT_LE(FourthGlyphFromTheRight(d.StatusBar1), 2);  // the dot apart, not "19990115JNL"
     EXPECT_EQ(d.RichEdit1.Hint, "編集が可能です。");
     ASSERT_TRUE(CloseIt(d));
     std::string saved = Bytes(DayPath(day));

@@ -32,9 +32,26 @@ void CALLBACK CloseBoxLater(HWND, UINT, UINT_PTR id, DWORD) {
     }
 }
 
+int CALLBACK FoundFont(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *(bool*)found = true;
+    return 0;
+}
+
 }  // namespace
 
 TEST(FoundationPlatform, AnsiCodePageIsJapanese) { EXPECT_EQ(GetACP(), 932u); }
+
+// Window frames draw their caption buttons from this font; without it they show letters.
+TEST(FoundationPlatform, CaptionButtonFontIsInstalled) {
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(lf.lfFaceName, "Marlett");
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExA(dc, &lf, FoundFont, (LPARAM)&found, 0);
+    ReleaseDC(nullptr, dc);
+    EXPECT_TRUE(found);
+}
 
 TEST(FoundationIni, ShiftJisValuesWithBackslashTrailBytesRoundTrip) {
     std::string dir = TempDir("表ソ能");  // folder name with 0x5C trail bytes

@@ -151,6 +151,19 @@ TEST_F(ScheduleList, PaneChoiceAndRebuildsAgreeWithANewWindow) {
     EXPECT_EQ(today, Pane(Form2->RichEdit3));
     EXPECT_EQ(future, Pane(Form2->RichEdit4));
     EXPECT_NE(std::find(future.begin(), future.end(), "もう一行"), future.end());
+    // Seven days do not fit the future pane: its scroll bar shows and reaches the last day.
+    HWND pane = Form2->RichEdit4.Handle;
+    EXPECT_TRUE(GetWindowLongA(pane, GWL_STYLE) & WS_VSCROLL);
+    SCROLLINFO si{sizeof si, SIF_ALL};
+    ASSERT_TRUE(GetScrollInfo(pane, SB_VERT, &si));
+    EXPECT_GT(si.nMax - (int)si.nPage + 1, si.nMin);
+    SendMessageA(pane, WM_VSCROLL, SB_BOTTOM, 0);
+    int last = (int)SendMessageA(pane, EM_LINEINDEX, (WPARAM)future.size() - 1, 0);
+    POINTL at{};
+    SendMessageA(pane, EM_POSFROMCHAR, (WPARAM)&at, last);
+    RECT client;
+    GetClientRect(pane, &client);
+    EXPECT_LT(at.y, client.bottom);
 }
 
 TEST_F(ScheduleList, RangeStopsAtTheLastDayAndEveryBuildEndsClean) {

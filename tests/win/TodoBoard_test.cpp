@@ -376,13 +376,29 @@ TEST_F(TodoBoard, ASaveStoppedBeforeTheTreeFilesAreReplacedLeavesBothAsTheyWere)
 }
 
 TEST_F(TodoBoard, AfterAddTheTreeStaysAtTheLeftWhileTheNewTitleStartsInsideIt) {
-    for (auto [treeWidth, atLeft] : {std::pair{180, true}, {40, false}}) {  // narrow: the title starts past the edge
+    struct Case {
+        int treeWidth;
+        bool atLeft, whole;  // narrow: the title starts past the edge; wide: the title fits
+    } cases[] = {{240, true, true}, {180, true, false}, {40, false, false}};
+    for (auto [treeWidth, atLeft, whole] : cases) {
         SCOPED_TRACE(treeWidth);
         settings::Open().WriteInteger("TodoBoard", "TreeWidth", treeWidth);
         TForm15& b = Open();
         b.BitBtn2Click();
         EXPECT_TRUE(b.TreeView1.IsEditing());
         EXPECT_EQ(GetScrollPos(b.TreeView1.Handle, SB_HORZ) == 0, atLeft);
+        // The title's editor lies inside the tree and shows the title from its first character,
+        // and to its last one where the tree is wide enough.
+        HWND edit = (HWND)SendMessageA(b.TreeView1.Handle, TVM_GETEDITCONTROL, 0, 0);
+        RECT box, inside;
+        GetWindowRect(edit, &box);
+        MapWindowPoints(nullptr, b.TreeView1.Handle, (POINT*)&box, 2);
+        GetClientRect(edit, &inside);
+        EXPECT_GE(box.left, 0);
+        EXPECT_LE(box.right, b.TreeView1.ClientWidth());
+        auto x = [edit](int i) { return (short)LOWORD(SendMessageA(edit, EM_POSFROMCHAR, i, 0)); };
+        if (atLeft) EXPECT_GE(x(0), 0);
+        if (whole) EXPECT_LT(x(GetWindowTextLengthW(edit) - 1) + 12, inside.right);  // 録
         b.TreeView1.EndEdit(false);
         EXPECT_EQ(GetScrollPos(b.TreeView1.Handle, SB_HORZ) == 0, atLeft);
         ASSERT_TRUE(CloseIt());
