@@ -147,4 +147,34 @@ protected:
     }
 };
 
+// Pumps messages until done() or the time cap; returns done().
+inline bool PumpUntil(const std::function<bool()>& done, DWORD capMs = 5000) {
+    DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < capMs) Pump(1);
+    return done();
+}
+
+// Real left clicks at the screen point at, as the mouse gives them: through the input queue,
+// each stamped with the time it is made.
+inline void Click(POINT at, int times = 1) {
+    SetCursorPos(at.x, at.y);
+    for (int i = 0; i < times; ++i) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_MOUSE;
+        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, in, sizeof(INPUT));
+    }
+}
+
+// A real key press and release into the focused window, with a modifier key (VK_SHIFT,
+// VK_CONTROL) held for it when given.
+inline void PressKey(WORD vk, WORD modifier = 0) {
+    auto key = [](WORD k, DWORD up) { keybd_event((BYTE)k, (BYTE)MapVirtualKeyA(k, MAPVK_VK_TO_VSC), up, 0); };
+    if (modifier) key(modifier, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    if (modifier) key(modifier, KEYEVENTF_KEYUP);
+}
+
 }  // namespace wintest
