@@ -215,7 +215,7 @@ TEST_F(Goals, DamagedFilesAtStartUp) {
     wintest::Pump();
     RECT box;
     GetWindowRect(Form1->ComboBox3.Handle, &box);
-    wintest::Click({box.left + 30, (box.top + box.bottom) / 2}, 2);
+    wintest::Click(Form1->ComboBox3.Handle, {box.left + 30, (box.top + box.bottom) / 2}, 2);
     ASSERT_TRUE(wintest::PumpUntil([] { return Form6 != nullptr; }));
     EXPECT_FALSE(Form1->ComboBox3.DroppedDown());
     EXPECT_EQ(Form1->ComboBox3.ItemIndex(), 1);

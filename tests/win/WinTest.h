@@ -155,15 +155,19 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD capMs = 5000) {
 }
 
 // Real left clicks at the screen point at, as the mouse gives them: through the input queue,
-// each stamped with the time it is made.
-inline void Click(POINT at, int times = 1) {
+// each stamped with the time it is made and carrying the point itself (a pointer event the
+// display sends late cannot move it elsewhere). Waits first until the point hits target.
+inline void Click(HWND target, POINT at, int times = 1) {
     SetCursorPos(at.x, at.y);
-    for (int i = 0; i < times; ++i) {
-        INPUT in[2] = {};
-        in[0].type = in[1].type = INPUT_MOUSE;
-        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, in, sizeof(INPUT));
+    PumpUntil([&] { return WindowFromPoint(at) == target; });
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    for (int i = 0; i < 2 * times; ++i) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = (at.x * 65536 + w - 1) / w;
+        in.mi.dy = (at.y * 65536 + h - 1) / h;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
+        SendInput(1, &in, sizeof in);
     }
 }
 
