@@ -9,9 +9,9 @@
 
 namespace tk {
 
-// The box of each typing field and drop-down list, kept in the process: a window property would be a round trip
-// to the server under Wine on every message the field gets. Never freed, like the controls'
-// own table: a box destroyed at program end may still ask it.
+// The box of each typing field and drop-down list, kept in the process: a window property would
+// be a round trip to the server under Wine on every message they get. Never freed, like the
+// controls' own table: a box destroyed at program end may still ask it.
 static std::unordered_map<HWND, ComboBox*>& PartOwners() {
     static auto* owners = new std::unordered_map<HWND, ComboBox*>;
     return *owners;
