@@ -1,6 +1,7 @@
 #include "toolkit/ComboBox.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <unordered_map>
 
 #include "toolkit/Application.h"
@@ -8,19 +9,24 @@
 
 namespace tk {
 
-// The box of each typing field, kept in the process: a window property would be a round trip
-// to the server under Wine on every message the field gets. Never freed, like the controls'
-// own table: a box destroyed at program end may still ask it.
-static std::unordered_map<HWND, ComboBox*>& FieldOwners() {
+// The box of each typing field and drop-down list, kept in the process: a window property would
+// be a round trip to the server under Wine on every message they get. Never freed, like the
+// controls' own table: a box destroyed at program end may still ask it.
+static std::unordered_map<HWND, ComboBox*>& PartOwners() {
     static auto* owners = new std::unordered_map<HWND, ComboBox*>;
     return *owners;
 }
 
+// Gives the window h its own procedure back when the box goes first.
+static void Unhook(HWND h, WNDPROC proc) {
+    if (!h) return;
+    PartOwners().erase(h);
+    if (IsWindow(h)) SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)proc);
+}
+
 ComboBox::~ComboBox() {
-    if (field_) {
-        FieldOwners().erase(field_);
-        if (IsWindow(field_)) SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)fieldProc_);
-    }
+    Unhook(field_, fieldProc_);
+    Unhook(list_, listProc_);
 }
 
 void ComboBox::Create(Control& parent, const Ctl& p) {
@@ -34,8 +40,15 @@ void ComboBox::Create(Control& parent, const Ctl& p) {
     if (style_ == csDropDown) {
         field_ = GetWindow(Handle, GW_CHILD);
         if (field_) {
-            FieldOwners()[field_] = this;
-            fieldProc_ = (WNDPROC)SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)FieldProc);
+            PartOwners()[field_] = this;
+            fieldProc_ = (WNDPROC)SetWindowLongPtrA(field_, GWLP_WNDPROC, (LONG_PTR)PartProc);
+        }
+    } else {
+        COMBOBOXINFO info{sizeof info};
+        if (GetComboBoxInfo(Handle, &info) && info.hwndList) {
+            list_ = info.hwndList;
+            PartOwners()[list_] = this;
+            listProc_ = (WNDPROC)SetWindowLongPtrA(list_, GWLP_WNDPROC, (LONG_PTR)PartProc);
         }
     }
     Items.Reload();  // items added before the window existed
@@ -148,6 +161,15 @@ LRESULT ComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             // Our own typing field and drop-down list take our colours.
             if ((HWND)lp != Handle && !FromHandle((HWND)lp)) return (LRESULT)HandleCtlColor((HDC)wp);
             break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (list_) {
+                if (PairClick()) return 0;
+                // A double click of the box's own comes here only as a first click: it drops
+                // the list like any press.
+                if (msg == WM_LBUTTONDBLCLK) return DefaultHandler(msg, wp, lp);
+            }
+            break;
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_CHAR:
@@ -161,19 +183,48 @@ LRESULT ComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return Control::WndProc(msg, wp, lp);
 }
 
-LRESULT CALLBACK ComboBox::FieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto it = FieldOwners().find(h);
-    if (it == FieldOwners().end()) return DefWindowProcA(h, msg, wp, lp);
+LRESULT CALLBACK ComboBox::PartProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto it = PartOwners().find(h);
+    if (it == PartOwners().end()) return DefWindowProcA(h, msg, wp, lp);
     ComboBox* cb = it->second;
-    WNDPROC old = cb->fieldProc_;
+    bool field = h == cb->field_;
+    WNDPROC old = field ? cb->fieldProc_ : cb->listProc_;
     LRESULT r = 0;
-    Guard([&] { r = cb->FieldMessage(msg, wp, lp); });
+    Guard([&] {
+        if (field) r = cb->FieldMessage(msg, wp, lp);
+        else if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) && cb->PairClick()) r = 0;
+        else r = CallWindowProcA(old, h, msg, wp, lp);
+    });
     if (msg == WM_NCDESTROY) {
-        FieldOwners().erase(h);
+        PartOwners().erase(h);
         SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)old);
-        cb->field_ = nullptr;
+        (field ? cb->field_ : cb->list_) = nullptr;
     }
     return r;
+}
+
+bool ComboBox::PairClick() {
+    DWORD pos = GetMessagePos(), time = (DWORD)GetMessageTime();
+    POINT at{(short)LOWORD(pos), (short)HIWORD(pos)};
+    if (clickOnBox_ && time - clickTime_ < GetDoubleClickTime() &&
+        std::abs(at.x - clickAt_.x) * 2 <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(at.y - clickAt_.y) * 2 <= GetSystemMetrics(SM_CYDOUBLECLK)) {
+        clickOnBox_ = false;
+        // The first click only dropped the list: nothing was chosen, whatever the pointer
+        // passed over or the second click hit in the list.
+        SetDroppedDown(false);
+        if (ItemIndex() != clickItem_) SetItemIndex(clickItem_);
+        if (OnDblClick) OnDblClick();
+        return true;
+    }
+    // The list takes every click while it is down; only one on the box itself may begin a pair.
+    RECT box;
+    GetWindowRect(Handle, &box);
+    clickOnBox_ = PtInRect(&box, at) != FALSE;
+    clickTime_ = time;
+    clickAt_ = at;
+    clickItem_ = ItemIndex();
+    return false;
 }
 
 LRESULT ComboBox::FieldMessage(UINT msg, WPARAM wp, LPARAM lp) {

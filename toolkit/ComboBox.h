@@ -1,6 +1,8 @@
 // Drop-down combo box, with a typing field (csDropDown) or without (csDropDownList).
 // OnChange fires when the user types or picks an item; setting Text or ItemIndex from code
-// fires nothing. Key and double-click events come from the typing field too.
+// fires nothing. Key and double-click events come from the typing field too. A drop-down list
+// reports a double click on the box although its second click lands in the list the first one
+// dropped: the list closes again, the item stays what it was, and OnDblClick fires once.
 #pragma once
 #include "toolkit/Control.h"
 #include "toolkit/ItemList.h"
@@ -47,11 +49,23 @@ private:
     void ItemsCleared() override;
     void ItemChanged(int i) override;
     void SetTextQuiet(const std::string& s);
-    static LRESULT CALLBACK FieldProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    // The typing field of csDropDown and the drop-down list of csDropDownList run through here.
+    static LRESULT CALLBACK PartProc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT FieldMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // A left click on the box or its list: true when it completes a double click on the box
+    // (which then closes the list and fires OnDblClick); otherwise it may be the first one.
+    bool PairClick();
     TComboBoxStyle style_ = csDropDown;
     HWND field_ = nullptr;  // the typing field of csDropDown
     WNDPROC fieldProc_ = nullptr;
+    HWND list_ = nullptr;  // the drop-down list of csDropDownList
+    WNDPROC listProc_ = nullptr;
+    // The last click that may begin a double click: on the box, when, where (screen) and the
+    // item chosen then.
+    bool clickOnBox_ = false;
+    DWORD clickTime_ = 0;
+    POINT clickAt_{};
+    int clickItem_ = -1;
     int maxLength_ = 0;
     bool quiet_ = false;
 };

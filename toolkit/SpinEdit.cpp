@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <utility>
 
 #include "toolkit/MsgBox.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -58,16 +60,51 @@ void SpinEdit::TellRange() {
     char caption[256] = {};
     GetWindowTextA(top, caption, sizeof caption);
     int lo = std::min(MinValue, MaxValue), hi = std::max(MinValue, MaxValue);
+    bool focused = GetFocus() == Handle;
+    int start, end;
+    GetSel(start, end);
+    bool was = std::exchange(telling_, true);
     MessageDlg(top, rtl::IntToStr(lo) + "～" + rtl::IntToStr(hi) + "の範囲で入力してください。", caption,
                MB_OK | MB_ICONEXCLAMATION);
+    if (focused && IsWindow(Handle)) {
+        ::SetFocus(Handle);
+        SendMessageA(Handle, EM_SETSEL, ToControl(start), ToControl(end));
+    }
+    telling_ = was;
 }
 
-bool SpinEdit::PastTheTop(char c) const {
+// The clipboard's text, empty when there is none.
+static std::string ClipboardText(HWND owner) {
+    std::string s;
+    if (!OpenClipboard(owner)) return s;
+    if (HANDLE h = GetClipboardData(CF_TEXT))
+        if (auto* p = (const char*)GlobalLock(h)) {
+            s.assign(p, strnlen(p, GlobalSize(h)));
+            GlobalUnlock(h);
+        }
+    CloseClipboard();
+    return s;
+}
+
+bool SpinEdit::PasteAllowed() {
+    std::string s = ClipboardText(Handle);
+    s.resize(std::min(s.size(), s.find_first_of("\r\n")));  // a one-line box takes the first line
+    for (char c : s)
+        if ((c < '0' || c > '9') && c != '-' && c != '+') {
+            MessageBeep(0);
+            return false;
+        }
+    if (!PastTheTop(s)) return true;
+    TellRange();
+    return false;
+}
+
+bool SpinEdit::PastTheTop(const std::string& s) const {
     if (MinValue == MaxValue) return false;  // no range to say
     int start, end;
     GetSel(start, end);
     std::string text = Caption();
-    text = text.substr(0, start) + c + text.substr(end);
+    text = text.substr(0, start) + s + text.substr(end);
     if (maxLength_ > 0 && (int)text.size() > maxLength_) return true;
     long long v = 0;
     for (char d : text) {
@@ -107,6 +144,13 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 if (key) Step(wp == VK_UP ? 1 : -1);
                 return 0;
             }
+            if (wp == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+                // The control pastes Shift+Insert past WM_PASTE: sent through it, it is checked too.
+                WORD key = VK_INSERT;
+                if (OnKeyDown) OnKeyDown(key, KeyShift());
+                if (key) SendMessageA(Handle, WM_PASTE, 0, 0);
+                return 0;
+            }
             break;
         case WM_CHAR: {
             // Digits, a sign and editing keys only.
@@ -116,17 +160,26 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 MessageBeep(0);
                 return 0;
             }
-            if (c >= '0' && c <= '9' && !ReadOnly() && PastTheTop(c)) {
+            if (c >= '0' && c <= '9' && !ReadOnly() && PastTheTop(std::string(1, c))) {
                 TellRange();
                 return 0;
             }
             typed_ = true;  // before the change handlers run
             break;
         }
+        case WM_PASTE:
+            if (ReadOnly()) break;
+            if (!PasteAllowed()) return 0;
+            typed_ = true;
+            break;
         case kTellRange:
             TellRange();
             return 0;
+        case WM_SETFOCUS:
         case WM_KILLFOCUS:
+            // To the range box and back: the user never left the box.
+            if (telling_) return DefaultHandler(msg, wp, lp);
+            if (msg == WM_SETFOCUS) break;
             // Typed text out of range, or no number at all, is put right when the box is left.
             if (Handle) {
                 int v;

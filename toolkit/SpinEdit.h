@@ -2,7 +2,8 @@
 // the two are equal); OnChange fires whenever the text changes, typed, stepped or set from code.
 // Text left out of range or empty is set to the nearest value when the box loses the focus; when
 // the user typed it, the range is said too. A key that would take the number past the top of the
-// range or past the box's length is refused, with the range said.
+// range or past the box's length is refused, with the range said; so is a paste that would, and
+// a paste that is no number is refused with a beep, as such a key is.
 #pragma once
 #include "toolkit/Edit.h"
 
@@ -22,7 +23,8 @@ public:
     int Clamp(int v) const;
     // The user typed the text (it was not set by the program since).
     bool Typed() const { return typed_; }
-    // Says the range in a box over the window ("1～9999の範囲で入力してください。").
+    // Says the range in a box over the window ("1～9999の範囲で入力してください。"). The focus
+    // going to the box is no leaving: the box that had it gets it back, its caret where it was.
     void TellRange();
 
     void SetCaption(const std::string& s) override;
@@ -31,10 +33,14 @@ public:
 
 private:
     void PlaceArrows();
-    // A digit that would leave the number above the range or the text longer than the box takes.
-    bool PastTheTop(char c) const;
+    // Text put in place of the selection that would leave the number above the range or the text
+    // longer than the box takes.
+    bool PastTheTop(const std::string& s) const;
+    // Whether the clipboard's text may be pasted; refused as the same keys would be.
+    bool PasteAllowed();
     HWND arrows_ = nullptr;
     bool typed_ = false;
+    bool telling_ = false;  // the range box is up
 };
 
 }  // namespace tk

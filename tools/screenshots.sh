@@ -28,7 +28,8 @@ scenes=("$@")
                                    memogroups memotitle memomenu
                                    period daycalc-span daycalc-interval association phonebook phonesearch
                                    mini-round mini-ellipse mini-rect toolwindow trayhost
-                                   menueditor submenueditor launchermenu restored-main traymenu)
+                                   menueditor submenueditor launchermenu restored-main traymenu
+                                   goal-dblclick year-refused)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

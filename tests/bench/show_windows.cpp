@@ -39,6 +39,9 @@
 //         memogroups memotitle memomenu (the memo group editor, a memo's title dialog, the memo menu)
 //         firststart (the program started without a settings file: the settings window opens)
 //         restored-main traymenu (the main window back after a minimise; the tray clock icon's menu)
+//         goal-dblclick (the goal window opened by a real double click on the goal box)
+//         year-refused (the birthday window's year after "2030" typed into 1930..2029: "203" kept,
+//         the range said)
 #include <windows.h>
 
 #include <dlgs.h>
@@ -391,6 +394,18 @@ void ShowScheduleEditor(const std::string& scene) {
 
 // The goal box on the clock page with a goal that runs from 20 days ago to 40 days ahead, and the
 // goal window open on it; or the time-band window with the sample bands.
+void PlaceGoalWindow() {
+    Form6->SetBounds(Form1->Left() - Form6->Width() - 8, Form1->Top(), Form6->Width(), Form6->Height());
+}
+
+// Closes the message box of the scene's thread when the scene ends (a timer's procedure).
+BOOL CALLBACK CloseBox(HWND h, LPARAM) {
+    char kind[16] = {};
+    if (GetClassNameA(h, kind, sizeof kind) && std::string(kind) == "#32770") PostMessageA(h, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CloseBox, 0); }
+
 void ShowGoals(const std::string& scene) {
     if (scene == "timeband") {
         Form1->Panel18DblClick();
@@ -407,8 +422,9 @@ void ShowGoals(const std::string& scene) {
     ini.WriteInteger(ik::Entry_Cnt::Section, ik::Entry_Cnt::Index, 0);
     Form1->Panel2DblClick();
     ini.WriteBool(ik::Form::Section, ik::Form::Entry, false);  // the other scenes start on the gauges
+    if (scene == "goal-dblclick") return;  // the mouse opens it once the windows are up
     Form1->ComboBox3DblClick();
-    Form6->SetBounds(Form1->Left() - Form6->Width() - 8, Form1->Top(), Form6->Width(), Form6->Height());
+    PlaceGoalWindow();
 }
 
 // The countdown timer with three presets: running with 100 seconds of three minutes gone, or
@@ -1454,7 +1470,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene.rfind("editor", 0) == 0 || scene == "template") ShowEditor(scene);
         if (scene == "sound") ShowSoundChooser();
         if (scene.rfind("memo-", 0) == 0) ShowMemo(scene);
-        if (scene == "goal" || scene == "timeband") ShowGoals(scene);
+        if (scene == "goal" || scene == "timeband" || scene == "goal-dblclick") ShowGoals(scene);
+        if (scene == "year-refused") Form1->BirthDay1Click();
         if (scene == "diary-format") ShowDiaryFormat();
         else if (scene.rfind("diary", 0) == 0) ShowDiary(scene);
         if (scene == "nikki-list") ShowNikkiList();
@@ -1495,12 +1512,36 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (scene == "hint-band") hintTarget = Form1->SGauge4.Handle;
     if (scene == "hint-month") hintTarget = Form1->SGauge3.Handle;
     DWORD start = GetTickCount(), end = start + seconds * 1000;
+    bool goalPlaced = false;
     for (int step = 0; GetTickCount() < end && !tk::Application.Terminated; ++step) {
         // The first window of a fresh Wine may map late: move onto the control again a few times.
         if (hintTarget && step % 25 == 0 && step <= 50) {
             RECT r;
             GetWindowRect(hintTarget, &r);
             SetCursorPos((r.left + r.right) / 2 - (step / 25) % 2 * 4, (r.top + r.bottom) / 2);
+        }
+        // Real input once the windows are up: a double click on the goal box, or a year typed.
+        if (step == 25 && scene == "goal-dblclick") {
+            RECT r;
+            GetWindowRect(Form1->ComboBox3.Handle, &r);
+            SetCursorPos(r.left + 30, (r.top + r.bottom) / 2);
+            for (int i = 0; i < 2; ++i) {
+                mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+                mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+            }
+        }
+        if (step == 25 && scene == "year-refused") {
+            SetTimer(nullptr, 0, 3000, CloseBoxes);
+            Form16->SpinEdit1.SetFocus();
+            Form16->SpinEdit1.SelectAll();
+            for (BYTE key : {'2', '0', '3', '0'}) {
+                keybd_event(key, 0, 0, 0);
+                keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+            }
+        }
+        if (scene == "goal-dblclick" && Form6 && !goalPlaced) {
+            PlaceGoalWindow();
+            goalPlaced = true;
         }
         tk::Application.ProcessMessages();
         Sleep(20);

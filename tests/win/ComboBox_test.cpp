@@ -173,3 +173,64 @@ TEST(TkCombo, TheOpenListShowsTheRowsAskedForEvenWhenSetAfterCreation) {
     }
 }
 }  // namespace
+
+namespace {
+// What a click on the box hits: the box itself, or its typing field.
+HWND ClickTarget(const tk::ComboBox& box, bool onBox) {
+    return onBox ? box.Handle : GetWindow(box.Handle, GW_CHILD);
+}
+}  // namespace
+
+// Real double clicks through the input queue. A drop-down list's second click lands in the list
+// the first one dropped; the box still reports the pair once, with the list closed and the item
+// as it was. Slow clicks drop and close the list as ever.
+TEST(TkCombo, RealDoubleClicksReachOnDblClickOnce) {
+    const DWORD slow = GetDoubleClickTime() + 200;
+    const struct {
+        const char* what;
+        bool list, arrow, down;
+        DWORD gap;
+        int dbl;
+    } cases[] = {
+        {"list box, quick", true, false, false, 0, 1},
+        {"list box, its list already down", true, false, true, 0, 1},
+        {"list box, slow", true, false, false, slow, 0},
+        {"typing field, quick", false, false, false, 0, 1},
+        {"typing box's arrow, quick", false, true, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ComboForm f;
+        f.Show();
+        SetForegroundWindow(f.Handle);
+        wintest::Pump();
+        tk::ComboBox& box = c.list ? f.List1 : f.Combo1;
+        box.SetItemIndex(1);
+        int dbl = 0, ups = 0;
+        box.OnDblClick = [&] {
+            ++dbl;
+            EXPECT_FALSE(box.DroppedDown());
+        };
+        box.OnMouseUp = [&](tk::MouseButton, int, int, int) { ++ups; };
+        RECT r;
+        GetWindowRect(box.Handle, &r);
+        POINT at{c.arrow ? r.right - 6 : r.left + 30, (r.top + r.bottom) / 2};
+        if (c.down) box.SetDroppedDown(true);
+        if (c.gap) {
+            wintest::Click(ClickTarget(box, c.list || c.arrow), at);
+            EXPECT_TRUE(wintest::PumpUntil([&] { return box.DroppedDown() && ups == 1; }));
+            DWORD t0 = GetTickCount();
+            wintest::PumpUntil([&] { return GetTickCount() - t0 > c.gap; }, c.gap + 1000);
+            wintest::Click(ClickTarget(box, c.list || c.arrow), at);
+        } else {
+            wintest::Click(ClickTarget(box, c.list || c.arrow), at, 2);
+        }
+        // The button's releases reach the box itself (the typing field keeps its own).
+        EXPECT_TRUE(wintest::PumpUntil([&] { return dbl >= c.dbl && ((!c.list && !c.arrow) || ups == 2); }));
+        wintest::Pump();
+        EXPECT_EQ(dbl, c.dbl);
+        EXPECT_FALSE(box.DroppedDown());
+        EXPECT_EQ(box.ItemIndex(), 1);
+        EXPECT_EQ(f.changes + f.listChanges, 0);
+    }
+}

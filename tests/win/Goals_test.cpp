@@ -206,11 +206,19 @@ TEST_F(Goals, DamagedFilesAtStartUp) {
         }
         EXPECT_EQ(Form1->RichEdit4.Lines.Text(), cases[i].description);
     }
-    // The goal window opens the damaged goal without a word and leaves its file alone.
+    // A real double click on the goal box opens the goal window on the damaged goal, without a
+    // word, and leaves its file alone.
     Form1->ComboBox3.SetItemIndex(1);
     Form1->ComboBox3Change();
-    Form1->ComboBox3DblClick();
-    ASSERT_NE(Form6, nullptr);
+    Form1->Show();
+    SetForegroundWindow(Form1->Handle);
+    wintest::Pump();
+    RECT box;
+    GetWindowRect(Form1->ComboBox3.Handle, &box);
+    wintest::Click(Form1->ComboBox3.Handle, {box.left + 30, (box.top + box.bottom) / 2}, 2);
+    ASSERT_TRUE(wintest::PumpUntil([] { return Form6 != nullptr; }));
+    EXPECT_FALSE(Form1->ComboBox3.DroppedDown());
+    EXPECT_EQ(Form1->ComboBox3.ItemIndex(), 1);
     EXPECT_EQ(Form6->Edit1.Caption(), "壊れ");
     EXPECT_EQ(Form6->StartTime(), clock);
     Form6->Close();

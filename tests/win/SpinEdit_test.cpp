@@ -4,8 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "tests/win/WinTest.h"
 #include "schedule/EntryControls.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/SpinEdit.h"
@@ -96,25 +101,113 @@ TEST(TkSpinEdit, TypingTakesDigitsOnlyAndLeavingPullsTheValueIn) {
 
 const std::string kYearRange = "1～9999の範囲で入力してください。";
 
+namespace {
+// The real message box: what it says is kept, whether it took the focus noted, and a real Enter
+// closes it.
+struct RealBoxes {
+    std::vector<std::string> said;
+    bool tookFocus = true;
+    HWND last = nullptr;
+    int waited = 0;
+    UINT_PTR timer;
+    static inline RealBoxes* on = nullptr;
+    RealBoxes() : timer(SetTimer(nullptr, 0, 20, Tick)) { on = this; }
+    ~RealBoxes() {
+        KillTimer(nullptr, timer);
+        on = nullptr;
+    }
+    static BOOL CALLBACK FindBox(HWND h, LPARAM out) {
+        char kind[16] = {};
+        if (!IsWindowVisible(h) || !GetClassNameA(h, kind, sizeof kind) || std::string(kind) != "#32770") return TRUE;
+        *(HWND*)out = h;
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindBox, (LPARAM)&box);
+        if (!on || !box) {
+            if (on) on->last = nullptr;
+            return;
+        }
+        if (box == on->last) {
+            // The Enter is on its way; a box it never reaches is closed all the same.
+            if (++on->waited > 100) PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        on->last = box;
+        on->waited = 0;
+        HWND focus = GetFocus();
+        bool focused = focus == box || IsChild(box, focus);
+        on->tookFocus = on->tookFocus && focused;
+        char text[256] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        on->said.push_back(text);
+        if (focused) wintest::PressKey(VK_RETURN);
+        else PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+};
+}  // namespace
+
+// Real keys into the focused box and the real box saying the range: one message, the text as it
+// was before the refused key or paste, and the focus back in the box with its caret.
 TEST(TkSpinEdit, AYearTypedOutOfRangeIsRefusedOrToldNeverChangedSilently) {
-    wintest::Hooks hooks;
     SpinForm f;
-    const struct { const char* typed; int maxLength; const char* shown; size_t told; } cases[] = {
-        {"10000", 4, "1000", 1},  // the fifth digit is refused, with the range
-        {"10000", 0, "1000", 1},  // past 9999
-        {"0", 0, "1", 1},         // below 1: pulled in on leaving, with the range
-        {"2024", 4, "2024", 0},
+    f.Show();
+    SetForegroundWindow(f.Handle);
+    wintest::Pump();
+    enum How { Keys, CtrlV, ShiftIns, PasteMsg, Leave };
+    const struct {
+        How how;
+        const char* text;
+        int min, max, maxLength;
+        const char* shown;
+        size_t told;
+    } cases[] = {
+        {Keys, "10000", 1, 9999, 4, "1000", 1},  // the fifth digit is refused, with the range
+        {Keys, "10000", 1, 9999, 0, "1000", 1},  // past 9999
+        {Leave, "0", 1, 9999, 0, "1", 1},        // below 1: pulled in on leaving, with the range
+        {Keys, "2024", 1, 9999, 4, "2024", 0},
+        {Keys, "2030", 1930, 2029, 4, "203", 1},  // "203" is a number half typed
+        {Keys, "2030", 1930, 2029, 0, "203", 1},
+        {CtrlV, "2030", 1930, 2029, 4, "1999", 1},  // pasted over "1999"
+        {ShiftIns, "20001", 1, 9999, 4, "1999", 1},  // longer than the box: not cut
+        {PasteMsg, "2030", 1930, 2029, 0, "1999", 1},
+        {CtrlV, "2001", 1930, 2029, 4, "2001", 0},
+        {CtrlV, "20a1", 1930, 2029, 4, "1999", 0},  // no number: a beep, as for the key
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.typed) + " in " + std::to_string(c.maxLength));
-        hooks.boxes.clear();
+        SCOPED_TRACE(std::string(c.text) + " in " + std::to_string(c.min) + ".." + std::to_string(c.max));
+        RealBoxes boxes;
+        f.Year.MinValue = c.min;
+        f.Year.MaxValue = c.max;
         f.Year.SetMaxLength(c.maxLength);
-        f.Year.SetText("");
-        for (const char* k = c.typed; *k; ++k) SendMessageA(f.Year.Handle, WM_CHAR, *k, 1);
-        SendMessageA(f.Year.Handle, WM_KILLFOCUS, 0, 0);
+        bool paste = c.how == CtrlV || c.how == ShiftIns || c.how == PasteMsg;
+        f.Year.SetText(paste ? "1999" : "");
+        f.Year.SelectAll();
+        SetFocus(f.Year.Handle);
+        if (paste) {
+            ASSERT_TRUE(tk::SetClipboardText(f.Handle, c.text));
+        }
+        if (c.how == CtrlV) wintest::PressKey('V', VK_CONTROL);
+        if (c.how == ShiftIns) wintest::PressKey(VK_INSERT, VK_SHIFT);
+        if (c.how == PasteMsg) f.Year.PasteFromClipboard();
+        if (!paste)
+            for (const char* k = c.text; *k; ++k) wintest::PressKey((WORD)*k);
+        if (c.how == Leave) {
+            wintest::PumpUntil([&] { return f.Year.Text() == c.text; });
+            SetFocus(f.Month.Handle);
+        }
+        std::string range = std::to_string(c.min) + "～" + std::to_string(c.max) + "の範囲で入力してください。";
+        EXPECT_TRUE(wintest::PumpUntil([&] { return f.Year.Text() == c.shown && boxes.said.size() >= c.told; }));
         wintest::Pump();
         EXPECT_EQ(f.Year.Text(), c.shown);
-        EXPECT_EQ(hooks.boxes, std::vector<std::string>(c.told, kYearRange));
+        EXPECT_EQ(boxes.said, std::vector<std::string>(c.told, range));
+        EXPECT_TRUE(boxes.tookFocus);
+        if (c.how == Leave) continue;
+        EXPECT_EQ(GetFocus(), f.Year.Handle);
+        bool refusedPaste = paste && std::string(c.shown) == "1999";
+        EXPECT_EQ(f.Year.SelStart(), refusedPaste ? 0 : (int)strlen(c.shown));
+        EXPECT_EQ(f.Year.SelLength(), refusedPaste ? 4 : 0);
     }
 }
 

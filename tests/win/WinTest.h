@@ -147,4 +147,38 @@ protected:
     }
 };
 
+// Pumps messages until done() or the time cap; returns done().
+inline bool PumpUntil(const std::function<bool()>& done, DWORD capMs = 5000) {
+    DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < capMs) Pump(1);
+    return done();
+}
+
+// Real left clicks at the screen point at, as the mouse gives them: through the input queue,
+// each stamped with the time it is made and carrying the point itself (a pointer event the
+// display sends late cannot move it elsewhere). Waits first until the point hits target.
+inline void Click(HWND target, POINT at, int times = 1) {
+    SetCursorPos(at.x, at.y);
+    PumpUntil([&] { return WindowFromPoint(at) == target; });
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    for (int i = 0; i < 2 * times; ++i) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = (at.x * 65536 + w - 1) / w;
+        in.mi.dy = (at.y * 65536 + h - 1) / h;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
+        SendInput(1, &in, sizeof in);
+    }
+}
+
+// A real key press and release into the focused window, with a modifier key (VK_SHIFT,
+// VK_CONTROL) held for it when given.
+inline void PressKey(WORD vk, WORD modifier = 0) {
+    auto key = [](WORD k, DWORD up) { keybd_event((BYTE)k, (BYTE)MapVirtualKeyA(k, MAPVK_VK_TO_VSC), up, 0); };
+    if (modifier) key(modifier, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    if (modifier) key(modifier, KEYEVENTF_KEYUP);
+}
+
 }  // namespace wintest
