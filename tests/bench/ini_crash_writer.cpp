@@ -37,7 +37,12 @@ std::vector<std::pair<std::string, tk::IniKeys>> MainSeed() {
                           {"Interval", "1000"}, {"ActiveP", "0"}, {"Disital", "0"}}});
     s.push_back({"CalendarEx", {{"HolidayColor", "255"}, {"SundayColor", "255"}, {"Happy_Monday", "1"}}});
     tk::IniKeys launcher;
-    for (int i = 0; i < 10; ++i) launcher.push_back({std::to_string(i), "C:\\ソフト\\表" + std::to_string(i) + ".exe"});
+    for (int i = 0; i < 10; ++i) {
+        // Built by appending: GCC 12 warns falsely (-Wrestrict) on a literal + a temporary.
+        std::string path = "C:\\ソフト\\表";
+        path.append(std::to_string(i)).append(".exe");
+        launcher.push_back({std::to_string(i), path});
+    }
     s.push_back({"Launcher", launcher});
     std::string memo = "C:\\orbal-crash\\表示\\Memo\\";
     s.push_back({"MemoCount_" + memo, {{"Count", "3"}}});

@@ -239,7 +239,9 @@ TEST(FoundationIni, WritesReadAsTheProfileFunctionsWrites) {
         }
         EXPECT_EQ(ProfileDump(b), ProfileDump(a)) << r.what;
         std::string bytes;
-        if (r.after) EXPECT_TRUE(tk::ReadFileBytes(b, bytes) && bytes == r.after) << r.what << ":\n" << bytes;
+        if (r.after) {
+            EXPECT_TRUE(tk::ReadFileBytes(b, bytes) && bytes == r.after) << r.what << ":\n" << bytes;
+        }
     }
 }
 

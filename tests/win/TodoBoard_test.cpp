@@ -397,8 +397,12 @@ TEST_F(TodoBoard, AfterAddTheTreeStaysAtTheLeftWhileTheNewTitleStartsInsideIt) {
         EXPECT_GE(box.left, 0);
         EXPECT_LE(box.right, b.TreeView1.ClientWidth());
         auto x = [edit](int i) { return (short)LOWORD(SendMessageA(edit, EM_POSFROMCHAR, i, 0)); };
-        if (atLeft) EXPECT_GE(x(0), 0);
-        if (whole) EXPECT_LT(x(GetWindowTextLengthW(edit) - 1) + 12, inside.right);  // 録
+        if (atLeft) {
+            EXPECT_GE(x(0), 0);
+        }
+        if (whole) {
+            EXPECT_LT(x(GetWindowTextLengthW(edit) - 1) + 12, inside.right);  // 録
+        }
         b.TreeView1.EndEdit(false);
         EXPECT_EQ(GetScrollPos(b.TreeView1.Handle, SB_HORZ) == 0, atLeft);
         ASSERT_TRUE(CloseIt());
