@@ -309,13 +309,13 @@ TEST(PnlBtnMouse, RealCursorEntersAndLeaves) {
     // ends at one place off the button that no other move uses.
     const POINT away = f.Btn.ClientToScreen({200, 150});
     SetCursorPos(away.x, away.y);
-    EXPECT_EQ(waitFor(pbFlat), pbFlat);
+    ASSERT_EQ(waitFor(pbFlat), pbFlat);
     for (int round = 0; round < 3; ++round) {
         POINT in = f.Btn.ClientToScreen({10 + 5 * round, 15}), out = f.Btn.ClientToScreen({150 + 10 * round, 100});
         SetCursorPos(in.x, in.y);
-        EXPECT_EQ(waitFor(pbRaised), pbRaised) << round;
+        ASSERT_EQ(waitFor(pbRaised), pbRaised) << round;
         SetCursorPos(out.x, out.y);
-        EXPECT_EQ(waitFor(pbFlat), pbFlat) << round;
+        ASSERT_EQ(waitFor(pbFlat), pbFlat) << round;
     }
     SetCursorPos(away.x, away.y);
 }
