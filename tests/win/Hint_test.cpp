@@ -37,27 +37,14 @@ struct HintScene {
         return r.bottom - r.top;
     }
     const std::string& Shown() { return form.Hints().LastText(); }
-    // Rests the mouse on c; true when the tip of c, or of the parent whose hint c shows, comes
-    // within ms. Wine's virtual desktop echoes each cursor move back a while later (later still on
-    // a loaded machine) as a move to where the cursor was before, which can take the mouse off c;
-    // so the mouse comes back to c, a pixel to one side or the other so that each is a move.
+    // Rests the mouse on c (from the screen's top edge); true when the tip of c, or of the parent
+    // whose hint c shows, comes within ms.
     bool RestOn(tk::Control& c, int ms = 10000) {
-        POINT p = c.ClientToScreen({c.Width() / 2, c.Height() / 2});
-        auto showsC = [&] {
+        return wintest::RestCursor({20, 0}, c.ClientToScreen({c.Width() / 2, c.Height() / 2}), [&] {
             for (tk::Control* o = &c; o; o = o->Parent)
                 if (o == form.Hints().Shown()) return IsWindowVisible(Tip()) != FALSE;
             return false;
-        };
-        static int aways = 0;  // from a place of its own elsewhere, so the tip starts over
-        SetCursorPos(++aways % 500, 0);
-        wintest::Pump();
-        for (DWORD start = GetTickCount(), n = 0; GetTickCount() - start < (DWORD)ms; ++n) {
-            if (n % 30 == 0) SetCursorPos(p.x + n / 30 % 2, p.y);
-            Sleep(10);
-            wintest::Pump(1);
-            if (showsC()) return true;
-        }
-        return false;
+        }, ms);
     }
 };
 
