@@ -24,20 +24,9 @@ bool Press(tk::SpeedButton& b, const std::function<void()>& between = {}) {
     SendMessageA(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 20);  // quicker, same behaviour
     // From elsewhere on the form first, so the tip starts over for this button.
     POINT away = top->ClientToScreen({top->ClientWidth() - 2, top->ClientHeight() - 2});
-    SetCursorPos(away.x, away.y);
-    HWND under = WindowFromPoint(away);
-    ScreenToClient(under, &away);
-    PostMessageA(under, WM_MOUSEMOVE, 0, MAKELPARAM(away.x, away.y));
-    wintest::Pump();
-    POINT p = b.ClientToScreen({b.Width() / 2, b.Height() / 2});
-    SetCursorPos(p.x, p.y);
+    bool shown = wintest::RestCursor(away, b.ClientToScreen({b.Width() / 2, b.Height() / 2}),
+                                     [&] { return IsWindowVisible(tip) != FALSE; });
     LPARAM at = MAKELPARAM(b.Width() / 2, b.Height() / 2);
-    bool shown = false;
-    // A late move from the way there can set the tip's timer back; moving on starts it again.
-    for (int i = 0; !shown && i < 150; ++i, Sleep(10)) {
-        if (i % 30 == 0) PostMessageA(b.Handle, WM_MOUSEMOVE, 0, at);
-        wintest::Pump(1), shown = IsWindowVisible(tip);
-    }
     PostMessageA(b.Handle, WM_LBUTTONDOWN, MK_LBUTTON, at);
     wintest::Pump();
     EXPECT_EQ(GetCapture(), b.Handle) << "held by the press";

@@ -33,6 +33,25 @@ inline void Pump(int rounds = 3) {
     tk::Application.Terminated = false;
 }
 
+// Rests the real cursor on the screen point `on` until done() holds (false if it does not within ms),
+// coming from near `away` so that what the cursor starts there starts over. Wine's virtual desktop
+// echoes each cursor move back a while later (later still on a loaded machine) as a move to where
+// the cursor was before, which can take the cursor off again, and Wine skips a move to the place it
+// already has for the cursor; so the way off is a new place each call, and the cursor keeps coming
+// back, a pixel to one side or the other so that each return is a move.
+inline bool RestCursor(POINT away, POINT on, const std::function<bool()>& done, int ms = 10000) {
+    static int calls = 0;
+    SetCursorPos(away.x - ++calls % 16, away.y);
+    Pump();
+    for (DWORD start = GetTickCount(), n = 0; GetTickCount() - start < (DWORD)ms; ++n) {
+        if (n % 30 == 0) SetCursorPos(on.x + n / 30 % 2, on.y);
+        Sleep(10);
+        Pump(1);
+        if (done()) return true;
+    }
+    return false;
+}
+
 // Text entered into the edit control h as a user enters it: single bytes as typed keys,
 // double-byte characters as the IME commits them (replacing the selection).
 inline void Type(HWND h, const std::string& text) {
