@@ -161,5 +161,7 @@ int main(int argc, char** argv) {
                 firstBuild);
     std::printf("  the window's creation before it: %.1f ms\n", window);
     std::printf("  the panes' repaint: %.1f ms\n", Median(paint));
+    // Closed as the program closes it: its tray thread is joined, not cut off by the exit.
+    if (Form1) Form1->Destroy();
     return 0;
 }
