@@ -265,9 +265,6 @@ void TForm2::BitBtn2Click() {
         SendMessageA(re.Handle, WM_SETREDRAW, FALSE, 0);
         SetPaneColours(re, ini.ReadInteger(t::Section, panes[i].textKey, re.Font.Color),
                        ini.ReadInteger(t::Section, panes[i].backKey, re.Color));
-        // The bar is asked for on every build, as the control does not show it by itself for text
-        // given while it does not redraw; asked for before the text, so the lines wrap once.
-        SendMessageA(re.Handle, EM_SHOWSCROLLBAR, SB_VERT, TRUE);
         rtl::TStringList lines;  // a file's text brings line breaks of its own
         lines.SetText(text[i].Text());
         ReplaceChangedLines(re, lines);
@@ -275,6 +272,9 @@ void TForm2::BitBtn2Click() {
         SendMessageA(re.Handle, WM_SETREDRAW, TRUE, 0);
         SendMessageA(re.Handle, EM_SCROLLCARET, 0, 0);
         if (i != (int)ListPane::Past) SendMessageA(re.Handle, WM_VSCROLL, SB_TOP, 0);
+        // Asked for after every build: the control does not show the bar by itself for the text
+        // it was just given, and the toolkit's setter skips a style the pane already has.
+        SendMessageA(re.Handle, EM_SHOWSCROLLBAR, SB_VERT, TRUE);
         InvalidateRect(re.Handle, nullptr, TRUE);
     }
 }

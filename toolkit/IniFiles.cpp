@@ -237,7 +237,10 @@ void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
 
 bool TIniFile::CopyAsideWithoutSections(std::string& copy) const {
     copy.clear();
-    if (!FileExists(FileName)) return false;
+    // A file that cannot be read at all (held open by another program) is not known to be
+    // empty: it is left alone, and the writes that follow say that it cannot be written.
+    std::string bytes;
+    if (!FileExists(FileName) || !ReadFileBytes(FileName, bytes)) return false;
     rtl::TStringList sections;
     ReadSections(sections);
     for (const std::string& s : sections.Strings)

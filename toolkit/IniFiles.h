@@ -65,8 +65,8 @@ public:
     void DeleteKey(const std::string& section, const std::string& key);
     // A file that is there but holds no section (empty, or bytes of no settings file) is copied
     // beside it as "<name>.broken-yyyymmdd-hhnnss" before anything is written to it. False when
-    // the file holds a section or is not there; else copy names the copy, empty when none could
-    // be made.
+    // the file holds a section, is not there or cannot be read; else copy names the copy, empty
+    // when none could be made.
     bool CopyAsideWithoutSections(std::string& copy) const;
 
 private:
