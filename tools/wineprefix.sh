@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Creates the Wine prefix once, with font replacements so the Japanese faces get the right metrics,
-# Wine's caption-button and Symbol fonts and a PostScript printer that prints into a file (wine-printer.sh).
+# Wine's caption-button and Symbol fonts, and a PostScript printer that prints into a file
+# (wine-printer.sh).
 # An older prefix (another stamp) is brought up to date by the same steps: each is safe to repeat.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
