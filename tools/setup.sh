@@ -7,8 +7,9 @@ build=${BUILD_DIR:-$here/build}
 cache=$build/cache
 mkdir -p "$cache"
 
-# fonts-wine holds Wine's own faces, among them Marlett for the window frames (see wineprefix.sh).
-need_pkgs=(g++-mingw-w64-i686 cmake make wine wine32:i386 fonts-wine xvfb fonts-ipafont-gothic fonts-ipafont-mincho
+# fonts-wine holds Wine's own faces, among them Marlett for the window frames and Symbol for rich
+# text bullets, which python3-fonttools gives a symbol cmap (see wineprefix.sh).
+need_pkgs=(g++-mingw-w64-i686 cmake make wine wine32:i386 fonts-wine python3-fonttools xvfb fonts-ipafont-gothic fonts-ipafont-mincho
            locales imagemagick x11-apps googletest libgtest-dev dpkg-dev g++ python3 ghostscript)
 missing=()
 for p in "${need_pkgs[@]}"; do

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "toolkit/ListBox.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/Panel.h"
+#include "toolkit/RichEdit.h"
 
 namespace {
 
@@ -51,6 +54,52 @@ TEST(FoundationPlatform, CaptionButtonFontIsInstalled) {
     EnumFontFamiliesExA(dc, &lf, FoundFont, (LPARAM)&found, 0);
     ReleaseDC(nullptr, dc);
     EXPECT_TRUE(found);
+}
+
+// Rich text draws a bullet as 0xB7 of Symbol in the symbol character set. Without a Symbol face
+// that request gets Marlett, which has no such glyph (a box); with a Symbol face whose cmap is
+// wrong it gets another glyph. Either way the mark is no small filled blob on the text's line.
+TEST(FoundationPlatform, RichTextBulletIsADotOnTheLine) {
+    tk::Form form{{.caption = "bullet", .width = 300, .height = 120}};
+    tk::RichEdit re;
+    re.Create(form, {.at = {8, 8, 260, 60}, .style = tk::reNoBorder});
+    re.SetText("日本語");
+    re.Paragraph.SetNumbering(tk::nsBullet);
+    form.Show();
+    wintest::Pump();
+    RECT rc;
+    GetClientRect(re.Handle, &rc);
+    tk::TBitmap shot(rc.right, rc.bottom);
+    tk::TCanvas& c = shot.Canvas();
+    SendMessageA(re.Handle, WM_PRINTCLIENT, (WPARAM)c.Handle, PRF_CLIENT);
+    POINTL text{};
+    SendMessageA(re.Handle, EM_POSFROMCHAR, (WPARAM)&text, 0);
+    ASSERT_GT(text.x, 0);
+    // The bounding box and count of the pixels within columns [x0, x1) that are not background
+    // (smoothed edges count too).
+    struct Ink { int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, n = 0; };
+    auto paper = c.GetPixel(rc.right - 1, rc.bottom - 1);
+    auto inkOf = [&](int x0, int x1) {
+        Ink k;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 0; y < rc.bottom; ++y) {
+                if (c.GetPixel(x, y) == paper) continue;
+                k.left = std::min(k.left, x), k.right = std::max(k.right, x);
+                k.top = std::min(k.top, y), k.bottom = std::max(k.bottom, y);
+                ++k.n;
+            }
+        return k;
+    };
+    Ink line = inkOf(text.x, rc.right), dot = inkOf(0, text.x);
+    ASSERT_GT(line.n, 0);
+    ASSERT_GT(dot.n, 0) << "no bullet drawn";
+    int w = dot.right - dot.left + 1, h = dot.bottom - dot.top + 1, lineH = line.bottom - line.top + 1;
+    EXPECT_LE(h, lineH / 2);
+    EXPECT_LE(std::abs(w - h), 2);  // round, not a bar or a bracket
+    EXPECT_GE(dot.n * 10, w * h * 6) << "a hollow or thin mark";
+    int mid = (dot.top + dot.bottom) / 2;
+    EXPECT_GT(mid, line.top + lineH / 4);
+    EXPECT_LT(mid, line.bottom - lineH / 4);
 }
 
 TEST(FoundationIni, ShiftJisValuesWithBackslashTrailBytesRoundTrip) {
