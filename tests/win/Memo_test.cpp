@@ -804,7 +804,6 @@ TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
     }
 }
 
-// A square made without a border gets the memo's commands in its system menu once restored.
 TEST_F(Memos, TheBarShowsItsColoursAtAnyWidthAMemoOpens) {
     struct Case {
         const char* what;
@@ -834,6 +833,7 @@ TEST_F(Memos, TheBarShowsItsColoursAtAnyWidthAMemoOpens) {
     }
 }
 
+// A square made without a border gets the memo's commands in its system menu once restored.
 TEST_F(Memos, SquareMadeSmallRestoresWithItsFrameAndCommands) {
     Start();
     auto f = Ini();

@@ -297,16 +297,11 @@ TEST(PnlBtnMouse, RealCursorEntersAndLeaves) {
     SetForegroundWindow(f.Handle);
     wintest::Pump();
     // Wine looks for the leave on a timer of the hover time.
-    auto waitFor = [&](int state) {
-        DWORD end = GetTickCount() + 20000;  // a loaded machine delays Wine's leave timer
-        while (f.Btn.State() != state && (int)(end - GetTickCount()) > 0) wintest::Pump(1);
+    auto waitFor = [&](int state) {  // a loaded machine delays Wine's leave timer
+        wintest::PumpUntil([&] { return f.Btn.State() == state; }, 20000);
         return f.Btn.State();
     };
-    // In Wine's virtual desktop each cursor move comes back a while later (later still on a loaded
-    // machine) as a move to where the cursor was before, and Wine does not move the real pointer to
-    // the place it already has for the cursor. A place visited before could thus be skipped and the
-    // pointer left on the button; so every move goes to a place of its own, and the test starts and
-    // ends at one place off the button that no other move uses.
+    // Each move goes to a place of its own (see RestCursor), starting and ending off the button.
     const POINT away = f.Btn.ClientToScreen({200, 150});
     SetCursorPos(away.x, away.y);
     ASSERT_EQ(waitFor(pbFlat), pbFlat);

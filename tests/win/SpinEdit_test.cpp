@@ -102,20 +102,17 @@ TEST(TkSpinEdit, TypingTakesDigitsOnlyAndLeavingPullsTheValueIn) {
 const std::string kYearRange = "1～9999の範囲で入力してください。";
 
 namespace {
-// The real message box: what it says is kept, whether it took the focus noted, and a real Enter
-// closes it.
+// The real message box: what it says is kept and whether it took the focus noted; a real Enter
+// closes it, or its OK when it has no focus or the Enter never reaches it.
 struct RealBoxes {
     std::vector<std::string> said;
     bool tookFocus = true;
     HWND last = nullptr;
     int waited = 0;
-    UINT_PTR timer;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
     static inline RealBoxes* on = nullptr;
-    RealBoxes() : timer(SetTimer(nullptr, 0, 20, Tick)) { on = this; }
-    ~RealBoxes() {
-        KillTimer(nullptr, timer);
-        on = nullptr;
-    }
+    RealBoxes() { on = this; }
+    ~RealBoxes() { KillTimer(nullptr, timer), on = nullptr; }
     static BOOL CALLBACK FindBox(HWND h, LPARAM out) {
         char kind[16] = {};
         if (!IsWindowVisible(h) || !GetClassNameA(h, kind, sizeof kind) || std::string(kind) != "#32770") return TRUE;
@@ -125,17 +122,13 @@ struct RealBoxes {
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         HWND box = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), FindBox, (LPARAM)&box);
-        if (!on || !box) {
-            if (on) on->last = nullptr;
-            return;
-        }
-        if (box == on->last) {
-            // The Enter is on its way; a box it never reaches is closed all the same.
+        if (!on) return;
+        if (box && box == on->last) {
             if (++on->waited > 100) PostMessageA(box, WM_COMMAND, IDOK, 0);
             return;
         }
-        on->last = box;
         on->waited = 0;
+        if (!(on->last = box)) return;
         HWND focus = GetFocus();
         bool focused = focus == box || IsChild(box, focus);
         on->tookFocus = on->tookFocus && focused;

@@ -137,8 +137,7 @@ TEST_F(PhoneBook, PagesTheGridCannotHoldAreNeverSavedAndOthersSaveOnEveryTabChan
     EXPECT_EQ(f.StringGrid1.Options() & tk::goEditing, 0);
     // Closed on it, neither page is written.
     SendMessageA(f.Handle, WM_CLOSE, 0, 0);
-    for (DWORD end = GetTickCount() + 10000; Form3 && GetTickCount() < end;) wintest::Pump(1);
-    EXPECT_EQ(Form3, nullptr);
+    EXPECT_TRUE(wintest::PumpUntil([] { return !Form3; }));
     EXPECT_EQ(ReadPage(3), utf16);
     EXPECT_EQ(ReadPage(0), big);
     EXPECT_EQ(boxes.size(), 2u);

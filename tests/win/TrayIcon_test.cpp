@@ -78,12 +78,7 @@ void PumpFor(DWORD ms) {
 
 template <class Done>
 bool WaitUntil(Done done, DWORD ms = 2000) {
-    DWORD end = GetTickCount() + ms;
-    while (!done()) {
-        if ((int)(end - GetTickCount()) <= 0) return false;
-        wintest::Pump(1);
-    }
-    return true;
+    return wintest::PumpUntil(done, ms);
 }
 
 struct ClickCounter {

@@ -33,23 +33,28 @@ inline void Pump(int rounds = 3) {
     tk::Application.Terminated = false;
 }
 
-// Rests the real cursor on the screen point `on` until done() holds (false if it does not within ms),
-// coming from near `away` so that what the cursor starts there starts over. Wine's virtual desktop
-// echoes each cursor move back a while later (later still on a loaded machine) as a move to where
-// the cursor was before, which can take the cursor off again, and Wine skips a move to the place it
-// already has for the cursor; so the way off is a new place each call, and the cursor keeps coming
-// back, a pixel to one side or the other so that each return is a move.
+// Pumps messages until done() (true) or the time cap (false); done() is asked once past the cap.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD capMs = 10000) {
+    for (DWORD start = GetTickCount();; Pump(1)) {
+        if (done()) return true;
+        if (GetTickCount() - start >= capMs) return false;
+    }
+}
+
+// Rests the real cursor on `on` until done(), coming from near `away` so that what the cursor starts
+// there starts over. Wine echoes each cursor move back late (later on a loaded machine) as a move to
+// where it was, and skips a move to where it already has the cursor: so the way off is a new place
+// each call, and the cursor keeps coming back, a pixel to one side or the other.
 inline bool RestCursor(POINT away, POINT on, const std::function<bool()>& done, int ms = 10000) {
     static int calls = 0;
     SetCursorPos(away.x - ++calls % 16, away.y);
     Pump();
-    for (DWORD start = GetTickCount(), n = 0; GetTickCount() - start < (DWORD)ms; ++n) {
-        if (n % 30 == 0) SetCursorPos(on.x + n / 30 % 2, on.y);
+    int n = 0;
+    return PumpUntil([&] {
+        if (n++ % 30 == 0) SetCursorPos(on.x + n / 30 % 2, on.y);
         Sleep(10);
-        Pump(1);
-        if (done()) return true;
-    }
-    return false;
+        return done();
+    }, ms);
 }
 
 // Text entered into the edit control h as a user enters it: single bytes as typed keys,
@@ -165,13 +170,6 @@ protected:
             if ((dynamic_cast<Kinds*>(f) || ...)) f->Destroy();
     }
 };
-
-// Pumps messages until done() or the time cap; returns done().
-inline bool PumpUntil(const std::function<bool()>& done, DWORD capMs = 5000) {
-    DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < capMs) Pump(1);
-    return done();
-}
 
 // Real left clicks at the screen point at, as the mouse gives them: through the input queue,
 // each stamped with the time it is made and carrying the point itself (a pointer event the
