@@ -469,8 +469,7 @@ TEST_F(ScheduleManagement, StatusBarTellsWhatTheControlUnderTheMouseDoes) {
     auto pointAt = [](const tk::Control& c, const std::function<bool()>& done) {
         RECT r;
         GetWindowRect(c.Handle, &r);
-        SetCursorPos(r.left + 3, (r.top + r.bottom) / 2);
-        for (int i = 0; i < 300 && !done(); ++i) wintest::Pump(1);
+        wintest::HoldCursor({r.left + 3, (r.top + r.bottom) / 2}, done);
     };
     struct Case {
         tk::Control* control;

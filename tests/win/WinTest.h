@@ -41,20 +41,24 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD capMs = 10000) {
     }
 }
 
-// Rests the real cursor on `on` until done(), coming from near `away` so that what the cursor starts
-// there starts over. Wine echoes each cursor move back late (later on a loaded machine) as a move to
-// where it was, and skips a move to where it already has the cursor: so the way off is a new place
-// each call, and the cursor keeps coming back, a pixel to one side or the other.
-inline bool RestCursor(POINT away, POINT on, const std::function<bool()>& done, int ms = 10000) {
-    static int calls = 0;
-    SetCursorPos(away.x - ++calls % 16, away.y);
-    Pump();
+// Holds the real cursor on `on` until done(). Wine echoes each cursor move back late (later on a
+// loaded machine) as a move to where it was, so the cursor keeps coming back, a pixel to one side or
+// the other.
+inline bool HoldCursor(POINT on, const std::function<bool()>& done, int ms = 10000) {
     int n = 0;
     return PumpUntil([&] {
         if (n++ % 30 == 0) SetCursorPos(on.x + n / 30 % 2, on.y);
         Sleep(10);
         return done();
     }, ms);
+}
+// The same, coming from near `away` so that what the cursor starts there starts over. Wine skips a
+// move to where it already has the cursor, so the way off is a new place each call.
+inline bool RestCursor(POINT away, POINT on, const std::function<bool()>& done, int ms = 10000) {
+    static int calls = 0;
+    SetCursorPos(away.x - ++calls % 16, away.y);
+    Pump();
+    return HoldCursor(on, done, ms);
 }
 
 // Text entered into the edit control h as a user enters it: single bytes as typed keys,
