@@ -66,8 +66,7 @@ Page ParsePage(const std::string& text, bool* whole) {
 }
 
 bool ShiftJisText(const std::string& text) {
-    for (const char* bom : {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"})
-        if (text.starts_with(bom)) return false;
+    if (rtl::StartsWithUnicodeMark(text)) return false;
     for (size_t i = 0; i < text.size(); ++i) {
         unsigned char c = text[i];
         if (c == 0) return false;

@@ -20,6 +20,18 @@ bool SetClipboardText(HWND owner, const std::string& text) {
     return ok;
 }
 
+std::string GetClipboardText(HWND owner) {
+    std::string s;
+    if (!OpenClipboard(owner)) return s;
+    if (HANDLE h = GetClipboardData(CF_TEXT))
+        if (auto* p = (const char*)GlobalLock(h)) {
+            s.assign(p, strnlen(p, GlobalSize(h)));
+            GlobalUnlock(h);
+        }
+    CloseClipboard();
+    return s;
+}
+
 bool ClipboardHasPicture() { return IsClipboardFormatAvailable(CF_DIB) || IsClipboardFormatAvailable(CF_BITMAP); }
 
 namespace {

@@ -11,6 +11,8 @@ namespace tk {
 
 // Replaces the clipboard's contents with Shift-JIS text. False when the clipboard is not available.
 bool SetClipboardText(HWND owner, const std::string& text);
+// The clipboard's Shift-JIS text, empty when there is none or the clipboard is not available.
+std::string GetClipboardText(HWND owner);
 // True when the clipboard holds a picture (a bitmap, or a device-independent one).
 bool ClipboardHasPicture();
 // The clipboard's picture as a 24-bit bitmap; false (picture unchanged) when there is none or it

@@ -58,7 +58,7 @@ std::shared_ptr<const rtl::IniText> Load(const std::string& file, bool* unicode 
     std::string bytes;
     if (f.exists && !ReadFileBytes(file, bytes)) return nullptr;
     // Files in a Unicode encoding are left to the profile functions themselves.
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0 || bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0) {
+    if (rtl::StartsWithUnicodeMark(bytes)) {
         if (unicode) *unicode = true;
         return nullptr;
     }

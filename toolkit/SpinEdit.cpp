@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <utility>
 
+#include "toolkit/Clipboard.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/rtl/SysUtils.h"
 
@@ -73,21 +73,8 @@ void SpinEdit::TellRange() {
     telling_ = was;
 }
 
-// The clipboard's text, empty when there is none.
-static std::string ClipboardText(HWND owner) {
-    std::string s;
-    if (!OpenClipboard(owner)) return s;
-    if (HANDLE h = GetClipboardData(CF_TEXT))
-        if (auto* p = (const char*)GlobalLock(h)) {
-            s.assign(p, strnlen(p, GlobalSize(h)));
-            GlobalUnlock(h);
-        }
-    CloseClipboard();
-    return s;
-}
-
 bool SpinEdit::PasteAllowed() {
-    std::string s = ClipboardText(Handle);
+    std::string s = GetClipboardText(Handle);
     s.resize(std::min(s.size(), s.find_first_of("\r\n")));  // a one-line box takes the first line
     for (char c : s)
         if ((c < '0' || c > '9') && c != '-' && c != '+') {

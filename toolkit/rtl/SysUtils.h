@@ -42,6 +42,10 @@ std::string ZeroPad(long long v, int width);
 // Shift-JIS: a lead byte starts a two-byte character whose trail byte may be 0x5C ('\').
 inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 inline bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+// Text that begins with a UTF-8 or UTF-16 byte order mark: another program's Unicode file.
+inline bool StartsWithUnicodeMark(const std::string& s) {
+    return s.starts_with("\xEF\xBB\xBF") || s.starts_with("\xFF\xFE") || s.starts_with("\xFE\xFF");
+}
 // Length in bytes of the character starting at i: 2 for a lead byte and a trail byte, else 1. A
 // lead byte before a byte that cannot follow it (a blank, comma, quote, the end) stands alone, so
 // broken text never swallows a delimiter.
