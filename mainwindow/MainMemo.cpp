@@ -64,7 +64,6 @@ void TMemoStore::CreateMemoStore() {
     BitBtn11.OnClick = [this] { BitBtn11Click(); };
     ListBox1.OnClick = [this] { ListBox1Click(); };
     ListBox1.OnDblClick = [this] { ListBox1DblClick(); };
-    tk::Application.OnSaveAtEnd = SaveWorkAtEnd;
     f.PopupMenu4.Items.Add("-");
     K1 = &f.PopupMenu4.Items.Add("メモ一覧", [&f] { f.MemoTree1Click(); });
 
@@ -261,20 +260,3 @@ void TMemoStore::MemoMenu1Click(int group, int index) {
     ListBox1DblClick();
 }
 
-void SaveWorkAtEnd(bool session) {
-    std::string failed;
-    for (TForm18* m : OpenMemoWindows()) {
-        bool saved = false;
-        try {
-            saved = m->SaveAtEnd();
-        } catch (const std::exception&) {
-        }
-        if (!saved) failed.append("\r").append(m->Caption());
-    }
-    // Then the diaries, the to-do board and the phone book, each saved as its close would save it.
-    SaveOpenDiaries();
-    SaveOpenBoard();
-    SaveOpenPhoneBook();
-    if (!failed.empty() && !session)
-        tk::MessageDlg(nullptr, "次のメモを保存できませんでした。" + failed, tk::Application.Title(), MB_OK | MB_ICONERROR);
-}

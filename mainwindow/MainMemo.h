@@ -65,4 +65,3 @@ private:
 // Every open memo saved as its destroy step would, oldest first, then the open diaries, the to-do
 // board and the phone book; a save that fails stops none of the others. At the end of the program
 // (not of the session) the user is told which memos could not be saved.
-void SaveWorkAtEnd(bool session);

@@ -80,13 +80,17 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
             break;
-        case WM_QUERYENDSESSION:
-            // Saved here too: a session end may still be forced after every program agreed.
-            Application.SaveAtEnd(true);
-            return TRUE;
+        case WM_QUERYENDSESSION: {
+            // The user may keep the session (and the windows with what was typed) for a save
+            // that failed; saved again at the end itself, since the end may still be forced.
+            bool ok = false;
+            Guard([&] { ok = Application.SaveWork(false); });
+            Application.workSaved_ = false;
+            return ok;
+        }
         case WM_ENDSESSION:
             if (wp) {
-                Application.SaveAtEnd(true);
+                Guard([] { Application.SaveWork(true); });
                 Application.Ending = true;
             }
             return 0;
@@ -139,13 +143,60 @@ void TApplication::Run() {
         Dispatch(msg);
     }
     Terminated = true;
-    SaveAtEnd(false);
+    // An end that did not come through the main window's close still saves what it can.
+    if (!workSaved_) Guard([&] { SaveWork(true); });
     Ending = true;
     DestroyForms();
 }
 
-void TApplication::SaveAtEnd(bool session) {
-    if (OnSaveAtEnd) Guard([&] { OnSaveAtEnd(session); });
+bool TApplication::SaveWork(bool forced) {
+    struct Failed {
+        Form* form;  // null for an entry of EndSavers
+        unsigned serial;
+        size_t saver;
+        std::string message;
+    };
+    std::vector<Failed> failed;
+    // A save's own messages may run the loop, which can free a form: only live forms are asked.
+    auto live = [this](Form* f, unsigned serial) {
+        return std::find(Forms.begin(), Forms.end(), f) != Forms.end() && f->serial_ == serial;
+    };
+    auto save = [&](const Failed& w) {
+        std::string message;
+        Guard([&] {
+            if (!w.form) message = EndSavers[w.saver]();
+            else if (live(w.form, w.serial) && w.form->OnSave) message = w.form->OnSave();
+        });
+        return message;
+    };
+    std::vector<Failed> work;
+    for (Form* f : Forms)
+        if (f->OnSave) work.push_back({f, f->serial_, 0, {}});
+    for (size_t i = 0; i < EndSavers.size(); ++i) work.push_back({nullptr, 0, i, {}});
+    for (Failed& w : work) {
+        w.message = save(w);
+        if (!w.message.empty()) failed.push_back(w);
+    }
+    if (forced) {
+        workSaved_ = true;
+        return true;
+    }
+    for (Failed& w : failed) {
+        while (!w.message.empty()) {
+            if (w.form && !live(w.form, w.serial)) break;
+            std::string who = w.form ? "「" + w.form->Caption() + "」の内容を保存できませんでした。\r" : "";
+            int answer = MessageDlg(w.form ? w.form->Handle : nullptr,
+                                    who + w.message +
+                                        "\r\r再試行: もう一度保存します。\r無視: 保存せずに終了します。"
+                                        "\r中止: 終了をやめます。",
+                                    title_, MB_ABORTRETRYIGNORE | MB_ICONERROR);
+            if (answer == IDABORT) return false;
+            if (answer != IDRETRY) break;
+            w.message = save(w);
+        }
+    }
+    workSaved_ = true;
+    return true;
 }
 
 void TApplication::SetTaskButton(bool show) {
@@ -190,7 +241,7 @@ TApplication::CreationMark TApplication::MarkCreation() const {
     // Serials only grow, so a form with a higher serial than every live one is newer than the mark.
     unsigned newest = 0;
     for (Form* f : Forms) newest = std::max(newest, f->serial_);
-    return {newest, OnActivate, OnDeactivate, OnHint, OnSaveAtEnd, MenuDrawHook, MenuMeasureHook};
+    return {newest, OnActivate, OnDeactivate, OnHint, MenuDrawHook, MenuMeasureHook};
 }
 
 void TApplication::UndoCreation(const CreationMark& mark) {
@@ -199,7 +250,6 @@ void TApplication::UndoCreation(const CreationMark& mark) {
     OnActivate = mark.onActivate;
     OnDeactivate = mark.onDeactivate;
     OnHint = mark.onHint;
-    OnSaveAtEnd = mark.onSaveAtEnd;
     MenuDrawHook = mark.menuDraw;
     MenuMeasureHook = mark.menuMeasure;
     std::vector<std::pair<Form*, unsigned>> made;

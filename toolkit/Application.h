@@ -66,11 +66,13 @@ public:
     void ReleaseForm(Form* f);
     // Destroys every live form (end of the program), running their destroy steps.
     void DestroyForms();
-    // Saves the user's work when the program ends (after the message loop, before any form is
-    // destroyed) or the Windows session ends (WM_QUERYENDSESSION, WM_ENDSESSION). The main window
-    // sets it; session is true at the end of the session, when no box may hold the end up.
-    std::function<void(bool session)> OnSaveAtEnd;
-    void SaveAtEnd(bool session);
+    // Saves the user's work before the program or the Windows session ends: every form's OnSave
+    // first, then the other work in EndSavers, each as OnSave (empty when saved, else the message).
+    // Everything that can be saved is saved before anything is asked. For each save that failed
+    // the user then chooses: try again, end without it, or keep the program running (false).
+    // forced: the end comes whatever is answered (WM_ENDSESSION), so nothing is asked.
+    bool SaveWork(bool forced);
+    std::vector<std::function<std::string()>> EndSavers;
     // Set once the program or the session is really ending and the work was saved.
     bool Ending = false;
 
@@ -98,7 +100,6 @@ private:
         unsigned newestForm;
         std::function<void()> onActivate, onDeactivate;
         std::function<void(const std::string&)> onHint;
-        std::function<void(bool)> onSaveAtEnd;
         std::function<bool(DRAWITEMSTRUCT*)> menuDraw;
         std::function<bool(MEASUREITEMSTRUCT*)> menuMeasure;
     };
@@ -108,6 +109,7 @@ private:
     std::map<UINT, std::function<void()>> commands_;
     UINT nextCommand_ = 0x2000;
     bool inErrorBox_ = false;
+    bool workSaved_ = false;  // the end's saves are done (or the user chose to end without them)
     bool showTaskButton_ = true;
     static LRESULT CALLBACK AppProc(HWND, UINT, WPARAM, LPARAM);
 };

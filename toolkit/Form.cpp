@@ -8,6 +8,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Hint.h"
+#include "toolkit/MsgBox.h"
 #include "toolkit/rtl/Screen.h"
 
 namespace tk {
@@ -94,13 +95,16 @@ void Form::Close() {
     if (OnCloseQuery) OnCloseQuery(can);
     if (!can) return;
     if (Application.MainForm == this) {
-        // Closing the main window ends the program; no close handler runs.
+        // Closing the main window ends the program, once every window's work is saved or the
+        // user chose to end without it.
+        if (!Application.SaveWork(false)) return;
         CloseAction a = CloseAction::Free;
         if (OnClose) OnClose(a);
         if (a == CloseAction::None) return;
         Application.Terminate();
         return;
     }
+    if (!SaveOrSay()) return;
     CloseAction a = CloseAction::Hide;
     if (OnClose) OnClose(a);
     switch (a) {
@@ -109,6 +113,14 @@ void Form::Close() {
         case CloseAction::Minimize: ShowWindow(Handle, SW_MINIMIZE); break;
         case CloseAction::Free: Hide(); Release(); break;
     }
+}
+
+bool Form::SaveOrSay() {
+    if (!OnSave) return true;
+    std::string failed = OnSave();
+    if (failed.empty()) return true;
+    MessageDlg(Handle, failed + "\r\rウィンドウは閉じずに残します。", Caption(), MB_OK | MB_ICONERROR);
+    return false;
 }
 
 static BOOL CALLBACK CollectEnabled(HWND h, LPARAM lp) {
@@ -142,6 +154,7 @@ int Form::ShowModal() {
         if (ModalResult != mrNone) {
             bool can = true;
             if (OnCloseQuery) Guard([&] { OnCloseQuery(can); });
+            if (can) Guard([&] { can = SaveOrSay(); });
             action = CloseAction::Hide;
             if (can && OnClose) Guard([&] { OnClose(action); });
             if (!can || action == CloseAction::None) {

@@ -35,6 +35,11 @@ public:
     std::function<void()> OnShow, OnHide, OnActivate, OnDeactivate, OnDestroy;
     std::function<void(CloseAction&)> OnClose;
     std::function<void(bool&)> OnCloseQuery;
+    // Saves what the user typed into the form, saying nothing itself: empty when it is saved or
+    // there is nothing to save, else the message that says what could not be saved. A close whose
+    // save fails keeps the form, and what was typed, and says so; the program's end asks the user
+    // about it (TApplication::SaveWork).
+    std::function<std::string()> OnSave;
     std::function<void(const std::vector<std::string>&)> OnDropFiles;
     std::function<void(TCanvas&)> OnPaint;
     // Key presses checked before the focused control sees them (menu shortcuts).
@@ -44,6 +49,8 @@ public:
     std::function<void()> ClearRef;  // clears the global that holds this form
 
     void Close();
+    // Runs OnSave; a failure is said over the form and gives false.
+    bool SaveOrSay();
     int ShowModal();
     bool IsModal() const { return modal_; }
     // Frees the form once the current message is done (never inside its own handler).

@@ -139,7 +139,7 @@ public:
             SendMessageA(tk::Application.Handle, WM_QUERYENDSESSION, 0, 0);
             SendMessageA(tk::Application.Handle, WM_ENDSESSION, TRUE, 0);
         } else {
-            tk::Application.SaveAtEnd(false);
+            tk::Application.SaveWork(false);
             tk::Application.Ending = true;
         }
         tk::Application.DestroyForms();

@@ -77,11 +77,8 @@ protected:
     }
     // Windows ends the session: the main window's end-of-work saves run, no window is destroyed.
     static void EndSession() {
-        auto kept = tk::Application.OnSaveAtEnd;
-        tk::Application.OnSaveAtEnd = SaveWorkAtEnd;
         SendMessageA(tk::Application.Handle, WM_QUERYENDSESSION, 0, 0);
         SendMessageA(tk::Application.Handle, WM_ENDSESSION, TRUE, 0);
-        tk::Application.OnSaveAtEnd = kept;
         tk::Application.Ending = false;
     }
     static int FilledRows(TForm3& f) {

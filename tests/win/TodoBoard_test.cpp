@@ -441,7 +441,7 @@ TEST_F(TodoBoard, ABoardOpenAtTheProgramsEndIsSaved) {
     b.TreeView1.EndEdit(false);
     EXPECT_EQ(Shown(b)[1], ">牛乳");
     b.RichEdit1.SetText("二本");
-    SaveWorkAtEnd(false);
+    tk::Application.SaveWork(false);
     EXPECT_EQ(TextOf(T + "0.z32"), "二本");
     EXPECT_EQ(Bytes(T + "TreeData.z32"), "やるべきもの\r\n\t牛乳\r\n保留されているもの\r\n終了したもの\r\nごみ箱\r\n");
     EXPECT_EQ(settings::Open().ReadInteger("TodoBoard", "Index", -1), 1);
