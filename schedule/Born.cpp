@@ -176,8 +176,14 @@ void TForm16::LoadText() {
                            MB_OK | MB_ICONEXCLAMATION);
         }
     }
-    BitBtn1.SetEnabled(found);
-    BitBtn2.SetEnabled(found);
+    // Said as the day shows, not when what was typed could not be saved.
+    bool readOnly = tk::FileIsReadOnly(path);
+    RichEdit1.SetReadOnly(readOnly);
+    BitBtn1.SetEnabled(found && !readOnly);
+    BitBtn2.SetEnabled(found && !readOnly);
+    if (readOnly)
+        tk::MessageDlg(Handle, "誕生日のファイルは読み取り専用です。\r\n" + path + "\r\n編集も削除もできません。", kCaption,
+                       MB_OK | MB_ICONINFORMATION);
 }
 
 void TForm16::SpinEdit2Change() {
