@@ -144,6 +144,18 @@ TEST_F(BirthdayRegister, AgeAroundTheBirthdayAndTheYearFromAnAge) {
     SetDate(1971, 1, 15);
     EXPECT_EQ(Form16->SpinEdit4.Value(), 29);
     EXPECT_EQ(Form16->Label15.Caption(), "");
+    // Real keys: "2100" is refused at its last digit; no year half typed reaches the age.
+    SetForegroundWindow(Form16->Handle);
+    Form16->SpinEdit1.SelectAll();
+    SetFocus(Form16->SpinEdit1.Handle);
+    const std::string keys = "2100";
+    for (size_t i = 0; i < keys.size(); ++i) {
+        wintest::PressKey(keys[i]);
+        wintest::PumpUntil([&] { return Form16->SpinEdit1.Text() == keys.substr(0, i + 1) || !boxes.empty(); });
+        EXPECT_EQ(Form16->SpinEdit4.Value(), 29) << keys.substr(0, i + 1);
+    }
+    SetFocus(Form16->SpinEdit2.Handle);
+    EXPECT_EQ(Form16->SpinEdit4.Value(), 29);
     At(2001, 1, 15);
     Form16->SpinEdit1Change();
     EXPECT_EQ(Form16->SpinEdit4.Value(), 30);
