@@ -4,6 +4,7 @@
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "schedule/BornFacts.h"
+#include "schedule/EntryControls.h"
 #include "schedule/Flower.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
@@ -123,9 +124,7 @@ void TForm16::FormCloseQuery(bool& canClose) {
 }
 
 void TForm16::FormClose(tk::CloseAction& action) {
-    auto ini = settings::Open();
-    ini.WriteInteger(ik::Birthday::Section, ik::Birthday::top, Top());
-    ini.WriteInteger(ik::Birthday::Section, ik::Birthday::left, Left());
+    entry::WritePosition(*this, ik::Birthday::Section, ik::Birthday::top, ik::Birthday::left);
     if (Form1 && Form1->BirthDay1) Form1->BirthDay1->SetChecked(false);
     action = tk::CloseAction::Free;
 }
