@@ -214,12 +214,6 @@ TEST_F(CycleTracker, WhatCouldNotBeWrittenKeepsTheWindowUntilTheCloseWritesIt) {
     wintest::Pump();
     EXPECT_EQ(ReadPeriodDates(Own()), (std::vector<std::string>{"2000/01/01", "2000/01/29"}));
     EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "メモ");
-    // A file marked read-only is said as the window opens; no date can be added or deleted.
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    Open();
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_NE(boxes.back().find("読み取り専用"), std::string::npos);
-    EXPECT_FALSE(Form25->BitBtn2.Enabled() || Form25->BitBtn1.Enabled());
 }
 
 TEST_F(CycleTracker, MainMenuOpensItAfterThePasswordGate) {

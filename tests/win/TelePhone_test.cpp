@@ -1,9 +1,12 @@
 // The phone book window: pages to and from their files, the search page, the column titles'
-// widths, dialling through the dialer and the speaker, mail and web, and the dialer window
-// closed as the window goes.
+// widths, dialling through the dialer and the speaker, mail and web, the dialer window closed as
+// the window goes, and a page another program holds at the close, a tab change, the search and
+// the program's end.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+
+#include <memory>
 
 #include "settings/TelePhone.h"
 #include "settings/TelePhoneFile.h"
@@ -18,26 +21,18 @@ namespace {
 std::vector<std::string>* gSleeps = nullptr;
 
 // Another program holding a file open, sharing nothing: a copy of this one, started suspended and
-// handed the open file. Ending it lets the file go.
-struct HeldByAnotherProgram {
+// handed the open file. Letting go of the result ends it, and the file is free.
+std::shared_ptr<void> HeldByAnotherProgram(const std::string& path) {
+    char exe[MAX_PATH];
+    STARTUPINFOA si{sizeof si};
     PROCESS_INFORMATION pi{};
-    explicit HeldByAnotherProgram(const std::string& path) {
-        char exe[MAX_PATH];
-        STARTUPINFOA si{sizeof si};
-        GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        CreateProcessA(exe, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi);
-        HANDLE mine = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), theirs;
-        DuplicateHandle(GetCurrentProcess(), mine, pi.hProcess, &theirs, 0, FALSE, DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE);
-    }
-    void Release() {
-        if (TerminateProcess(pi.hProcess, 0)) WaitForSingleObject(pi.hProcess, 30000);
-    }
-    ~HeldByAnotherProgram() {
-        Release();
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    CreateProcessA(exe, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi);
+    HANDLE mine = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), theirs;
+    DuplicateHandle(GetCurrentProcess(), mine, pi.hProcess, &theirs, 0, FALSE, DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE);
+    CloseHandle(pi.hThread);
+    return {pi.hProcess, [](HANDLE p) { TerminateProcess(p, 0), WaitForSingleObject(p, 30000), CloseHandle(p); }};
+}
 
 class PhoneBook : public ::testing::Test {
 protected:
@@ -386,7 +381,7 @@ TEST_F(PhoneBook, ARowTypedIntoAPageAnotherProgramHoldsStaysUntilItIsSavedOrTheU
     std::shared_ptr<void> restore(nullptr, [was = tk::Application.MainForm](void*) { tk::Application.MainForm = was; });
     tk::Application.MainForm = &main;
     TForm3& f = Open();
-    HeldByAnotherProgram held(telbook::PageFile(tel, 0));
+    auto held = HeldByAnotherProgram(telbook::PageFile(tel, 0));
     SetForegroundWindow(f.Handle);
     f.StringGrid1.FocusCell(1, 1);
     f.StringGrid1.SetFocus();
@@ -425,7 +420,7 @@ TEST_F(PhoneBook, ARowTypedIntoAPageAnotherProgramHoldsStaysUntilItIsSavedOrTheU
     EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
     // 再試行 once the other program let the file go saves the row, and the program ends.
     answer = [&](const tk::MsgBoxCall&) {
-        held.Release();
+        held.reset();
         return IDRETRY;
     };
     SendMessageA(main.Handle, WM_CLOSE, 0, 0);
