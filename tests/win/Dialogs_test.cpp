@@ -87,10 +87,8 @@ TEST(TkDialogs, FolderDialogOpensAtTheFolderGiven) {
         std::thread writer([&] {  // a new write time, a minute on, each millisecond
             HANDLE h = CreateFileA(busy.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-            for (ULONGLONG t = 127000000000000000; !done; t += 600000000, Sleep(1)) {
-                FILETIME ft = {DWORD(t), DWORD(t >> 32)};
-                SetFileTime(h, nullptr, nullptr, &ft);
-            }
+            for (ULONGLONG t = 127000000000000000; !done; t += 600000000, Sleep(1))
+                SetFileTime(h, nullptr, nullptr, (FILETIME*)&t);
             CloseHandle(h);
         });
         tk::FolderDialog d;
