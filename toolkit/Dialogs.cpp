@@ -169,8 +169,6 @@ struct FolderBrowse {
     std::string start, current, shown, typed;  // shown: what the field says for the selection
     HWND field = nullptr;
     WNDPROC dialogProc = nullptr;
-    int tries = 0;          // selections of the start folder asked for again
-    bool selected = false;  // the dialog has reported a selection
 };
 FolderBrowse* gBrowse = nullptr;  // the dialog is modal: one at a time
 
@@ -204,50 +202,81 @@ LRESULT CALLBACK FolderDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(b.dialogProc, dlg, msg, wp, lp);
 }
 
-BOOL CALLBACK FindFolderField(HWND h, LPARAM lp) {
-    char cls[16] = {};
+// The dialog's first window of a class (its field, its tree), however deep it lies.
+struct ChildOfClass {
+    const char* cls;
+    HWND found;
+};
+BOOL CALLBACK FindChildOfClass(HWND h, LPARAM lp) {
+    auto& c = *(ChildOfClass*)lp;
+    char cls[32] = {};
     GetClassNameA(h, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Edit") != 0) return TRUE;
-    *(HWND*)lp = h;
+    if (lstrcmpiA(cls, c.cls) != 0) return TRUE;
+    c.found = h;
     return FALSE;
 }
-
-// The selection rests on a folder above the start folder.
-bool ShortOfStart(const FolderBrowse& b) {
-    std::string head = rtl::IncludeTrailingBackslash(b.current);
-    return !b.current.empty() && b.start.size() > head.size() &&
-           rtl::SameTextAscii(b.start.substr(0, head.size()), head) &&
-           !rtl::SameTextAscii(FolderPath(b.current), FolderPath(b.start));
+HWND ChildOf(HWND dlg, const char* cls) {
+    ChildOfClass c{cls, nullptr};
+    EnumChildWindows(dlg, FindChildOfClass, (LPARAM)&c);
+    return c.found;
 }
 
-constexpr UINT_PTR kSelectAgain = 1;
+std::string TreeText(HWND tree, HTREEITEM item) {
+    char buf[MAX_PATH * 2] = {};
+    TVITEMA tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = buf;
+    tv.cchTextMax = sizeof buf;
+    SendMessageA(tree, TVM_GETITEMA, 0, (LPARAM)&tv);
+    return rtl::Trim(buf);
+}
 
-// A tree still filling itself stops short of a deep folder (under Wine, on a drive first browsed
-// in the process); the start folder is asked for again while the selection rests on the way there,
-// for five seconds at most. The selection may be reported only after the first request returns.
-void CALLBACK SelectStartAgain(HWND dlg, UINT, UINT_PTR id, DWORD) {
-    FolderBrowse* b = gBrowse;
-    if (b && ++b->tries <= 50 && !b->selected) return;
-    if (!b || b->tries > 50 || !ShortOfStart(*b)) {
-        KillTimer(dlg, id);
-        return;
+// Under Wine the dialog looks for a folder by comparing each step's record, times included, with
+// the one its tree took when it listed that step: a folder on the way written to meanwhile (more
+// likely the slower the listing) is not found, and no later request finds it in that dialog. So
+// the tree is walked by the names it shows, as far as they lead.
+void SelectByNames(HWND dlg, const std::string& start) {
+    HWND tree = ChildOf(dlg, WC_TREEVIEWA);
+    IShellFolder* desktop = nullptr;
+    LPITEMIDLIST pidl = nullptr;
+    std::wstring wide(start.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, start.c_str(), -1, wide.data(), (int)wide.size()));
+    if (tree && SUCCEEDED(SHGetDesktopFolder(&desktop))) {
+        desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &pidl, nullptr);
+        desktop->Release();
     }
-    SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
+    if (!pidl) return;
+    HTREEITEM item = TreeView_GetRoot(tree), reached = nullptr;
+    for (LPITEMIDLIST step = pidl; item && step->mkid.cb; step = ILGetNext(step)) {
+        LPITEMIDLIST next = ILGetNext(step);
+        USHORT rest = next->mkid.cb;
+        next->mkid.cb = 0;  // the path down to this step
+        SHFILEINFOA info{};
+        SHGetFileInfoA((LPCSTR)pidl, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME);
+        next->mkid.cb = rest;
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        item = TreeView_GetChild(tree, item);
+        while (item && !rtl::SameTextAscii(TreeText(tree, item), rtl::Trim(info.szDisplayName)))
+            item = TreeView_GetNextSibling(tree, item);
+        if (item) reached = item;
+    }
+    CoTaskMemFree(pidl);
+    if (reached) TreeView_SelectItem(tree, reached);
 }
 
 int CALLBACK FolderBrowseProc(HWND dlg, UINT msg, LPARAM lp, LPARAM data) {
     auto* b = (FolderBrowse*)data;
     switch (msg) {
         case BFFM_INITIALIZED:
-            EnumChildWindows(dlg, FindFolderField, (LPARAM)&b->field);
+            b->field = ChildOf(dlg, "Edit");
             b->dialogProc = (WNDPROC)SetWindowLongPtrA(dlg, GWLP_WNDPROC, (LONG_PTR)FolderDialogProc);
             if (b->start.empty()) break;
             SendMessageA(dlg, BFFM_SETSELECTIONA, TRUE, (LPARAM)b->start.c_str());
-            SetTimer(dlg, kSelectAgain, 100, SelectStartAgain);
+            if (!rtl::SameTextAscii(FolderPath(b->current), FolderPath(b->start))) SelectByNames(dlg, b->start);
             break;
         case BFFM_SELCHANGED: {
             char path[MAX_PATH] = {};
-            b->selected = true;
             b->current = SHGetPathFromIDListA((LPCITEMIDLIST)lp, path) ? path : "";
             SHFILEINFOA info{};
             b->shown = SHGetFileInfoA((LPCSTR)lp, 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME)
@@ -265,7 +294,7 @@ bool FolderDialog::Run(HWND owner) {
     // The dialog's new style (with its field and its new-folder button) needs COM on this thread.
     HRESULT com = OleInitialize(nullptr);
     FolderBrowse b;
-    b.start = b.current = Directory;
+    b.start = Directory;
     gBrowse = &b;
     char name[MAX_PATH] = {};
     BROWSEINFOA bi{};

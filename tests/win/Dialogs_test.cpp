@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "toolkit/Dialogs.h"
 #include "toolkit/rtl/SysUtils.h"
@@ -69,21 +71,34 @@ void CALLBACK PressOkWhenThere(HWND, UINT, UINT_PTR id, DWORD) {
 }
 }  // namespace
 
-// The real dialog opens at the folder given, deep on a drive not browsed before in the process and
-// at a drive's root, and OK there makes no folder.
+// The real dialog opens at the folder given, deep on a drive not browsed before in the process, at
+// a drive's root, and at a folder that another program keeps writing while the dialog lists the
+// tree; OK there makes no folder.
 TEST(TkDialogs, FolderDialogOpensAtTheFolderGiven) {
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string own = rtl::ExtractFileDir(exe), drive = own.substr(0, 3);
+    std::string own = rtl::ExtractFileDir(exe), drive = own.substr(0, 3), busy = own + "\\orbal_folderdlg";
     ASSERT_GE(std::count(own.begin(), own.end(), '\\'), 3) << own;
-    for (const std::string& start : {own, drive}) {
+    CreateDirectoryA(busy.c_str(), nullptr);
+    for (const std::string& start : {own, drive, busy}) {
         SCOPED_TRACE(start);
         gLeaf = start.substr(start.rfind('\\') + 1), gSince = GetTickCount();
+        std::atomic<bool> done = start != busy;
+        std::thread writer([&] {  // a new write time, a minute on, each millisecond
+            HANDLE h = CreateFileA(busy.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+            for (ULONGLONG t = 127000000000000000; !done; t += 600000000, Sleep(1))
+                SetFileTime(h, nullptr, nullptr, (FILETIME*)&t);
+            CloseHandle(h);
+        });
         tk::FolderDialog d;
         d.Directory = start;
         SetTimer(nullptr, 0, 100, PressOkWhenThere);
         EXPECT_TRUE(d.Execute());
+        done = true;
+        writer.join();
         EXPECT_EQ(d.Directory, start);
     }
+    RemoveDirectoryA(busy.c_str());
     EXPECT_EQ(GetFileAttributesA((drive + "(" + drive.substr(0, 2) + ")").c_str()), INVALID_FILE_ATTRIBUTES);
 }
