@@ -55,6 +55,12 @@ TForm36::TForm36()
     OnShow = [this] { FormShow(); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
+    // Saved at the close and at the program's end. Only settings are lost when the write fails,
+    // which the settings keep for their next write: the close goes on, with a word.
+    OnSave = [this] {
+        bandsWritten_ = WriteBands();
+        return std::string();
+    };
     SetBorderIcons(false, false);
 }
 
@@ -79,6 +85,7 @@ void TForm36::CreateBand(tk::GroupBox& box, tk::Edit& title, tk::SpinEdit* const
 void TForm36::ShowHelp(const char* text) { StatusBar1.SetSimpleText(text); }
 
 void TForm36::FormShow() {
+    shown_ = true;
     PlayWaveRes("ope");
     auto ini = settings::Open();
     RestorePosition(ini.ReadInteger(ik::MyGraph::Section, ik::MyGraph::left, 0),
@@ -117,6 +124,13 @@ void TForm36::FormCloseQuery(bool& canClose) {
 
 void TForm36::FormClose(tk::CloseAction& action) {
     entry::WritePosition(*this, ik::MyGraph::Section, ik::MyGraph::top, ik::MyGraph::left);
+    if (!bandsWritten_) tk::MessageDlg(Handle, "設定ファイルに書き込めませんでした。", Caption(), MB_OK | MB_ICONERROR);
+    if (Form1) Form1->Panel8.Tag = 0;
+    action = tk::CloseAction::Free;
+}
+
+bool TForm36::WriteBands() {
+    if (!shown_) return true;
     try {
         auto ini = settings::Open();
         ini.WriteString(ik::MyGraph::Section, kLeft.title, Edit1.Caption());
@@ -129,8 +143,7 @@ void TForm36::FormClose(tk::CloseAction& action) {
         time(kRight.start, SpinEdit5, SpinEdit6);
         time(kRight.end, SpinEdit7, SpinEdit8);
     } catch (const tk::EIniFileError&) {
-        tk::MessageDlg(Handle, "設定ファイルに書き込めませんでした。", Caption(), MB_OK | MB_ICONERROR);
+        return false;
     }
-    if (Form1) Form1->Panel8.Tag = 0;
-    action = tk::CloseAction::Free;
+    return true;
 }

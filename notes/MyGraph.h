@@ -38,6 +38,9 @@ struct TForm36 : tk::Form {
 private:
     void CreateBand(tk::GroupBox& box, tk::Edit& title, tk::SpinEdit* const (&fields)[4], tk::Label* const (&labels)[5]);
     void ShowHelp(const char* text);
+    bool WriteBands();  // the titles and times to the settings; false when the write failed
+    bool shown_ = false;
+    bool bandsWritten_ = true;
 };
 
 extern TForm36* Form36;

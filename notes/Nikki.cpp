@@ -145,6 +145,7 @@ TForm8::TForm8() : Form({.caption = "日記", .width = 588, .height = 460}) {
     OnShow = [this] { FormShow(); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
+    OnSave = [this] { return !WillSave() || SaveDay() ? std::string() : "日記を保存できませんでした。\r" + DayPath(); };
     OnActivate = [this] { FormActivate(); };
     OnResize = [this] { FormResize(); };
     OnPaint = [this](tk::TCanvas&) { DrawPicture(); };
@@ -246,6 +247,13 @@ void TForm8::LoadDay(tk::Bounds box) {
     RichEdit1.LoadQuietly(body);
     PanelButton9.SetEnabled(true);
     StatusBar1.SetSimpleText(path);
+    if (tk::FileIsReadOnly(path)) {
+        // Said now, before anything is typed that the close could not keep.
+        fileReadOnly_ = true;
+        SetReadOnlyMark(true);
+        ReadOnly1->SetEnabled(false);
+        StatusBar1.SetSimpleText(path + " は読み取り専用のファイルなので、編集も保存もできません。");
+    }
     Toolbar->Sync();
     DrawPicture();
 }
@@ -328,7 +336,7 @@ diary::DayHeader TForm8::Header() const {
     return h;
 }
 
-bool TForm8::WillSave() const { return loaded_ && PanelButton9.Tag != 1; }
+bool TForm8::WillSave() const { return loaded_ && !closed_ && !fileReadOnly_ && PanelButton9.Tag != 1; }
 
 bool TForm8::SaveDay() {
     std::string path = DayPath();
@@ -340,23 +348,22 @@ bool TForm8::SaveDay() {
         PanelButton9.SetEnabled(true);
         return true;
     }
-    tk::MessageDlg(Handle, "日記を保存できませんでした。\r" + path, Caption(), MB_OK | MB_ICONERROR);
     return false;
 }
 
-void TForm8::FormCloseQuery(bool& canClose) {
-    PlayWaveRes("clo");
-    // A failed save keeps the window, and with it the text, open.
-    if (WillSave() && !SaveDay()) canClose = false;
-}
+void TForm8::FormCloseQuery(bool&) { PlayWaveRes("clo"); }
 
 void TForm8::FormClose(tk::CloseAction& action) {
-    auto ini = settings::Open();
-    RECT r = NormalBounds();
-    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::top, r.top);
-    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::left, r.left);
-    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Height, r.bottom - r.top);
-    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Width, r.right - r.left);
+    try {
+        auto ini = settings::Open();
+        RECT r = NormalBounds();
+        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::top, r.top);
+        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::left, r.left);
+        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Height, r.bottom - r.top);
+        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Width, r.right - r.left);
+    } catch (const tk::EIniFileError&) {
+        // The window's place is no reason to keep it open.
+    }
     if (List1->Enabled() && Form1) {
         if (Form1->Diary1) Form1->Diary1->SetChecked(false);
         // The month list's command, once it exists.
@@ -579,17 +586,4 @@ TForm8* OpenDiary(int day, bool fromMainMenu) {
     // Showing a window activates it; bringing it forward again would only cost round trips.
     if (GetForegroundWindow() != Form8->Handle) Form8->BringForward();
     return Form8;
-}
-
-void SaveOpenDiaries() {
-    for (TForm8* d : OpenDiaries()) {
-        // A failure's message box runs messages, which may free a window that was closing.
-        auto& live = tk::Application.Forms;
-        if (std::find(live.begin(), live.end(), d) == live.end() || !d->WillSave()) continue;
-        try {
-            d->SaveDay();
-        } catch (const std::exception&) {
-            // One diary that cannot be written must not keep the others from being saved.
-        }
-    }
 }

@@ -87,10 +87,11 @@ struct TForm8 : tk::Form {
     int Day() const { return StatusBar1.Tag; }
     std::string Folder() const;   // the diary folder, built afresh from the settings
     std::string DayPath() const;  // the day file's full path
-    // Writes the day file as the close does (header and body in one safe replacement). A failure
-    // is reported over the window and gives false; the old file is then untouched.
+    // Writes the day file as the close does (header and body in one safe replacement), without a
+    // word; false when it failed, the old file then untouched.
     bool SaveDay();
-    // The close would save: the day was loaded and neither exported over nor deleted.
+    // The close would save: the day was loaded, its file is not read-only, and it was neither
+    // exported over nor deleted.
     bool WillSave() const;
     // Closed and waiting to be freed: no longer the day's window.
     bool Closed() const { return closed_; }
@@ -114,6 +115,7 @@ private:
 
     bool loaded_ = false;      // the day has been read into the window (shown once)
     bool closed_ = false;
+    bool fileReadOnly_ = false;  // the day's file is marked read-only: shown so, never saved
     SIZE syncedSize_{-1, -1};  // the client size the bar was last brought in line for
     tk::TColor fontColor_ = tk::clWindowText, backColor_ = tk::clWindow;
     std::vector<std::string> kept_;  // header lines the reader did not know
@@ -129,6 +131,3 @@ TForm8* FindOpenDiary(int day);
 // Opens a diary window for the day (or brings forward the one already open for it). One the
 // month list opens (fromMainMenu false) has its month-list item disabled.
 TForm8* OpenDiary(int day, bool fromMainMenu = true);
-// Saves every open diary as its close would; one that fails does not stop the others. For the
-// end of the program and of the session, when the windows go without closing.
-void SaveOpenDiaries();

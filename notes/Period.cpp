@@ -7,6 +7,7 @@
 #include "mainwindow/Message.h"
 #include "settings/Settings.h"
 #include "toolkit/Cursor.h"
+#include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
 
 TForm25* Form25 = nullptr;
@@ -129,6 +130,7 @@ TForm25::TForm25()
     OnShow = [this] { FormShow(); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
+    OnSave = [this] { return SaveData(); };
     SetBorderIcons(false, false);
 }
 
@@ -145,6 +147,7 @@ void TForm25::FormShow() {
     SetMenuCheck(true);
     auto ini = settings::Open();
     tk::TIniFile own = Own();
+    readOnly_ = tk::FileIsReadOnly(own.FileName);
     filling_ = true;
     SpinEdit4.SetValue(own.ReadInteger(pf::Section, pf::Days, 5));
     RestorePosition(ini.ReadInteger(ik::Peri::Section, ik::Peri::left, 0),
@@ -168,6 +171,29 @@ void TForm25::FormShow() {
     ListBox1.SetItemIndex(ListBox1.Items.Count() - 1);
     ListBox1Click();
     Recompute();
+    if (readOnly_) {
+        // Said now, before anything is entered that could not be kept.
+        for (tk::Control* c : {(tk::Control*)&BitBtn2, (tk::Control*)&BitBtn1}) c->SetEnabled(false);
+        Edit4.SetReadOnly(true);
+        tk::MessageDlg(Handle,
+                       "登録データのファイルは読み取り専用です。\r" + own.FileName + "\r日付の登録や削除、メモの編集はできません。",
+                       kCaption, MB_OK | MB_ICONINFORMATION);
+    }
+}
+
+std::string TForm25::SaveData() {
+    try {
+        tk::TIniFile own = Own();
+        if (datesUnsaved_) StorePeriodDates(own, Dates());
+        datesUnsaved_ = false;
+        if (daysUnsaved_) own.WriteInteger(pf::Section, pf::Days, SpinEdit4.Value());
+        daysUnsaved_ = false;
+        for (auto note = notesUnsaved_.begin(); note != notesUnsaved_.end(); note = notesUnsaved_.erase(note))
+            own.WriteString(pf::Comment, note->first, note->second);
+    } catch (const tk::EIniFileError&) {
+        return "登録データを保存できませんでした。\r" + PeriodIniPath();
+    }
+    return "";
 }
 
 void TForm25::FormCloseQuery(bool& canClose) {
@@ -210,6 +236,7 @@ void TForm25::BitBtn2Click() {
     const std::string text = rtl::ZeroPad(SpinEdit1.Value(), 4) + "/" + rtl::ZeroPad(SpinEdit2.Value(), 2) + "/" +
                              rtl::ZeroPad(SpinEdit3.Value(), 2);
     if (ListBox1.Items.IndexOf(text) < 0) ListBox1.Items.Add(text);
+    datesUnsaved_ = true;  // until written: the close and the program's end try again
     PlayWaveRes("sav");
     Recompute();
 }
@@ -222,6 +249,7 @@ void TForm25::BitBtn1Click() {
         return;
     tk::BusyCursor busy(tk::crHourGlass);
     ListBox1.Items.Delete(i);
+    datesUnsaved_ = true;
     PlayWaveRes("del");
     if (ListBox1.Items.Count() == 0) {
         forecast_ = {};
@@ -235,13 +263,8 @@ void TForm25::BitBtn1Click() {
 void TForm25::Recompute() {
     tk::BusyCursor busy(tk::crHourGlass);
     const std::vector<std::string> dates = Dates();
-    try {
-        tk::TIniFile own = Own();
-        StorePeriodDates(own, dates);
-    } catch (const tk::EIniFileError&) {
-        tk::MessageDlg(Handle, "登録データを保存できませんでした。\r" + PeriodIniPath(), kCaption,
-                       MB_OK | MB_ICONWARNING);
-    }
+    std::string failed = SaveData();
+    if (!failed.empty()) tk::MessageDlg(Handle, failed, kCaption, MB_OK | MB_ICONWARNING);
     const period::Cycles c = period::CycleLengths(dates);
     auto fill = [](tk::ListBox& l, const std::vector<long long>& v) {
         l.Items.Clear();
@@ -351,11 +374,9 @@ void TForm25::Edit4Change() {
     const int i = ListBox1.ItemIndex();
     auto day = i >= 0 ? period::DayOf(ListBox1.Items[i]) : std::nullopt;
     if (!day) return;
-    try {
-        Own().WriteString(pf::Comment, period::DateText(*day), Edit4.Text());
-    } catch (const tk::EIniFileError&) {
-        // A note that cannot be stored is not worth a box on every key press.
-    }
+    // A note that cannot be stored is not worth a box on every key press: the close asks.
+    notesUnsaved_[period::DateText(*day)] = Edit4.Text();
+    SaveData();
 }
 
 void TForm25::SpinEdit1Change() {
@@ -372,9 +393,8 @@ void TForm25::SpinEdit4Change() {
     if (filling_) return;
     ListBox3Click();
     ListBox5Click();
-    try {
-        Own().WriteInteger(pf::Section, pf::Days, SpinEdit4.Value());
-    } catch (const tk::EIniFileError&) {
+    if (readOnly_) return;
+    daysUnsaved_ = true;
+    if (!SaveData().empty())
         tk::MessageDlg(Handle, "設定を保存できませんでした。\r" + PeriodIniPath(), kCaption, MB_OK | MB_ICONWARNING);
-    }
 }

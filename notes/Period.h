@@ -2,6 +2,7 @@
 // forecasts of the next hundred dates and the day marks of a chosen forecast cycle. Its data is
 // "Period.ini" in the private folder's "Period" folder.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,9 @@ struct TForm25 : tk::Form {
     void SpinEdit4Change();
 
     std::vector<std::string> Dates() const;
+    // Writes what an earlier write could not keep (the dates, the days, notes), without a word:
+    // empty when all is written, else the message (the form's OnSave).
+    std::string SaveData();
 
 private:
     tk::TIniFile Own() const { return tk::TIniFile(PeriodIniPath()); }
@@ -69,6 +73,9 @@ private:
     void SetDate(int y, int m, int d);
     bool filling_ = false;
     period::Forecast forecast_;
+    bool readOnly_ = false;  // the tracker's file is marked read-only: nothing is entered
+    bool datesUnsaved_ = false, daysUnsaved_ = false;
+    std::map<std::string, std::string> notesUnsaved_;  // by date
 };
 
 extern TForm25* Form25;

@@ -4,6 +4,7 @@
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
 #include "schedule/BornFacts.h"
+#include "schedule/EntryControls.h"
 #include "schedule/Flower.h"
 #include "schedule/ScheduleName.h"
 #include "settings/Settings.h"
@@ -123,9 +124,7 @@ void TForm16::FormCloseQuery(bool& canClose) {
 }
 
 void TForm16::FormClose(tk::CloseAction& action) {
-    auto ini = settings::Open();
-    ini.WriteInteger(ik::Birthday::Section, ik::Birthday::top, Top());
-    ini.WriteInteger(ik::Birthday::Section, ik::Birthday::left, Left());
+    entry::WritePosition(*this, ik::Birthday::Section, ik::Birthday::top, ik::Birthday::left);
     if (Form1 && Form1->BirthDay1) Form1->BirthDay1->SetChecked(false);
     action = tk::CloseAction::Free;
 }
@@ -176,8 +175,14 @@ void TForm16::LoadText() {
                            MB_OK | MB_ICONEXCLAMATION);
         }
     }
-    BitBtn1.SetEnabled(found);
-    BitBtn2.SetEnabled(found);
+    // Said as the day shows, not when what was typed could not be saved.
+    bool readOnly = tk::FileIsReadOnly(path);
+    RichEdit1.SetReadOnly(readOnly);
+    BitBtn1.SetEnabled(found && !readOnly);
+    BitBtn2.SetEnabled(found && !readOnly);
+    if (readOnly)
+        tk::MessageDlg(Handle, "誕生日のファイルは読み取り専用です。\r\n" + path + "\r\n編集も削除もできません。", kCaption,
+                       MB_OK | MB_ICONINFORMATION);
 }
 
 void TForm16::SpinEdit2Change() {

@@ -154,10 +154,13 @@ TForm15::TForm15() : Form({.caption = "Todo Board", .width = 640, .height = 400}
         BitBtn2.SetBounds(0, 1, half, 26);
         BitBtn1.SetBounds(half, 1, Panel4.Width() - half, 26);
     };
-    TreeView1.OnChanging = [this](tk::TreeNode, bool&) { Save(); };
+    // A text that could not be saved stays shown, and the item selected.
+    TreeView1.OnChanging = [this](tk::TreeNode, bool& allow) { allow = Save(); };
     TreeView1.OnChange = [this](tk::TreeNode node) { TreeView1Change(node); };
-    TreeView1.OnEnter = [this] { Save(); };
-    RichEdit1.OnExit = [this] { Save(); };
+    // Leaving the text writes it without a word: a box would take the focus and save again, and
+    // what could not be written stays in the window, said when the item is left or at the close.
+    TreeView1.OnEnter = [this] { TextNotSaved(); };
+    RichEdit1.OnExit = [this] { TextNotSaved(); };
     TreeView1.OnEditing = [this](tk::TreeNode node, bool& allow) { TreeView1Editing(node, allow); };
     TreeView1.OnEdited = [this](tk::TreeNode node, std::string& text, bool& accept) { TreeView1Edited(node, text, accept); };
     // Items are dragged once the mouse has moved a little; folders and the trash stay.
@@ -200,6 +203,7 @@ TForm15::TForm15() : Form({.caption = "Todo Board", .width = 640, .height = 400}
     OnShow = [this] { FormShow(); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
+    OnSave = [this] { return SaveAll(); };
     OnActivate = [this] { FormActivate(); };
     OnResize = [this] { FormResize(); };
     FormCreate();
@@ -256,6 +260,11 @@ void TForm15::LoadTrees() {
         readOnly_ = true;
         tk::MessageDlg(Handle, "ToDoの一覧を正しく読み込めませんでした。\r" + T + "\r読み取り専用で表示します。",
                        Caption(), MB_OK | MB_ICONWARNING);
+    } else if (tk::FileIsReadOnly(T + todo::kTitlesFile) || tk::FileIsReadOnly(T + todo::kTwinsFile)) {
+        // Said now: the close could not write what would be typed.
+        readOnly_ = true;
+        tk::MessageDlg(Handle, "ToDoの一覧のファイルは読み取り専用です。\r" + T + "\r読み取り専用で表示します。",
+                       Caption(), MB_OK | MB_ICONWARNING);
     }
     Tree = todo::TodoTree::FromText(titles, twins);
 }
@@ -286,23 +295,25 @@ void TForm15::FormShow() {
     TreeView1.Select(TreeView1.NodeAt(std::clamp(index, 0, Tree.Count() - 1)));
 }
 
-void TForm15::FormCloseQuery(bool& canClose) {
-    PlayWaveRes("clo");
-    // A failed write keeps the window, and with it the text and the tree, open.
-    if (!SaveAll()) canClose = false;
-}
+void TForm15::FormCloseQuery(bool&) { PlayWaveRes("clo"); }
 
-bool TForm15::SaveAll() {
-    if (!shown_ || treesLost_) return true;
-    bool saved = Save();
-    auto ini = settings::Open();
-    ini.WriteInteger(tb::Section, tb::Index, std::max(0, IndexOf(TreeView1.Selected())));
-    ini.WriteInteger(tb::Section, tb::top, Top());
-    ini.WriteInteger(tb::Section, tb::left, Left());
-    ini.WriteInteger(tb::Section, tb::Width, Width());
-    ini.WriteInteger(tb::Section, tb::Height, Height());
-    ini.WriteInteger(tb::Section, tb::TreeWidth, Panel1.Width());
-    return SaveTrees() && saved;
+std::string TForm15::SaveAll() {
+    if (!shown_ || treesLost_) return "";
+    std::string failed = TextNotSaved();
+    try {
+        auto ini = settings::Open();
+        ini.WriteInteger(tb::Section, tb::Index, std::max(0, IndexOf(TreeView1.Selected())));
+        ini.WriteInteger(tb::Section, tb::top, Top());
+        ini.WriteInteger(tb::Section, tb::left, Left());
+        ini.WriteInteger(tb::Section, tb::Width, Width());
+        ini.WriteInteger(tb::Section, tb::Height, Height());
+        ini.WriteInteger(tb::Section, tb::TreeWidth, Panel1.Width());
+    } catch (const tk::EIniFileError&) {
+        // The place and the selection are no reason to keep the board open.
+    }
+    std::string trees = TreesNotSaved();
+    if (!trees.empty()) failed += (failed.empty() ? "" : "\r") + trees;
+    return failed;
 }
 
 void TForm15::FormClose(tk::CloseAction& action) {
@@ -316,29 +327,33 @@ void TForm15::FormResize() {
     if (Toolbar) Toolbar->Sync();
 }
 
-bool TForm15::Save() {
-    if (shownFile_.empty() || saving_) return true;
-    saving_ = true;
+std::string TForm15::TextNotSaved() {
+    if (shownFile_.empty()) return "";
     rtl::TMemoryStream rtf;
     RichEdit1.SaveToStream(rtf);
     std::string path = Folder() + shownFile_;
-    bool saved = tk::WriteFileSafely(path, rtf.Bytes());
-    if (!saved) tk::MessageDlg(Handle, "ToDoの内容を保存できませんでした。\r" + path, Caption(), MB_OK | MB_ICONERROR);
-    saving_ = false;
-    return saved;
+    return tk::WriteFileSafely(path, rtf.Bytes()) ? "" : "ToDoの内容を保存できませんでした。\r" + path;
 }
 
-bool TForm15::SaveTrees() {
-    if (readOnly_) return true;
+std::string TForm15::TreesNotSaved() {
+    if (readOnly_) return "";
     std::string T = Folder();
     tk::ForceDirectories(rtl::ExcludeTrailingBackslash(T));
     // Neither file is replaced before both are written: the twins are matched to the titles by
     // position, so one file new and the other old would link items to the wrong files.
     bool saved = tk::WriteFilesSafely(
         {{T + todo::kTitlesFile, Tree.TitlesText()}, {T + todo::kTwinsFile, Tree.TwinsText()}});
-    if (!saved) tk::MessageDlg(Handle, "ToDoの一覧を保存できませんでした。\r" + T, Caption(), MB_OK | MB_ICONERROR);
-    return saved;
+    return saved ? "" : "ToDoの一覧を保存できませんでした。\r" + T;
 }
+
+bool TForm15::Say(const std::string& failed) {
+    if (!failed.empty()) tk::MessageDlg(Handle, failed, Caption(), MB_OK | MB_ICONERROR);
+    return failed.empty();
+}
+
+bool TForm15::Save() { return Say(TextNotSaved()); }
+
+bool TForm15::SaveTrees() { return Say(TreesNotSaved()); }
 
 void TForm15::TreeView1Change(tk::TreeNode node) { ShowNode(node); }
 
@@ -373,6 +388,12 @@ void TForm15::ShowNode(tk::TreeNode node) {
         }
     }
     editable = editable && !readOnly_;
+    if (editable && tk::FileIsReadOnly(path)) {
+        // Said now, not when what was typed could not be saved.
+        editable = false;
+        tk::MessageDlg(Handle, "ToDoの内容のファイルは読み取り専用です。\r" + path + "\r読み取り専用で表示します。",
+                       Caption(), MB_OK | MB_ICONWARNING);
+    }
     RichEdit1.SetModified(false);
     RichEdit1.SetReadOnly(!editable);
     Toolbar->SetEnabled(editable);
@@ -381,7 +402,8 @@ void TForm15::ShowNode(tk::TreeNode node) {
 }
 
 void TForm15::BitBtn2Click() {
-    if (readOnly_) return;
+    // The new item is shown in place of a text that must first reach its file.
+    if (readOnly_ || !Save()) return;
     PlayWaveRes("sav");
     auto ini = settings::Open();
     std::string T = Folder();
@@ -414,7 +436,7 @@ void TForm15::BitBtn1Click() {
     if (trash < 0) return;
     // The text goes to its file and the trash is shown before any file goes, so that no save
     // can write into a file being deleted.
-    Save();
+    if (!Save()) return;
     TreeView1.Select(TreeView1.NodeAt(trash));
     shownFile_.clear();
     std::vector<int> children = Tree.Children(trash);
@@ -516,12 +538,3 @@ void TForm15::PopupMenu2Popup() {
 void TForm15::K1Click() { settings::Open().WriteBool(ik::Form::Section, ik::Form::Todo_pop, !K1->Checked()); }
 
 void TForm15::Help(const char* text) { StatusBar1.SetSimpleText(text); }
-
-void SaveOpenBoard() {
-    if (!Form15) return;
-    try {
-        Form15->SaveAll();
-    } catch (const std::exception&) {
-        // The other windows' work is saved all the same.
-    }
-}

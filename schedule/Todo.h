@@ -78,12 +78,13 @@ struct TForm15 : tk::Form {
     // The Todo folder, with its trailing backslash.
     std::string Folder() const;
     // Writes the text being edited to its item's file (nothing for a folder, the trash, an item
-    // without a file or one whose file could not be read). False when the write failed.
+    // without a file or one whose file could not be read). A failure is said and gives false.
     bool Save();
-    // Writes both tree files; false when one could not be written.
+    // Writes both tree files; a failure is said and gives false.
     bool SaveTrees();
-    // What the close writes: the text, the window's place and both trees.
-    bool SaveAll();
+    // What the close and the program's end write, without a word: the text, the window's place
+    // and both trees. Empty when saved, else what could not be (the form's OnSave).
+    std::string SaveAll();
     // The item file the text belongs to, empty while none is shown or it must not be written.
     const std::string& ShownFile() const { return shownFile_; }
 
@@ -102,10 +103,9 @@ private:
     bool treesLost_ = false;  // the titles file could not be read: the board closes unsaved
     // The tree files could not be read as a pair: nothing in the folder is written or deleted.
     bool readOnly_ = false;
-    bool saving_ = false;     // a failed save's message takes the focus, which saves again
+    std::string TextNotSaved();  // the quiet writes: empty when written, else the message
+    std::string TreesNotSaved();
+    bool Say(const std::string& failed);
 };
 
 extern TForm15* Form15;
-
-// The open board saves as its close would (at the end of the program or the session).
-void SaveOpenBoard();

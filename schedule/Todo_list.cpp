@@ -1,6 +1,7 @@
 #include "schedule/Todo_list.h"
 
 #include <algorithm>
+#include <array>
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
@@ -45,12 +46,10 @@ void ReplaceChangedLines(tk::RichEdit& pane, const rtl::TStringList& lines) {
            old[old.size() - 1 - tail] == now[now.size() - 1 - tail])
         ++tail;
     if (head == old.size() && head == now.size()) return;
-    // Nothing in common (another range): the text is given whole.
-    // Scrolling along as each line goes in triples the time of a long text.
+    // Nothing in common (another range): the text is given whole. (Not with ECO_AUTOVSCROLL off:
+    // Wine takes that for the scroll bar, hides it, and the lines are wrapped again.)
     if (head == 0 && tail == 0) {
-        SendMessageA(pane.Handle, EM_SETOPTIONS, ECOOP_AND, ~ECO_AUTOVSCROLL);
         pane.Lines.SetText(lines.Text());
-        SendMessageA(pane.Handle, EM_SETOPTIONS, ECOOP_OR, ECO_AUTOVSCROLL);
         return;
     }
     int start = 0, length = 0;
@@ -60,6 +59,14 @@ void ReplaceChangedLines(tk::RichEdit& pane, const rtl::TStringList& lines) {
     for (size_t i = head; i < now.size() - tail; ++i) text += now[i] + "\r\n";
     pane.Select(start, length);
     pane.SetSelText(text);
+}
+
+// How the pane's scroll bar looks: its thumb and which of its parts are usable.
+std::array<DWORD, 8> VerticalBar(HWND pane) {
+    SCROLLBARINFO b{sizeof b};
+    GetScrollBarInfo(pane, OBJID_VSCROLL, &b);
+    return {(DWORD)b.xyThumbTop, (DWORD)b.xyThumbBottom, b.rgstate[0], b.rgstate[1], b.rgstate[2], b.rgstate[3],
+            b.rgstate[4], b.rgstate[5]};
 }
 }  // namespace
 
@@ -84,7 +91,8 @@ TForm2::TForm2() : Form({.caption = "Schedule-List", .width = 406, .height = 300
     BitBtn1.Create(Panel1, {.at = {320, 6, 70, 47}, .caption = "管理", .hint = "ｽｹｼﾞｭｰﾙ管理ｳｨﾝﾄﾞｳ表示"});
 
     // The three panes with the bars between them; the future pane takes the rest.
-    const int pane = tk::reReadOnly | tk::reVScroll;
+    // Each pane keeps its scroll bar's room, so a long text is wrapped once, not again for the bar.
+    const int pane = tk::reReadOnly | tk::reKeepVScroll;
     RichEdit1.Create(Panel1, {.at = {0, 0, 400, 90}, .align = tk::Align::Top, .color = tk::clActiveCaption,
                               .font = PaneFont(tk::clWhite), .style = pane});
     Panel2.Create(Panel1, {.at = {0, 0, 400, 2}, .align = tk::Align::Top, .style = tk::pnOuterNone});
@@ -260,22 +268,29 @@ void TForm2::BitBtn2Click() {
     } panes[3] = {{RichEdit1, t::PastColor, t::PastBackColor},
                   {RichEdit3, t::TodayColor, t::TodayBackColor},
                   {RichEdit4, t::FutureColor, t::FutureBackColor}};
+    // Their parent draws nothing while they change (what waits to be drawn in it is drawn first, as
+    // switching its drawing off forgets it); each pane is drawn once after, its scroll bar only when
+    // the build changed it: under Wine a bar costs more to draw than a pane's text, and a pane whose
+    // own drawing is switched off and on draws its bar again.
+    RedrawWindow(Panel1.Handle, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SendMessageA(Panel1.Handle, WM_SETREDRAW, FALSE, 0);
+    std::array<DWORD, 8> bars[3];
     for (int i = 0; i < 3; ++i) {
         tk::RichEdit& re = panes[i].edit;
-        SendMessageA(re.Handle, WM_SETREDRAW, FALSE, 0);
+        bars[i] = VerticalBar(re.Handle);
         SetPaneColours(re, ini.ReadInteger(t::Section, panes[i].textKey, re.Font.Color),
                        ini.ReadInteger(t::Section, panes[i].backKey, re.Color));
         rtl::TStringList lines;  // a file's text brings line breaks of its own
         lines.SetText(text[i].Text());
         ReplaceChangedLines(re, lines);
         re.SetSelStart(i == (int)ListPane::Past ? re.GetTextLen() : 0);
-        SendMessageA(re.Handle, WM_SETREDRAW, TRUE, 0);
         SendMessageA(re.Handle, EM_SCROLLCARET, 0, 0);
         if (i != (int)ListPane::Past) SendMessageA(re.Handle, WM_VSCROLL, SB_TOP, 0);
-        // Asked for after every build: the control does not show the bar by itself for the text
-        // it was just given, and the toolkit's setter skips a style the pane already has.
-        SendMessageA(re.Handle, EM_SHOWSCROLLBAR, SB_VERT, TRUE);
-        InvalidateRect(re.Handle, nullptr, TRUE);
+    }
+    SendMessageA(Panel1.Handle, WM_SETREDRAW, TRUE, 0);
+    for (int i = 0; i < 3; ++i) {
+        const HWND h = panes[i].edit.Handle;
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | (VerticalBar(h) != bars[i] ? RDW_FRAME : 0));
     }
 }
 

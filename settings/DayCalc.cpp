@@ -2,6 +2,7 @@
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
+#include "schedule/EntryControls.h"
 #include "settings/Settings.h"
 #include "toolkit/MsgBox.h"
 
@@ -116,9 +117,7 @@ void TForm11::FormCloseQuery(bool& canClose) {
 }
 
 void TForm11::FormClose(tk::CloseAction& action) {
-    auto ini = settings::Open();
-    ini.WriteInteger(ik::DayCalc::Section, ik::DayCalc::top, Top());
-    ini.WriteInteger(ik::DayCalc::Section, ik::DayCalc::left, Left());
+    entry::WritePosition(*this, ik::DayCalc::Section, ik::DayCalc::top, ik::DayCalc::left);
     SetMenuCheck(false);
     action = tk::CloseAction::Free;
 }

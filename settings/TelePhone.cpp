@@ -126,7 +126,8 @@ TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
     }
 
     TabControl1.OnResize = [this] { PlacePage(); };
-    TabControl1.OnChanging = [this](bool&) { FormClick(); };
+    // A page that could not be saved stays, with what was typed into it.
+    TabControl1.OnChanging = [this](bool& allow) { allow = FormClick(); };
     TabControl1.OnChange = [this] { TabControl1Change(); };
     StringGrid1.OnClick = [this] { StringGrid1Click(); };
     StringGrid1.OnSetEditText = [this](int, int, const std::string&) { StringGrid1Click(); };
@@ -147,6 +148,7 @@ TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
     OnShow = [this] { FormShow(); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
+    OnSave = [this] { return SavePage(); };
     OnDestroy = [this] { FormDestroy(); };
     OnClick = [this] { FormClick(); };
     BuildHints();
@@ -236,7 +238,6 @@ void TForm3::FormClose(tk::CloseAction& action) {
 }
 
 void TForm3::FormDestroy() {
-    if (shown_) FormClick();
     namespace tp = ik::TelePhone;
     try {
         auto ini = settings::Open();
@@ -255,33 +256,29 @@ void TForm3::FormDestroy() {
 void TForm3::FormResize() { ApplyColumnWidths(); }
 
 void TForm3::SetPage(int page) {
-    if (page == Page()) return;
-    FormClick();
+    if (page == Page() || !FormClick()) return;
     TabControl1.SetActivePageIndex(page);
     TabControl1Change();
 }
 
-void TForm3::FormClick() {
-    if (!SavePage())
-        tk::MessageDlg(Handle, "電話帳を保存できませんでした。\r" + PageFile(TelDir(), Page()), kCaption,
-                       MB_OK | MB_ICONERROR);
+bool TForm3::FormClick() {
+    std::string failed = SavePage();
+    if (!failed.empty()) tk::MessageDlg(Handle, failed, kCaption, MB_OK | MB_ICONERROR);
+    return failed.empty();
 }
 
-bool TForm3::SavePage() {
+std::string TForm3::SavePage() {
     int page = Page();
-    if (page < 0 || !shown_) return true;  // nothing was loaded yet
+    if (page < 0 || !shown_) return "";  // nothing was loaded yet
     if (StringGrid1.EditorMode()) StringGrid1.HideEditor(true);
-    if (pageLost_) return true;
+    if (pageLost_) return "";
     std::string dir = TelDir();
     if (!tk::DirectoryExists(dir)) CreateDirectoryA(dir.c_str(), nullptr);
     telbook::Page rows = EmptyPage();
     for (int r = 0; r < kRows; ++r)
         for (int c = 0; c < kColumns; ++c) rows[r][c] = StringGrid1.Cells(c, r);
-    return tk::WriteFileSafely(PageFile(dir, page), PageText(rows));
-}
-
-void SaveOpenPhoneBook() {
-    if (Form3) Form3->SavePage();
+    std::string file = PageFile(dir, page);
+    return tk::WriteFileSafely(file, PageText(rows)) ? "" : "電話帳を保存できませんでした。\r" + file;
 }
 
 void TForm3::TabControl1Change() {
@@ -304,7 +301,8 @@ void TForm3::TabControl1Change() {
         // The search page is made anew by every search.
         bool whole = true;
         telbook::Page rows = read == PageRead::Read ? ParsePage(text, search ? nullptr : &whole) : EmptyPage();
-        pageLost_ = read == PageRead::Failed || !whole;
+        pageReadOnly_ = !search && tk::FileIsReadOnly(file);
+        pageLost_ = read == PageRead::Failed || !whole || pageReadOnly_;
         for (int r = 0; r < kRows; ++r) StringGrid1.SetRows(r, {rows[r].begin(), rows[r].end()});
     }
     // Pages that cannot be edited show so.
@@ -314,7 +312,9 @@ void TForm3::TabControl1Change() {
     StringGrid1.FocusCell(StringGrid1.FixedCols(), 0);
     StringGrid1Click();
     if (pageLost_)
-        tk::MessageDlg(Handle, "電話帳を読み込めませんでした。\r" + file + "\rこのページは編集も保存もできません。",
+        tk::MessageDlg(Handle,
+                       (pageReadOnly_ ? "電話帳のページは読み取り専用です。\r" : "電話帳を読み込めませんでした。\r") + file +
+                           "\rこのページは編集も保存もできません。",
                        kCaption, MB_OK | MB_ICONWARNING);
 }
 
@@ -406,7 +406,7 @@ void TForm3::BitBtn3Click() {
 void TForm3::BitBtn4Click() {
     tk::BusyCursor busy(tk::crHourGlass);
     std::string needle = Edit1.Text();
-    FormClick();
+    if (!FormClick()) return;
     TabControl1.SetActivePageIndex(kSearchPage);
     StringGrid1.Clear();
     std::string found, unread;

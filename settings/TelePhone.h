@@ -1,7 +1,8 @@
 // The phone book TForm3: twelve pages of 256 rows by five columns, one file per page in the Tel
 // folder of the data folder, and a thirteenth page for search results. It dials the selected
 // number through the system's dialer or by touch tones on the speaker, sends mail and opens web
-// pages. Pages reach their files on every tab change, before a search and when the window goes.
+// pages. Pages reach their files on every tab change, before a search, at the close and at the
+// program's end; a page that cannot be written is not left.
 #pragma once
 #include <memory>
 #include <string>
@@ -46,8 +47,10 @@ struct TForm3 : tk::Form {
     void FormClose(tk::CloseAction& action);
     void FormDestroy();
     void FormResize();
-    void FormClick();  // saves the page shown
-    bool SavePage();   // the same without a message; false when the file could not be written
+    // Saves the page shown; a failure is said and gives false (the page is then not to be left).
+    bool FormClick();
+    // The same without a word: empty when saved, else the message (the form's OnSave).
+    std::string SavePage();
     void TabControl1Change();
     void StringGrid1Click();
     void EditAndDial1BeforeDial(tk::Control& sender, std::string& calledParty);
@@ -76,16 +79,14 @@ private:
     std::string Cell(int column) const;  // of the selected row
     void BuildHints();
     bool shown_ = false;
-    // The page shown exists but could not be read, or not whole: it is shown read-only and never
-    // saved, so the grid is not written over the rows it could not show.
+    // The page shown exists but could not be read, or not whole, or its file is marked read-only:
+    // it is shown read-only and never saved, so the grid is not written over the rows it could
+    // not show, and nothing is typed that could not be kept.
     bool pageLost_ = false;
+    bool pageReadOnly_ = false;
 };
 
 extern TForm3* Form3;
-
-// The open phone book saves its page as its destroy step would (at the end of the session, when
-// the windows are not destroyed). Never asks and never shows a message.
-void SaveOpenPhoneBook();
 
 // Test seam: the waits of speaker dialling (Sleep by default).
 extern void (*TelePhoneSleep)(int ms);

@@ -51,6 +51,11 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
     return ok;
 }
 
+bool FileIsReadOnly(const std::string& path) {
+    DWORD attr = GetFileAttributesA(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
 bool (*WriteFileSafelyStep)(const char* step) = nullptr;
 
 namespace {
@@ -136,12 +141,11 @@ bool WriteFilesSafely(const std::vector<std::pair<std::string, std::string>>& fi
     // A read-only file is not to be replaced (Wine's move would replace it all the same).
     std::vector<bool> existed;
     for (const auto& [path, data] : files) {
-        DWORD attr = GetFileAttributesA(path.c_str());
-        if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        if (FileIsReadOnly(path)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return false;
         }
-        existed.push_back(attr != INVALID_FILE_ATTRIBUTES);
+        existed.push_back(GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES);
     }
     for (const auto& file : files) {
         std::string dir = rtl::ExtractFilePath(file.first);

@@ -17,6 +17,10 @@ bool RenameFile(const std::string& from, const std::string& to);
 // The executable's folder, without a trailing backslash.
 std::string ExeDir();
 bool ReadFileBytes(const std::string& path, std::string& out);
+// A name the program may not save over: a file marked read-only, or a folder. A name with
+// nothing there is not read-only (a save makes the file). Windows check it when they open a
+// file, so that the user learns it before typing.
+bool FileIsReadOnly(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& data);
 // Replaces a file the user owns so that a crash or a full disk mid-save leaves either the old
 // file or the new one: the data goes to a temporary file in the same folder, is flushed, and is

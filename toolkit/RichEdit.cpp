@@ -317,10 +317,11 @@ void RichEdit::Create(Control& parent, const Ctl& p) {
     wordWrap_ = !(p.style & reNoWordWrap);
     PlainText = p.style & rePlainText;
     WantTabs = p.style & reWantTabs;
-    bool v = p.style & reVScroll, h = p.style & reHScroll;
+    bool v = p.style & (reVScroll | reKeepVScroll), h = p.style & reHScroll;
     scrollBars_ = v && h ? ssBoth : v ? ssVertical : h ? ssHorizontal : ssNone;
     DWORD style = ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_TABSTOP;
     if (v) style |= WS_VSCROLL;
+    if (p.style & reKeepVScroll) style |= ES_DISABLENOSCROLL;
     if (h) style |= WS_HSCROLL;
     if (!wordWrap_) style |= ES_AUTOHSCROLL;
     if (p.style & reReadOnly) style |= ES_READONLY;

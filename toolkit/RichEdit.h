@@ -13,10 +13,11 @@
 
 namespace tk {
 
-// Flags for Ctl::style.
+// Flags for Ctl::style. reKeepVScroll: the vertical bar keeps its room, disabled while the text
+// fits, so the lines are not wrapped again when a text grows past the box.
 enum RichEditFlags : int {
     reReadOnly = 1, rePlainText = 2, reNoWordWrap = 4, reVScroll = 8, reHScroll = 16, reNoBorder = 32,
-    reWantTabs = 64,
+    reWantTabs = 64, reKeepVScroll = 128,
 };
 // stBackward searches from the start position towards the beginning of the text.
 enum TSearchTypes { stMatchCase = 1, stWholeWord = 2, stBackward = 4 };

@@ -42,17 +42,39 @@ int SpinEdit::Clamp(int v) const {
     return std::clamp(v, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
 }
 
-int SpinEdit::Value() const {
+bool SpinEdit::InRange(const std::string& text) const {
     int v;
-    if (!rtl::TryStrToInt(Caption(), v)) v = MinValue;
+    return rtl::TryStrToInt(text, v) && Clamp(v) == v;
+}
+
+int SpinEdit::ValueOf(const std::string& text) const {
+    int v;
+    if (!rtl::TryStrToInt(text, v)) v = MinValue;
     return Clamp(v);
+}
+
+int SpinEdit::Value() const {
+    // Typed text only reaches OnChange as a value of the range, so the last text reported holds.
+    std::string text = Caption();
+    return ValueOf(typed_ && !InRange(text) ? lastText_ : text);
 }
 
 void SpinEdit::SetValue(int v) { SetCaption(rtl::IntToStr(Clamp(v))); }
 
 void SpinEdit::SetCaption(const std::string& s) {
-    typed_ = false;
+    typed_ = told_ = false;
     Edit::SetCaption(s);
+}
+
+bool SpinEdit::HandleCommand(WORD code) {
+    if (code != EN_CHANGE || quiet_) return Edit::HandleCommand(code);
+    KeepWithinMaxLength();
+    typed_ = true;
+    if (InRange(Caption())) {
+        told_ = false;
+        Notice();
+    }
+    return true;
 }
 
 void SpinEdit::TellRange() {
@@ -63,6 +85,7 @@ void SpinEdit::TellRange() {
     bool focused = GetFocus() == Handle;
     int start, end;
     GetSel(start, end);
+    told_ = !InRange(Caption());  // a key refused at a value: what is typed next is a new mistake
     bool was = std::exchange(telling_, true);
     MessageDlg(top, rtl::IntToStr(lo) + "～" + rtl::IntToStr(hi) + "の範囲で入力してください。", caption,
                MB_OK | MB_ICONEXCLAMATION);
@@ -151,13 +174,11 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 TellRange();
                 return 0;
             }
-            typed_ = true;  // before the change handlers run
             break;
         }
         case WM_PASTE:
             if (ReadOnly()) break;
             if (!PasteAllowed()) return 0;
-            typed_ = true;
             break;
         case kTellRange:
             TellRange();
@@ -167,15 +188,13 @@ LRESULT SpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             // To the range box and back: the user never left the box.
             if (telling_) return DefaultHandler(msg, wp, lp);
             if (msg == WM_SETFOCUS) break;
-            // Typed text out of range, or no number at all, is put right when the box is left.
-            if (Handle) {
+            // Text that is no value of the range is put right when the box is left: the user's
+            // goes back to the value held before, the program's is pulled in.
+            if (Handle && !InRange(Caption())) {
                 int v;
-                if (!rtl::TryStrToInt(Caption(), v)) {
-                    SetValue(Value());
-                } else if (Clamp(v) != v) {
-                    if (typed_) PostMessageA(Handle, kTellRange, 0, 0);
-                    SetValue(v);
-                }
+                bool tell = typed_ && !told_ && rtl::TryStrToInt(Caption(), v);
+                SetValue(Value());
+                if (tell) PostMessageA(Handle, kTellRange, 0, 0);
             }
             break;
         case WM_SIZE: {

@@ -144,6 +144,18 @@ TEST_F(BirthdayRegister, AgeAroundTheBirthdayAndTheYearFromAnAge) {
     SetDate(1971, 1, 15);
     EXPECT_EQ(Form16->SpinEdit4.Value(), 29);
     EXPECT_EQ(Form16->Label15.Caption(), "");
+    // Real keys: "2100" is refused at its last digit; no year half typed reaches the age.
+    SetForegroundWindow(Form16->Handle);
+    Form16->SpinEdit1.SelectAll();
+    SetFocus(Form16->SpinEdit1.Handle);
+    const std::string keys = "2100";
+    for (size_t i = 0; i < keys.size(); ++i) {
+        wintest::PressKey(keys[i]);
+        wintest::PumpUntil([&] { return Form16->SpinEdit1.Text() == keys.substr(0, i + 1) || !boxes.empty(); });
+        EXPECT_EQ(Form16->SpinEdit4.Value(), 29) << keys.substr(0, i + 1);
+    }
+    SetFocus(Form16->SpinEdit2.Handle);
+    EXPECT_EQ(Form16->SpinEdit4.Value(), 29);
     At(2001, 1, 15);
     Form16->SpinEdit1Change();
     EXPECT_EQ(Form16->SpinEdit4.Value(), 30);
@@ -288,13 +300,14 @@ TEST_F(BirthdayRegister, DeleteAsksThenRemovesTheFile) {
 TEST_F(BirthdayRegister, AFailedDeleteKeepsTheTextAndSaysSo) {
     Entry("BORN0115.71", "山田");
     std::string path = dir + "\\BORN0115.71";
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     settings::Open().WriteInteger("Form", "Delete", 1);
     Open();
     SetDate(1971, 1, 15);
     cues.clear();
+    // Another program holds the file open.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     Form16->BitBtn2Click();
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    CloseHandle(held);
     EXPECT_TRUE(tk::FileExists(path));
     EXPECT_EQ(Form16->RichEdit1.Text(), "山田");
     EXPECT_TRUE(cues.empty());
@@ -303,6 +316,14 @@ TEST_F(BirthdayRegister, AFailedDeleteKeepsTheTextAndSaysSo) {
     EXPECT_NE(boxes[0].find("削除できませんでした"), std::string::npos);
     EXPECT_TRUE(Form16->BitBtn2.Enabled());
     EXPECT_EQ(Lines().size(), 1u);
+    // A file marked read-only is said as its day shows, before anything is typed.
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    SetDate(1971, 1, 15);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[1].find("読み取り専用"), std::string::npos);
+    EXPECT_TRUE(Form16->RichEdit1.ReadOnly());
+    EXPECT_FALSE(Form16->BitBtn1.Enabled() || Form16->BitBtn2.Enabled());
 }
 
 TEST_F(BirthdayRegister, SignVariantFromTheMenu) {

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include "mainwindow/Main.h"
+#include "notes/Nikki.h"
+#include "schedule/Born.h"
 #include "settings/DayCalc.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/MsgBox.h"
@@ -143,6 +145,22 @@ TEST_F(DayCalculator, MainMenuOpensOneWindowAndClosingKeepsItsPlace) {
     EXPECT_FALSE(Form1->DayCalc1->Checked());
     EXPECT_EQ(settings::Open().ReadInteger("DayCalc", "left", -1), 40);
     EXPECT_EQ(settings::Open().ReadInteger("DayCalc", "top", -1), 50);
+}
+
+// Windows whose close writes only their place close while another program holds the settings file.
+TEST_F(DayCalculator, ItAndOtherWindowsCloseWhileTheSettingsFileIsHeld) {
+    Open();
+    tk::Application.CreateForm(Form16);
+    Form16->Show();
+    for (tk::Form* f : {(tk::Form*)Form11, (tk::Form*)Form16, (tk::Form*)OpenDiary((int)EncodeDate(2024, 3, 31))}) {
+        if (tk::Application.MainForm == f) tk::Application.MainForm = nullptr;
+        HANDLE held = CreateFileA(settings::IniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        SendMessageA(f->Handle, WM_CLOSE, 0, 0);
+        wintest::Pump();
+        CloseHandle(held);
+        EXPECT_FALSE(IsOpen(f)) << f->Caption();
+        if (IsOpen(f)) f->Destroy();
+    }
 }
 
 }  // namespace

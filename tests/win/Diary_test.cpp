@@ -235,7 +235,7 @@ TEST_F(Diary, RefusedDaysCloseWithoutWritingAndSay) {
         if (c.message) EXPECT_EQ(boxes[0], c.message);
         else EXPECT_NE(boxes[0].find(DayPath(day)), std::string::npos);
         EXPECT_EQ(Bytes(DayPath(day)), bytes);
-        SaveOpenDiaries();
+        tk::Application.SaveWork(false);
         EXPECT_EQ(Bytes(DayPath(day)), bytes);
     }
 }
@@ -287,7 +287,7 @@ TEST_F(Diary, AFailedSaveKeepsTheOldFileAndTheWindow) {
     EXPECT_FALSE(CloseIt(d));
     EXPECT_TRUE(d.Visible());
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "日記を保存できませんでした。\r" + DayPath(day));
+    EXPECT_EQ(boxes[0], "日記を保存できませんでした。\r" + DayPath(day) + "\r\rウィンドウは閉じずに残します。");
     EXPECT_EQ(Bytes(DayPath(day)), old);
     // Once the file can be written the close goes through with the text.
     SetFileAttributesA(DayPath(day).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -328,7 +328,7 @@ TEST_F(Diary, OpenDiariesAreSavedAtTheEndEachOnItsOwn) {
     // The first cannot be written; the second is saved all the same.
     SetFileAttributesA(DayPath(a).c_str(), FILE_ATTRIBUTE_READONLY);
     boxes.clear();
-    SaveOpenDiaries();
+    tk::Application.SaveWork(false);
     SetFileAttributesA(DayPath(a).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Bytes(DayPath(a)), oldA);
     EXPECT_EQ(BodyText(DayPath(b)), "B の本文");
@@ -435,6 +435,14 @@ TEST_F(Diary, TheReadOnlyMarkShowsAndToggles) {
     d.ReadOnly1Click();
     ASSERT_TRUE(CloseIt(d));
     EXPECT_TRUE(diary::ReadDayFile(Bytes(DayPath(day))).header.readOnly);
+    // A file marked read-only says so as it opens, cannot be switched to editing, and is not saved.
+    SetFileAttributesA(DayPath(day).c_str(), FILE_ATTRIBUTE_READONLY);
+    TForm8& r = Open(day);
+    EXPECT_FALSE(r.ReadOnly1->Enabled());
+    EXPECT_NE(r.StatusBar1.SimpleText().find("読み取り専用"), std::string::npos);
+    EXPECT_TRUE(CloseIt(r));
+    SetFileAttributesA(DayPath(day).c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(boxes.empty());
 }
 
 // The dialogs' windows are made on first use; the menu's commands still bring them up.

@@ -305,6 +305,13 @@ TEST_F(Goals, TimeBandsClampAndRoundTrip) {
     EXPECT_EQ(ini.ReadString("MyGraph", "LG_Etime", ""), "0");
     EXPECT_EQ(ini.ReadString("MyGraph", "RG_Etime", ""), rtl::FloatToStr(EncodeTime(6, 15, 0, 0)));
     EXPECT_EQ(ini.ReadString("MyGraph", "RG_Title", ""), "夜");
+    // At the program's end the window goes without its close: the bands are saved all the same.
+    tk::Application.CreateForm(Form36);
+    Form36->Show();
+    Form36->Edit1.SetCaption("朝");
+    tk::Application.SaveWork(false);
+    Form36->Destroy();
+    EXPECT_EQ(settings::Open().ReadString("MyGraph", "LG_Title", ""), "朝");
 }
 
 }  // namespace

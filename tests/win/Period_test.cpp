@@ -185,7 +185,7 @@ TEST_F(CycleTracker, OlderDatesMoveIntoTheTrackersFile) {
         Open();
         EXPECT_EQ(Items(Form25->ListBox1), c.shown);
         EXPECT_EQ(settings::Open().SectionExists("Period"), !c.moved);
-        EXPECT_EQ(boxes.size(), c.moved ? 0u : 2u);  // the move, then the store of the list
+        EXPECT_EQ(boxes.size(), c.moved ? 0u : 2u);  // the move, then that the file cannot be written
         if (c.moved) {
             EXPECT_EQ(ReadPeriodDates(Own()), c.shown);
         }
@@ -198,6 +198,22 @@ TEST_F(CycleTracker, OlderDatesMoveIntoTheTrackersFile) {
         wintest::Pump();
         RemoveDirectoryA(file.c_str());
     }
+}
+
+TEST_F(CycleTracker, WhatCouldNotBeWrittenKeepsTheWindowUntilTheCloseWritesIt) {
+    WriteList(Own(), {"2000/01/01"});
+    Open();
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Add(2000, 1, 29);
+    Form25->Edit4.SetText("メモ");
+    SendMessageA(Form25->Handle, WM_CLOSE, 0, 0);
+    wintest::Pump();
+    ASSERT_TRUE(Form25);
+    CloseHandle(held);
+    SendMessageA(Form25->Handle, WM_CLOSE, 0, 0);
+    wintest::Pump();
+    EXPECT_EQ(ReadPeriodDates(Own()), (std::vector<std::string>{"2000/01/01", "2000/01/29"}));
+    EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "メモ");
 }
 
 TEST_F(CycleTracker, MainMenuOpensItAfterThePasswordGate) {

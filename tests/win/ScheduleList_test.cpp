@@ -151,9 +151,11 @@ TEST_F(ScheduleList, PaneChoiceAndRebuildsAgreeWithANewWindow) {
     EXPECT_EQ(today, Pane(Form2->RichEdit3));
     EXPECT_EQ(future, Pane(Form2->RichEdit4));
     EXPECT_NE(std::find(future.begin(), future.end(), "もう一行"), future.end());
-    // Seven days do not fit the future pane: its scroll bar shows and reaches the last day.
+    // Seven days do not fit the future pane: its scroll bar shows, enabled, and reaches the last day.
     HWND pane = Form2->RichEdit4.Handle;
-    EXPECT_TRUE(GetWindowLongA(pane, GWL_STYLE) & WS_VSCROLL);
+    SCROLLBARINFO bar{sizeof bar};
+    ASSERT_TRUE(GetScrollBarInfo(pane, OBJID_VSCROLL, &bar));
+    EXPECT_FALSE((bar.rgstate[0] | bar.rgstate[5]) & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE));
     SCROLLINFO si{sizeof si, SIF_ALL};
     ASSERT_TRUE(GetScrollInfo(pane, SB_VERT, &si));
     EXPECT_GT(si.nMax - (int)si.nPage + 1, si.nMin);

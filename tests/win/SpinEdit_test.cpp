@@ -158,7 +158,8 @@ TEST(TkSpinEdit, AYearTypedOutOfRangeIsRefusedOrToldNeverChangedSilently) {
     } cases[] = {
         {Keys, "10000", 1, 9999, 4, "1000", 1},  // the fifth digit is refused, with the range
         {Keys, "10000", 1, 9999, 0, "1000", 1},  // past 9999
-        {Leave, "0", 1, 9999, 0, "1", 1},        // below 1: pulled in on leaving, with the range
+        {Leave, "0", 1, 9999, 0, "1999", 1},     // below 1: the year before comes back, with the range
+        {Leave, "2100", 1930, 2029, 0, "1999", 1},  // refused at "210" and said: not said again
         {Keys, "2024", 1, 9999, 4, "2024", 0},
         {Keys, "2030", 1930, 2029, 4, "203", 1},  // "203" is a number half typed
         {Keys, "2030", 1930, 2029, 0, "203", 1},
@@ -175,7 +176,7 @@ TEST(TkSpinEdit, AYearTypedOutOfRangeIsRefusedOrToldNeverChangedSilently) {
         f.Year.MaxValue = c.max;
         f.Year.SetMaxLength(c.maxLength);
         bool paste = c.how == CtrlV || c.how == ShiftIns || c.how == PasteMsg;
-        f.Year.SetText(paste ? "1999" : "");
+        f.Year.SetText(paste || c.how == Leave ? "1999" : "");
         f.Year.SelectAll();
         SetFocus(f.Year.Handle);
         if (paste) {
@@ -187,7 +188,7 @@ TEST(TkSpinEdit, AYearTypedOutOfRangeIsRefusedOrToldNeverChangedSilently) {
         if (!paste)
             for (const char* k = c.text; *k; ++k) wintest::PressKey((WORD)*k);
         if (c.how == Leave) {
-            wintest::PumpUntil([&] { return f.Year.Text() == c.text; });
+            wintest::PumpUntil([&] { return f.Year.Text() == c.text || !boxes.said.empty(); });
             SetFocus(f.Month.Handle);
         }
         std::string range = std::to_string(c.min) + "～" + std::to_string(c.max) + "の範囲で入力してください。";
@@ -204,7 +205,7 @@ TEST(TkSpinEdit, AYearTypedOutOfRangeIsRefusedOrToldNeverChangedSilently) {
     }
 }
 
-// The schedule windows' date fields correct a year at once: told when typed, not when set.
+// The schedule windows' date fields: a year typed below the range is told on leaving, not when set.
 TEST(TkSpinEdit, DateFieldsTellAYearTypedBelowTheRange) {
     wintest::Hooks hooks;
     tk::Form form({.caption = "日付"});
@@ -216,6 +217,9 @@ TEST(TkSpinEdit, DateFieldsTellAYearTypedBelowTheRange) {
     EXPECT_TRUE(hooks.boxes.empty());
     SendMessageA(y.Handle, EM_SETSEL, 0, -1);
     SendMessageA(y.Handle, WM_CHAR, '0', 1);
+    EXPECT_TRUE(hooks.boxes.empty());
+    SendMessageA(y.Handle, WM_KILLFOCUS, 0, 0);
+    wintest::Pump();
     EXPECT_EQ(y.Text(), "1");
     EXPECT_EQ(hooks.boxes, std::vector<std::string>{kYearRange});
 }

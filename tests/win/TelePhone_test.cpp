@@ -1,10 +1,13 @@
 // The phone book window: pages to and from their files, the search page, the column titles'
-// widths, dialling through the dialer and the speaker, mail and web, and the dialer window
-// closed as the window goes.
+// widths, dialling through the dialer and the speaker, mail and web, the dialer window closed as
+// the window goes, and a page another program holds at the close, a tab change, the search and
+// the program's end.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
-#include "mainwindow/MainMemo.h"
+#include <memory>
+
 #include "settings/TelePhone.h"
 #include "settings/TelePhoneFile.h"
 #include "tests/win/WinTest.h"
@@ -17,12 +20,27 @@ namespace {
 
 std::vector<std::string>* gSleeps = nullptr;
 
+// Another program holding a file open, sharing nothing: a copy of this one, started suspended and
+// handed the open file. Letting go of the result ends it, and the file is free.
+std::shared_ptr<void> HeldByAnotherProgram(const std::string& path) {
+    char exe[MAX_PATH];
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    CreateProcessA(exe, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi);
+    HANDLE mine = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), theirs;
+    DuplicateHandle(GetCurrentProcess(), mine, pi.hProcess, &theirs, 0, FALSE, DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE);
+    CloseHandle(pi.hThread);
+    return {pi.hProcess, [](HANDLE p) { TerminateProcess(p, 0), WaitForSingleObject(p, 30000), CloseHandle(p); }};
+}
+
 class PhoneBook : public ::testing::Test {
 protected:
     std::string dir, tel;
     std::vector<std::string> sounds, sleeps, launches, closes;
     std::vector<tk::MakeCall> calls;
     std::vector<tk::MsgBoxCall> boxes;
+    std::function<int(const tk::MsgBoxCall&)> answer;  // IDOK without it
     void (*oldSleep)(int) = nullptr;
 
     void SetUp() override {
@@ -44,7 +62,7 @@ protected:
         });
         tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
             boxes.push_back(c);
-            return IDOK;
+            return answer ? answer(c) : IDOK;
         });
         gSleeps = &sleeps;
         oldSleep = TelePhoneSleep;
@@ -103,6 +121,8 @@ TEST_F(PhoneBook, PagesTheGridCannotHoldAreNeverSavedAndOthersSaveOnEveryTabChan
     WritePage(0, big);
     WritePage(1, "ACME,Taro,03-1,t@x.jp,\r\n\" \",\" \",\" \",\" \",\" \"\r\n");  // a short file
     WritePage(3, utf16);
+    WritePage(4, "RO,Ken,1,,\r\n");
+    SetFileAttributesA(telbook::PageFile(tel, 4).c_str(), FILE_ATTRIBUTE_READONLY);
     TForm3& f = Open();
     ASSERT_EQ(f.Page(), 0);
     EXPECT_EQ(f.StringGrid1.RowCount(), telbook::kRows);
@@ -132,12 +152,18 @@ TEST_F(PhoneBook, PagesTheGridCannotHoldAreNeverSavedAndOthersSaveOnEveryTabChan
     ASSERT_EQ(boxes.size(), 2u);  // the UTF-16 page, as the long one
     EXPECT_NE(boxes[1].text.find("3.CSV"), std::string::npos);
     EXPECT_EQ(f.StringGrid1.Options() & tk::goEditing, 0);
-    // Closed on it, neither page is written.
+    // A page marked read-only is said as it shows, before anything is typed into it.
+    f.SetPage(4);
+    SetFileAttributesA(telbook::PageFile(tel, 4).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_NE(boxes[2].text.find("読み取り専用"), std::string::npos);
+    EXPECT_EQ(f.StringGrid1.Options() & tk::goEditing, 0);
+    // Closed on such pages, none is written.
     SendMessageA(f.Handle, WM_CLOSE, 0, 0);
     EXPECT_TRUE(wintest::PumpUntil([] { return !Form3; }));
     EXPECT_EQ(ReadPage(3), utf16);
     EXPECT_EQ(ReadPage(0), big);
-    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes.size(), 3u);
 }
 
 TEST_F(PhoneBook, SearchFillsTheResultPageWithAtMostAGridOfHits) {
@@ -347,4 +373,57 @@ TEST_F(PhoneBook, APageThatCannotBeReadIsNeverWrittenAndTheSessionEndSavesThePag
     EndSession();  // saves the page shown, now that it was read, without a word
     EXPECT_EQ(telbook::ParsePage(ReadPage(1))[0][1], "Jiro");
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PhoneBook, ARowTypedIntoAPageAnotherProgramHoldsStaysUntilItIsSavedOrTheUserLetsItGo) {
+    WritePage(0, "Co,Hanako,03-2,,\r\n");
+    tk::Form main({.caption = "main"});
+    std::shared_ptr<void> restore(nullptr, [was = tk::Application.MainForm](void*) { tk::Application.MainForm = was; });
+    tk::Application.MainForm = &main;
+    TForm3& f = Open();
+    auto held = HeldByAnotherProgram(telbook::PageFile(tel, 0));
+    SetForegroundWindow(f.Handle);
+    f.StringGrid1.FocusCell(1, 1);
+    f.StringGrid1.SetFocus();
+    for (char key : std::string("JIRO")) wintest::PressKey(key);
+    ASSERT_TRUE(wintest::PumpUntil([&] { return f.StringGrid1.EditorMode() && f.StringGrid1.Cells(1, 1) == "jiro"; }));
+    // The close, a click on another tab and the search each say so and stay on the page.
+    RECT tab;
+    SendMessageA(f.TabControl1.Handle, TCM_GETITEMRECT, 1, (LPARAM)&tab);
+    POINT onTab{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+    ClientToScreen(f.TabControl1.Handle, &onTab);
+    const std::function<void()> leaving[] = {[&] { SendMessageA(f.Handle, WM_CLOSE, 0, 0); },
+                                             [&] { wintest::Click(f.TabControl1.Handle, onTab); },
+                                             [&] { f.BitBtn4.Click(); }};
+    for (const auto& leave : leaving) {
+        boxes.clear();
+        leave();
+        ASSERT_TRUE(wintest::PumpUntil([&] { return !boxes.empty(); }));
+        wintest::Pump();
+        ASSERT_EQ(Form3, &f);
+        EXPECT_EQ(f.Page(), 0);
+        EXPECT_EQ(f.StringGrid1.Cells(1, 1), "jiro");
+        EXPECT_EQ(boxes[0].text.find("電話帳を保存できませんでした。\r" + telbook::PageFile(tel, 0)), 0u);
+    }
+    // The program's end, and the session's, ask about it by the window's name; 中止 keeps both.
+    answer = [](const tk::MsgBoxCall&) { return IDABORT; };
+    boxes.clear();
+    SendMessageA(main.Handle, WM_CLOSE, 0, 0);
+    EXPECT_EQ(SendMessageA(tk::Application.Handle, WM_QUERYENDSESSION, 0, 0), FALSE);
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const tk::MsgBoxCall& box : boxes) {
+        EXPECT_NE(box.text.find("「簡易電話帳」"), std::string::npos);
+        EXPECT_EQ(box.type & MB_TYPEMASK, (UINT)MB_ABORTRETRYIGNORE);
+    }
+    EXPECT_EQ(f.StringGrid1.Cells(1, 1), "jiro");
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    // 再試行 once the other program let the file go saves the row, and the program ends.
+    answer = [&](const tk::MsgBoxCall&) {
+        held.reset();
+        return IDRETRY;
+    };
+    SendMessageA(main.Handle, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(telbook::ParsePage(ReadPage(0))[1][1], "jiro");
 }

@@ -317,13 +317,14 @@ TEST_F(TodoBoard, TreeFilesThatAreNoPairAreShownReadOnlyAndNeverWritten) {
     struct Case {
         const char* name;
         const char *titles, *twins;  // null: no file
-        bool lockTwins;
+        bool lockTwins, markTitlesReadOnly = false;
     } cases[] = {
         {"no twins file", titles, nullptr, false},
         {"twins file locked", titles, twins, true},
         {"a twin short", titles, "%$#Z32#$%\r\n\t0.z32\r\n%$#G32#$%\r\n", false},
         {"a twin more", titles, "%$#Z32#$%\r\n\t9.z32\r\n\t0.z32\r\n%$#G32#$%\r\n\t1.z32\r\n", false},
         {"no titles file", nullptr, twins, false},
+        {"titles file marked read-only", titles, twins, false, true},
     };
     settings::Open().WriteInteger("Form", "Delete", 1);
     auto file = [&](const char* name) { return tk::FileExists(T + name) ? Bytes(T + name) : "(none)"; };
@@ -336,9 +337,11 @@ TEST_F(TodoBoard, TreeFilesThatAreNoPairAreShownReadOnlyAndNeverWritten) {
         Put("1.z32", ItemFile("B"));
         HANDLE lock = INVALID_HANDLE_VALUE;
         if (c.lockTwins) lock = CreateFileA((T + "TreeFile.z32").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (c.markTitlesReadOnly) SetFileAttributesA((T + "TreeData.z32").c_str(), FILE_ATTRIBUTE_READONLY);
         boxes.clear();
         TForm15& b = Open();
         if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+        SetFileAttributesA((T + "TreeData.z32").c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_NE(boxes[0].find("読み取り専用"), std::string::npos);
         // Nothing that would write the trees or touch an item's file can be done.
@@ -429,6 +432,18 @@ TEST_F(TodoBoard, TheStoredIndexAndTreeFilesOfAnotherShapeAreKeptInBounds) {
         ASSERT_TRUE(CloseIt());
         EXPECT_EQ(settings::Open().ReadInteger("TodoBoard", "Index", -1), c.selected);
     }
+}
+
+TEST_F(TodoBoard, AnItemAnotherProgramHoldsKeepsItsTextAndStaysSelected) {
+    PutTree({"0:やる|" + std::string(kFolder), "1:a|0.z32", "1:b|1.z32", "0:ごみ箱|" + std::string(kTrash)});
+    TForm15& b = Open();
+    Select(b, 1);
+    b.RichEdit1.SetText("書き足した");
+    HANDLE held = CreateFileA((T + "0.z32").c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    Select(b, 2);
+    CloseHandle(held);
+    EXPECT_EQ(b.TreeView1.Selected(), b.TreeView1.NodeAt(1));
+    EXPECT_EQ(b.RichEdit1.Text(), "書き足した");
 }
 
 TEST_F(TodoBoard, ABoardOpenAtTheProgramsEndIsSaved) {
