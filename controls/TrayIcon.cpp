@@ -25,6 +25,30 @@ HWND gCallback = nullptr;
 
 TTrayIcon::NotifyHook gHook;
 
+// Where the icon is: as the shell tells (where it can), else every square of the icon's size that
+// holds the point.
+RECT IconRect(int id, POINT at) {
+    using GetRect = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER*, RECT*);
+    static const auto getRect =
+        (GetRect)(void*)GetProcAddress(GetModuleHandleA("shell32.dll"), "Shell_NotifyIconGetRect");
+    NOTIFYICONIDENTIFIER icon{sizeof icon, gCallback, (UINT)id, {}};
+    RECT r{};
+    if (getRect && getRect(&icon, &r) == S_OK && PtInRect(&r, at)) return r;
+    const int cx = GetSystemMetrics(SM_CXSMICON) + 4, cy = GetSystemMetrics(SM_CYSMICON) + 4;
+    return {at.x - cx, at.y - cy, at.x + cx, at.y + cy};
+}
+
+// The work area without the task bar, which Wine's desktop leaves inside it.
+RECT MenuRoom(POINT at) {
+    MONITORINFO mon{sizeof mon};
+    GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &mon);
+    RECT room = mon.rcWork, bar;
+    HWND h = FindWindowA("Shell_TrayWnd", nullptr);
+    // Only a bar along a whole edge is cut away; the rest of the area stays one rectangle.
+    if (h && IsWindowVisible(h) && GetWindowRect(h, &bar)) SubtractRect(&room, &mon.rcWork, &bar);
+    return room;
+}
+
 }  // namespace
 
 LRESULT CALLBACK TrayCallbackProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -105,7 +129,7 @@ BOOL TTrayIcon::Send(DWORD op, HICON picture) {
     data_.hIcon = picture;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | (tip_.empty() ? 0 : NIF_TIP);
     std::memset(data_.szTip, 0, sizeof data_.szTip);
-    std::memcpy(data_.szTip, tip_.data(), std::min(tip_.size(), MaxTipBytes));
+    if (!tipHidden_) std::memcpy(data_.szTip, tip_.data(), std::min(tip_.size(), MaxTipBytes));
     return gHook ? gHook(op, data_) : Shell_NotifyIconA(op, &data_);
 }
 
@@ -320,14 +344,25 @@ void TTrayIcon::ButtonDown(tk::MouseButton button, tk::PopupMenu* menu, int shif
         return;
     }
     std::shared_ptr<tk::Menu*> token = menu->Token();
+    const int id = id_;
     if (owner_ && IsWindow(owner_)) {
         // Without the foreground the menu would not close when the user clicks elsewhere.
-        int id = id_;
         SetForegroundWindow(owner_);
         tk::Application.ProcessMessages();
         if (Find(id) != this) return;
     }
-    if (*token) static_cast<tk::PopupMenu*>(*token)->Popup(at.x, at.y);
+    if (!*token) return;
+    // The shell's tooltip may still be waiting to show the tip, which would then cover the menu.
+    HideTip(true);
+    static_cast<tk::PopupMenu*>(*token)->Popup(at, IconRect(id, at), MenuRoom(at));
+    if (Find(id) == this) HideTip(false);
+}
+
+void TTrayIcon::HideTip(bool hide) {
+    std::lock_guard<std::mutex> hold(lock_);
+    tipHidden_ = hide;
+    // Quietly: the menu comes all the same.
+    if (shown_ && !tip_.empty()) Send(NIM_MODIFY, animating_ && current_ ? current_ : icon_);
 }
 
 void TTrayIcon::ClickTimeUp() {

@@ -110,6 +110,7 @@ private:
     void DropFrames();
     void Callback(UINT mouseMsg);
     void ButtonDown(tk::MouseButton button, tk::PopupMenu* menu, int shift, POINT at);
+    void HideTip(bool hide);  // while the icon's menu is up
     void ClickTimeUp();
     void CancelPendingClick();
 
@@ -129,6 +130,7 @@ private:
     // Shared with the animation thread, under lock_: every fill-and-send of the record runs alone.
     mutable std::mutex lock_;
     int rate_ = 500;
+    bool tipHidden_ = false;  // the shell is given an empty tip
     bool animating_ = false;
     bool singleStep_ = false;
     bool terminate_ = false;

@@ -697,8 +697,8 @@ void TForm1::PopupMenu1Popup() {
     Diary1->SetCaption(rtl::IntToStr(CalendarEx1.Year()) + "年" + rtl::IntToStr(CalendarEx1.Month()) + "月" +
                        rtl::IntToStr(CalendarEx1.Day()) + "日を綴る");
     Help1->SetEnabled(tk::FileExists(HelpFile()));
-    // Absent means shown, as at start-up and in the tick.
-    False1->SetCaption(ini.ReadBool(ik::Form::Section, ik::Form::Visible, true) ? "非表示" : "表示");
+    // Absent means shown, as at start-up and in the tick; a minimised window is not shown.
+    False1->SetCaption(ini.ReadBool(ik::Form::Section, ik::Form::Visible, true) && !Minimized() ? "非表示" : "表示");
     About1->SetEnabled(!miniClock1->Checked());
     // Hiding needs the tray window to come back through; Position1 follows the window below.
     False1->SetEnabled(TrayWindowExists());

@@ -140,8 +140,8 @@ void TForm1::Telephone1Click() {
 
 void TForm1::False1Click() {
     auto ini = settings::Open();
-    // Absent means shown, as at start-up and in the tick.
-    if (ini.ReadBool(ik::Form::Section, ik::Form::Visible, true)) {
+    // Absent means shown, as at start-up and in the tick; a minimised window comes back.
+    if (ini.ReadBool(ik::Form::Section, ik::Form::Visible, true) && !Minimized()) {
         ini.WriteBool(ik::Form::Section, ik::Form::Visible, false);
         Hide();
         return;

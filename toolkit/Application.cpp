@@ -50,6 +50,24 @@ void TApplication::SetTitle(const std::string& t) {
     if (Handle) SetWindowTextA(Handle, t.c_str());
 }
 
+namespace {
+// Inside the application's own minimise or restore, whose activations are not the task bar's.
+bool gSwitching = false;
+
+Form* FormOf(HWND h) {
+    for (Form* f : Application.Forms)
+        if (h && f->Handle == h) return f;
+    return nullptr;
+}
+
+// The active form, else the main form, takes the activation when it is in sight.
+void ActivateForm() {
+    Form* f = Application.ActiveForm();
+    if (!f) f = Application.MainForm;
+    if (f && f->Handle && IsWindowVisible(f->Handle)) SetActiveWindow(f->Handle);
+}
+}  // namespace
+
 LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ORBAL_RELEASE: {
@@ -64,11 +82,14 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             if (!lp && Application.DispatchCommand(LOWORD(wp))) return 0;
             break;
         case WM_ACTIVATE:
-            // The task-bar button activates this window; hand the focus to a form.
+            // The task-bar button activates this window: a click while one of the forms is in front
+            // minimises the program, as task-bar buttons do; else the focus goes to a form.
             if (LOWORD(wp) != WA_INACTIVE) {
-                Form* f = Application.ActiveForm();
-                if (!f) f = Application.MainForm;
-                if (f && f->Handle && IsWindowVisible(f->Handle)) SetActiveWindow(f->Handle);
+                Form* was = FormOf((HWND)lp);
+                if (!gSwitching && was && IsWindowVisible(was->Handle) && !IsIconic(was->Handle))
+                    PostMessageA(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                else
+                    ActivateForm();
             }
             return 0;
         case WM_ACTIVATEAPP:
@@ -95,8 +116,22 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_SYSCOMMAND:
+            // Down and back with every form; the task bar asks for both (the forms have no buttons).
             if ((wp & 0xFFF0) == SC_MINIMIZE) {
+                if (IsIconic(h)) return 0;
+                gSwitching = true;
+                ShowOwnedPopups(h, FALSE);
                 ShowWindow(h, SW_MINIMIZE);
+                // No hidden form keeps the keys.
+                if (HWND a = GetActiveWindow(); a && !IsWindowVisible(a)) SetActiveWindow(h);
+                gSwitching = false;
+                return 0;
+            }
+            if ((wp & 0xFFF0) == SC_RESTORE && IsIconic(h)) {
+                gSwitching = true;
+                DefWindowProcA(h, msg, wp, lp);
+                gSwitching = false;
+                ActivateForm();
                 return 0;
             }
             break;

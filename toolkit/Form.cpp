@@ -173,9 +173,20 @@ int Form::ShowModal() {
     return result;
 }
 
+bool Form::Minimized() const {
+    return IsIconic(Handle) || (hiddenWithOwner_ && IsIconic(GetWindow(Handle, GW_OWNER)));
+}
+
+void Form::RestoreOwner() {
+    // It comes back with the others, as from the task bar.
+    if (HWND owner = GetWindow(Handle, GW_OWNER); hiddenWithOwner_ && IsIconic(owner))
+        SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
 void Form::SetVisible(bool v) {
     // Out of sight only with its owner, the form is still shown: hiding it now is its own hide.
     if (!v && std::exchange(hiddenWithOwner_, false) && OnHide) OnHide();
+    if (v) RestoreOwner();
     const bool minimised = v && IsIconic(Handle);
     Control::SetVisible(v);
     // Shown means back in its place: a minimised form is restored too (its show handler ran
@@ -196,6 +207,7 @@ void Form::SetBorderIcons(bool maximize, bool minimize) {
 }
 
 void Form::BringForward() {
+    RestoreOwner();
     if (IsIconic(Handle)) ShowWindow(Handle, SW_RESTORE);
     if (!Visible()) ShowWindow(Handle, SW_SHOW);
     SetForegroundWindow(Handle);
@@ -244,6 +256,14 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_ACTIVATEAPP:
             Application.NotifyActivateApp(wp != 0);
+            break;
+        case WM_SYSCOMMAND:
+            // The main form has no task-bar button of its own: it goes down with the program's,
+            // whose click then brings it back.
+            if ((wp & 0xFFF0) == SC_MINIMIZE && Application.MainForm == this && IsWindowVisible(Application.Handle)) {
+                SendMessageA(Application.Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                return 0;
+            }
             break;
         case WM_SHOWWINDOW:
             if (lp) {

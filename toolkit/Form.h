@@ -57,12 +57,14 @@ public:
     void Release();
     // Runs the destroy step and deletes the form now.
     void Destroy();
-    // Showing also restores a minimised form.
+    // Showing also restores a minimised form (and the program's window it went down with).
     void SetVisible(bool v) override;
     void SetTopmost(bool on);
     void SetBorderIcons(bool maximize, bool minimize);
     // Brings the form to the front and activates it.
     void BringForward();
+    // Down in the task bar: minimised itself, or hidden with the program's minimised window.
+    bool Minimized() const;
     // Moves to a stored position, pulled back onto the screen; a shown, minimised form is restored.
     void RestorePosition(int left, int top);
     void SetClientSize(int w, int h);
@@ -85,6 +87,7 @@ private:
     bool releasePending_ = false;
     bool withOwner_ = false;        // inside a show or hide that follows the owner
     bool hiddenWithOwner_ = false;  // out of sight because the owner is minimised
+    void RestoreOwner();  // the owner minimised with the form restored
     // Tells this form from a later one made at the same address, for a release still queued.
     unsigned serial_;
     friend class TApplication;

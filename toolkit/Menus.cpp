@@ -341,35 +341,54 @@ static int HeightAtLeast(HMENU m) {
     return h;
 }
 
-// The menu goes beside the point, not over it: below it, above it where there is no room below
-// (as by the tray icon), and to its side when it is taller than both. The pointer, still where
-// the button went down, then rests on no item, and a second click (a double click on the tray
-// icon) chooses nothing.
-static UINT PlaceOffPoint(HMENU m, int& x, int& y) {
-    MONITORINFO mon{sizeof mon};
-    GetMonitorInfoA(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &mon);
-    const RECT& work = mon.rcWork;
+// The menu goes beside `clear` within `room`, not over it: below it, above it where there is no
+// room below (as by the tray icon), and to its side when it is taller than both. The pointer, still
+// where the button went down, then rests on no item, and a second click (a double click on the
+// tray icon) chooses nothing.
+static UINT PlaceClearOf(HMENU m, const RECT& clear, const RECT& room, LONG& x, LONG& y) {
     const int h = HeightAtLeast(m);
-    if (y + 1 + h <= work.bottom) {
-        ++y;
-        return TPM_LEFTALIGN | TPM_TOPALIGN;
+    UINT flags = TPM_LEFTALIGN;
+    if (x >= room.right) {
+        x = room.right;
+        flags = TPM_RIGHTALIGN;
+    } else {
+        x = std::max(x, room.left);
     }
-    if (y - h >= work.top) return TPM_LEFTALIGN | TPM_BOTTOMALIGN;  // ends just above the point
-    UINT flags = y - work.top > work.bottom - y ? TPM_BOTTOMALIGN : TPM_TOPALIGN;
-    if (x - work.left > work.right - x) return flags | TPM_RIGHTALIGN;  // ends just left of it
-    ++x;
+    const int below = std::max(clear.bottom, room.top), above = std::min(clear.top, room.bottom);
+    if (below + h <= room.bottom) {
+        y = below;
+        return flags | TPM_TOPALIGN;
+    }
+    if (above - h >= room.top) {
+        y = above;
+        return flags | TPM_BOTTOMALIGN;
+    }
+    const bool up = above - room.top > room.bottom - below;
+    y = up ? std::min(clear.bottom, room.bottom) : std::max(clear.top, room.top);
+    flags = up ? TPM_BOTTOMALIGN : TPM_TOPALIGN;
+    if (clear.left - room.left > room.right - clear.right) {
+        x = clear.left;  // ends just left of it
+        return flags | TPM_RIGHTALIGN;
+    }
+    x = clear.right;
     return flags | TPM_LEFTALIGN;
 }
 
 void PopupMenu::Popup(int x, int y) {
+    MONITORINFO mon{sizeof mon};
+    GetMonitorInfoA(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &mon);
+    Popup(POINT{x, y}, RECT{x, y, x + 1, y + 1}, mon.rcWork);
+}
+
+void PopupMenu::Popup(POINT at, const RECT& clear, const RECT& room) {
     std::shared_ptr<Menu*> alive = alive_;
     if (OnPopup) OnPopup();
     if (!*alive) return;
     HWND owner = Application.Handle;
     if (owner_ && IsWindow(owner_) && IsWindowVisible(owner_)) owner = owner_;
     else if (Form* f = Application.ActiveForm()) owner = f->Handle;
-    UINT flags = PlaceOffPoint(Items.Handle(), x, y);
-    UINT cmd = TrackPopupMenu(Items.Handle(), flags | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr);
+    UINT flags = PlaceClearOf(Items.Handle(), clear, room, at.x, at.y);
+    UINT cmd = TrackPopupMenu(Items.Handle(), flags | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr);
     // Like a menu bar click, the item runs from the message queue once the menu has closed.
     if (cmd) PostMessageA(Application.Handle, WM_COMMAND, cmd, 0);
 }

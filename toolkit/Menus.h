@@ -140,6 +140,9 @@ public:
     // Shows the menu beside a point in screen co-ordinates, never with an item under the point; the
     // chosen item's OnClick runs after the menu closed.
     void Popup(int x, int y);
+    // The same with the pointer at `at`, clear of the rectangle `clear` (a tray icon) and within
+    // `room` (the work area without the task bar).
+    void Popup(POINT at, const RECT& clear, const RECT& room);
     // For Control::SetPopupMenu: a handle that empties when the menu is destroyed.
     std::shared_ptr<Menu*> Token() const { return alive_; }
 

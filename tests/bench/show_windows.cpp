@@ -1028,14 +1028,13 @@ void CALLBACK EndMenuLater(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
-// restored-main: the main window minimised with its caption button, then hidden and shown from
-// the tray menu. traymenu: the clock icon's button going down with the mouse on it at the
+// restored-main: the main window minimised with its caption button, then shown from the tray
+// menu's 表示. traymenu: the clock icon's button going down with the mouse on it at the
 // task bar's right end, the launcher menu open beside the pointer.
 void ShowTrayWays(const std::string& scene, int seconds) {
     if (scene == "restored-main") {
         SendMessageA(Form1->Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         tk::Application.ProcessMessages();
-        Form1->False1Click();
         Form1->False1Click();
         return;
     }

@@ -147,6 +147,29 @@ TEST_F(MainWindow, TaskBarOnlyTrayModesShowTheWindowAnyway) {
     EXPECT_TRUE(settings::Open().ReadBool("Form", "Visible", false));
 }
 
+// With the task-bar button the minimise button takes the window down with the program's button:
+// one click on it brings the window back, one while it is in front takes it down, as does 表示.
+TEST_F(MainWindow, TheTaskBarButtonBringsTheMinimisedWindowBack) {
+    UseDataDir();
+    settings::Open().WriteInteger("Form", "Tray_icon", 2);
+    Start();
+    HWND bar = FindWindowA("Shell_TrayWnd", nullptr), button;  // the program's has its window for id
+    RECT r;
+    ASSERT_TRUE(wintest::PumpUntil([&] {
+        return GetWindowRect(button = GetDlgItem(bar, (INT_PTR)tk::Application.Handle), &r) && r.right > r.left;
+    }));
+    SendMessageA(Form1->Handle, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // as its caption button sends it
+    for (int down : {0, 1}) {
+        // Apart, or two clicks make a double click, which the button ignores.
+        wintest::Click(button, {(r.left + r.right) / 2 + 10 * down, (r.top + r.bottom) / 2});
+        EXPECT_TRUE(wintest::PumpUntil([&] { return Form1->Minimized() == down && Form1->Visible() != down; }));
+    }
+    Form1->PopupMenu1Popup();
+    EXPECT_EQ(Form1->False1->Caption(), "表示");
+    Form1->False1->Click();
+    EXPECT_TRUE(Form1->Visible() && !Form1->Minimized());
+}
+
 TEST_F(MainWindow, PageChangesAndPanelSwitchesPlayTheClickCue) {
     UseDataDir();
     Start();

@@ -26,7 +26,7 @@ struct NotifyRecorder {
     };
     std::mutex m;
     std::vector<Call> calls;
-    std::atomic<bool> refuseThreadModify{false}, refuseAll{false};
+    std::atomic<bool> refuseThreadModify{false}, refuseAll{false}, forward{false};
     const DWORD mainThread = GetCurrentThreadId();
 
     NotifyRecorder() {
@@ -34,6 +34,7 @@ struct NotifyRecorder {
             bool main = GetCurrentThreadId() == mainThread;
             std::lock_guard<std::mutex> hold(m);
             calls.push_back({op, d, main});
+            if (NOTIFYICONDATAA sent = d; forward) return Shell_NotifyIconA(op, &sent);  // the real area too
             if (refuseAll) return FALSE;
             return (refuseThreadModify && !main && op == NIM_MODIFY) ? FALSE : TRUE;
         });
@@ -96,10 +97,11 @@ struct ClickCounter {
 };
 
 // The rest of a real double click, made inside the menu loop once the menu is up: the item under
-// the pointer is noted first.
+// the pointer and the menu's place are noted first.
 HMENU gMenu;
 int gUnderPointer;
 UINT_PTR gCloseTimer;
+RECT gMenuRect;
 
 VOID CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -113,6 +115,7 @@ VOID CALLBACK FinishDoubleClick(HWND, UINT, UINT_PTR id, DWORD) {
     POINT p;
     GetCursorPos(&p);
     gUnderPointer = MenuItemFromPoint(nullptr, gMenu, p);
+    GetWindowRect(w, &gMenuRect);
     INPUT in[3] = {};
     const DWORD clicks[] = {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
     for (int i = 0; i < 3; ++i) in[i].type = INPUT_MOUSE, in[i].mi.dwFlags = clicks[i];
@@ -123,7 +126,8 @@ VOID CALLBACK FinishDoubleClick(HWND, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 // The left button going down pops the menu; the second click of a double click must choose
-// nothing, wherever the icon sits and however tall the menu is.
+// nothing, wherever the icon sits and however tall the menu is. The real icon's menu lies above the
+// task bar, and the shell has no tip to show over it.
 TEST(TrayIconClick, ADoubleClickOnTheMenuIconChoosesNoItem) {
     NotifyRecorder rec;
     tk::Form host({.caption = "host", .left = -300, .top = -300, .width = 100, .height = 100});
@@ -134,6 +138,7 @@ TEST(TrayIconClick, ADoubleClickOnTheMenuIconChoosesNoItem) {
         const char* what;
         int x, y, items;
     } rows[] = {
+        {"the real button low on the real icon", 0, 0, 6},
         {"by the clock, bottom right", w.right - 8, w.bottom - 6, 6},
         {"bottom left", w.left + 8, w.bottom - 6, 6},
         {"top left", w.left + 8, w.top + 6, 6},
@@ -141,6 +146,7 @@ TEST(TrayIconClick, ADoubleClickOnTheMenuIconChoosesNoItem) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
+        rec.forward = row.x == 0;
         tk::PopupMenu menu;
         menu.Create(host);
         bool ended = false;
@@ -151,13 +157,27 @@ TEST(TrayIconClick, ADoubleClickOnTheMenuIconChoosesNoItem) {
         icon.SetLBPopupMenu(&menu);
         gMenu = menu.Handle();
         gUnderPointer = -2;
-        SetCursorPos(row.x, row.y);
         UINT_PTR t = SetTimer(nullptr, 0, 10, FinishDoubleClick);
-        SendMessageA(TTrayIcon::CallbackWindow(), WM_TRAYICON_CALLBACK, icon.Id(), WM_LBUTTONDOWN);
+        RECT bar{}, cut;
+        bool on = false;
+        icon.OnMouseMove = [&](int, int, int) { on = true; };
+        if (!rec.forward) {
+            SetCursorPos(row.x, row.y);
+            SendMessageA(TTrayIcon::CallbackWindow(), WM_TRAYICON_CALLBACK, icon.Id(), WM_LBUTTONDOWN);
+        } else if (wintest::PumpUntil([&] { return GetWindowRect(FindWindowA("Shell_TrayWnd", 0), &bar) && bar.bottom; }) &&
+                   wintest::RestCursor({bar.right - 10, 0}, {bar.right - 10, bar.bottom - 3}, [&] { return on; })) {
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);  // on the task bar's right-most icon
+            EXPECT_TRUE(wintest::PumpUntil([] { return gUnderPointer != -2; }));
+        }
         KillTimer(nullptr, t);
-        KillTimer(nullptr, gCloseTimer);
         wintest::Pump();
+        KillTimer(nullptr, gCloseTimer);
         EXPECT_EQ(std::tuple(gUnderPointer, ended), std::tuple(-1, false));
+        if (!rec.forward) continue;
+        EXPECT_FALSE(IntersectRect(&cut, &gMenuRect, &bar));
+        EXPECT_TRUE(UnionRect(&cut, &gMenuRect, &w) && EqualRect(&cut, &w));
+        auto calls = rec.Calls();  // the tips the shell was given: none while the menu was up
+        EXPECT_EQ(std::string(calls.at(1).data.szTip) + "," + calls.back().data.szTip, ",TipHelp");
     }
 }
 
