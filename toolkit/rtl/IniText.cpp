@@ -40,9 +40,12 @@ static size_t FindChar(const std::string& s, size_t from, size_t to, char c, boo
 IniText::IniText(std::string bytes) : bytes_(std::move(bytes)) {
     const std::string& b = bytes_;
     for (size_t p = 0; p < b.size();) {
-        size_t nl = b.find('\n', p);
-        size_t next = nl == std::string::npos ? b.size() : nl + 1;
-        size_t textEnd = nl == std::string::npos ? b.size() : nl > p && b[nl - 1] == '\r' ? nl - 1 : nl;
+        // A line ends at CR LF, at a CR alone or at an LF alone, as the profile functions read it.
+        size_t textEnd = b.find_first_of("\r\n", p);
+        size_t next = textEnd == std::string::npos ? b.size()
+                      : b.compare(textEnd, 2, "\r\n") == 0 ? textEnd + 2
+                                                          : textEnd + 1;
+        if (textEnd == std::string::npos) textEnd = b.size();
         size_t s = p, e = next;
         while (s < e && Blank(b[s])) ++s;
         while (e > s && Blank(b[e - 1])) --e;
@@ -120,10 +123,17 @@ void IniText::Splice(size_t from, size_t to, const std::string& text) {
         for (Entry& e : s.entries)
             if (e.begin >= to) e.begin += delta;
     }
+    // A line that ended in a CR alone and now meets an LF ends in CR LF (the LF was a blank line).
+    if (text.empty() && from > 0 && from < bytes_.size() && bytes_[from - 1] == '\r' && bytes_[from] == '\n')
+        for (Section& s : sections_) {
+            if (s.length && s.begin + s.length == from) ++s.length;
+            for (Entry& e : s.entries)
+                if (e.begin + e.length == from) ++e.length;
+        }
 }
 
 void IniText::EndLastLine() {
-    if (bytes_.empty() || bytes_.back() == '\n') return;
+    if (bytes_.empty() || bytes_.back() == '\n' || bytes_.back() == '\r') return;
     // The last line belongs to the last section's header or last key, or is blank.
     if (!sections_.empty()) {
         Section& s = sections_.back();
