@@ -39,14 +39,18 @@ static size_t FindChar(const std::string& s, size_t from, size_t to, char c, boo
 
 IniText::IniText(std::string bytes) : bytes_(std::move(bytes)) {
     const std::string& b = bytes_;
-    for (size_t p = 0; p < b.size();) {
-        // A line ends at CR LF, at a CR alone or at an LF alone, as the profile functions read it.
-        size_t textEnd = b.find_first_of("\r\n", p);
-        size_t next = textEnd == std::string::npos ? b.size()
-                      : b.compare(textEnd, 2, "\r\n") == 0 ? textEnd + 2
-                                                          : textEnd + 1;
-        if (textEnd == std::string::npos) textEnd = b.size();
-        size_t s = p, e = next;
+    // A line ends at CR LF, at a CR alone or at an LF alone, as the profile functions read it.
+    // One look at each byte finds either (as fast as the search for an LF alone was).
+    const size_t n = b.size();
+    const unsigned char* u = (const unsigned char*)b.data();
+    for (size_t p = 0; p < n;) {
+        size_t textEnd = p;
+        for (;; ++textEnd) {
+            while (textEnd < n && u[textEnd] > '\r') ++textEnd;
+            if (textEnd == n || u[textEnd] == '\n' || u[textEnd] == '\r') break;
+        }
+        size_t next = textEnd == n ? n : textEnd + (u[textEnd] == '\r' && textEnd + 1 < n && u[textEnd + 1] == '\n' ? 2 : 1);
+        size_t s = p, e = textEnd;
         while (s < e && Blank(b[s])) ++s;
         while (e > s && Blank(b[e - 1])) --e;
         size_t begin = p;
@@ -209,6 +213,7 @@ bool IniText::WriteSection(const std::string& section, const std::vector<std::pa
     size_t body = s.begin + s.length;
     Splice(body, s.KeysEnd(), "");
     s.entries.clear();
+    body = s.begin + s.length;  // a header whose CR now meets an LF ends after it
     if (!keys.empty()) InsertEntries(s, body, keys);
     if (s.length == 0 && s.entries.empty()) sections_.erase(sections_.begin() + (&s - sections_.data()));
     return true;
