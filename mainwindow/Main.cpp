@@ -322,6 +322,12 @@ void TForm1::FormCreate() {
     CalendarEx1.SetDay(d);
     CalendarEx1.SetMonth(mo);
 
+    // A settings file that is there without the first run's mark (emptied by a crash, damaged)
+    // is kept aside before the start writes anything into it.
+    bool firstRun = ini.ReadInteger(ik::Horiday::Section, ik::Horiday::Set, 0) == 0;
+    std::string copy;
+    bool copied = firstRun && ini.CopyAside(copy);
+
     // 9: a data folder that has gone falls back to "not chosen".
     if (D != "." && !tk::DirectoryExists(D)) {
         ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, ".");
@@ -329,12 +335,10 @@ void TForm1::FormCreate() {
     }
 
     // 10: first run: the default holidays once, and the "Schedule" folder as the data folder.
-    if (ini.ReadInteger(ik::Horiday::Section, ik::Horiday::Set, 0) == 0) {
-        // A settings file that is there without the first run's mark (emptied by a crash,
-        // damaged) is kept aside before the first-run settings go into it, and the user is told
-        // where; a data folder it still names stays the data folder.
-        std::string copy, named = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, ".");
-        if (ini.CopyAside(copy))
+    // The user is told where the copy is; a data folder the file still names stays the data folder.
+    if (firstRun) {
+        std::string named = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, ".");
+        if (copied)
             tk::MessageDlg(Handle,
                            "設定ファイル " + ini.FileName + " の設定を読めませんでした。初めての起動として設定し直します。\n" +
                                (named != "." ? "データフォルダは " + named + " のままです。\n" : std::string()) +

@@ -50,7 +50,8 @@ TEST_F(MainWindow, FirstRunKeepsAnUnreadableSettingsFileAside) {
     const std::string copy = ini + ".broken-20240501-100000", schedule = tk::ExeDir() + "\\Schedule";
     const std::string rows[][3] = {{"", copy, schedule},
                                    {std::string("\x8c\0\xff\\ x\r\n=\x01", 10), copy + "-2", schedule},
-                                   {"[Ho\xff\xff\xffy]\r\nSet=1\r\n[Calendar]\r\nDirectory=" + dir + "\r\n", copy + "-3", dir}};
+                                   {"[Ho\xff\xff\xffy]\r\nSet=1\r\n[Calendar]\r\nDirectory=" + dir + "\r\n", copy + "-3", dir},
+                                   {"[Ho\xff\xff\xffy]\r\n[Calendar]\r\nDirectory=" + dir + "\\gone\r\n", copy + "-4", schedule}};
     for (const auto& [broken, kept, data] : rows) {
         ASSERT_TRUE(tk::WriteFileBytes(ini, broken));
         boxes.clear();
