@@ -322,6 +322,12 @@ void TForm1::FormCreate() {
     CalendarEx1.SetDay(d);
     CalendarEx1.SetMonth(mo);
 
+    // A settings file that is there without the first run's mark (emptied by a crash, damaged)
+    // is kept aside before the start writes anything into it.
+    bool firstRun = ini.ReadInteger(ik::Horiday::Section, ik::Horiday::Set, 0) == 0;
+    std::string copy;
+    bool copied = firstRun && ini.CopyAside(copy);
+
     // 9: a data folder that has gone falls back to "not chosen".
     if (D != "." && !tk::DirectoryExists(D)) {
         ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, ".");
@@ -329,21 +335,23 @@ void TForm1::FormCreate() {
     }
 
     // 10: first run: the default holidays once, and the "Schedule" folder as the data folder.
-    if (ini.ReadInteger(ik::Horiday::Section, ik::Horiday::Set, 0) == 0) {
-        // A settings file that is there but holds nothing readable (emptied by a crash, damaged)
-        // is kept aside before the first-run settings go into it, and the user is told where.
-        std::string copy;
-        if (ini.CopyAsideWithoutSections(copy))
+    // The user is told where the copy is; a data folder the file still names stays the data folder.
+    if (firstRun) {
+        std::string named = ini.ReadString(ik::Calendar::Section, ik::Calendar::Directory, ".");
+        if (copied)
             tk::MessageDlg(Handle,
-                           "設定ファイル " + ini.FileName + " に読める設定がありません。初めての起動として設定し直します。\n" +
+                           "設定ファイル " + ini.FileName + " の設定を読めませんでした。初めての起動として設定し直します。\n" +
+                               (named != "." ? "データフォルダは " + named + " のままです。\n" : std::string()) +
                                (copy.empty() ? std::string("元のファイルの控えは作れませんでした。")
                                              : "元のファイルは " + copy + " に残しました。"),
                            tk::Application.Title(), MB_OK | MB_ICONWARNING);
         ini.WriteInteger(ik::Horiday::Section, ik::Horiday::Set, 1);
         for (auto& [key, name] : DefaultHolidays()) ini.WriteString(ik::Horiday::Section, key, name);
-        std::string dir = tk::ExeDir() + "\\Schedule";
-        CreateDirectoryA(dir.c_str(), nullptr);
-        ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, dir);
+        if (named == ".") {
+            std::string dir = tk::ExeDir() + "\\Schedule";
+            CreateDirectoryA(dir.c_str(), nullptr);
+            ini.WriteString(ik::Calendar::Section, ik::Calendar::Directory, dir);
+        }
         Setup1Click();
     }
     // The grid's lists with the holidays just read (activation rebuilds them again).

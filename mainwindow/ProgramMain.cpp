@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "mainwindow/Main.h"
+#include "settings/Settings.h"
 #include "toolkit/Application.h"
 
 static int ProgramMain() {
@@ -13,6 +14,7 @@ static int ProgramMain() {
         return 0;
     }
     tk::Application.SetTitle("Orbal98");
+    tk::SetOwnFolders(settings::OwnFolders);
     // A main window that could not be made has said why in the error box and left no window
     // behind: the program ends and the next start may run.
     tk::Guard([] { tk::Application.CreateForm(Form1); });

@@ -6,7 +6,10 @@ namespace settings {
 
 static std::string gTestPath;
 
-void SetIniPathForTest(const std::string& path) { gTestPath = path; }
+void SetIniPathForTest(const std::string& path) {
+    gTestPath = path;
+    tk::DropKeptIniChangesForTest();
+}
 
 std::string IniPath() { return gTestPath.empty() ? tk::ExeDir() + "\\orbal98.ini" : gTestPath; }
 
@@ -17,6 +20,10 @@ std::string DataDir() { return Open().ReadString(inikey::Calendar::Section, inik
 std::string PrivateDir() {
     std::string p = Open().ReadString(inikey::Privacy::Section, inikey::Privacy::Directory, "");
     return p.empty() ? DataDir() : p;
+}
+
+std::vector<tk::OwnFolder> OwnFolders() {
+    return {{DataDir(), true}, {PrivateDir(), true}, {rtl::ExtractFileDir(IniPath()), false}};
 }
 
 }  // namespace settings

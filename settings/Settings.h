@@ -1,8 +1,10 @@
 // The one settings file: "\orbal98.ini" in the executable's folder, opened per handler.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "settings/IniKeys.h"
+#include "toolkit/Files.h"
 #include "toolkit/IniFiles.h"
 
 namespace settings {
@@ -15,7 +17,11 @@ tk::TIniFile Open();
 std::string DataDir();
 // The private folder ([Privacy] Directory; empty means the data folder).
 std::string PrivateDir();
-// Tests point the settings at a file of their own; an empty path restores the real one.
+// The program's own folders, where saves may remove the temporary files that ended runs left:
+// the data folder and the private folder with their sub-folders, and the settings file's folder.
+std::vector<tk::OwnFolder> OwnFolders();
+// Tests point the settings at a file of their own; an empty path restores the real one. Changes
+// kept after failed writes are forgotten, so that a test starts from none.
 void SetIniPathForTest(const std::string& path);
 
 }  // namespace settings

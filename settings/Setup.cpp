@@ -79,6 +79,7 @@ TForm4::TForm4()
     Image4.SendToBack();
 
     OnShow = [this] { FormShow(); };
+    OnSave = [this] { return SavePeriodCaption(); };
     OnClose = [this](tk::CloseAction& a) { FormClose(a); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     FormCreate();
@@ -384,8 +385,17 @@ void TForm4::FormCloseQuery(bool& canClose) {
     if (Form1) Form1->PlayWaveRes("clo");
 }
 
+// The menu item's caption typed in Edit2, saved when the window closes and at the program's end.
+std::string TForm4::SavePeriodCaption() {
+    try {
+        settings::Open().WriteString(ik::Form::Section, ik::Form::Period_Cap, Edit2.Text());
+    } catch (const tk::EIniFileError& e) {
+        return e.Message;
+    }
+    return "";
+}
+
 void TForm4::FormClose(tk::CloseAction& action) {
-    settings::Open().WriteString(ik::Form::Section, ik::Form::Period_Cap, Edit2.Text());
     SetTrayAutoPopup(true);
     if (Form1) {
         // Holidays and colours changed here reach the calendar now.

@@ -140,6 +140,7 @@ struct TForm4 : tk::Form {
     TForm4();
     void FormCreate();
     void FormShow();
+    std::string SavePeriodCaption();
     void FormClose(tk::CloseAction& action);
     void FormCloseQuery(bool& canClose);
     void PageControl1Change();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <set>
 
@@ -72,21 +73,46 @@ bool IsTempName(const char* name) {
 
 uint64_t U64(const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 
+std::function<std::vector<OwnFolder>()> gOwnFolders;
+
+// The folder's full name with a trailing backslash, in upper case; empty when it has none.
+std::string FolderKey(const std::string& dir) {
+    char full[MAX_PATH * 2];
+    DWORD n = GetFullPathNameA(dir.c_str(), sizeof full, full, nullptr);
+    if (!n || n >= sizeof full) return "";
+    return rtl::UpperCaseAscii(rtl::IncludeTrailingBackslash(std::string(full, n)));
+}
+
+bool IsOwnFolder(const std::string& key) {
+    if (!gOwnFolders) return false;
+    for (const OwnFolder& f : gOwnFolders()) {
+        if (f.Path.empty() || f.Path == ".") continue;  // "." is no folder chosen, not the current one
+        std::string own = FolderKey(f.Path);
+        if (!own.empty() && (f.SubFolders ? key.compare(0, own.size(), own) == 0 : key == own)) return true;
+    }
+    return false;
+}
+
 // Removes the temporary files that saves into dir left when the program was ended in their middle.
-// Once per folder and run: the look costs a scan of the folder (4 ms with 10,000 files under Wine).
+// Once per folder and run, and only in the program's own folders: elsewhere a file of that name
+// is the user's. The look costs a scan of the folder (4 ms with 10,000 files under Wine).
 // This program saves on one thread, so none of them is a save of its own in flight; a young one
 // may be another program's, and one held open cannot go: both stay.
 void RemoveLeftovers(const std::string& dir) {
     static std::set<std::string> swept;
     static std::mutex guard;
-    char full[MAX_PATH * 2];
-    DWORD n = GetFullPathNameA(dir.c_str(), sizeof full, full, nullptr);
-    if (!n || n >= sizeof full) return;
-    std::string folder = rtl::IncludeTrailingBackslash(std::string(full, n));
+    std::string key = FolderKey(dir);
+    if (key.empty()) return;
     {
         std::lock_guard<std::mutex> lock(guard);
-        if (!swept.insert(rtl::UpperCaseAscii(folder)).second) return;
+        if (swept.count(key)) return;
     }
+    if (!IsOwnFolder(key)) return;
+    {
+        std::lock_guard<std::mutex> lock(guard);
+        if (!swept.insert(key).second) return;
+    }
+    std::string folder = rtl::IncludeTrailingBackslash(dir.empty() ? "." : dir);
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((folder + kTempPrefix + "*.tmp").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return;
@@ -99,6 +125,34 @@ void RemoveLeftovers(const std::string& dir) {
             DeleteFileA((folder + fd.cFileName).c_str());
     } while (FindNextFileA(h, &fd));
     ::FindClose(h);
+}
+
+// Another program (a virus scanner, a backup) may hold a file for a moment: a step it refuses
+// for that is tried again, for about a second.
+bool Retrying(const std::function<bool()>& step) {
+    for (int tries = 0;; ++tries) {
+        if (step()) return true;
+        DWORD e = GetLastError();
+        if ((e != ERROR_SHARING_VIOLATION && e != ERROR_ACCESS_DENIED) || tries == 20) return false;
+        Sleep(50);
+        SetLastError(e);
+    }
+}
+
+bool Replace(const std::string& temp, const std::string& path) {
+    return Retrying([&] {
+        return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+}
+
+// Nobody holds path in a way that stops its replacement. Asked before its old file is kept
+// aside: a second link to a file held so could not be removed again when the save fails.
+bool Replaceable(const std::string& path) {
+    return Retrying([&] {
+        HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        return h != INVALID_HANDLE_VALUE && CloseHandle(h);
+    });
 }
 
 // A new temporary file beside path (so that moving it over path never crosses volumes).
@@ -134,6 +188,8 @@ bool KeepOld(const std::string& path, const std::string& temp, std::string& back
 }
 
 }  // namespace
+
+void SetOwnFolders(std::function<std::vector<OwnFolder>()> folders) { gOwnFolders = std::move(folders); }
 
 bool WriteFileSafely(const std::string& path, const std::string& data) { return WriteFilesSafely({{path, data}}); }
 
@@ -177,19 +233,17 @@ bool WriteFilesSafely(const std::vector<std::pair<std::string, std::string>>& fi
     }
     // Every file but the last may have to be put back when a later one cannot be replaced.
     for (size_t i = 0; i + 1 < files.size(); ++i)
-        if (existed[i] && !KeepOld(files[i].first, temps[i], backups[i])) return drop(0);
+        if (existed[i] && !(Replaceable(files[i].first) && KeepOld(files[i].first, temps[i], backups[i])))
+            return drop(0);
     // Each move replaces one name in one step: the file is old or new whole at every instant.
     for (size_t i = 0; i < files.size(); ++i) {
-        if (MoveFileExA(temps[i].c_str(), files[i].first.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            continue;
-        // Put back what was replaced. An old file that cannot be put back keeps its temporary
-        // name rather than be lost now (the next run's first save here removes it).
+        if (Replace(temps[i], files[i].first)) continue;
+        // Put back what was replaced. An old file that cannot be put back goes all the same: the
+        // new one stands in its place, and no temporary file is left.
         DWORD error = GetLastError();
         for (size_t j = 0; j < i; ++j) {
-            const std::string& path = files[j].first;
-            if (backups[j].empty()) DeleteFileA(path.c_str());
-            else MoveFileExA(backups[j].c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-            backups[j].clear();
+            if (backups[j].empty()) DeleteFileA(files[j].first.c_str());
+            else if (Replace(backups[j], files[j].first)) backups[j].clear();
         }
         SetLastError(error);
         return drop(i);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,14 +26,22 @@ bool WriteFileBytes(const std::string& path, const std::string& data);
 // Replaces a file the user owns so that a crash or a full disk mid-save leaves either the old
 // file or the new one: the data goes to a temporary file in the same folder, is flushed, and is
 // moved over the old name in one step. False (old file untouched, temporary removed) on failure.
-// The first save into a folder in a run removes the temporary files ("o98*.tmp") that saves
-// there left when the program was ended in their middle.
+// The first save into one of the program's own folders in a run removes the temporary files
+// ("o98*.tmp") that saves there left when the program was ended in their middle. A file held by
+// another program is waited for, for about a second, before the save fails.
 bool WriteFileSafely(const std::string& path, const std::string& data);
 // The same for files that belong together: every new file is written and flushed before the
 // first old one is replaced, and the old ones are kept aside until the last is replaced, so a
 // failed save puts back those already replaced (and removes those that were new) before it
 // returns false. Only a crash between two of the moves can leave some files new and some old.
 bool WriteFilesSafely(const std::vector<std::pair<std::string, std::string>>& files);
+// The program's own folders, handed in by the program: leftover temporaries are removed there
+// only, never in a folder the user picked for an export. Asked at the first save into a folder.
+struct OwnFolder {
+    std::string Path;  // "." or empty: none
+    bool SubFolders;   // its sub-folders too
+};
+void SetOwnFolders(std::function<std::vector<OwnFolder>()> folders);
 // Test seam: called after each step ("temp", "flushed"); returning false stops the save there
 // as a crash would, leaving the temporary file behind.
 extern bool (*WriteFileSafelyStep)(const char* step);

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "toolkit/Application.h"
 #include "toolkit/Files.h"
 #include "toolkit/rtl/DateTime.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -18,17 +20,35 @@ static const char kAbsent[] = "\x01\x02orbal-absent\x02\x01";
 static unsigned gWrites = 1;
 
 namespace {
+// One change of a file: made on its text, or by the profile functions on a copy of a file in a
+// Unicode encoding; what names it to the user.
+struct Edit {
+    std::function<bool(rtl::IniText&)> text;
+    std::function<BOOL(const char*)> profile;
+    std::string what;
+};
+
 struct Cached {
+    std::string file;
     FILETIME time{};
     DWORD size = 0;
     bool exists = false;
     std::shared_ptr<const rtl::IniText> text;
+    // Changes whose write failed (the file held by another program), in order: the next write
+    // that succeeds makes them first, and reads see them meanwhile, as the program uses them.
+    std::vector<Edit> kept;
+    std::shared_ptr<const rtl::IniText> shown, shownFrom;  // text with the kept changes, and the text they were made on
 };
 // Parses by file, each kept with the file's state when it was read or written: main thread only,
 // like every settings access.
-Cached& CacheOf(const std::string& file) {
+std::map<std::string, Cached>& Cache() {
     static std::map<std::string, Cached> cache;
-    return cache[rtl::UpperCaseAscii(file)];
+    return cache;
+}
+Cached& CacheOf(const std::string& file) {
+    Cached& c = Cache()[rtl::UpperCaseAscii(file)];
+    if (c.file.empty()) c.file = file;
+    return c;
 }
 
 struct FileState {
@@ -78,30 +98,95 @@ bool ProfileChange(const std::string& file, const std::function<BOOL(const char*
     DeleteFileA(temp);
     return ok && (changed == bytes || WriteFileSafely(file, changed));
 }
+
+// The file's text with the changes kept for it: what the program uses.
+std::shared_ptr<const rtl::IniText> Shown(const std::string& file) {
+    std::shared_ptr<const rtl::IniText> t = Load(file);
+    Cached& c = CacheOf(file);
+    if (!t || c.kept.empty()) return t;
+    if (c.shownFrom != t) {
+        auto shown = std::make_shared<rtl::IniText>(*t);
+        for (const Edit& e : c.kept) e.text(*shown);
+        c.shown = std::move(shown);
+        c.shownFrom = t;
+    }
+    return c.shown;
+}
+
+// The kept changes and then edit (if any) in one write: the whole new text replaces the file in
+// one step, so that a crash leaves the old file or the new.
+bool WriteChanges(const std::string& file, const std::vector<Edit>& kept, const Edit* edit) {
+    bool unicode = false;
+    std::shared_ptr<const rtl::IniText> now = Load(file, &unicode);
+    if (unicode)
+        return ProfileChange(file, [&](const char* copy) {
+            for (const Edit& e : kept)
+                if (!e.profile(copy)) return FALSE;
+            return edit ? edit->profile(copy) : TRUE;
+        });
+    if (!now) return false;  // a file that could not be read is not written over
+    auto next = std::make_shared<rtl::IniText>(*now);
+    bool changed = false;
+    for (const Edit& e : kept) changed = e.text(*next) || changed;
+    if (edit) changed = edit->text(*next) || changed;
+    if (!changed) return true;
+    if (!WriteFileSafely(file, next->Bytes())) return false;
+    Remember(file, FileState(file), std::move(next));
+    return true;
+}
+
+std::string SaveKeptChanges();
+
+// A change that could not be written is kept for the next write of its file; the program's end
+// tries once more and says what could not be kept.
+bool Apply(const std::string& file, const Edit* edit) {
+    ++gWrites;
+    Cached& c = CacheOf(file);
+    if (WriteChanges(file, c.kept, edit)) {
+        c.kept.clear();
+        return true;
+    }
+    if (edit) {
+        c.kept.push_back(*edit);
+        c.shownFrom.reset();
+        static bool atTheEnd = false;
+        if (!atTheEnd) Application.EndSavers.push_back(SaveKeptChanges);
+        atTheEnd = true;
+    }
+    return false;
+}
+
+std::string SaveKeptChanges() {
+    std::string said;
+    for (auto& [name, c] : Cache()) {
+        if (c.kept.empty() || Apply(c.file, nullptr)) continue;
+        std::vector<std::string> lost;
+        for (const Edit& e : c.kept)
+            if (std::find(lost.begin(), lost.end(), e.what) == lost.end()) lost.push_back(e.what);
+        said += (said.empty() ? "" : "\r\r") + std::string("設定ファイル ") + c.file + " に書き込めませんでした。\r保存されていない設定: ";
+        for (size_t i = 0; i < lost.size(); ++i) said += (i ? "、" : "") + lost[i];
+    }
+    return said;
+}
 }  // namespace
+
+void DropKeptIniChangesForTest() {
+    for (auto& [name, c] : Cache()) c.kept.clear();
+}
 
 const rtl::IniText* TIniFile::Text() const {
     if (text_ && generation_ == gWrites) return text_.get();
-    std::shared_ptr<const rtl::IniText> t = Load(FileName);
+    std::shared_ptr<const rtl::IniText> t = Shown(FileName);
     if (!t) return nullptr;
     text_ = std::move(t);
     generation_ = gWrites;
     return text_.get();
 }
 
-bool TIniFile::Change(const std::function<bool(rtl::IniText&)>& edit,
-                      const std::function<BOOL(const char*)>& profile) {
-    ++gWrites;
-    // The whole new text replaces the file in one step: a crash leaves the old file or the new.
-    bool unicode = false;
-    std::shared_ptr<const rtl::IniText> now = Load(FileName, &unicode);
-    if (unicode) return ProfileChange(FileName, profile);
-    if (!now) return false;  // a file that could not be read is not written over
-    auto next = std::make_shared<rtl::IniText>(*now);
-    if (!edit(*next)) return true;
-    if (!WriteFileSafely(FileName, next->Bytes())) return false;
-    Remember(FileName, FileState(FileName), std::move(next));
-    return true;
+bool TIniFile::Change(std::function<bool(rtl::IniText&)> edit, std::function<BOOL(const char*)> profile,
+                      std::string what) {
+    Edit e{std::move(edit), std::move(profile), std::move(what)};
+    return Apply(FileName, &e);
 }
 
 void TIniFile::Raise() const { throw EIniFileError("設定ファイル " + FileName + " に書き込めません。"); }
@@ -137,10 +222,11 @@ double TIniFile::ReadFloat(const std::string& section, const std::string& key, d
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    if (!Change([&](rtl::IniText& t) { return t.Write(section, key, value); },
-                [&](const char* file) {
+    if (!Change([=](rtl::IniText& t) { return t.Write(section, key, value); },
+                [=](const char* file) {
                     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file);
-                }))
+                },
+                "[" + section + "] " + key))
         Raise();
 }
 
@@ -207,15 +293,16 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& key) c
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-    if (!Change([&](rtl::IniText& t) { return t.EraseSection(section); },
-                [&](const char* file) { return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file); }))
+    if (!Change([=](rtl::IniText& t) { return t.EraseSection(section); },
+                [=](const char* file) { return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file); },
+                "[" + section + "]"))
         Raise();
 }
 
 void TIniFile::WriteSection(const std::string& section, const IniKeys& values) {
     if (values.empty()) return EraseSection(section);
-    if (!Change([&](rtl::IniText& t) { return t.WriteSection(section, values); },
-                [&](const char* file) {
+    if (!Change([=](rtl::IniText& t) { return t.WriteSection(section, values); },
+                [=](const char* file) {
                     std::string block;
                     for (const auto& [key, value] : values) {
                         // A key written alone loses its value's trailing blanks; a section written whole would not.
@@ -225,26 +312,24 @@ void TIniFile::WriteSection(const std::string& section, const IniKeys& values) {
                     }
                     block.push_back('\0');
                     return WritePrivateProfileSectionA(section.c_str(), block.c_str(), file);
-                }))
+                },
+                "[" + section + "]"))
         Raise();
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
-    // A key that cannot be removed is let be, as before.
-    Change([&](rtl::IniText& t) { return t.DeleteKey(section, key); },
-           [&](const char* file) { return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file); });
+    // A key that cannot be removed now is removed by the next write that can be made.
+    Change([=](rtl::IniText& t) { return t.DeleteKey(section, key); },
+           [=](const char* file) { return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file); },
+           "[" + section + "] " + key);
 }
 
-bool TIniFile::CopyAsideWithoutSections(std::string& copy) const {
+bool TIniFile::CopyAside(std::string& copy) const {
     copy.clear();
     // A file that cannot be read at all (held open by another program) is not known to be
-    // empty: it is left alone, and the writes that follow say that it cannot be written.
+    // damaged: it is left alone, and the writes that follow say that it cannot be written.
     std::string bytes;
     if (!FileExists(FileName) || !ReadFileBytes(FileName, bytes)) return false;
-    rtl::TStringList sections;
-    ReadSections(sections);
-    for (const std::string& s : sections.Strings)
-        if (!s.empty()) return false;
     std::string name = FileName + ".broken-" + rtl::FormatDateTime("yyyymmdd-hhnnss", rtl::Now());
     for (int n = 1; n < 100; ++n) {
         std::string candidate = n == 1 ? name : name + "-" + std::to_string(n);

@@ -48,7 +48,7 @@ public:
     }
     bool ReadBool(const std::string& section, const std::string& key, bool def) const;
     double ReadFloat(const std::string& section, const std::string& key, double def) const;
-    // Raise EIniFileError when the file cannot be written.
+    // Raise EIniFileError when the file cannot be written; the value is kept all the same (Change).
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
@@ -63,23 +63,27 @@ public:
     // them. No keys: the section goes.
     void WriteSection(const std::string& section, const IniKeys& values);
     void DeleteKey(const std::string& section, const std::string& key);
-    // A file that is there but holds no section (empty, or bytes of no settings file) is copied
-    // beside it as "<name>.broken-yyyymmdd-hhnnss" before anything is written to it. False when
-    // the file holds a section, is not there or cannot be read; else copy names the copy, empty
-    // when none could be made.
-    bool CopyAsideWithoutSections(std::string& copy) const;
+    // Copies the file beside it as "<name>.broken-yyyymmdd-hhnnss", as it is before settings of
+    // a first run go into it. False when the file is not there or cannot be read; else copy
+    // names the copy, empty when none could be made.
+    bool CopyAside(std::string& copy) const;
 
 private:
     // Reads are answered from one parse of the file per object (the file is checked once when
     // the object first reads, and parsed again after any write of the program).
     const rtl::IniText* Text() const;
     // One change of the file's text; profile makes it instead on a copy of a file in a Unicode
-    // encoding. False when the file could not be read or written.
-    bool Change(const std::function<bool(rtl::IniText&)>& edit, const std::function<int(const char*)>& profile);
+    // encoding; what names it. False when the file could not be read or written: the change is
+    // then kept, read as made, and made by the next write of the file that succeeds; at the
+    // program's end what is still kept is tried once more, and named to the user if it fails.
+    bool Change(std::function<bool(rtl::IniText&)> edit, std::function<int(const char*)> profile, std::string what);
     [[noreturn]] void Raise() const;
     mutable std::shared_ptr<const rtl::IniText> text_;
     mutable unsigned generation_ = 0;
 };
+
+// Forgets the changes kept after failed writes, so that a test starts from none.
+void DropKeptIniChangesForTest();
 
 // The profile functions trim blanks around a value and strip one pair of enclosing quotes, on
 // write and on read. True when value comes back from the file exactly as written.

@@ -160,6 +160,7 @@ int main(int argc, char** argv) {
     if (argc < 3) return 2;
     std::string mode = argv[1];
     gDir = argv[2];
+    tk::SetOwnFolders([] { return std::vector<tk::OwnFolder>{{gDir, false}}; });  // as the settings file's folder
     if (mode == "seed") return Seed(), 0;
     if (mode == "write") return Write(argc > 3 && std::string(argv[3]) == "profile"), 0;
     if (mode == "check") return Check();

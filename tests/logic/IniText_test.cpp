@@ -25,6 +25,12 @@ TEST(IniTextRead, ValuesAsTheProfileFunctionsGiveThem) {
     ASSERT_TRUE(t.Find("‐", "k", v));  // a section name whose trail byte is ']'
     EXPECT_EQ(t.Keys("Form"), (std::vector<std::string>{"Interval", "Q", "S", "Half"}));
     EXPECT_EQ(t.Sections().size(), 4u);
+    // A CR alone ends a line too, even where LFs follow.
+    IniText cr("[Calendar]\rDirectory=C:\\表\rk=a\rb\n[Form]\nOpen=1");
+    ASSERT_TRUE(cr.Find("Calendar", "Directory", v));
+    EXPECT_EQ(v, "C:\\表");
+    EXPECT_EQ(cr.Keys("Calendar"), (std::vector<std::string>{"Directory", "k"}));
+    EXPECT_EQ(cr.Keys("Form"), (std::vector<std::string>{"Open"}));
 }
 
 // Each edit changes only the lines it is about, and the parse kept with the text stays the one
@@ -53,6 +59,10 @@ TEST(IniTextEdit, OnlyTheLinesOfTheEditChange) {
          "x\r\n[A]\r\nk=1\r\n[B]\r\nj=2\r\n"},
         {"line ends of LF kept", "[A]\nk=1\n[B]\nx=2\n", [](IniText& t) { return t.Write("A", "k", "9") && t.Write("a", "n", "1"); },
          "[A]\nk=9\nn=1\r\n[B]\nx=2\n"},
+        {"line ends of CR kept", "[A]\rk=1\r[B]\rx=2", [](IniText& t) { return t.Write("A", "k", "9") && t.Write("a", "n", "1") && t.Write("B", "y", "3"); },
+         "[A]\rk=9\rn=1\r\n[B]\rx=2\r\ny=3\r\n"},
+        {"CR meeting an LF", "[A]\rk=1\rj=2\n\n[B]\r", [](IniText& t) { return t.DeleteKey("A", "j") && t.Write("A", "n", "1"); },
+         "[A]\rk=1\r\nn=1\r\n[B]\r"},
         {"first of a name", "[A]\r\nk=1\r\nK=2\r\n[a]\r\nk=3\r\n", [](IniText& t) { return t.Write("a", "K", "4"); },
          "[A]\r\nk=4\r\nK=2\r\n[a]\r\nk=3\r\n"},
         {"trail byte ']' in a name", "[‐]\r\nk=1\r\n[B]\r\n", [](IniText& t) { return t.Write("‐", "j", "能"); },

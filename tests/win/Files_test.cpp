@@ -65,11 +65,12 @@ TEST(TkSafeWrite, AFailedSaveSaysSoAndLeavesEveryFileAsItWasWithNoTemporaryFile)
     CreateDirectoryA((kDir + "\\folder.txt").c_str(), nullptr);
     const std::vector<std::string> before = Names();
     // Another program holds the second file of a pair open without sharing: the first, already
-    // replaced by then, is put back (or removed again when it is new).
+    // replaced by then, is put back (or removed again when it is new). Held first, it keeps no
+    // old file aside that could not be removed.
     HANDLE held = CreateFileA(twins.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const std::vector<std::vector<std::string>> saves = {
-        {kDir + "\\無い\\a.txt"}, {readOnly}, {kDir + "\\folder.txt"}, {titles, twins}, {kDir + "\\新規.z32", twins}};
+    const std::vector<std::vector<std::string>> saves = {{kDir + "\\無い\\a.txt"}, {readOnly}, {kDir + "\\folder.txt"},
+                                                         {titles, twins}, {kDir + "\\新規.z32", twins}, {twins, titles}};
     for (const auto& save : saves) {
         SCOPED_TRACE(save[0]);
         std::vector<std::pair<std::string, std::string>> files;
@@ -87,19 +88,24 @@ TEST(TkSafeWrite, AFailedSaveSaysSoAndLeavesEveryFileAsItWasWithNoTemporaryFile)
 }
 
 // Temporary files of saves the program was ended in the middle of go at the next save into their
-// folder; one still written or held open by another program stays, as does any other name.
+// folder, if it is one of the program's own; one still written or held open by another program
+// stays, as does any other name, and any file in a folder the user picked for an export.
 TEST(TkSafeWrite, TheFirstSaveIntoAFolderRemovesTemporariesLeftByAnEndedRun) {
     std::string dir = wintest::FreshTestDir("orbal-leftovers");
+    tk::SetOwnFolders([dir] { return std::vector<tk::OwnFolder>{{dir + "\\data", true}}; });
     struct Leftover {
         const char* name;
         int age;  // seconds since last written
         bool held, kept;
+        const char* folder = "data";
     } rows[] = {{"o98A1B2.tmp", 60, false, false}, {"O98F.TMP", 86400, false, false},
                 {"o98C3D4.tmp", 60, true, true},   {"o98E5F6.tmp", 0, false, true},
-                {"o98memo.tmp", 60, false, true},  {"o98A1B2.tmp.txt", 60, false, true}};
+                {"o98memo.tmp", 60, false, true},  {"o98A1B2.tmp.txt", 60, false, true},
+                {"o981.tmp", 60, false, false, "data\\Memo"}, {"o981.tmp", 60, false, true, "export"}};
     std::vector<HANDLE> held;
     for (auto& r : rows) {
-        std::string p = dir + "\\" + r.name;
+        std::string p = dir + "\\" + r.folder + "\\" + r.name;
+        tk::ForceDirectories(rtl::ExtractFileDir(p));
         ASSERT_TRUE(tk::WriteFileBytes(p, "途中"));
         HANDLE f = CreateFileA(p.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         FILETIME now;
@@ -111,7 +117,9 @@ TEST(TkSafeWrite, TheFirstSaveIntoAFolderRemovesTemporariesLeftByAnEndedRun) {
         if (r.held) held.push_back(f);
         else CloseHandle(f);
     }
-    ASSERT_TRUE(tk::WriteFileSafely(dir + "\\予定.txt", "新しい内容"));
+    for (const char* folder : {"data", "data\\Memo", "export"})
+        ASSERT_TRUE(tk::WriteFileSafely(dir + "\\" + folder + "\\予定.txt", "新しい内容"));
     for (HANDLE f : held) CloseHandle(f);
-    for (auto& r : rows) EXPECT_EQ(tk::FileExists(dir + "\\" + r.name), r.kept) << r.name;
+    for (auto& r : rows) EXPECT_EQ(tk::FileExists(dir + "\\" + r.folder + "\\" + r.name), r.kept) << r.folder << r.name;
+    tk::SetOwnFolders(nullptr);
 }

@@ -242,6 +242,9 @@ TEST(FoundationIni, WritesReadAsTheProfileFunctionsWrites) {
          {{'s', "s", "", "0=a|1=b  |Count=2"}, {'e', "T", "", ""}, {'e', "None", "", ""}, {'s', "New", "", "k=v"},
           {'e', "U", "", ""}}},
         {"line ends of LF, no end on the last line", "[A]\nk=1\n[B]\nx=2", {{'w', "A", "n", "1"}, {'w', "B", "y", "3"}}},
+        {"line ends of CR", "[Calendar]\rDirectory=C:\\表\rj=a\n\n[Form]\rOpen=1\r",
+         {{'w', "Form", "Open", "0"}, {'d', "Calendar", "j", ""}, {'w', "Calendar", "before", "5"}},
+         "[Calendar]\rDirectory=C:\\表\r\nbefore=5\r\n[Form]\rOpen=0\r"},
         {"empty file", "", {{'w', "Horiday", "Set", "1"}, {'w', "Horiday", "01/01", "【元旦】"}}},
         {"Unicode file", std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0001\0\r\0\n\0", 22),
          {{'w', "A", "k", "2"}, {'w', "B", "表", "示"}, {'e', "A", "", ""}}},
@@ -309,9 +312,11 @@ TEST(FoundationIni, WriteStoppedPartWayLeavesTheOldFile) {
         tk::WriteFileSafelyStep = nullptr;
         std::string bytes;
         EXPECT_TRUE(tk::ReadFileBytes(path, bytes) && bytes == before) << step;
-        EXPECT_EQ(ini.ReadInteger("Form", "Left", 0), 10) << step;
+        // What could not be written is what the program uses, and the next write makes it first.
+        EXPECT_EQ(ini.ReadInteger("Form", "Left", 0), 20) << step;
         ini.WriteInteger("Form", "Left", 30);
         EXPECT_EQ(tk::TIniFile(path).ReadInteger("Form", "Left", 0), 30) << step;
+        EXPECT_FALSE(tk::TIniFile(path).SectionExists("Calendar")) << step;
     }
 }
 
@@ -321,6 +326,18 @@ TEST(FoundationIni, WriteToAnUnwritableFileReports) {
     EXPECT_THROW(missing.WriteString("A", "k", "2"), tk::EIniFileError);
     tk::TIniFile folder(TempDir("orbal-ro"));
     EXPECT_THROW(folder.WriteInteger("A", "k", 2), tk::EIniFileError);
+    // Another program reads the file without letting it be replaced: the value is read as
+    // written meanwhile, and written by the next write once the file is free.
+    std::string path = TempDir("orbal-ro") + "\\held.ini";
+    ASSERT_TRUE(tk::WriteFileBytes(path, "[A]\r\nk=1\r\n"));
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_THROW(tk::TIniFile(path).WriteString("A", "k", "2"), tk::EIniFileError);
+    EXPECT_EQ(tk::TIniFile(path).ReadString("A", "k", ""), "2");
+    CloseHandle(held);
+    tk::TIniFile(path).WriteString("B", "j", "3");
+    std::string bytes;
+    EXPECT_TRUE(tk::ReadFileBytes(path, bytes) && bytes == "[A]\r\nk=2\r\n[B]\r\nj=3\r\n") << bytes;
+    tk::DropKeptIniChangesForTest();  // the two above, never to be written
 }
 
 TEST(FoundationFiles, FoldersAreNotFilesAndFindListsWithAttributes) {

@@ -44,11 +44,15 @@ TEST_F(MainWindow, FirstRunWritesTheHolidaysOnceAndChoosesTheDataFolder) {
 }
 
 // A settings file that is there but holds nothing readable (emptied, damaged) is kept aside,
-// without replacing an earlier copy, before the first-run settings go into it; the user is told where.
+// without replacing an earlier copy, before the first-run settings go into it; the user is told
+// where. A data folder it still names stays the data folder.
 TEST_F(MainWindow, FirstRunKeepsAnUnreadableSettingsFileAside) {
-    const std::string copy = ini + ".broken-20240501-100000";
-    const std::pair<std::string, std::string> rows[] = {{"", copy}, {std::string("\x8c\0\xff\\ x\r\n=\x01", 10), copy + "-2"}};
-    for (const auto& [broken, kept] : rows) {
+    const std::string copy = ini + ".broken-20240501-100000", schedule = tk::ExeDir() + "\\Schedule";
+    const std::string rows[][3] = {{"", copy, schedule},
+                                   {std::string("\x8c\0\xff\\ x\r\n=\x01", 10), copy + "-2", schedule},
+                                   {"[Ho\xff\xff\xffy]\r\nSet=1\r\n[Calendar]\r\nDirectory=" + dir + "\r\n", copy + "-3", dir},
+                                   {"[Ho\xff\xff\xffy]\r\n[Calendar]\r\nDirectory=" + dir + "\\gone\r\n", copy + "-4", schedule}};
+    for (const auto& [broken, kept, data] : rows) {
         ASSERT_TRUE(tk::WriteFileBytes(ini, broken));
         boxes.clear();
         Start();
@@ -56,6 +60,7 @@ TEST_F(MainWindow, FirstRunKeepsAnUnreadableSettingsFileAside) {
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_NE(boxes[0].find(kept), std::string::npos) << boxes[0];
         EXPECT_EQ(settings::Open().ReadInteger("Horiday", "Set", 0), 1);
+        EXPECT_EQ(settings::DataDir(), data);
         Form1->Destroy();
     }
 }

@@ -182,6 +182,36 @@ TEST_F(Setup, TheFirstTrayChoiceIsWrittenAndTheIconSwitchFollowsIt) {
     EXPECT_EQ(boxes, std::vector<std::string>{kNextStart});
 }
 
+// Another program reads the settings file without letting it be replaced: a change and the close
+// say that they cannot be written and the window stays; the program's end names what is not kept;
+// closed again once the file is free, every change is in the file.
+TEST_F(Setup, ChangesMadeWhileTheFileIsHeldAreWrittenOnceItIsFree) {
+    Open();
+    HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    RECT r;
+    GetWindowRect(Form4->CheckBox31.Handle, &r);
+    wintest::Click(Form4->CheckBox31.Handle, {r.left + 8, (r.top + r.bottom) / 2});
+    ASSERT_TRUE(wintest::PumpUntil([&] { return !boxes.empty(); }));
+    Form4->Edit2.SetText("周期");
+    SendMessageA(Form4->Handle, WM_CLOSE, 0, 0);
+    ASSERT_NE(Form4, nullptr);
+    boxes.clear();
+    answers = {IDIGNORE, IDIGNORE};
+    EXPECT_TRUE(tk::Application.SaveWork(false));
+    ASSERT_EQ(boxes.size(), 2u);  // the window's own save, then what is kept
+    EXPECT_NE(boxes[1].find("[Form] Waveplay、[Form] Period_Cap"), std::string::npos) << boxes[1];
+    CloseHandle(held);
+    SendMessageA(Form4->Handle, WM_CLOSE, 0, 0);
+    wintest::Pump();
+    EXPECT_EQ(Form4, nullptr);
+    char v[2][32] = {};
+    GetPrivateProfileStringA("Form", "Waveplay", "", v[0], sizeof v[0], ini.c_str());
+    GetPrivateProfileStringA("Form", "Period_Cap", "", v[1], sizeof v[1], ini.c_str());
+    EXPECT_STREQ(v[0], "0");
+    EXPECT_STREQ(v[1], "周期");
+}
+
 TEST_F(Setup, FolderChoiceKeepsEveryCharacterAndStoresThePrivateFolderByTheRules) {
     const std::string dataConfirm = "専用のフォルダは用意しましたか？";
     const std::string privateConfirm = "日記や、Periodのデータが他人に見られたくない等の理由から";

@@ -39,11 +39,18 @@ static size_t FindChar(const std::string& s, size_t from, size_t to, char c, boo
 
 IniText::IniText(std::string bytes) : bytes_(std::move(bytes)) {
     const std::string& b = bytes_;
-    for (size_t p = 0; p < b.size();) {
-        size_t nl = b.find('\n', p);
-        size_t next = nl == std::string::npos ? b.size() : nl + 1;
-        size_t textEnd = nl == std::string::npos ? b.size() : nl > p && b[nl - 1] == '\r' ? nl - 1 : nl;
-        size_t s = p, e = next;
+    // A line ends at CR LF, at a CR alone or at an LF alone, as the profile functions read it.
+    // One look at each byte finds either (as fast as the search for an LF alone was).
+    const size_t n = b.size();
+    const unsigned char* u = (const unsigned char*)b.data();
+    for (size_t p = 0; p < n;) {
+        size_t textEnd = p;
+        for (;; ++textEnd) {
+            while (textEnd < n && u[textEnd] > '\r') ++textEnd;
+            if (textEnd == n || u[textEnd] == '\n' || u[textEnd] == '\r') break;
+        }
+        size_t next = textEnd == n ? n : textEnd + (u[textEnd] == '\r' && textEnd + 1 < n && u[textEnd + 1] == '\n' ? 2 : 1);
+        size_t s = p, e = textEnd;
         while (s < e && Blank(b[s])) ++s;
         while (e > s && Blank(b[e - 1])) --e;
         size_t begin = p;
@@ -120,10 +127,17 @@ void IniText::Splice(size_t from, size_t to, const std::string& text) {
         for (Entry& e : s.entries)
             if (e.begin >= to) e.begin += delta;
     }
+    // A line that ended in a CR alone and now meets an LF ends in CR LF (the LF was a blank line).
+    if (text.empty() && from > 0 && from < bytes_.size() && bytes_[from - 1] == '\r' && bytes_[from] == '\n')
+        for (Section& s : sections_) {
+            if (s.length && s.begin + s.length == from) ++s.length;
+            for (Entry& e : s.entries)
+                if (e.begin + e.length == from) ++e.length;
+        }
 }
 
 void IniText::EndLastLine() {
-    if (bytes_.empty() || bytes_.back() == '\n') return;
+    if (bytes_.empty() || bytes_.back() == '\n' || bytes_.back() == '\r') return;
     // The last line belongs to the last section's header or last key, or is blank.
     if (!sections_.empty()) {
         Section& s = sections_.back();
@@ -199,6 +213,7 @@ bool IniText::WriteSection(const std::string& section, const std::vector<std::pa
     size_t body = s.begin + s.length;
     Splice(body, s.KeysEnd(), "");
     s.entries.clear();
+    body = s.begin + s.length;  // a header whose CR now meets an LF ends after it
     if (!keys.empty()) InsertEntries(s, body, keys);
     if (s.length == 0 && s.entries.empty()) sections_.erase(sections_.begin() + (&s - sections_.data()));
     return true;

@@ -12,6 +12,7 @@ namespace rtl {
 class IniText {
 public:
     IniText() = default;
+    // Lines end at CR LF, at a CR alone or at an LF alone.
     explicit IniText(std::string bytes);
 
     // The value of the first matching key (names ignore ASCII case and surrounding blanks),
