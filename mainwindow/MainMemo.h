@@ -55,13 +55,9 @@ struct TMemoStore {
     void LoadMemoGroups(const tk::TIniFile& ini);
 
 protected:
-    // The hidden controls on the main window, and the end-of-program saves.
+    // The hidden controls on the main window.
     void CreateMemoStore();
 
 private:
     int listGroup_ = 0;  // the group the lists were read for
 };
-
-// Every open memo saved as its destroy step would, oldest first, then the open diaries, the to-do
-// board and the phone book; a save that fails stops none of the others. At the end of the program
-// (not of the session) the user is told which memos could not be saved.
