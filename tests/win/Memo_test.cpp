@@ -475,31 +475,52 @@ TEST_F(Memos, MemosOpenAtTheEndReopenInPlace) {
         EXPECT_EQ(b2->Group(), 2);
         EXPECT_EQ(Form1->ComboBox1.Tag, 1);
         EXPECT_EQ(Form1->ComboBox1.ItemIndex(), 9);  // left on the last group
-        // Only the end of the program tells of a memo it could not save; the session's end waits for nobody.
-        if (c.firstReadOnly && !c.session) {
-            ASSERT_EQ(boxes.size(), 1u);
+        // The end tells of a memo it could not save (a session's end before it is forced); reopened,
+        // the memo says at once that its file is read-only.
+        if (c.firstReadOnly) {
+            ASSERT_EQ(boxes.size(), 2u);
             EXPECT_NE(boxes[0].find(aName), std::string::npos);
+            EXPECT_NE(boxes[1].find("読み取り専用"), std::string::npos);
+            EXPECT_TRUE(a2->RichEdit1.ReadOnly());
         } else {
             EXPECT_TRUE(boxes.empty());
         }
     }
 }
 
+// Closed, or at the program's end, a memo whose file cannot be written keeps its window and text.
 TEST_F(Memos, AMemoThatCannotBeSavedStaysOpen) {
     Start();
-    TForm18* m = NewMemo(0);
-    ASSERT_TRUE(m->SaveState());
-    SetFileAttributesA(m->MemoFile().c_str(), FILE_ATTRIBUTE_READONLY);
-    m->RichEdit1.SetText("変更");
-    m->Close();
-    wintest::Pump();
-    EXPECT_EQ(OpenMemoWindows().size(), 1u);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("保存できませんでした"), std::string::npos);
-    SetFileAttributesA(m->MemoFile().c_str(), FILE_ATTRIBUTE_NORMAL);
-    m->Close();
-    wintest::Pump();
-    EXPECT_TRUE(OpenMemoWindows().empty());
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held open by another program" : "marked read-only after it opened");
+        TForm18* m = NewMemo(0);
+        ASSERT_TRUE(m->SaveState());
+        const std::string file = m->MemoFile();
+        HANDLE h = held ? CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+        if (!held) SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        wintest::Type(m->RichEdit1.Handle, "changed");
+        boxes.clear();
+        SendMessageA(m->Handle, WM_CLOSE, 0, 0);
+        wintest::Pump();
+        ASSERT_EQ(OpenMemoWindows().size(), 1u);
+        EXPECT_EQ(m->RichEdit1.Text(), "changed");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find("保存できませんでした"), std::string::npos);
+        // The program's end asks about it; 中止 keeps the program running with it.
+        answer = IDABORT;
+        EXPECT_FALSE(tk::Application.SaveWork(false));
+        answer = IDYES;
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_NE(boxes[1].find(file), std::string::npos);
+        EXPECT_EQ(FindMemoWindow(m->Name), m);
+        held ? (void)CloseHandle(h) : (void)SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        m->Close();
+        wintest::Pump();
+        EXPECT_TRUE(OpenMemoWindows().empty());
+        std::string saved;
+        ASSERT_TRUE(tk::ReadFileBytes(file, saved));
+        EXPECT_NE(saved.find("changed"), std::string::npos);
+    }
 }
 
 TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
@@ -512,16 +533,24 @@ TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
     wintest::Pump();
     std::string before;
     ASSERT_TRUE(tk::ReadFileBytes(file, before));
-    for (End end : {End::Close, End::SessionEnd, End::ProgramEnd}) {
-        SCOPED_TRACE((int)end);
+    using namespace std::string_literals;
+    const std::string utf16 = "\xFF\xFE"s + "F\0I\0R\0S\0T\0 \0u\0t\0f\0001\0006\0 \0l\0i\0n\0e\0\r\0\n\0"
+                                             "s\0e\0c\0o\0n\0d\0 \0l\0i\0n\0e\0\r\0\n\0"s;
+    for (int k = 0; k < 6; ++k) {
+        // Another program holds the file open, denying reading, while the memo opens; or the file
+        // is another program's text.
+        const bool foreign = k >= 3;
+        const End end = End(k % 3);
+        SCOPED_TRACE((foreign ? "UTF-16, end " : "held, end ") + std::to_string(k % 3));
+        if (foreign) before = utf16;
+        ASSERT_TRUE(tk::WriteFileBytes(file, before));
         Form1->ComboBox1.SetItemIndex(1);
         Form1->BitBtn10Click();
         boxes.clear();
-        // Another program holds the file open, denying reading, while the memo opens.
-        HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE held = foreign ? nullptr : CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         Form1->OpenMemo(0, false);
-        CloseHandle(held);
+        if (held) CloseHandle(held);
         TForm18* lost = FindMemoWindow(name);
         ASSERT_TRUE(lost);
         ASSERT_EQ(boxes.size(), 1u);
@@ -539,11 +568,11 @@ TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
         std::string after;
         ASSERT_TRUE(tk::ReadFileBytes(file, after));
         EXPECT_EQ(after, before);
-        EXPECT_EQ(boxes.size(), 1u);  // nothing failed to save
-        // Reopened at the next start, it reads the file it kept.
+        // Nothing failed to save; reopened at the next start, it reads the file it kept.
+        EXPECT_EQ(boxes.size(), foreign && end != End::Close ? 2u : 1u);
         if (TForm18* again = FindMemoWindow(name)) {
-            EXPECT_EQ(again->RichEdit1.Text(), "他のプログラムが開いていた文");
-            EXPECT_FALSE(again->RichEdit1.ReadOnly());
+            EXPECT_EQ(again->RichEdit1.Text(), foreign ? "" : "他のプログラムが開いていた文");
+            EXPECT_EQ(again->RichEdit1.ReadOnly(), foreign);
             again->Close();
             wintest::Pump();
         }
@@ -557,11 +586,14 @@ TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
         const char* second;
         int newMemos;
         const char* thisText;
+        bool readOnly = false;  // a box says why, and asks instead of the chooser: Yes for button 2
     } cases[] = {
         {3, 2, "全てのファイルを、新しいメモに読込", 3, "元の文"},
         {3, 1, "全てのファイルを、新しいメモに読込", 0, "ファイル1の表"},
         {1, 2, "新しいメモに読込", 1, "元の文"},
         {1, 3, "新しいメモに読込", 0, "元の文"},
+        {1, 2, "", 1, "元の文", true},
+        {3, 3, "", 0, "元の文", true},
     };
     std::vector<std::string> files;
     for (int i = 1; i <= 3; ++i) {
@@ -576,7 +608,10 @@ TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
         wintest::Pump();
         TForm18* m = NewMemo(4);
         m->RichEdit1.SetText("元の文");
-        std::string caption, first, second, expected = "Drop-[" + m->Caption() + "]";
+        if (c.readOnly) m->ReadOnly1Click();
+        answer = c.button == 2 ? IDYES : IDNO;
+        boxes.clear();
+        std::string caption, first, second, expected = c.readOnly ? "" : "Drop-[" + m->Caption() + "]";
         memo::SetDropChooserHookForTest([&](TForm31& f) {
             caption = f.Caption();
             first = f.BitBtn1.Caption();
@@ -588,7 +623,9 @@ TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
         PostMessageA(m->Handle, WM_DROPFILES, (WPARAM)wintest::BuildDrop(dropped), 0);
         wintest::Pump(5);
         EXPECT_EQ(caption, expected);
-        EXPECT_EQ(first, c.files > 1 ? "最初のファイルのみ、このメモに読込" : "このメモに読込");
+        ASSERT_EQ(boxes.size(), c.readOnly ? 1u : 0u);
+        if (c.readOnly) EXPECT_EQ(boxes[0].find("このメモは読み取り専用です。"), 0u);
+        else EXPECT_EQ(first, c.files > 1 ? "最初のファイルのみ、このメモに読込" : "このメモに読込");
         EXPECT_EQ(second, c.second);
         EXPECT_EQ(m->RichEdit1.Text(), c.thisText);
         std::vector<TForm18*> open = OpenMemoWindows();
@@ -749,6 +786,7 @@ TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
         std::map<std::string, int> defaults;  // [Memo]
         RECT expected;  // left, top, width, height; {-1} from the main window
         bool small, readOnly;
+        bool fileReadOnly = false;  // said at once
     } cases[] = {
         {"own bounds", {{"Top", 60}, {"Left", 50}, {"Width", 220}, {"Height", 150}}, {}, {50, 60, 220, 150}, false, false},
         {"partly off the screen", {{"Top", cy - 50}, {"Left", cx - 100}, {"Width", 220}, {"Height", 150}}, {},
@@ -759,6 +797,7 @@ TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
         {"small square", {{"peti", 1}, {"P_Top", 20}, {"P_Left", 700}, {"Width", 220}}, {}, {700, 20, 16, 16}, true, false},
         {"small square, never placed", {{"peti", 1}}, {}, {(cx - 300) / 2, (cy - 200) / 2, 16, 16}, true, false},
         {"read-only", {{"ReadOnly", 1}, {"Top", 10}, {"Left", 10}, {"Width", 200}, {"Height", 100}}, {}, {10, 10, 200, 100}, false, true},
+        {"file marked read-only", {{"Top", 10}, {"Left", 10}, {"Width", 200}, {"Height", 100}}, {}, {10, 10, 200, 100}, false, true, true},
     };
     Start();
     int n = 0;
@@ -772,6 +811,8 @@ TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
         f.WriteString(ms::GroupSection(3, M), name, "買い物");
         ASSERT_TRUE(tk::WriteFileBytes(M + name, "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fcharset128 MS UI Gothic;}}\\f0 "
                                                     "\\'94\\'83\\'82\\'a2\\'95\\'a8 " + name + "}"));
+        if (c.fileReadOnly) SetFileAttributesA((M + name).c_str(), FILE_ATTRIBUTE_READONLY);
+        boxes.clear();
         RECT want = c.expected;
         if (want.left == -1) {
             int top = Form1->Top() / 2 + Form1->Height(), left = Form1->Left() / 2 + Form1->Width();
@@ -788,6 +829,7 @@ TEST_F(Memos, MemoWindowsAreMadeWhereTheyShow) {
         EXPECT_EQ(m->IsSmall(), c.small);
         EXPECT_EQ(m->Caption(), c.readOnly ? "買い物 (RO)" : "買い物");
         EXPECT_EQ(m->RichEdit1.ReadOnly(), c.readOnly);
+        EXPECT_EQ(boxes.size(), c.fileReadOnly ? 1u : 0u);
         EXPECT_EQ(m->RichEdit1.Text(), "買い物 " + name);
         EXPECT_EQ(m->Label2.Caption(), "3_Memo_");
         m->ShowInactive();
