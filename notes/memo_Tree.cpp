@@ -105,7 +105,9 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
     TreeView1.OnDblClick = [this] { TreeView1DblClick(); };
     TreeView1.OnEditing = [this](TreeNode n, bool& allow) { TreeView1Editing(n, allow); };
     TreeView1.OnEdited = [this](TreeNode n, std::string& text, bool& accept) { TreeView1Edited(n, text, accept); };
-    TreeView1.OnEnter = [this] { SavePreview(); };
+    // Leaving the editor saves quietly: a failure is said where the memo is left or the window
+    // closed (a box here would itself move the focus and deactivate the window again).
+    TreeView1.OnEnter = [this] { SavePreviewQuietly(); };
     TreeView1.OnGetImageIndex = [this](TreeNode n, int& image, int& selected) {
         if (IsGroupNode(n)) {
             image = selected = TreeView1.Expanded(n) ? imgGroupOpen : imgGroup;
@@ -114,7 +116,7 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
         image = viewed_.count(MemoOfNode(n)) ? imgSeen : imgUnseen;
         selected = n == TreeView1.Selected() && !previewOpen_ ? imgEditable : imgSeen;
     };
-    RichEdit1.OnExit = [this] { SavePreview(); };
+    RichEdit1.OnExit = [this] { SavePreviewQuietly(); };
 
     SplitControl = std::make_unique<TSplitControl>(*this);
     Panel3.OnMouseDown = [this](MouseButton b, int, int x, int y) {
@@ -140,7 +142,7 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
     OnClose = [this](CloseAction& a) { FormClose(a); };
     OnShow = [this] { TreeView1.SetFocus(); };
     OnActivate = [this] { FormActivate(); };
-    OnDeactivate = [this] { SavePreview(); };
+    OnDeactivate = [this] { SavePreviewQuietly(); };
     OnSave = [this] { return SavePreviewQuietly(); };
     // Wide enough by default for the whole formatting bar beside the tree.
     Realign();
@@ -490,13 +492,9 @@ std::string TForm28::SavePreviewQuietly() {
 }
 
 bool TForm28::SavePreview() {
-    if (saying_) return false;
     std::string failed = SavePreviewQuietly();
-    if (failed.empty()) return true;
-    saying_ = true;
-    tk::MessageDlg(Handle, failed, Caption(), MB_OK | MB_ICONERROR);
-    saying_ = false;
-    return false;
+    if (!failed.empty()) tk::MessageDlg(Handle, failed, Caption(), MB_OK | MB_ICONERROR);
+    return failed.empty();
 }
 
 void TForm28::TreeView1DblClick() {

@@ -125,7 +125,6 @@ private:
     std::string previewName_;  // the memo shown in the preview, "" for none or a group
     int previewGroup_ = 0;
     bool previewOpen_ = false;  // its window was open when it was shown
-    bool saying_ = false;       // a failed save is being said (the box deactivates the window)
     // The memo whose edits in the preview could not be saved, and those edits (rich text): shown
     // again with the memo, after a rebuild too, until they are saved.
     std::string unsavedName_, unsavedText_;
