@@ -463,6 +463,7 @@ void TForm28::ShowMemo(const std::string& name, int group) {
         Image1.Assign(picture);
         Image1.Tag = 1;
     }
+    // Edits whose save failed come back with their memo, still to be saved.
     if (name == unsavedName_ && !RichEdit1.ReadOnly()) {
         rtl::TMemoryStream edits;
         edits.LoadFromString(unsavedText_);
