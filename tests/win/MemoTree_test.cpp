@@ -178,8 +178,8 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
         const std::string before = "{\\rtf1 kept as it was}";
         Write("Memo1", before);
         Tree().Select(Node("Memo2"));
-        auto hold = [&] { return CreateFileA((M + "Memo1").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); };
-        HANDLE held = c.blocked == 1 ? hold() : INVALID_HANDLE_VALUE;
+        HANDLE held = c.blocked == 1 ? CreateFileA((M + "Memo1").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
         if (c.blocked == 3) SetFileAttributesA((M + "Memo1").c_str(), FILE_ATTRIBUTE_READONLY);
         boxes.clear();
         Tree().Select(Node("Memo1"));
@@ -203,11 +203,10 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
         }
         if (c.edit) Type("changed in the list");
         if (c.blocked == 2) {  // the memo stays with its edits until the file is free
-            held = hold();
+            auto other = wintest::HeldByAnotherProgram(M + "Memo1");
             Tree().Select(Node("Memo3"));
             EXPECT_EQ(Tree().Selected(), Node("Memo1"));
             EXPECT_EQ(Preview(), "changed in the list");
-            CloseHandle(held);
         }
         Tree().Select(Node("Memo3"));
         SetFileAttributesA((M + "Memo1").c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -492,12 +492,12 @@ TEST_F(Memos, AMemoThatCannotBeSavedStaysOpen) {
     TForm18* m = NewMemo(0);
     ASSERT_TRUE(m->SaveState());
     // Another program holds the file open: the close button and the program's end keep the memo.
-    HANDLE held = CreateFileA(m->MemoFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    auto held = wintest::HeldByAnotherProgram(m->MemoFile());
     wintest::Type(m->RichEdit1.Handle, "changed");
     SendMessageA(m->Handle, WM_CLOSE, 0, 0);
     answer = IDABORT;
     EXPECT_FALSE(tk::Application.SaveWork(false));
-    CloseHandle(held);
+    held.reset();
     SetFileAttributesA(m->MemoFile().c_str(), FILE_ATTRIBUTE_READONLY);
     m->Close();
     wintest::Pump();
