@@ -165,13 +165,9 @@ void TMemoStore::OpenMemo(int index, bool copyOnly) {
         text.Create(Main(this), {.at = {0, 0, 10, 10}, .visible = false});
         text.DefAttributes.SetName(ini.ReadString(ik::Memo::Section, ik::Memo::FontName, "ＭＳ Ｐゴシック"));
         text.DefAttributes.SetSize(ini.ReadInteger(ik::Memo::Section, ik::Memo::FontSize, 9, 1, 999));
-        if (tk::FileExists(M + name)) {
-            try {
-                text.LoadFromFile(M + name);
-            } catch (const std::exception&) {
-                MessageBeep(MB_ICONEXCLAMATION);
-                return;
-            }
+        if (!ReadMemoFile(text, M + name)) {
+            MessageBeep(MB_ICONEXCLAMATION);
+            return;
         }
         text.SelectAll();
         text.CopyToClipboard();

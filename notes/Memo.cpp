@@ -23,6 +23,7 @@
 #include "toolkit/rtl/DateTime.h"
 #include "toolkit/rtl/Screen.h"
 #include "toolkit/rtl/Streams.h"
+#include "toolkit/rtl/SysUtils.h"
 
 namespace ik = inikey;
 namespace ms = inikey::MemoStore;
@@ -166,7 +167,7 @@ TForm18::TForm18(const MemoFrame& f)
     OnResize = [this] { FormResize(); };
     OnCloseQuery = [this](bool& can) { FormCloseQuery(can); };
     OnClose = [this](CloseAction& a) { FormClose(a); };
-    OnDestroy = [this] { FormDestroy(); };
+    OnSave = [this] { return SaveQuietly(); };
     OnDropFiles = [this](const std::vector<std::string>& files) { WMDropFiles(files); };
     OnMouseDown = [this](MouseButton b, int, int, int) {
         if (b == mbLeft) DragWindow();
@@ -326,9 +327,16 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
     K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
     if (ini.ReadBool(Section(), ms::peti, false)) DressSmall();
     else ApplyKind();
-    // The text last, into a box of its final width: it is laid out once.
+    // The text last, into a box of its final width: it is laid out once. A file marked read-only
+    // is said now, before anything is typed that could not be saved.
     if (!LoadMemoFile(RichEdit1, MemoFile(), Handle, Caption())) {
-        loadFailed_ = true;
+        lock_ = Lock::Unreadable;
+    } else if (tk::FileIsReadOnly(MemoFile())) {
+        lock_ = Lock::ReadOnlyFile;
+        tk::MessageDlg(Handle, "メモのファイルが読み取り専用です。\r" + MemoFile() + "\rこのメモは編集できません。",
+                       Caption(), MB_OK | MB_ICONWARNING);
+    }
+    if (lock_ != Lock::None) {
         SetBack(back_);
         ApplyReadOnly(true);
         SetTitle(title.empty() ? name : title);
@@ -336,15 +344,22 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
     placed_ = true;
 }
 
-bool LoadMemoFile(tk::RichEdit& text, const std::string& file, HWND owner, const std::string& caption) {
-    bool read = true;
-    if (tk::FileExists(file)) {
-        try {
-            text.LoadFromFile(file);
-        } catch (const std::exception&) {
-            read = false;
-        }
+bool ReadMemoFile(tk::RichEdit& text, const std::string& file) {
+    if (!tk::FileExists(file)) return true;
+    rtl::TMemoryStream data;
+    try {
+        data.LoadFromFile(file);
+    } catch (const std::exception&) {
+        return false;
     }
+    // Saving rewrites the file as rich text: another program's text would be lost, not kept.
+    if (!data.Bytes().starts_with("{\\rtf") && !rtl::IsShiftJisText(data.Bytes())) return false;
+    text.LoadFromStream(data);
+    return true;
+}
+
+bool LoadMemoFile(tk::RichEdit& text, const std::string& file, HWND owner, const std::string& caption) {
+    bool read = ReadMemoFile(text, file);
     text.SetModified(false);
     if (!read)
         tk::MessageDlg(owner, "メモを読み込めませんでした。\r" + file + "\rこのメモは編集も保存もできません。", caption,
@@ -374,7 +389,7 @@ void TForm18::ApplyColors() {
 
 void TForm18::SetBack(tk::TColor c) {
     back_ = c;
-    RichEdit1.SetColor(loadFailed_ ? tk::clBtnFace : c);  // a text that cannot be edited shows so
+    RichEdit1.SetColor(lock_ == Lock::Unreadable ? tk::clBtnFace : c);  // a text that is not there shows so
     if (Image1.Handle) Image1.SetColor(c);
     if (Panel1.Handle) Panel1.SetColor(c);
 }
@@ -438,9 +453,9 @@ void TForm18::ApplyKind() {
 }
 
 void TForm18::ApplyReadOnly(bool on) {
-    on = on || loadFailed_;
-    ReadOnly1->SetEnabled(!loadFailed_);
-    Open1->SetEnabled(!loadFailed_);
+    on = on || lock_ != Lock::None;
+    ReadOnly1->SetEnabled(lock_ == Lock::None);
+    Open1->SetEnabled(lock_ == Lock::None);
     // Changing the flag changes the window's style: a round trip to the server.
     if (RichEdit1.ReadOnly() != on) RichEdit1.SetReadOnly(on);
     RichEdit1.Hint = on ? "読み取り専用です。" : "編集が可能です。";
@@ -488,10 +503,9 @@ void TForm18::FormResize() {
     if (!small_ && IsIconic(Handle)) PostMessageA(Handle, WM_MEMO_GO_SMALL, 0, 0);
 }
 
-void TForm18::FormCloseQuery(bool& canClose) {
+// The state is saved by the close itself (OnSave), which keeps the window when that fails.
+void TForm18::FormCloseQuery(bool&) {
     if (Form1) Form1->PopupMenu4.Tag = 1;
-    if (PopupMenu1.Tag == 1 || closed_) return;
-    if (!SaveState()) canClose = false;
 }
 
 void TForm18::FormClose(tk::CloseAction& action) {
@@ -505,23 +519,19 @@ void TForm18::FormClose(tk::CloseAction& action) {
     closed_ = true;
 }
 
-void TForm18::FormDestroy() {
-    // Closed memos saved at their close query; at the end the state may already be saved.
-    if (!attached_ || closed_ || PopupMenu1.Tag == 1 || (endSaved_ && tk::Application.Ending)) return;
-    SaveState(true);
-}
-
-bool TForm18::SaveAtEnd() {
-    if (!attached_ || closed_ || PopupMenu1.Tag == 1) return true;
-    endSaved_ = SaveState(true);
-    return endSaved_;
-}
-
 bool TForm18::SaveState(bool quiet) {
-    if (!attached_ || PopupMenu1.Tag == 1) return true;
+    std::string failed = SaveQuietly();
+    if (!failed.empty() && !quiet) tk::MessageDlg(Handle, failed, Caption(), MB_OK | MB_ICONERROR);
+    return failed.empty();
+}
+
+std::string TForm18::SaveQuietly() {
+    // Closed memos were saved at their close; a deleted one has nothing left to save.
+    if (!attached_ || Closed()) return "";
     bool saved = true;
-    // A memo file that could not be read is not replaced by the empty text shown instead.
-    if (!loadFailed_) {
+    // A memo file that could not be read is not replaced by the text shown instead of it, nor
+    // one marked read-only written (the text could not change).
+    if (lock_ == Lock::None) {
         rtl::TMemoryStream data;
         RichEdit1.SaveToStream(data);
         tk::ForceDirectories(rtl::ExcludeTrailingBackslash(folder_));
@@ -543,9 +553,7 @@ bool TForm18::SaveState(bool quiet) {
     } catch (const std::exception&) {
         saved = false;
     }
-    if (!saved && !quiet)
-        tk::MessageDlg(Handle, "メモを保存できませんでした。\r" + MemoFile(), Caption(), MB_OK | MB_ICONERROR);
-    return saved;
+    return saved ? "" : "メモを保存できませんでした。\r" + MemoFile();
 }
 
 LRESULT TForm18::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -897,6 +905,15 @@ void TForm18::LoadDroppedFile(const std::string& file) {
     SaveState();
 }
 
+std::string TForm18::DropRefusal() const {
+    switch (lock_) {
+        case Lock::Unreadable: return "このメモは読み込めなかったため、編集できません。";
+        case Lock::ReadOnlyFile: return "このメモのファイルは読み取り専用です。";
+        case Lock::None: break;
+    }
+    return RichEdit1.ReadOnly() ? "このメモは読み取り専用です。" : "";
+}
+
 static void NewMemoFromFile(int group, const std::string& file) {
     if (!Form1) return;
     bool titled = settings::Open().ReadBool(ik::Memo::Section, ik::Memo::DropCaption, false);
@@ -926,7 +943,7 @@ static void NewMemoFromFile(int group, const std::string& file) {
 void TForm18::WMDropFiles(const std::vector<std::string>& files) {
     if (files.empty() || !attached_) return;
     BringForward();
-    int choice = memo::ChooseDrop(*this, Caption(), (int)files.size(), RichEdit1.ReadOnly());
+    int choice = memo::ChooseDrop(*this, Caption(), (int)files.size(), DropRefusal());
     try {
         if (choice == memo::dropIntoThis) {
             LoadDroppedFile(files[0]);

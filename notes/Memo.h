@@ -1,7 +1,7 @@
 // A sticky memo: one window per open memo, showing its rich text or its picture, floating on
 // the desktop, shrinking to a 16 x 16 square ("プチ"), taking dropped files, and keeping its text
 // and state in the memo store (the Memo folder's file and the settings sections named after
-// that folder) when it closes or the program ends.
+// that folder) when it closes or the program ends (its OnSave).
 #pragma once
 #include <memory>
 #include <string>
@@ -98,16 +98,15 @@ struct TForm18 : tk::Form {
     void FormResize();
     void FormCloseQuery(bool& canClose);
     void FormClose(tk::CloseAction& action);
-    void FormDestroy();
     void WMDropFiles(const std::vector<std::string>& files);
     // System-menu commands 10 to 13; false for any other.
     bool SysCommand(WPARAM id);
 
-    // Saving the state: text, group entry, stretch mark and bounds. False (the user told,
-    // unless quiet) when the memo file could not be written.
+    // Saving the state: text, group entry, stretch mark and bounds, quietly: empty when saved,
+    // else the message naming the memo file (the window's OnSave).
+    std::string SaveQuietly();
+    // The same, false (the user told, unless quiet) when it failed.
     bool SaveState(bool quiet = false);
-    // The destroy-time save, run early at the end of the program or the session.
-    bool SaveAtEnd();
 
     // Small mode and back.
     void K3Click();  // from the menu: the state is saved first
@@ -168,10 +167,11 @@ private:
     std::string folder_;  // the Memo folder when the memo was attached
     bool attached_ = false;
     bool small_ = false;
-    bool endSaved_ = false;
-    // The memo file is there but could not be read: the text stays read-only and the file is not
-    // written for the rest of the run.
-    bool loadFailed_ = false;
+    // Why the memo file is not written for the rest of the run, the text staying read-only: it
+    // could not be read (or is not the program's text), or it is marked read-only.
+    enum class Lock { None, Unreadable, ReadOnlyFile } lock_ = Lock::None;
+    // Why files dropped on the memo cannot go into it; empty when they can.
+    std::string DropRefusal() const;
     bool inSmallSwitch_ = false;
     bool closed_ = false;  // closed by the user: saved at its close query
     bool placed_ = false;  // attached in its place, not shown since
@@ -208,9 +208,12 @@ void SaveMemoPicture(const tk::TBitmap& picture, tk::SaveDialog& dialog, const s
                      HWND owner, const std::string& caption);
 // The memo's text colour: the whole text and what is typed next.
 void SetMemoTextColor(tk::RichEdit& text, tk::TColor c);
-// A memo file loaded into text, which is left empty when the file is missing. False when it is
-// there but could not be read (held open by another program, a read error): the user is told at
-// owner, and the file must not be saved over with what text shows.
+// A memo file read into text; a missing file leaves text as it was. False, text left as it was,
+// when the file is there but could not be read (held open by another program, a read error) or
+// is not the program's text (rich text, or Shift-JIS text) but another program's (Unicode, binary).
+bool ReadMemoFile(tk::RichEdit& text, const std::string& file);
+// ReadMemoFile, the user told at owner when it gives false: the file must then not be saved over
+// with what text shows.
 bool LoadMemoFile(tk::RichEdit& text, const std::string& file, HWND owner, const std::string& caption);
 // A text or rich-text file chosen in dialog loaded into text; false when cancelled or unreadable
 // (the user told).

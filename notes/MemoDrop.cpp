@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "toolkit/MsgBox.h"
+
 TForm31* Form31 = nullptr;
 
 namespace {
@@ -47,7 +49,16 @@ static std::function<void(TForm31&)>& Hook() {
 
 void SetDropChooserHookForTest(std::function<void(TForm31&)> hook) { Hook() = std::move(hook); }
 
-int ChooseDrop(tk::Form& owner, const std::string& caption, int count, bool readOnly) {
+int ChooseDrop(tk::Form& owner, const std::string& caption, int count, const std::string& refusal) {
+    bool several = count > 1;
+    if (!refusal.empty()) {
+        int answer = tk::MessageDlg(owner.Handle,
+                                    refusal + "\rドロップされたファイルはこのメモに読み込めません。\r\r" +
+                                        (several ? "全てのファイルを、新しいメモに読み込みますか？"
+                                                 : "新しいメモに読み込みますか？"),
+                                    "Drop-[" + caption + "]", MB_YESNO | MB_ICONEXCLAMATION);
+        return answer != IDYES ? dropCancel : several ? dropAllNew : dropNewMemo;
+    }
     auto chooser = std::make_unique<TForm31>();
     Form31 = chooser.get();
     chooser->ClearRef = [f = chooser.get()] {
@@ -55,11 +66,9 @@ int ChooseDrop(tk::Form& owner, const std::string& caption, int count, bool read
     };
     chooser->SetCaption(chooser->Caption() + "-[" + caption + "]");
     chooser->SetBounds(owner.Left(), owner.Top(), owner.Width(), chooser->Height());
-    bool several = count > 1;
     chooser->BitBtn1.SetCaption(several ? "最初のファイルのみ、このメモに読込" : "このメモに読込");
     chooser->BitBtn2.SetCaption(several ? "全てのファイルを、新しいメモに読込" : "新しいメモに読込");
     chooser->BitBtn2.Tag = several ? dropAllNew : dropNewMemo;
-    chooser->BitBtn1.SetEnabled(!readOnly);
     if (Hook()) Hook()(*chooser);
     chooser->ShowModal();
     return chooser->Result;

@@ -28,9 +28,10 @@ namespace memo {
 enum DropChoice { dropCancel = 0, dropIntoThis = 1, dropNewMemo = 2, dropAllNew = 3 };
 
 // The chooser at owner's top-left corner and as wide as owner, for count files dropped on the
-// memo captioned caption; the first button is disabled while that memo is read-only. Runs it
-// modally and frees it; returns the answer.
-int ChooseDrop(tk::Form& owner, const std::string& caption, int count, bool readOnly);
+// memo captioned caption. Runs it modally and frees it; returns the answer. A memo that takes no
+// file (refusal says why) is not offered: a box says why and asks whether the files go into new
+// memos instead.
+int ChooseDrop(tk::Form& owner, const std::string& caption, int count, const std::string& refusal);
 
 // Test seam: while set, the hook sees the chooser just before its modal run and must end the
 // run (a posted click or WM_CLOSE).

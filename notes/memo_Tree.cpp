@@ -99,12 +99,15 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
 
     BuildMenus();
 
-    TreeView1.OnChanging = [this](TreeNode, bool&) { SavePreview(); };
+    // A memo whose edits could not be saved stays selected, with them.
+    TreeView1.OnChanging = [this](TreeNode, bool& allow) { allow = SavePreview(); };
     TreeView1.OnChange = [this](TreeNode n) { TreeView1Change(n); };
     TreeView1.OnDblClick = [this] { TreeView1DblClick(); };
     TreeView1.OnEditing = [this](TreeNode n, bool& allow) { TreeView1Editing(n, allow); };
     TreeView1.OnEdited = [this](TreeNode n, std::string& text, bool& accept) { TreeView1Edited(n, text, accept); };
-    TreeView1.OnEnter = [this] { SavePreview(); };
+    // Leaving the editor saves quietly: a failure is said where the memo is left or the window
+    // closed (a box here would itself move the focus and deactivate the window again).
+    TreeView1.OnEnter = [this] { SavePreviewQuietly(); };
     TreeView1.OnGetImageIndex = [this](TreeNode n, int& image, int& selected) {
         if (IsGroupNode(n)) {
             image = selected = TreeView1.Expanded(n) ? imgGroupOpen : imgGroup;
@@ -113,7 +116,7 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
         image = viewed_.count(MemoOfNode(n)) ? imgSeen : imgUnseen;
         selected = n == TreeView1.Selected() && !previewOpen_ ? imgEditable : imgSeen;
     };
-    RichEdit1.OnExit = [this] { SavePreview(); };
+    RichEdit1.OnExit = [this] { SavePreviewQuietly(); };
 
     SplitControl = std::make_unique<TSplitControl>(*this);
     Panel3.OnMouseDown = [this](MouseButton b, int, int x, int y) {
@@ -139,8 +142,8 @@ TForm28::TForm28() : Form({.caption = "メモ一覧", .width = 600, .height = 44
     OnClose = [this](CloseAction& a) { FormClose(a); };
     OnShow = [this] { TreeView1.SetFocus(); };
     OnActivate = [this] { FormActivate(); };
-    OnDeactivate = [this] { SavePreview(); };
-    OnDestroy = [this] { FormDestroy(); };
+    OnDeactivate = [this] { SavePreviewQuietly(); };
+    OnSave = [this] { return SavePreviewQuietly(); };
     // Wide enough by default for the whole formatting bar beside the tree.
     Realign();
     int barWidth = Panel11.Left() + Panel11.Width() + kMargin;
@@ -281,7 +284,6 @@ void TForm28::Layout() {
 void TForm28::FormResize() { Layout(); }
 
 void TForm28::FormClose(tk::CloseAction& action) {
-    SavePreview();
     auto ini = settings::Open();
     ini.WriteInteger(mt::Section, mt::top, Top());
     ini.WriteInteger(mt::Section, mt::left, Left());
@@ -295,8 +297,6 @@ void TForm28::FormClose(tk::CloseAction& action) {
     }
     action = tk::CloseAction::Free;
 }
-
-void TForm28::FormDestroy() { SavePreview(); }
 
 // A memo opened or closed elsewhere while this window was inactive is shown as it is now.
 void TForm28::FormActivate() {
@@ -365,7 +365,8 @@ void TForm28::BitBtn1Click() {
         }
     }
     TreeView1.FullExpand();
-    TreeView1.Select(TreeView1.FirstRoot());
+    tk::TreeNode unsaved = unsavedName_.empty() ? nullptr : NodeOfMemo(unsavedName_);
+    TreeView1.Select(unsaved ? unsaved : TreeView1.FirstRoot());
     TreeView1.EndUpdate();
     BitBtn1.Tag = 0;
     TreeView1Change(TreeView1.Selected());
@@ -448,8 +449,11 @@ void TForm28::ShowMemo(const std::string& name, int group) {
     // leaving the preview never writes over it.
     bool lost = !LoadMemoFile(RichEdit1, M + name, Handle, Caption());
     if (lost) RichEdit1.SetColor(tk::clBtnFace);
-    bool readOnly = lost || ini.ReadBool(section, ms::ReadOnly, false);
+    // A file marked read-only is said before anything is typed that could not be saved.
+    bool fileReadOnly = !lost && tk::FileIsReadOnly(M + name);
+    bool readOnly = lost || fileReadOnly || ini.ReadBool(section, ms::ReadOnly, false);
     if (previewOpen_) GroupBox1.SetCaption("メモ表示中（編集不可）");
+    else if (fileReadOnly) GroupBox1.SetCaption("ファイルが読み取り専用（編集不可）");
     else GroupBox1.SetCaption(readOnly ? "読み取り専用（編集不可）" : "編集が可能です。");
     SetEditable(!previewOpen_ && !readOnly);
     ReadOnly1->SetChecked(readOnly);
@@ -459,30 +463,46 @@ void TForm28::ShowMemo(const std::string& name, int group) {
         Image1.Assign(picture);
         Image1.Tag = 1;
     }
+    // Edits whose save failed come back with their memo, still to be saved.
+    if (name == unsavedName_ && !RichEdit1.ReadOnly()) {
+        rtl::TMemoryStream edits;
+        edits.LoadFromString(unsavedText_);
+        RichEdit1.LoadFromStream(edits);
+        RichEdit1.SetModified(true);
+    }
     Layout();
     StatusBar1.SetSimpleText(previewOpen_ ? kOpenHint : kClosedHint);
 }
 
-void TForm28::SavePreview() {
-    if (BitBtn4.Tag == 1 || previewName_.empty()) return;
+std::string TForm28::SavePreviewQuietly() {
+    if (BitBtn4.Tag == 1 || previewName_.empty()) return "";
     // An open memo's window owns its text; an untouched or read-only preview has nothing to add.
-    if (!RichEdit1.Modified() || RichEdit1.ReadOnly() || previewOpen_ || MemoWindowOpen(previewName_)) return;
+    if (!RichEdit1.Modified() || RichEdit1.ReadOnly() || previewOpen_ || MemoWindowOpen(previewName_)) return "";
     std::string M = MemoFolder();
     rtl::TMemoryStream data;
     RichEdit1.SaveToStream(data);
     tk::ForceDirectories(rtl::ExcludeTrailingBackslash(M));
     if (!tk::WriteFileSafely(M + previewName_, data.Bytes())) {
-        tk::MessageDlg(Handle, "メモを保存できませんでした。\r" + M + previewName_, Caption(), MB_OK | MB_ICONERROR);
-        return;
+        unsavedName_ = previewName_;
+        unsavedText_ = data.Bytes();
+        return "メモを保存できませんでした。\r" + M + previewName_;
     }
     RichEdit1.SetModified(false);
+    unsavedName_.clear();
+    return "";
+}
+
+bool TForm28::SavePreview() {
+    std::string failed = SavePreviewQuietly();
+    if (!failed.empty()) tk::MessageDlg(Handle, failed, Caption(), MB_OK | MB_ICONERROR);
+    return failed.empty();
 }
 
 void TForm28::TreeView1DblClick() {
     tk::TreeNode node = TreeView1.Selected();
     std::string name = MemoOfNode(node);
     if (name.empty() || !Form1) return;
-    SavePreview();  // the window opens with the text as edited here
+    if (!SavePreview()) return;  // the window opens with the text as edited here
     SelectInMain(GroupOfNode(node), name);
     Form1->OpenMemo(Form1->ListBox1.ItemIndex(), GetKeyState(VK_SHIFT) < 0);
     if (Form28 == this && TreeView1.Selected() == node) TreeView1Change(node);
@@ -590,8 +610,7 @@ void TForm28::BackColor1Click() {
 }
 
 void TForm28::ReadOnly1Click() {
-    if (previewName_.empty() || previewOpen_) return;
-    SavePreview();
+    if (previewName_.empty() || previewOpen_ || !SavePreview()) return;
     auto ini = settings::Open();
     ini.WriteBool(PreviewSection(), ms::ReadOnly, !ini.ReadBool(PreviewSection(), ms::ReadOnly, false));
     TreeView1Change(TreeView1.Selected());

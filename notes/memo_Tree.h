@@ -71,7 +71,6 @@ struct TForm28 : tk::Form {
     void FormCreate();
     void FormClose(tk::CloseAction& action);
     void FormActivate();
-    void FormDestroy();
     void FormResize();
 
     void BitBtn1Click();  // rebuilds the tree
@@ -85,8 +84,11 @@ struct TForm28 : tk::Form {
     void TreeView1Edited(tk::TreeNode node, std::string& text, bool& accept);
     void Rename1Click();
 
-    // The previewed memo's text into its file, when it is a closed memo and the text changed.
-    void SavePreview();
+    // The previewed memo's text into its file, when it is a closed memo and the text changed,
+    // quietly: empty when saved or nothing to save, else the message (the window's OnSave).
+    std::string SavePreviewQuietly();
+    // The same, the user told when it failed (the edits stay with the memo); false then.
+    bool SavePreview();
 
     // The context-menu commands on the previewed memo.
     void Font1Click();
@@ -123,6 +125,9 @@ private:
     std::string previewName_;  // the memo shown in the preview, "" for none or a group
     int previewGroup_ = 0;
     bool previewOpen_ = false;  // its window was open when it was shown
+    // The memo whose edits in the preview could not be saved, and those edits (rich text): shown
+    // again with the memo, after a rebuild too, until they are saved.
+    std::string unsavedName_, unsavedText_;
     int richHeight_ = 160;      // the preview text's height beside a picture
     std::set<std::string> viewed_;
 };

@@ -65,17 +65,7 @@ Page ParsePage(const std::string& text, bool* whole) {
     return page;
 }
 
-bool ShiftJisText(const std::string& text) {
-    if (rtl::StartsWithUnicodeMark(text)) return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = text[i];
-        if (c == 0) return false;
-        if (!rtl::IsSjisLead(c)) continue;
-        if (i + 1 == text.size() || !rtl::IsSjisTrail(text[i + 1])) return false;
-        ++i;
-    }
-    return true;
-}
+bool ShiftJisText(const std::string& text) { return rtl::IsShiftJisText(text); }
 
 std::vector<std::string> MatchingLines(const std::string& text, const std::string& needle) {
     std::vector<std::string> hits;

@@ -163,24 +163,29 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
         const char* what;
         bool openWindow, edit;
         bool saved;
-        bool held = false;  // another program holds the file open while it is shown
+        int blocked = 0;  // held by another program while shown (1) or left (2); marked read-only (3)
     };
     const Case cases[] = {
         {"closed and edited", false, true, true},
         {"closed, only looked at", false, false, false},
         {"window open, preview stale", true, true, false},
-        {"closed, file held while shown", false, true, false, true},
+        {"closed, file held while shown", false, true, false, 1},
+        {"closed, file held as the preview is left", false, true, true, 2},
+        {"closed, file marked read-only", false, false, false, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string before = "{\\rtf1 kept as it was}";
         Write("Memo1", before);
         Tree().Select(Node("Memo2"));
-        HANDLE held = c.held ? CreateFileA((M + "Memo1").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-                             : INVALID_HANDLE_VALUE;
+        HANDLE held = c.blocked == 1 ? CreateFileA((M + "Memo1").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
+        if (c.blocked == 3) SetFileAttributesA((M + "Memo1").c_str(), FILE_ATTRIBUTE_READONLY);
         boxes.clear();
         Tree().Select(Node("Memo1"));
-        if (c.held) {
+        if (c.blocked == 3) {
+            EXPECT_TRUE(Form28->RichEdit1.ReadOnly());
+        } else if (c.blocked == 1) {
             CloseHandle(held);
             EXPECT_EQ(Preview(), "");
             ASSERT_EQ(boxes.size(), 1u);
@@ -197,7 +202,14 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
             wintest::Pump();
         }
         if (c.edit) Type("changed in the list");
+        if (c.blocked == 2) {  // the memo stays with its edits until the file is free
+            auto other = wintest::HeldByAnotherProgram(M + "Memo1");
+            Tree().Select(Node("Memo3"));
+            EXPECT_EQ(Tree().Selected(), Node("Memo1"));
+            EXPECT_EQ(Preview(), "changed in the list");
+        }
         Tree().Select(Node("Memo3"));
+        SetFileAttributesA((M + "Memo1").c_str(), FILE_ATTRIBUTE_NORMAL);
         if (c.saved) EXPECT_NE(Read("Memo1").find("changed in the list"), std::string::npos);
         else EXPECT_EQ(Read("Memo1"), before);
         for (TForm18* m : OpenMemoWindows()) m->Destroy();
@@ -210,7 +222,7 @@ TEST_F(MemoList, PreviewIsSavedOnlyForAClosedMemoWhoseTextChanged) {
     EXPECT_TRUE(Form28->RichEdit1.ReadOnly());
     EXPECT_EQ(Form28->GroupBox1.Caption(), "メモ表示中（編集不可）");
     FindMemoWindow("Memo3")->RichEdit1.Lines.SetText("newer in the window");
-    FindMemoWindow("Memo3")->SaveAtEnd();
+    tk::Application.SaveWork(false);
     std::string saved = Read("Memo3");
     Form28->RichEdit1.SetModified(true);
     Form28->Destroy();

@@ -475,10 +475,12 @@ TEST_F(Memos, MemosOpenAtTheEndReopenInPlace) {
         EXPECT_EQ(b2->Group(), 2);
         EXPECT_EQ(Form1->ComboBox1.Tag, 1);
         EXPECT_EQ(Form1->ComboBox1.ItemIndex(), 9);  // left on the last group
-        // Only the end of the program tells of a memo it could not save; the session's end waits for nobody.
-        if (c.firstReadOnly && !c.session) {
-            ASSERT_EQ(boxes.size(), 1u);
+        // The end tells of a memo it could not save (a session's end before it is forced); reopened,
+        // the memo says at once that its file is read-only.
+        if (c.firstReadOnly) {
+            ASSERT_EQ(boxes.size(), 2u);
             EXPECT_NE(boxes[0].find(aName), std::string::npos);
+            EXPECT_NE(boxes[1].find("読み取り専用"), std::string::npos);
         } else {
             EXPECT_TRUE(boxes.empty());
         }
@@ -489,13 +491,21 @@ TEST_F(Memos, AMemoThatCannotBeSavedStaysOpen) {
     Start();
     TForm18* m = NewMemo(0);
     ASSERT_TRUE(m->SaveState());
+    // Another program holds the file open: the close button and the program's end keep the memo.
+    auto held = wintest::HeldByAnotherProgram(m->MemoFile());
+    wintest::Type(m->RichEdit1.Handle, "changed");
+    SendMessageA(m->Handle, WM_CLOSE, 0, 0);
+    answer = IDABORT;
+    EXPECT_FALSE(tk::Application.SaveWork(false));
+    held.reset();
     SetFileAttributesA(m->MemoFile().c_str(), FILE_ATTRIBUTE_READONLY);
-    m->RichEdit1.SetText("変更");
     m->Close();
     wintest::Pump();
     EXPECT_EQ(OpenMemoWindows().size(), 1u);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("保存できませんでした"), std::string::npos);
+    EXPECT_EQ(m->RichEdit1.Text(), "changed");
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_NE(boxes[1].find(m->MemoFile()), std::string::npos);
+    for (const std::string& b : boxes) EXPECT_NE(b.find("保存できませんでした"), std::string::npos);
     SetFileAttributesA(m->MemoFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     m->Close();
     wintest::Pump();
@@ -512,16 +522,22 @@ TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
     wintest::Pump();
     std::string before;
     ASSERT_TRUE(tk::ReadFileBytes(file, before));
-    for (End end : {End::Close, End::SessionEnd, End::ProgramEnd}) {
-        SCOPED_TRACE((int)end);
+    std::string utf16 = "\xFF\xFE";  // 64 bytes
+    for (char c : std::string("FIRST utf16 line\r\nsecond line\r\n")) utf16 += {c, '\0'};
+    for (int k = 0; k < 6; ++k) {
+        // Another program holds the file open, denying reading, while the memo opens; or the file
+        // is another program's text.
+        const bool foreign = k >= 3;
+        const End end = End(k % 3);
+        SCOPED_TRACE((foreign ? "UTF-16, end " : "held, end ") + std::to_string(k % 3));
+        ASSERT_TRUE(!foreign || tk::WriteFileBytes(file, before = utf16));
         Form1->ComboBox1.SetItemIndex(1);
         Form1->BitBtn10Click();
         boxes.clear();
-        // Another program holds the file open, denying reading, while the memo opens.
-        HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE held = foreign ? nullptr : CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         Form1->OpenMemo(0, false);
-        CloseHandle(held);
+        if (held) CloseHandle(held);
         TForm18* lost = FindMemoWindow(name);
         ASSERT_TRUE(lost);
         ASSERT_EQ(boxes.size(), 1u);
@@ -539,11 +555,11 @@ TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
         std::string after;
         ASSERT_TRUE(tk::ReadFileBytes(file, after));
         EXPECT_EQ(after, before);
-        EXPECT_EQ(boxes.size(), 1u);  // nothing failed to save
-        // Reopened at the next start, it reads the file it kept.
+        // Nothing failed to save; reopened at the next start, it reads the file it kept.
+        EXPECT_EQ(boxes.size(), foreign && end != End::Close ? 2u : 1u);
         if (TForm18* again = FindMemoWindow(name)) {
-            EXPECT_EQ(again->RichEdit1.Text(), "他のプログラムが開いていた文");
-            EXPECT_FALSE(again->RichEdit1.ReadOnly());
+            EXPECT_EQ(again->RichEdit1.Text(), foreign ? "" : "他のプログラムが開いていた文");
+            EXPECT_EQ(again->RichEdit1.ReadOnly(), foreign);
             again->Close();
             wintest::Pump();
         }
@@ -557,11 +573,14 @@ TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
         const char* second;
         int newMemos;
         const char* thisText;
+        bool readOnly = false;  // a box says why, and asks instead of the chooser: Yes for button 2
     } cases[] = {
         {3, 2, "全てのファイルを、新しいメモに読込", 3, "元の文"},
         {3, 1, "全てのファイルを、新しいメモに読込", 0, "ファイル1の表"},
         {1, 2, "新しいメモに読込", 1, "元の文"},
         {1, 3, "新しいメモに読込", 0, "元の文"},
+        {1, 2, "", 1, "元の文", true},
+        {3, 3, "", 0, "元の文", true},
     };
     std::vector<std::string> files;
     for (int i = 1; i <= 3; ++i) {
@@ -576,7 +595,10 @@ TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
         wintest::Pump();
         TForm18* m = NewMemo(4);
         m->RichEdit1.SetText("元の文");
-        std::string caption, first, second, expected = "Drop-[" + m->Caption() + "]";
+        if (c.readOnly) m->ReadOnly1Click();
+        answer = c.button == 2 ? IDYES : IDNO;
+        boxes.clear();
+        std::string caption, first, second, expected = c.readOnly ? "" : "Drop-[" + m->Caption() + "]";
         memo::SetDropChooserHookForTest([&](TForm31& f) {
             caption = f.Caption();
             first = f.BitBtn1.Caption();
@@ -588,7 +610,9 @@ TEST_F(Memos, DroppedFilesGoIntoThisMemoOrNewOnes) {
         PostMessageA(m->Handle, WM_DROPFILES, (WPARAM)wintest::BuildDrop(dropped), 0);
         wintest::Pump(5);
         EXPECT_EQ(caption, expected);
-        EXPECT_EQ(first, c.files > 1 ? "最初のファイルのみ、このメモに読込" : "このメモに読込");
+        ASSERT_EQ(boxes.size(), c.readOnly ? 1u : 0u);
+        if (c.readOnly) EXPECT_EQ(boxes[0].find("このメモは読み取り専用です。"), 0u);
+        else EXPECT_EQ(first, c.files > 1 ? "最初のファイルのみ、このメモに読込" : "このメモに読込");
         EXPECT_EQ(second, c.second);
         EXPECT_EQ(m->RichEdit1.Text(), c.thisText);
         std::vector<TForm18*> open = OpenMemoWindows();

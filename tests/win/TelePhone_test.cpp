@@ -20,19 +20,7 @@ namespace {
 
 std::vector<std::string>* gSleeps = nullptr;
 
-// Another program holding a file open, sharing nothing: a copy of this one, started suspended and
-// handed the open file. Letting go of the result ends it, and the file is free.
-std::shared_ptr<void> HeldByAnotherProgram(const std::string& path) {
-    char exe[MAX_PATH];
-    STARTUPINFOA si{sizeof si};
-    PROCESS_INFORMATION pi{};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    CreateProcessA(exe, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi);
-    HANDLE mine = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), theirs;
-    DuplicateHandle(GetCurrentProcess(), mine, pi.hProcess, &theirs, 0, FALSE, DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE);
-    CloseHandle(pi.hThread);
-    return {pi.hProcess, [](HANDLE p) { TerminateProcess(p, 0), WaitForSingleObject(p, 30000), CloseHandle(p); }};
-}
+using wintest::HeldByAnotherProgram;
 
 class PhoneBook : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,20 @@ inline void Type(HWND h, const std::string& text) {
     for (size_t i = 0, n; i < text.size(); i += n)
         if ((n = rtl::SjisCharLen(text, i)) == 2) SendMessageA(h, EM_REPLACESEL, TRUE, (LPARAM)text.substr(i, 2).c_str());
         else SendMessageA(h, WM_CHAR, (unsigned char)text[i], 1);
+}
+
+// Another program holding a file open, sharing nothing: a copy of this one, started suspended and
+// handed the open file. Letting go of the result ends it, and the file is free.
+inline std::shared_ptr<void> HeldByAnotherProgram(const std::string& path) {
+    char exe[MAX_PATH];
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    CreateProcessA(exe, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi);
+    HANDLE mine = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), theirs;
+    DuplicateHandle(GetCurrentProcess(), mine, pi.hProcess, &theirs, 0, FALSE, DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE);
+    CloseHandle(pi.hThread);
+    return {pi.hProcess, [](HANDLE p) { TerminateProcess(p, 0), WaitForSingleObject(p, 30000), CloseHandle(p); }};
 }
 
 // The path of name under the temporary folder.

@@ -150,6 +150,18 @@ size_t SjisCharLen(const std::string& s, size_t i) {
     return (IsSjisLead((unsigned char)s[i]) && i + 1 < s.size() && IsSjisTrail((unsigned char)s[i + 1])) ? 2 : 1;
 }
 
+bool IsShiftJisText(const std::string& s) {
+    if (StartsWithUnicodeMark(s)) return false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        unsigned char c = s[i];
+        if (c == 0) return false;
+        if (!IsSjisLead(c)) continue;
+        if (i + 1 == s.size() || !IsSjisTrail(s[i + 1])) return false;
+        ++i;
+    }
+    return true;
+}
+
 bool SjisIsCharStart(const std::string& s, size_t i) {
     size_t p = 0;
     while (p < i) p += SjisCharLen(s, p);

@@ -46,6 +46,10 @@ inline bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c !=
 inline bool StartsWithUnicodeMark(const std::string& s) {
     return s.starts_with("\xEF\xBB\xBF") || s.starts_with("\xFF\xFE") || s.starts_with("\xFE\xFF");
 }
+// Text this program may have written: no Unicode byte order mark, no NUL byte, every lead byte
+// followed by a trail byte. Bytes the code page leaves undefined pass: a user's file is refused
+// only when it cannot be Shift-JIS text.
+bool IsShiftJisText(const std::string& s);
 // Length in bytes of the character starting at i: 2 for a lead byte and a trail byte, else 1. A
 // lead byte before a byte that cannot follow it (a blank, comma, quote, the end) stands alone, so
 // broken text never swallows a delimiter.
