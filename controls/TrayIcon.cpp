@@ -38,17 +38,6 @@ RECT IconRect(int id, POINT at) {
     return {at.x - cx, at.y - cy, at.x + cx, at.y + cy};
 }
 
-// The work area without the task bar, which Wine's desktop leaves inside it.
-RECT MenuRoom(POINT at) {
-    MONITORINFO mon{sizeof mon};
-    GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &mon);
-    RECT room = mon.rcWork, bar;
-    HWND h = FindWindowA("Shell_TrayWnd", nullptr);
-    // Only a bar along a whole edge is cut away; the rest of the area stays one rectangle.
-    if (h && IsWindowVisible(h) && GetWindowRect(h, &bar)) SubtractRect(&room, &mon.rcWork, &bar);
-    return room;
-}
-
 }  // namespace
 
 LRESULT CALLBACK TrayCallbackProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -354,7 +343,7 @@ void TTrayIcon::ButtonDown(tk::MouseButton button, tk::PopupMenu* menu, int shif
     if (!*token) return;
     // The shell's tooltip may still be waiting to show the tip, which would then cover the menu.
     HideTip(true);
-    static_cast<tk::PopupMenu*>(*token)->Popup(at, IconRect(id, at), MenuRoom(at));
+    static_cast<tk::PopupMenu*>(*token)->Popup(at, IconRect(id, at), tk::WorkAreaAt(at));
     if (Find(id) == this) HideTip(false);
 }
 

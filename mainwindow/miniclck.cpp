@@ -7,6 +7,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/WindowTools.h"
 #include "settings/Settings.h"
+#include "toolkit/Application.h"
 #include "toolkit/Graphics.h"
 
 TForm27* Form27 = nullptr;
@@ -208,9 +209,10 @@ void TForm27::Panel1MouseMove() {
 void TForm27::FormCloseQuery(bool& canClose) {
     if (!Form1) return;
     Form1->PlayWaveRes("ope");
-    // Only the main window's own switch sets the Tag: any other close of the strip ends the program.
-    if (Tag == 0) Form1->Close();
-    canClose = true;
+    // Only the main window's own switch sets the Tag: any other close of the strip ends the
+    // program, which takes the strip along; after 中止 the strip stays as it was.
+    canClose = Tag != 0;
+    if (!canClose) tk::Application.Quit();
 }
 
 void TForm27::FormClose(tk::CloseAction& action) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "toolkit/Control.h"
+#include "toolkit/Files.h"
+#include "toolkit/IniFiles.h"
 #include "toolkit/Form.h"
 #include "toolkit/Hint.h"
 #include "toolkit/MsgBox.h"
@@ -97,7 +99,7 @@ LRESULT CALLBACK TApplication::AppProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_CLOSE:
             if (Application.MainForm) {
-                Guard([] { Application.MainForm->Close(); });
+                Guard([] { Application.Quit(); });
                 return 0;
             }
             break;
@@ -156,6 +158,7 @@ Form* TApplication::ActiveForm() const {
 }
 
 void TApplication::Dispatch(MSG& msg) {
+    NewUserStep();
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
         if (Form* f = ActiveForm(); f && f->IsShortCut((WORD)msg.wParam, Control::KeyShift())) return;
     }
@@ -184,6 +187,31 @@ void TApplication::Run() {
     DestroyForms();
 }
 
+bool TApplication::Quit() {
+    if (Terminated) return true;
+    if (quitting_) return false;
+    quitting_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{quitting_};
+    Form* main = MainForm;
+    bool can = true;
+    if (main && main->OnCloseQuery) {
+        KeepFailedWrites quiet;
+        main->OnCloseQuery(can);
+    }
+    if (!can || !SaveWork(false)) return false;
+    CloseAction a = CloseAction::Free;
+    if (main && main->OnClose) {
+        KeepFailedWrites quiet;
+        main->OnClose(a);
+    }
+    if (a == CloseAction::None) return false;
+    Terminate();
+    return true;
+}
+
 bool TApplication::SaveWork(bool forced) {
     struct Failed {
         Form* form;  // null for an entry of EndSavers
@@ -200,13 +228,13 @@ bool TApplication::SaveWork(bool forced) {
         std::string message;
         Guard([&] {
             if (!w.form) message = EndSavers[w.saver]();
-            else if (live(w.form, w.serial) && w.form->OnSave) message = w.form->OnSave();
+            else if (live(w.form, w.serial) && w.form->OnSave && !w.form->IsLoading()) message = w.form->OnSave();
         });
         return message;
     };
     std::vector<Failed> work;
     for (Form* f : Forms)
-        if (f->OnSave) work.push_back({f, f->serial_, 0, {}});
+        if (f->OnSave && !f->IsLoading()) work.push_back({f, f->serial_, 0, {}});
     for (size_t i = 0; i < EndSavers.size(); ++i) work.push_back({nullptr, 0, i, {}});
     for (Failed& w : work) {
         w.message = save(w);

@@ -47,6 +47,7 @@ public:
             throw;
         }
         ref = f;
+        f->Loaded();
         T** slot = &ref;
         // A newer form may hold the global by the time this one is freed.
         f->ClearRef = [slot, f] {
@@ -55,6 +56,11 @@ public:
         if (!MainForm) MainForm = ref;
         return ref;
     }
+    // The one way the program ends (the main form's close, every 終了 command, the mini clock's
+    // close): the main form's close query, the work saved (SaveWork), its close step, then the
+    // loop ends. False when the end did not come (the user chose 中止, or an end is already
+    // asking): every window then stays as it was.
+    bool Quit();
     // Runs the message loop until Terminate or the main form closes. Shows no form by itself.
     void Run();
     void Terminate();
@@ -68,7 +74,8 @@ public:
     void DestroyForms();
     // Saves the user's work before the program or the Windows session ends: every form's OnSave
     // first, then the other work in EndSavers, each as OnSave (empty when saved, else the message).
-    // Everything that can be saved is saved before anything is asked. For each save that failed
+    // Everything that can be saved is saved before anything is asked. A form still loading
+    // (Form::IsLoading) is not saved. For each save that failed
     // the user then chooses: try again, end without it, or keep the program running (false).
     // forced: the end comes whatever is answered (WM_ENDSESSION), so nothing is asked.
     bool SaveWork(bool forced);
@@ -109,7 +116,8 @@ private:
     std::map<UINT, std::function<void()>> commands_;
     UINT nextCommand_ = 0x2000;
     bool inErrorBox_ = false;
-    bool workSaved_ = false;  // the end's saves are done (or the user chose to end without them)
+    bool workSaved_ = false;
+    bool quitting_ = false;  // inside Quit  // the end's saves are done (or the user chose to end without them)
     bool showTaskButton_ = true;
     static LRESULT CALLBACK AppProc(HWND, UINT, WPARAM, LPARAM);
 };

@@ -1,5 +1,6 @@
 #include "toolkit/Files.h"
 
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -40,9 +41,36 @@ std::string ExeDir() {
     return rtl::ExcludeTrailingBackslash(rtl::ExtractFilePath(std::string(buf, n)));
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
+namespace {
+std::atomic<unsigned> gStep{1}, gGaveUpIn{0};
+
+// Another program (a virus scanner, a backup) may hold a file for a moment: a step it refuses
+// for that is tried again, for about a second, unless a wait already ran out in this user step.
+bool Retrying(const std::function<bool()>& step) {
+    for (int tries = 0;; ++tries) {
+        if (step()) return true;
+        DWORD e = GetLastError();
+        if (e != ERROR_SHARING_VIOLATION && e != ERROR_ACCESS_DENIED) return false;
+        if (tries == 20 || gGaveUpIn == gStep) {
+            gGaveUpIn = gStep.load();
+            SetLastError(e);
+            return false;
+        }
+        Sleep(50);
+        SetLastError(e);
+    }
+}
+}  // namespace
+
+void NewUserStep() { ++gStep; }
+
+bool ReadFileBytes(const std::string& path, std::string& out, bool waitIfHeld) {
+    HANDLE f = INVALID_HANDLE_VALUE;
+    auto open = [&] {
+        f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        return f != INVALID_HANDLE_VALUE;
+    };
+    if (!(waitIfHeld && !DirectoryExists(path) ? Retrying(open) : open())) return false;
     out.clear();
     char buf[16384];
     DWORD got = 0;
@@ -125,18 +153,6 @@ void RemoveLeftovers(const std::string& dir) {
             DeleteFileA((folder + fd.cFileName).c_str());
     } while (FindNextFileA(h, &fd));
     ::FindClose(h);
-}
-
-// Another program (a virus scanner, a backup) may hold a file for a moment: a step it refuses
-// for that is tried again, for about a second.
-bool Retrying(const std::function<bool()>& step) {
-    for (int tries = 0;; ++tries) {
-        if (step()) return true;
-        DWORD e = GetLastError();
-        if ((e != ERROR_SHARING_VIOLATION && e != ERROR_ACCESS_DENIED) || tries == 20) return false;
-        Sleep(50);
-        SetLastError(e);
-    }
 }
 
 bool Replace(const std::string& temp, const std::string& path) {

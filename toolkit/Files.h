@@ -17,7 +17,14 @@ bool DeleteFileA_(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 // The executable's folder, without a trailing backslash.
 std::string ExeDir();
-bool ReadFileBytes(const std::string& path, std::string& out);
+// False when the file is not there or cannot be read. waitIfHeld: a file another program holds
+// is waited for as a save waits (see WriteFileSafely), for a reader that must tell a held file
+// from an absent one.
+bool ReadFileBytes(const std::string& path, std::string& out, bool waitIfHeld = false);
+// A file held by another program is waited for once per thing the user does: after a wait that
+// ran out, the other steps of the same message fail at once, so that one click or key press
+// never waits a second per file. The message loop and each answered box start a new step.
+void NewUserStep();
 // A name the program may not save over: a file marked read-only, or a folder. A name with
 // nothing there is not read-only (a save makes the file). Windows check it when they open a
 // file, so that the user learns it before typing.

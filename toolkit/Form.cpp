@@ -8,10 +8,21 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Hint.h"
+#include "toolkit/IniFiles.h"
 #include "toolkit/MsgBox.h"
 #include "toolkit/rtl/Screen.h"
 
 namespace tk {
+
+RECT WorkAreaAt(POINT at) {
+    MONITORINFO mon{sizeof mon};
+    GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &mon);
+    RECT room = mon.rcWork, bar;
+    HWND h = FindWindowA("Shell_TrayWnd", nullptr);
+    // Only a bar along a whole edge is cut away; the rest of the area stays one rectangle.
+    if (h && IsWindowVisible(h) && GetWindowRect(h, &bar)) SubtractRect(&room, &mon.rcWork, &bar);
+    return room;
+}
 
 static void StylesFor(const FormParams& p, DWORD& style, DWORD& ex) {
     style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -75,6 +86,7 @@ Form::~Form() {
 void Form::Destroy() {
     if (destroying_) return;
     destroying_ = true;
+    KeepFailedWrites quiet;
     if (OnDestroy) Guard(OnDestroy);
     delete this;
 }
@@ -91,20 +103,17 @@ void Form::Close() {
         if (ModalResult == mrNone) ModalResult = mrCancel;
         return;
     }
-    bool can = true;
-    if (OnCloseQuery) OnCloseQuery(can);
-    if (!can) return;
     if (Application.MainForm == this) {
-        // Closing the main window ends the program, once every window's work is saved or the
-        // user chose to end without it.
-        if (!Application.SaveWork(false)) return;
-        CloseAction a = CloseAction::Free;
-        if (OnClose) OnClose(a);
-        if (a == CloseAction::None) return;
-        Application.Terminate();
+        Application.Quit();
         return;
     }
-    if (!SaveOrSay()) return;
+    bool can = true;
+    {
+        KeepFailedWrites quiet;
+        if (OnCloseQuery) OnCloseQuery(can);
+    }
+    if (!can || !SaveOrSay()) return;
+    KeepFailedWrites quiet;
     CloseAction a = CloseAction::Hide;
     if (OnClose) OnClose(a);
     switch (a) {
@@ -136,6 +145,7 @@ int Form::ShowModal() {
     disabled.erase(std::remove(disabled.begin(), disabled.end(), Handle), disabled.end());
     for (HWND h : disabled) EnableWindow(h, FALSE);
     modal_ = true;
+    Loaded();
     ModalResult = mrNone;
     ShowWindow(Handle, SW_SHOW);
     SetActiveWindow(Handle);
@@ -153,10 +163,16 @@ int Form::ShowModal() {
         }
         if (ModalResult != mrNone) {
             bool can = true;
-            if (OnCloseQuery) Guard([&] { OnCloseQuery(can); });
+            if (OnCloseQuery) Guard([&] {
+                KeepFailedWrites quiet;
+                OnCloseQuery(can);
+            });
             if (can) Guard([&] { can = SaveOrSay(); });
             action = CloseAction::Hide;
-            if (can && OnClose) Guard([&] { OnClose(action); });
+            if (can && OnClose) Guard([&] {
+                KeepFailedWrites quiet;
+                OnClose(action);
+            });
             if (!can || action == CloseAction::None) {
                 ModalResult = mrNone;
                 continue;
@@ -281,7 +297,11 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (withOwner_) break;
             // Brought back while its owner is down: it was never hidden as far as it knows.
             if (wp && std::exchange(hiddenWithOwner_, false)) break;
-            if (wp && OnShow) OnShow();
+            if (wp) {
+                Loading load(*this);
+                if (OnShow) OnShow();
+                Loaded();
+            }
             if (!wp && OnHide) OnHide();
             break;
         case WM_DROPFILES: {

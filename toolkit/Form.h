@@ -1,11 +1,17 @@
 // Top-level windows: modeless and modal forms with the close protocol, borders, topmost and tool
 // window styles, dropped files and position restore kept on screen.
 #pragma once
+#include <utility>
+
 #include "toolkit/Control.h"
 
 namespace tk {
 
 class HintWindow;
+
+// The work area of the monitor at `at`, without the task bar that Wine's desktop leaves inside it:
+// where the program places a menu or a box.
+RECT WorkAreaAt(POINT at);
 
 enum class Border { Sizeable, Single, Dialog, None, ToolWindow, SizeToolWin };
 enum class CloseAction { None, Hide, Free, Minimize };
@@ -48,7 +54,27 @@ public:
     int ModalResult = mrNone;
     std::function<void()> ClearRef;  // clears the global that holds this form
 
+    // For the main form, ends the program (TApplication::Quit).
     void Close();
+    // True while the form reads what it shows: from its making until its constructor is done
+    // (CreateForm) or it is first shown, during its show handler, and while a Loading lives. The
+    // program's end never saves a form whose load is not finished: what it holds is not yet what
+    // its files hold. A load that shows a box sets the form's state (locked, read-only) first.
+    bool IsLoading() const { return loading_ > 0; }
+    class Loading {
+    public:
+        explicit Loading(Form& f) : form_(f) { ++form_.loading_; }
+        ~Loading() { --form_.loading_; }
+        Loading(const Loading&) = delete;
+        Loading& operator=(const Loading&) = delete;
+
+    private:
+        Form& form_;
+    };
+    // Ends the first load (the constructor is done).
+    void Loaded() {
+        if (std::exchange(firstLoad_, false)) --loading_;
+    }
     // Runs OnSave; a failure is said over the form and gives false.
     bool SaveOrSay();
     int ShowModal();
@@ -83,6 +109,8 @@ protected:
 private:
     std::unique_ptr<HintWindow> hints_;
     bool modal_ = false;
+    int loading_ = 1;
+    bool firstLoad_ = true;
     bool destroying_ = false;
     bool releasePending_ = false;
     bool withOwner_ = false;        // inside a show or hide that follows the owner

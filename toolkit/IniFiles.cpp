@@ -16,6 +16,9 @@ namespace tk {
 
 static const char kAbsent[] = "\x01\x02orbal-absent\x02\x01";
 
+// Open KeepFailedWrites scopes: main thread only, like every settings access.
+static int gKeepFailed = 0;
+
 // Bumped by every write of the program, so that no object keeps a parse from before a change of ours.
 static unsigned gWrites = 1;
 
@@ -69,14 +72,15 @@ void Remember(const std::string& file, const FileState& f, std::shared_ptr<const
 
 // The file's text as it is now: the kept parse while the file is as it was seen, else read again.
 // Null when the file cannot be read, or is in a Unicode encoding (*unicode says which).
-std::shared_ptr<const rtl::IniText> Load(const std::string& file, bool* unicode = nullptr) {
+// wait: a file another program holds is waited for, as a save waits.
+std::shared_ptr<const rtl::IniText> Load(const std::string& file, bool* unicode = nullptr, bool wait = false) {
     FileState f(file);
     const Cached& c = CacheOf(file);
     if (c.text && c.exists == f.exists &&
         (!f.exists || (CompareFileTime(&c.time, &f.a.ftLastWriteTime) == 0 && c.size == f.a.nFileSizeLow)))
         return c.text;
     std::string bytes;
-    if (f.exists && !ReadFileBytes(file, bytes)) return nullptr;
+    if (f.exists && !ReadFileBytes(file, bytes, wait)) return nullptr;
     // Files in a Unicode encoding are left to the profile functions themselves.
     if (rtl::StartsWithUnicodeMark(bytes)) {
         if (unicode) *unicode = true;
@@ -189,7 +193,22 @@ bool TIniFile::Change(std::function<bool(rtl::IniText&)> edit, std::function<BOO
     return Apply(FileName, &e);
 }
 
-void TIniFile::Raise() const { throw EIniFileError("設定ファイル " + FileName + " に書き込めません。"); }
+void TIniFile::Raise() const {
+    if (gKeepFailed == 0) throw EIniFileError("設定ファイル " + FileName + " に書き込めません。");
+}
+
+KeepFailedWrites::KeepFailedWrites() { ++gKeepFailed; }
+KeepFailedWrites::~KeepFailedWrites() { --gKeepFailed; }
+
+std::string TIniFile::ReadError() const {
+    FileState f(FileName);
+    if (!f.exists) return "";
+    bool unicode = false;
+    std::shared_ptr<const rtl::IniText> t = Load(FileName, &unicode, true);
+    if (unicode) return "";  // read by the profile functions themselves
+    std::string why = !t ? "ほかのプログラムが使用中です" : t->Bytes().find('\0') != std::string::npos ? "テキストではありません" : "";
+    return why.empty() ? "" : "ファイル " + FileName + " を読み込めませんでした（" + why + "）。";
+}
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
     if (const rtl::IniText* t = Text()) {

@@ -63,6 +63,11 @@ public:
     // them. No keys: the section goes.
     void WriteSection(const std::string& section, const IniKeys& values);
     void DeleteKey(const std::string& section, const std::string& key);
+    // Empty when the file was read, or is not there; else the word that says it could not be
+    // read: another program held it (waited for about a second) or it is not text. A read that
+    // fails gives the caller's defaults, as an absent file does, so a window that writes back
+    // whole a list it read asks this first, and keeps such a file as it is.
+    std::string ReadError() const;
     // Copies the file beside it as "<name>.broken-yyyymmdd-hhnnss", as it is before settings of
     // a first run go into it. False when the file is not there or cannot be read; else copy
     // names the copy, empty when none could be made.
@@ -77,9 +82,20 @@ private:
     // then kept, read as made, and made by the next write of the file that succeeds; at the
     // program's end what is still kept is tried once more, and named to the user if it fails.
     bool Change(std::function<bool(rtl::IniText&)> edit, std::function<int(const char*)> profile, std::string what);
-    [[noreturn]] void Raise() const;
+    void Raise() const;  // unless inside KeepFailedWrites
     mutable std::shared_ptr<const rtl::IniText> text_;
     mutable unsigned generation_ = 0;
+};
+
+// While one lives, a settings write that fails does not raise: it is kept and named at the
+// program's end like every failed write. A form's close runs in one, since what a window writes
+// about itself as it goes (its place, its size) is no reason to keep it open.
+class KeepFailedWrites {
+public:
+    KeepFailedWrites();
+    ~KeepFailedWrites();
+    KeepFailedWrites(const KeepFailedWrites&) = delete;
+    KeepFailedWrites& operator=(const KeepFailedWrites&) = delete;
 };
 
 // Forgets the changes kept after failed writes, so that a test starts from none.

@@ -1,6 +1,9 @@
 #include "toolkit/MsgBox.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Files.h"
+#include "toolkit/Form.h"
+#include "toolkit/rtl/Screen.h"
 
 namespace tk {
 
@@ -14,8 +17,15 @@ void SetMessageBoxHookForTest(std::function<int(const MsgBoxCall&)> hook) { gHoo
 static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp) {
     if (code == HCBT_ACTIVATE && gPlaceIt) {
         // The first activation is the message box itself.
+        // At the owner's corner, but all of it inside the work area: an owner near the screen's
+        // edge would push its buttons off it.
         gPlaceIt = false;
-        SetWindowPos((HWND)wp, nullptr, gPlace.x, gPlace.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT box, room = WorkAreaAt(gPlace);
+        GetWindowRect((HWND)wp, &box);
+        int x = gPlace.x, y = gPlace.y;
+        rtl::KeepOnScreen(x, y, box.right - box.left, box.bottom - box.top, room.right - room.left, room.bottom - room.top,
+                          room.left, room.top);
+        SetWindowPos((HWND)wp, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return CallNextHookEx(gCbt, code, wp, lp);
 }
@@ -42,6 +52,7 @@ int MessageDlg(HWND owner, const std::string& text, const std::string& caption, 
         gCbt = nullptr;
     }
     gPlaceIt = false;
+    NewUserStep();  // the answer is a new thing the user did
     return r;
 }
 
