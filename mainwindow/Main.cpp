@@ -472,6 +472,17 @@ void TForm1::Load1Click() {
                     ini.ReadInteger(ik::Form::Section, ik::Form::top, Top()));
 }
 
+bool SettingsReadableAtStart() {
+    const tk::TIniFile ini = settings::Open();
+    while (ini.ReadState() == tk::TIniFile::Readable::Held)
+        if (tk::MessageDlg(nullptr,
+                           ini.ReadError() + "\r読めないまま起動すると設定が失われるため、起動できません。\r\r"
+                                             "再試行: もう一度読みます。\rキャンセル: 起動をやめます。",
+                           tk::Application.Title(), MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY)
+            return false;
+    return true;
+}
+
 void TForm1::KLumet2Click() { Close(); }
 
 void TForm1::FormClose() {

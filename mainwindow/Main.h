@@ -247,5 +247,9 @@ private:
 };
 
 extern TForm1* Form1;
+// Before the main window reads anything: a settings file another program holds would read as a
+// first run, whose settings would then go over the user's. The user may try again; false when
+// they give up, and the program ends without writing anything.
+bool SettingsReadableAtStart();
 // The version text of the About panel.
 extern const char kVersion[];

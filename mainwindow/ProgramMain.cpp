@@ -17,7 +17,7 @@ static int ProgramMain() {
     tk::SetOwnFolders(settings::OwnFolders);
     // A main window that could not be made has said why in the error box and left no window
     // behind: the program ends and the next start may run.
-    tk::Guard([] { tk::Application.CreateForm(Form1); });
+    if (SettingsReadableAtStart()) tk::Guard([] { tk::Application.CreateForm(Form1); });
     if (Form1) tk::Application.Run();
     ReleaseMutex(mutex);
     CloseHandle(mutex);

@@ -95,7 +95,11 @@ void Form::Release() {
     // A second Close before the queue runs must not free the form twice.
     if (releasePending_ || destroying_) return;
     releasePending_ = true;
-    Application.ReleaseForm(this);
+    if (!IsLoading()) Application.ReleaseForm(this);
+}
+
+void Form::EndLoad() {
+    if (--loading_ == 0 && releasePending_ && !destroying_) Application.ReleaseForm(this);
 }
 
 void Form::Close() {
@@ -125,7 +129,7 @@ void Form::Close() {
 }
 
 bool Form::SaveOrSay() {
-    if (!OnSave) return true;
+    if (!OnSave || IsLoading()) return true;  // half read: nothing of it is the user's yet
     std::string failed = OnSave();
     if (failed.empty()) return true;
     MessageDlg(Handle, failed + "\r\rウィンドウは閉じずに残します。", Caption(), MB_OK | MB_ICONERROR);

@@ -64,7 +64,7 @@ public:
     class Loading {
     public:
         explicit Loading(Form& f) : form_(f) { ++form_.loading_; }
-        ~Loading() { --form_.loading_; }
+        ~Loading() { form_.EndLoad(); }
         Loading(const Loading&) = delete;
         Loading& operator=(const Loading&) = delete;
 
@@ -73,7 +73,7 @@ public:
     };
     // Ends the first load (the constructor is done).
     void Loaded() {
-        if (std::exchange(firstLoad_, false)) --loading_;
+        if (std::exchange(firstLoad_, false)) EndLoad();
     }
     // Runs OnSave; a failure is said over the form and gives false.
     bool SaveOrSay();
@@ -116,6 +116,9 @@ private:
     bool withOwner_ = false;        // inside a show or hide that follows the owner
     bool hiddenWithOwner_ = false;  // out of sight because the owner is minimised
     void RestoreOwner();  // the owner minimised with the form restored
+    // One load less; a release asked for meanwhile is queued now, so that no form is freed while
+    // its load is still on the stack (its box's loop runs the queue).
+    void EndLoad();
     // Tells this form from a later one made at the same address, for a release still queued.
     unsigned serial_;
     friend class TApplication;

@@ -71,16 +71,19 @@ void Remember(const std::string& file, const FileState& f, std::shared_ptr<const
 }
 
 // The file's text as it is now: the kept parse while the file is as it was seen, else read again.
-// Null when the file cannot be read, or is in a Unicode encoding (*unicode says which).
-// wait: a file another program holds is waited for, as a save waits.
-std::shared_ptr<const rtl::IniText> Load(const std::string& file, bool* unicode = nullptr, bool wait = false) {
+// Null when the file cannot be read, or is in a Unicode encoding (*unicode says which). wait: a
+// file another program holds is waited for, as a save waits. lastRead: a file that cannot be read
+// now (held for a moment by a backup or a scanner) gives the text it had when last read, which is
+// nearer the truth than the callers' defaults; never for a write, which needs the file as it is.
+std::shared_ptr<const rtl::IniText> Load(const std::string& file, bool* unicode = nullptr, bool wait = false,
+                                         bool lastRead = false) {
     FileState f(file);
     const Cached& c = CacheOf(file);
     if (c.text && c.exists == f.exists &&
         (!f.exists || (CompareFileTime(&c.time, &f.a.ftLastWriteTime) == 0 && c.size == f.a.nFileSizeLow)))
         return c.text;
     std::string bytes;
-    if (f.exists && !ReadFileBytes(file, bytes, wait)) return nullptr;
+    if (f.exists && !ReadFileBytes(file, bytes, wait)) return lastRead && c.exists ? c.text : nullptr;
     // Files in a Unicode encoding are left to the profile functions themselves.
     if (rtl::StartsWithUnicodeMark(bytes)) {
         if (unicode) *unicode = true;
@@ -105,7 +108,7 @@ bool ProfileChange(const std::string& file, const std::function<BOOL(const char*
 
 // The file's text with the changes kept for it: what the program uses.
 std::shared_ptr<const rtl::IniText> Shown(const std::string& file) {
-    std::shared_ptr<const rtl::IniText> t = Load(file);
+    std::shared_ptr<const rtl::IniText> t = Load(file, nullptr, false, true);
     Cached& c = CacheOf(file);
     if (!t || c.kept.empty()) return t;
     if (c.shownFrom != t) {
@@ -200,14 +203,20 @@ void TIniFile::Raise() const {
 KeepFailedWrites::KeepFailedWrites() { ++gKeepFailed; }
 KeepFailedWrites::~KeepFailedWrites() { --gKeepFailed; }
 
-std::string TIniFile::ReadError() const {
-    FileState f(FileName);
-    if (!f.exists) return "";
+TIniFile::Readable TIniFile::ReadState() const {
+    if (!FileState(FileName).exists) return Readable::Yes;
     bool unicode = false;
     std::shared_ptr<const rtl::IniText> t = Load(FileName, &unicode, true);
-    if (unicode) return "";  // read by the profile functions themselves
-    std::string why = !t ? "ほかのプログラムが使用中です" : t->Bytes().find('\0') != std::string::npos ? "テキストではありません" : "";
-    return why.empty() ? "" : "ファイル " + FileName + " を読み込めませんでした（" + why + "）。";
+    if (unicode) return Readable::Yes;  // read by the profile functions themselves
+    if (!t) return Readable::Held;
+    return t->Bytes().find('\0') != std::string::npos ? Readable::NotText : Readable::Yes;
+}
+
+std::string TIniFile::ReadError() const {
+    Readable r = ReadState();
+    if (r == Readable::Yes) return "";
+    return "ファイル " + FileName + " を読み込めませんでした（" +
+           (r == Readable::Held ? "ほかのプログラムが使用中です" : "テキストではありません") + "）。";
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {

@@ -68,6 +68,8 @@ public:
     // fails gives the caller's defaults, as an absent file does, so a window that writes back
     // whole a list it read asks this first, and keeps such a file as it is.
     std::string ReadError() const;
+    enum class Readable { Yes, Held, NotText };
+    Readable ReadState() const;
     // Copies the file beside it as "<name>.broken-yyyymmdd-hhnnss", as it is before settings of
     // a first run go into it. False when the file is not there or cannot be read; else copy
     // names the copy, empty when none could be made.

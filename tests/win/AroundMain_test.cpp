@@ -13,6 +13,8 @@
 #include "mainwindow/WindowTools.h"
 #include "mainwindow/miniclck.h"
 #include "mainwindow/tray_icon.h"
+#include "notes/NikiList.h"
+#include "notes/Nikki.h"
 #include "schedule/data.h"
 #include "settings/Settings.h"
 #include "settings/Setup.h"
@@ -244,6 +246,100 @@ TEST_F(Around, UserCloseOfTheMiniClockEndsTheProgramTheMenuSwitchDoesNot) {
     EXPECT_TRUE(EndRequested());
     EXPECT_FALSE(Form1->Visible());
     EXPECT_EQ(Ini().ReadInteger("Mini", "exec", 0), 1);  // the next start opens the strip again
+}
+
+// However the program is ended, 中止 at a save that failed keeps it running as it was, the window
+// it was ended from included.
+TEST_F(Around, AbortAtTheEndKeepsTheProgramWhicheverWayItWasEnded) {
+    Start();
+    Form1->Show();
+    tk::Form pending({.caption = "保存待ち", .left = 10, .top = 400, .width = 200, .height = 100});
+    pending.OnSave = [] { return std::string("書き込めません。"); };
+    pending.Show();
+    auto click = [](tk::MenuItem* TForm1::*item) { return [item] { (Form1->*item)->Click(); }; };
+    const struct {
+        const char* way;
+        bool mini;
+        std::function<void()> end;
+    } ways[] = {
+        {"main window's close button", false, [] { wintest::Click(Form1->Handle, wintest::CloseButton(Form1->Handle)); }},
+        {"終了 of the main menu", false, click(&TForm1::KLumet2)},
+        {"終了 of the tray menu", false, click(&TForm1::Close2)},
+        {"終了 of the mini clock's menu", true, click(&TForm1::KLumet2)},
+        {"Alt+F4 on the mini clock", true, [] {
+             SetForegroundWindow(Form27->Handle);
+             wintest::PumpUntil([] { return GetForegroundWindow() == Form27->Handle; });
+             wintest::PressKey(VK_F4, VK_MENU);
+         }},
+        {"session end", false, [] { EXPECT_FALSE(SendMessageA(tk::Application.Handle, WM_QUERYENDSESSION, 0, 0)); }},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        if (w.mini != (Form27 != nullptr)) Form1->miniClock1Click();
+        boxes.clear();
+        answer = IDABORT;
+        w.end();
+        wintest::PumpUntil([&] { return !boxes.empty(); });
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find("保存待ち"), std::string::npos);
+        EXPECT_FALSE(EndRequested());
+        EXPECT_TRUE(IsOpen(&pending));
+        EXPECT_EQ(Form27 != nullptr, w.mini);
+        EXPECT_EQ(Form1->Visible(), !w.mini);
+        EXPECT_EQ(Ini().ReadInteger("Mini", "exec", 0) == 1, w.mini);
+        EXPECT_TRUE(!Form27 || Form27->Visible());
+    }
+    pending.OnSave = nullptr;
+}
+
+// Each window that writes its place as it goes closes by its own close button while another
+// program holds the settings file, with no box; the end names the places it could not keep.
+TEST_F(Around, WindowsCloseByTheirButtonWhileTheSettingsFileIsHeld) {
+    namespace ik = inikey;
+    Start();
+    Form1->Show();
+    auto menu = [](tk::MenuItem* TForm1::*item) { return [item] { (Form1->*item)->Click(); }; };
+    const struct {
+        std::function<void()> open;
+        const char* section;
+    } rows[] = {{menu(&TForm1::List2), ik::Nikki::Section},         {[] { Form12->BitBtn1Click(); }, ik::Nikki::Section},
+                {[] { OpenDiary((int)rtl::Date(), false); }, ik::Nikki::Section}, {menu(&TForm1::Data2), ik::Data::Section},
+                {menu(&TForm1::MemoTree1), ik::Memo_Tree::Section}, {menu(&TForm1::List1), ik::Sch_List::Section},
+                {menu(&TForm1::ToolWindow), ik::ToolWindow::Section}, {menu(&TForm1::Jump1), ik::Jump::Section},
+                {menu(&TForm1::GTimer1), ik::Gtimer::Section},      {menu(&TForm1::BirthDay1), ik::Birthday::Section},
+                {menu(&TForm1::DayCalc1), ik::DayCalc::Section},    {menu(&TForm1::todo2), ik::TodoBoard::Section},
+                {menu(&TForm1::Telephone1), ik::TelePhone::Section}, {menu(&TForm1::Association1), ik::Ext_Form::Section},
+                {menu(&TForm1::Todo1), ik::To_do::Section},         {menu(&TForm1::Popup1), ik::Sch_wind::Section}};
+    std::vector<tk::Form*> opened;
+    for (const auto& r : rows) {
+        std::vector<tk::Form*> before = tk::Application.Forms;
+        r.open();
+        for (tk::Form* f : tk::Application.Forms)
+            if (std::find(before.begin(), before.end(), f) == before.end() && f->Visible()) opened.push_back(f);
+        ASSERT_EQ(opened.size(), size_t(&r - rows + 1)) << r.section;
+    }
+    boxes.clear();
+    auto held = wintest::HeldByAnotherProgram(settings::IniPath());
+    for (auto it = opened.rbegin(); it != opened.rend(); ++it) {  // the diary search before its list
+        tk::Form* f = *it;
+        SCOPED_TRACE(f->Caption());
+        HWND h = f->Handle;
+        f->BringForward();
+        // The borderless tool window closes by its own glyph button.
+        HWND target = f == Form5 ? Form5->BitBtn14.Handle : h;
+        RECT r;
+        GetWindowRect(target, &r);
+        POINT button = f == Form5 ? POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2} : wintest::CloseButton(h);
+        ASSERT_GE(button.x, 0);
+        wintest::Click(target, button);
+        EXPECT_TRUE(wintest::PumpUntil([&] { return !IsWindow(h) || !IsWindowVisible(h); }));
+    }
+    EXPECT_EQ(boxes.size(), 0u) << (boxes.empty() ? "" : boxes[0]);
+    answer = IDIGNORE;
+    EXPECT_TRUE(tk::Application.SaveWork(false));
+    held.reset();
+    ASSERT_FALSE(boxes.empty());
+    for (const auto& r : rows) EXPECT_NE(boxes.back().find(std::string("[") + r.section + "]"), std::string::npos) << r.section;
 }
 
 TEST_F(Around, MiniClockSwitchesBackOnTheMouseOnlyWithChange) {

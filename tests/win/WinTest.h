@@ -207,6 +207,21 @@ inline void Click(HWND target, POINT at, int times = 1) {
     }
 }
 
+// The middle of a window's close button on the screen, found as the window itself answers the
+// mouse; {-1, -1} when it has none.
+inline POINT CloseButton(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    for (int y = r.top + 1; y < std::min(r.bottom, r.top + 40); ++y)
+        for (int x = r.right - 2; x > r.right - 60 && x > r.left; --x)
+            if (SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                int left = x;
+                while (left > r.left && SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(left - 1, y)) == HTCLOSE) --left;
+                return {(left + x) / 2, y + 3};
+            }
+    return {-1, -1};
+}
+
 // A real key press and release into the focused window, with a modifier key (VK_SHIFT,
 // VK_CONTROL) held for it when given.
 inline void PressKey(WORD vk, WORD modifier = 0) {
