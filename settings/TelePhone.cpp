@@ -113,7 +113,7 @@ TForm3::TForm3() : Form({.caption = kCaption, .width = 560, .height = 420}) {
         TSplitBar& border = *borders[i];
         tk::Panel& title = *titles[i];
         border.OnMouseDown = [this, &border, &title](tk::MouseButton b, int, int x, int y) {
-            if (b == tk::mbLeft) SplitControl->BeginSplit(border, title, x, y);
+            if (b == tk::mbLeft && !widthsFixed_) SplitControl->BeginSplit(border, title, x, y);
         };
         border.OnMouseMove = [this](int, int x, int y) {
             if (SplitControl->IsSplitting()) SplitControl->MoveSplit(x, y);
@@ -217,6 +217,10 @@ void TForm3::FormShow() {
     PlayWaveRes("ope");
     auto ini = settings::Open();
     namespace tp = ik::TelePhone;
+    // A drag writes all four widths of the page: those of a file that could not be read are
+    // defaults, not to be written over the stored ones.
+    std::string unread = ini.ReadError();
+    widthsFixed_ = !unread.empty();
     TabControl1.SetActivePageIndex(ini.ReadInteger(tp::Section, tp::Tab, 0, 0, kSearchPage));
     CheckBox1.SetChecked(ini.ReadBool(tp::Section, tp::Edit, false));
     CheckBox2.SetChecked(ini.ReadBool(tp::Section, tp::Sort, false));
@@ -225,6 +229,9 @@ void TForm3::FormShow() {
     shown_ = true;
     TabControl1Change();
     StringGrid1.SetFocus();
+    if (widthsFixed_)
+        tk::MessageDlg(Handle, unread + "\r項目の幅は今は変更できません。\rファイルが使えるようになってから開き直して下さい。",
+                       kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void TForm3::FormCloseQuery(bool& canClose) {
@@ -239,18 +246,14 @@ void TForm3::FormClose(tk::CloseAction& action) {
 
 void TForm3::FormDestroy() {
     namespace tp = ik::TelePhone;
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(tp::Telephone, tp::top, Top());
-        ini.WriteInteger(tp::Telephone, tp::left, Left());
-        ini.WriteInteger(tp::Section, tp::Height, Height());
-        ini.WriteInteger(tp::Section, tp::Width, Width());
-        if (shown_) ini.WriteInteger(tp::Section, tp::Tab, Page());
-        if (ini.ReadBool(tp::Section, tp::Close, false))
-            tk::CloseWindowByTitle(ini.ReadString(tp::Section, tp::CloseTitle, "ﾀﾞｲﾔﾗｰ"));
-    } catch (const tk::EIniFileError&) {
-        // The bounds are not worth a message while the window goes.
-    }
+    auto ini = settings::Open();
+    ini.WriteInteger(tp::Telephone, tp::top, Top());
+    ini.WriteInteger(tp::Telephone, tp::left, Left());
+    ini.WriteInteger(tp::Section, tp::Height, Height());
+    ini.WriteInteger(tp::Section, tp::Width, Width());
+    if (shown_) ini.WriteInteger(tp::Section, tp::Tab, Page());
+    if (ini.ReadBool(tp::Section, tp::Close, false))
+        tk::CloseWindowByTitle(ini.ReadString(tp::Section, tp::CloseTitle, "ﾀﾞｲﾔﾗｰ"));
 }
 
 void TForm3::FormResize() { ApplyColumnWidths(); }
@@ -282,6 +285,8 @@ std::string TForm3::SavePage() {
 }
 
 void TForm3::TabControl1Change() {
+    // The program's end does not save the grid while it is being filled or its box is up.
+    tk::Form::Loading load(*this);
     PlayWaveRes("c1");
     auto ini = settings::Open();
     namespace tp = ik::TelePhone;

@@ -84,6 +84,8 @@ private:
     // not show, and nothing is typed that could not be kept.
     bool pageLost_ = false;
     bool pageReadOnly_ = false;
+    // The settings file could not be read at the opening: the title borders are not dragged.
+    bool widthsFixed_ = false;
 };
 
 extern TForm3* Form3;

@@ -23,14 +23,38 @@ namespace {
 // A field that reads as an empty cell.
 bool Blank(const std::string& field) { return field.empty() || field == " "; }
 
-// The row, and whether a field past the last column holds something.
+// Whether the line ends inside a quoted field: the field went on over a line break (a cell of
+// two lines, as spreadsheets write it) or to the end of the file, and the line is not one row.
+// A quote opens a field only at its start, as in comma text; trail bytes are never quotes,
+// commas or blanks.
+bool EndsInQuotes(const std::string& line) {
+    size_t p = 0, n = line.size();
+    auto blank = [&](size_t i) { return (unsigned char)line[i] <= ' '; };
+    while (p < n) {
+        if (blank(p) || line[p] == ',') {
+            ++p;
+        } else if (line[p] == '"') {
+            for (p = line.find('"', p + 1); p != std::string::npos && p + 1 < n && line[p + 1] == '"';)
+                p = line.find('"', p + 2);
+            if (p == std::string::npos) return true;
+            ++p;
+        } else {
+            while (p < n && !blank(p) && line[p] != ',') ++p;
+        }
+    }
+    return false;
+}
+
+// The row, and whether a field past the last column holds something or the row goes on past
+// the line.
 Row ParseFields(const std::string& line, bool& cut) {
     rtl::TStringList fields;
     fields.SetCommaText(line);
     Row row;
     for (int c = 0; c < kColumns && c < fields.Count(); ++c) row[c] = Blank(fields[c]) ? "" : fields[c];
     cut = std::any_of(fields.Strings.begin() + std::min(kColumns, fields.Count()), fields.Strings.end(),
-                      [](const std::string& f) { return !Blank(f); });
+                      [](const std::string& f) { return !Blank(f); }) ||
+          EndsInQuotes(line);
     return row;
 }
 

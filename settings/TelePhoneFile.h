@@ -24,7 +24,8 @@ Row ParseRow(const std::string& line);
 std::string PageText(const Page& page);
 // At most kRows rows of a hand-edited or cut-off file; the rest stay empty. whole, when asked,
 // tells whether the page holds all the text says, so that saving it loses nothing: no line past
-// kRows and no field past kColumns that is not blank, and Shift-JIS text (ShiftJisText).
+// kRows and no field past kColumns that is not blank, no quoted field holding a line break or
+// left open at the end, and Shift-JIS text (ShiftJisText).
 Page ParsePage(const std::string& text, bool* whole = nullptr);
 // No NUL byte, no UTF-16 or UTF-8 byte order mark, and every lead byte followed by a trail byte.
 // Bytes a code page leaves undefined pass: a user's file is refused only when it cannot be text.

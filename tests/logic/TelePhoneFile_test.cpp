@@ -55,6 +55,11 @@ TEST(TelePhoneFile, ReadingKeepsToTheGridAndTellsWhatItCannotHold) {
         {"UTF-16 with its mark", "\xFF\xFE"s + "a\0,\0b\0\r\0\n\0"s, 1, false},
         {"UTF-16 without a mark", "a\0,\0b\0\r\0\n\0"s, 1, false},
         {"UTF-8 with its mark", "\xEF\xBB\xBF" "a,b\r\n", 1, false},
+        // A spreadsheet's cell of two lines is one field over two lines; a quote inside a field opens none.
+        {"quoted CR LF", "\"Yamada\r\nTaro\",03-1,,,\r\n", 2, false},
+        {"quoted LF", "\"Yamada\nTaro\",03-1\n", 2, false},
+        {"quote open at the end", "a,\"b\"\"", 1, false},
+        {"quotes inside fields", "a\"b,\"c\"\"\",\"\"d\r\n", 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

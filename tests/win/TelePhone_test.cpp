@@ -106,10 +106,12 @@ TEST_F(PhoneBook, PagesTheGridCannotHoldAreNeverSavedAndOthersSaveOnEveryTabChan
     std::string big;  // 300 rows of six fields
     for (int i = 0; i < 300; ++i) big.append("c").append(std::to_string(i)).append(",n,1,2,3,extra\r\n");
     const std::string utf16 = "\xFF\xFE"s + "A\0,\0B\0\r\0\n\0"s;  // as another program saves it
+    const std::string sheet = "\"Yamada\r\nTaro\",03-1111-0000,taro@example.jp,,\r\nSuzuki,Hanako,03-2222,,\r\n";
     WritePage(0, big);
     WritePage(1, "ACME,Taro,03-1,t@x.jp,\r\n\" \",\" \",\" \",\" \",\" \"\r\n");  // a short file
     WritePage(3, utf16);
     WritePage(4, "RO,Ken,1,,\r\n");
+    WritePage(5, sheet);  // a cell of two lines, as a spreadsheet writes it
     SetFileAttributesA(telbook::PageFile(tel, 4).c_str(), FILE_ATTRIBUTE_READONLY);
     TForm3& f = Open();
     ASSERT_EQ(f.Page(), 0);
@@ -146,12 +148,17 @@ TEST_F(PhoneBook, PagesTheGridCannotHoldAreNeverSavedAndOthersSaveOnEveryTabChan
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_NE(boxes[2].text.find("読み取り専用"), std::string::npos);
     EXPECT_EQ(f.StringGrid1.Options() & tk::goEditing, 0);
-    // Closed on such pages, none is written.
+    f.SetPage(5);
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[3].text.find("電話帳を読み込めませんでした。\r" + telbook::PageFile(tel, 5)), 0u);
+    // Closed on such pages, none is written, nor by the session's end.
+    EndSession();
     SendMessageA(f.Handle, WM_CLOSE, 0, 0);
     EXPECT_TRUE(wintest::PumpUntil([] { return !Form3; }));
     EXPECT_EQ(ReadPage(3), utf16);
     EXPECT_EQ(ReadPage(0), big);
-    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(ReadPage(5), sheet);
+    EXPECT_EQ(boxes.size(), 4u);
 }
 
 TEST_F(PhoneBook, SearchFillsTheResultPageWithAtMostAGridOfHits) {
