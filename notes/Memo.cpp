@@ -313,6 +313,8 @@ void TForm18::SetTitle(const std::string& title) {
 
 void TForm18::Attach(const std::string& name, int group, const std::string& title) {
     if (attached_) return;
+    // Until the text is in, the program's end must not save the memo over its file.
+    tk::Form::Loading load(*this);
     attached_ = true;
     Name = name;
     Tag = group;
@@ -327,21 +329,20 @@ void TForm18::Attach(const std::string& name, int group, const std::string& titl
     K2->SetChecked(ini.ReadBool(Section(), ms::WindowSize, false));
     if (ini.ReadBool(Section(), ms::peti, false)) DressSmall();
     else ApplyKind();
-    // The text last, into a box of its final width: it is laid out once. A file marked read-only
-    // is said now, before anything is typed that could not be saved.
-    if (!LoadMemoFile(RichEdit1, MemoFile(), Handle, Caption())) {
-        lock_ = Lock::Unreadable;
-    } else if (tk::FileIsReadOnly(MemoFile())) {
-        lock_ = Lock::ReadOnlyFile;
-        tk::MessageDlg(Handle, "メモのファイルが読み取り専用です。\r" + MemoFile() + "\rこのメモは編集できません。",
-                       Caption(), MB_OK | MB_ICONWARNING);
-    }
+    // The text last, into a box of its final width: it is laid out once.
+    if (!ReadMemoFile(RichEdit1, MemoFile())) lock_ = Lock::Unreadable;
+    else if (tk::FileIsReadOnly(MemoFile())) lock_ = Lock::ReadOnlyFile;
     if (lock_ != Lock::None) {
         SetBack(back_);
         ApplyReadOnly(true);
         SetTitle(title.empty() ? name : title);
     }
     placed_ = true;
+    // Said once locked, and before anything is typed that could not be saved.
+    if (lock_ == Lock::Unreadable) SayMemoUnreadable(Handle, MemoFile(), Caption());
+    else if (lock_ == Lock::ReadOnlyFile)
+        tk::MessageDlg(Handle, "メモのファイルが読み取り専用です。\r" + MemoFile() + "\rこのメモは編集できません。",
+                       Caption(), MB_OK | MB_ICONWARNING);
 }
 
 bool ReadMemoFile(tk::RichEdit& text, const std::string& file) {
@@ -355,16 +356,13 @@ bool ReadMemoFile(tk::RichEdit& text, const std::string& file) {
     // Saving rewrites the file as rich text: another program's text would be lost, not kept.
     if (!data.Bytes().starts_with("{\\rtf") && !rtl::IsShiftJisText(data.Bytes())) return false;
     text.LoadFromStream(data);
+    text.SetModified(false);
     return true;
 }
 
-bool LoadMemoFile(tk::RichEdit& text, const std::string& file, HWND owner, const std::string& caption) {
-    bool read = ReadMemoFile(text, file);
-    text.SetModified(false);
-    if (!read)
-        tk::MessageDlg(owner, "メモを読み込めませんでした。\r" + file + "\rこのメモは編集も保存もできません。", caption,
-                       MB_OK | MB_ICONWARNING);
-    return read;
+void SayMemoUnreadable(HWND owner, const std::string& file, const std::string& caption) {
+    tk::MessageDlg(owner, "メモを読み込めませんでした。\r" + file + "\rこのメモは編集も保存もできません。", caption,
+                   MB_OK | MB_ICONWARNING);
 }
 
 void TForm18::ShowInactive() {

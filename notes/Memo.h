@@ -208,13 +208,14 @@ void SaveMemoPicture(const tk::TBitmap& picture, tk::SaveDialog& dialog, const s
                      HWND owner, const std::string& caption);
 // The memo's text colour: the whole text and what is typed next.
 void SetMemoTextColor(tk::RichEdit& text, tk::TColor c);
-// A memo file read into text; a missing file leaves text as it was. False, text left as it was,
-// when the file is there but could not be read (held open by another program, a read error) or
-// is not the program's text (rich text, or Shift-JIS text) but another program's (Unicode, binary).
+// A memo file read into text, unmodified; a missing file leaves text as it was. False, text left
+// as it was, when the file is there but could not be read (held open by another program, a read
+// error) or is not the program's text (rich text, or Shift-JIS text) but another program's
+// (Unicode, binary): the file must then not be saved over with what text shows.
 bool ReadMemoFile(tk::RichEdit& text, const std::string& file);
-// ReadMemoFile, the user told at owner when it gives false: the file must then not be saved over
-// with what text shows.
-bool LoadMemoFile(tk::RichEdit& text, const std::string& file, HWND owner, const std::string& caption);
+// Tells the user at owner that a memo file could not be read, once the memo is locked: a box runs
+// messages, and the program's end may save meanwhile.
+void SayMemoUnreadable(HWND owner, const std::string& file, const std::string& caption);
 // A text or rich-text file chosen in dialog loaded into text; false when cancelled or unreadable
 // (the user told).
 bool OpenFileIntoMemo(tk::RichEdit& text, tk::OpenDialog& dialog, HWND owner, const std::string& caption);

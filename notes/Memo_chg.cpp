@@ -102,6 +102,9 @@ TForm21::TForm21() : Form({.caption = "Memoの並び替え", .left = 0, .top = 0
 void TForm21::FormShow() {
     PlayWaveRes("ope");
     auto ini = settings::Open();
+    // Save writes whole lists: ones read from a file that could not be read would replace the
+    // stored groups.
+    readError_ = ini.ReadError();
     namespace s = ik::Memo_chg;
     int screenH = GetSystemMetrics(SM_CYSCREEN);
     int height = ini.ReadInteger(s::Section, s::Height, Height(), kMinHeight, std::max(kMinHeight, screenH));
@@ -110,6 +113,11 @@ void TForm21::FormShow() {
                     std::max(0, ini.ReadInteger(s::Section, s::top, 0)));
     ComboBox1.SetItemIndex(Form1 ? GroupOf(Form1->ComboBox1) : 0);
     LoadSource(false);
+    if (!readError_.empty())
+        tk::MessageDlg(Handle,
+                       readError_ + "\rこのウィンドウでは今は変更を保存できません。"
+                                    "ファイルが使えるようになってから開き直してください。",
+                       Caption(), MB_OK | MB_ICONWARNING);
 }
 
 void TForm21::FormCloseQuery(bool& canClose) {
@@ -119,14 +127,10 @@ void TForm21::FormCloseQuery(bool& canClose) {
 
 void TForm21::FormClose(tk::CloseAction& action) {
     namespace s = ik::Memo_chg;
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(s::Section, s::top, Top());
-        ini.WriteInteger(s::Section, s::left, Left());
-        ini.WriteInteger(s::Section, s::height, Height());
-    } catch (const tk::EIniFileError&) {
-        // The place is not kept; the window closes all the same.
-    }
+    auto ini = settings::Open();
+    ini.WriteInteger(s::Section, s::top, Top());
+    ini.WriteInteger(s::Section, s::left, Left());
+    ini.WriteInteger(s::Section, s::height, Height());
     action = tk::CloseAction::Hide;
 }
 
@@ -150,15 +154,15 @@ void TForm21::FormResize() {
 }
 
 void TForm21::LoadSource(bool fromTarget) {
-    BitBtn1.SetEnabled(SameGroup());
+    BitBtn1.SetEnabled(Editable() && SameGroup());
     BitBtn2.SetEnabled(false);
     for (tk::ListBox* l : {&ListBox1, &ListBox2, &ListBox3, &ListBox4}) l->Items.Clear();
     ReadMemoGroup(settings::Open(), GroupOf(ComboBox1), ListBox2.Items, ListBox1.Items);
     if (!fromTarget) {
         ComboBox2.SetItemIndex(ComboBox1.ItemIndex());
-        BitBtn1.SetEnabled(true);
+        BitBtn1.SetEnabled(Editable());
     }
-    BitBtn6.SetEnabled(true);
+    BitBtn6.SetEnabled(Editable());
 }
 
 void TForm21::ComboBox1Change() { LoadSource(false); }
@@ -172,7 +176,7 @@ void TForm21::ComboBox2Change() {
 
 // Moved memos are appended to the target's present list.
 void TForm21::TargetChanged() {
-    BitBtn1.SetEnabled(SameGroup());
+    BitBtn1.SetEnabled(Editable() && SameGroup());
     ListBox3.Items.Clear();
     ListBox4.Items.Clear();
     if (SameGroup()) return;
@@ -184,7 +188,7 @@ void TForm21::ListBox1Click() {
     int i = ListBox1.ItemIndex();
     if (i < 0 || i >= ListBox2.Items.Count()) return;
     int shown = settings::Open().ReadInteger(ms::MemoSection(ListBox2.Items[i], MemoFolder()), ms::Show, 1);
-    BitBtn2.SetEnabled(shown == 0 || SameGroup());
+    BitBtn2.SetEnabled(Editable() && (shown == 0 || SameGroup()));
 }
 
 void TForm21::MoveEntry(int index) {
@@ -196,7 +200,7 @@ void TForm21::MoveEntry(int index) {
 
 void TForm21::BitBtn2Click() {
     int i = ListBox1.ItemIndex();
-    if (i < 0 || i >= ListBox2.Items.Count()) return;
+    if (!Editable() || i < 0 || i >= ListBox2.Items.Count()) return;
     int shown = settings::Open().ReadInteger(ms::MemoSection(ListBox2.Items[i], MemoFolder()), ms::Show, 1);
     if (shown != 0 && !SameGroup()) {
         tk::MessageDlg(Handle,
@@ -217,6 +221,7 @@ void TForm21::BitBtn1Click() {
 void TForm21::BitBtn5Click() { LoadSource(false); }
 
 void TForm21::BitBtn6Click() {
+    if (!Editable()) return;
     PlayWaveRes("sav");
     const bool same = SameGroup();
     // Within one group the memos not moved follow the moved ones, so none is lost.

@@ -52,6 +52,10 @@ struct TForm21 : tk::Form {
 
 private:
     bool saved_ = false;
+    // Why the settings file could not be read when the window opened: then nothing is moved or
+    // saved for the rest of its run.
+    std::string readError_;
+    bool Editable() const { return readError_.empty(); }
     bool SameGroup() const { return ComboBox1.ItemIndex() == ComboBox2.ItemIndex(); }
     void TargetChanged();
     void MoveEntry(int index);

@@ -429,6 +429,8 @@ void TForm28::ShowGroup(tk::TreeNode node, int group) {
 }
 
 void TForm28::ShowMemo(const std::string& name, int group) {
+    // The program's end saves no preview whose memo is still coming in.
+    tk::Form::Loading load(*this);
     // Nothing of the memo shown before may stay: a missing file shows an empty memo.
     ClearPreview();
     SelectInMain(group, name);
@@ -447,7 +449,7 @@ void TForm28::ShowMemo(const std::string& name, int group) {
     RichEdit1.DefAttributes.SetColor(ini.ReadInteger(section, ms::FontColor, ini.ReadInteger(s, ik::Memo::FontColor, 0)));
     // A file that is there but could not be read is shown empty, greyed and not editable, so that
     // leaving the preview never writes over it.
-    bool lost = !LoadMemoFile(RichEdit1, M + name, Handle, Caption());
+    bool lost = !ReadMemoFile(RichEdit1, M + name);
     if (lost) RichEdit1.SetColor(tk::clBtnFace);
     // A file marked read-only is said before anything is typed that could not be saved.
     bool fileReadOnly = !lost && tk::FileIsReadOnly(M + name);
@@ -472,6 +474,8 @@ void TForm28::ShowMemo(const std::string& name, int group) {
     }
     Layout();
     StatusBar1.SetSimpleText(previewOpen_ ? kOpenHint : kClosedHint);
+    // Said once the preview is locked and whole.
+    if (lost) SayMemoUnreadable(Handle, M + name, Caption());
 }
 
 std::string TForm28::SavePreviewQuietly() {

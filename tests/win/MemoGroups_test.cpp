@@ -30,6 +30,7 @@ class MemoGroups : public ::testing::Test {
 public:
     std::string dir, M;
     std::vector<std::string> cues, boxes;
+    std::shared_ptr<void> held;  // the settings file, by another program
 
     void SetUp() override {
         dir = wintest::FreshTestDir("orbal-groups-");
@@ -107,6 +108,7 @@ TEST_F(MemoGroups, SavesTheListsTheMovesBuilt) {
         std::function<void(MemoGroups&, TForm21&)> steps;
         bool save;
         std::map<int, Names> expected;
+        bool held = false;  // the settings file, while the editor opens
     } cases[] = {
         {"reorder a group: the memos not moved follow in their old order", 0,
          [](MemoGroups&, TForm21& e) {
@@ -147,6 +149,16 @@ TEST_F(MemoGroups, SavesTheListsTheMovesBuilt) {
              Move(e, "Memo3");
          },
          false, {{0, {"Memo1", "Memo2", "Memo3", "Memo4"}}, {2, {"Memo7", "Memo8"}}}},
+        {"the settings file held while it opens: said, and what it read never saved", 0,
+         [](MemoGroups& t, TForm21& e) {
+             EXPECT_EQ(t.boxes.size(), 1u);
+             for (const std::string& b : t.boxes) EXPECT_NE(b.find("使用中"), std::string::npos);
+             t.held.reset();
+             if (e.BitBtn6.Enabled()) e.BitBtn6Click();
+             PickWithMouse(e.ComboBox1, 2);
+             EXPECT_FALSE(e.BitBtn6.Enabled());
+         },
+         false, {{0, {"Memo1", "Memo2", "Memo3", "Memo4"}}, {2, {"Memo7", "Memo8"}}}, true},
         {"an open memo stays in its group but moves within it", 0,
          [](MemoGroups& t, TForm21& e) {
              t.Store(0, {"Memo1", "Memo2", "Memo3", "Memo4"}, {"Memo2"});
@@ -164,11 +176,20 @@ TEST_F(MemoGroups, SavesTheListsTheMovesBuilt) {
         Store(2, {"Memo7", "Memo8"});
         Store(5, {});
         boxes.clear();
+        std::string before, after;
+        if (c.held) {
+            // Another program has written the file since it was read here, and holds it.
+            tk::ReadFileBytes(settings::IniPath(), before);
+            tk::WriteFileBytes(settings::IniPath(), before += "\r\n");
+            held = wintest::HeldByAnotherProgram(settings::IniPath());
+        }
         TForm21& e = Open(c.source);
         c.steps(*this, e);
         if (c.save) e.BitBtn6Click();
         editor.reset();
+        held.reset();
         for (auto& [group, names] : c.expected) EXPECT_EQ(Stored(group), names) << c.what << ", group " << group;
+        EXPECT_TRUE(!c.held || (tk::ReadFileBytes(settings::IniPath(), after) && after == before)) << c.what;
     }
     // Only the open memo's move to another group was refused, with the reason.
     ASSERT_EQ(boxes.size(), 1u);

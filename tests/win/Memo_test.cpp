@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <utility>
 
 #include "mainwindow/Main.h"
 #include "notes/Memo.h"
@@ -89,6 +90,7 @@ public:
     std::string dir, ini, M;
     std::vector<std::string> cues, boxes;
     int answer = IDYES;
+    std::function<void()> duringBox;  // run once, while the next box is up
 
     void SetUp() override {
         char tmp[MAX_PATH];
@@ -108,6 +110,7 @@ public:
         tk::SetSoundHookForTest([this](const tk::SoundCall& c) { cues.push_back(c.name); });
         tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
             boxes.push_back(c.text);
+            if (auto act = std::exchange(duringBox, nullptr)) act();
             return answer;
         });
     }
@@ -132,14 +135,14 @@ public:
         Form1->BitBtn9Click();
         return Form18 != before ? Form18 : nullptr;
     }
-    // The program ends and starts again: the end-of-program saves, every window destroyed,
-    // the main window created anew.
-    void Restart(bool session) {
+    // The program ends and starts again: the end-of-program saves (unless it has ended already),
+    // every window destroyed, the main window created anew.
+    void Restart(bool session, bool ended = false) {
         if (session) {
             SendMessageA(tk::Application.Handle, WM_QUERYENDSESSION, 0, 0);
             SendMessageA(tk::Application.Handle, WM_ENDSESSION, TRUE, 0);
         } else {
-            tk::Application.SaveWork(false);
+            if (!ended) tk::Application.SaveWork(false);
             tk::Application.Ending = true;
         }
         tk::Application.DestroyForms();
@@ -513,7 +516,7 @@ TEST_F(Memos, AMemoThatCannotBeSavedStaysOpen) {
 }
 
 TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
-    enum class End { Close, SessionEnd, ProgramEnd };
+    enum class End { Close, SessionEnd, ProgramEnd, MainCloseButtonDuringItsBox };
     Start();
     TForm18* m = NewMemo(1);
     m->RichEdit1.SetText("他のプログラムが開いていた文");
@@ -524,18 +527,25 @@ TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
     ASSERT_TRUE(tk::ReadFileBytes(file, before));
     std::string utf16 = "\xFF\xFE";  // 64 bytes
     for (char c : std::string("FIRST utf16 line\r\nsecond line\r\n")) utf16 += {c, '\0'};
-    for (int k = 0; k < 6; ++k) {
+    const std::string binary("text\0with a NUL", 15);
+    for (int k = 0; k < 8; ++k) {
         // Another program holds the file open, denying reading, while the memo opens; or the file
-        // is another program's text.
+        // is another program's text (UTF-16; last, one with a NUL byte).
         const bool foreign = k >= 3;
-        const End end = End(k % 3);
-        SCOPED_TRACE((foreign ? "UTF-16, end " : "held, end ") + std::to_string(k % 3));
-        ASSERT_TRUE(!foreign || tk::WriteFileBytes(file, before = utf16));
+        const End end = k < 6 ? End(k % 3) : End::MainCloseButtonDuringItsBox;
+        SCOPED_TRACE((foreign ? "foreign, end " : "held, end ") + std::to_string(int(end)));
+        ASSERT_TRUE(!foreign || tk::WriteFileBytes(file, before = k == 7 ? binary : utf16));
         Form1->ComboBox1.SetItemIndex(1);
         Form1->BitBtn10Click();
         boxes.clear();
         HANDLE held = foreign ? nullptr : CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        // The main window's close button, used while the memo says it cannot be read.
+        if (end == End::MainCloseButtonDuringItsBox)
+            duringBox = [] {
+                SendMessageA(Form1->Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+                wintest::Pump();
+            };
         Form1->OpenMemo(0, false);
         if (held) CloseHandle(held);
         TForm18* lost = FindMemoWindow(name);
@@ -550,7 +560,7 @@ TEST_F(Memos, AMemoFileThatCouldNotBeReadIsNeverSavedOver) {
             lost->Close();
             wintest::Pump();
         } else {
-            Restart(end == End::SessionEnd);
+            Restart(end == End::SessionEnd, end == End::MainCloseButtonDuringItsBox);
         }
         std::string after;
         ASSERT_TRUE(tk::ReadFileBytes(file, after));
