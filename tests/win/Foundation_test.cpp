@@ -32,6 +32,7 @@ void CALLBACK CloseBoxLater(HWND, UINT, UINT_PTR id, DWORD) {
     if (HWND b = FindWindowA("#32770", "位置")) {
         GetWindowRect(b, gBoxOut);
         PostMessageA(b, WM_COMMAND, IDOK, 0);
+        PostMessageA(b, WM_COMMAND, IDABORT, 0);
     }
 }
 
@@ -380,16 +381,29 @@ TEST(FoundationMsgBox, HookAnswersAndRecords) {
     EXPECT_EQ(calls[0].type & MB_ICONMASK, (UINT)MB_ICONQUESTION);
 }
 
-TEST(FoundationMsgBox, BoxSitsAtTheOwnersTopLeftCorner) {
-    tk::Form f({.caption = "配置", .left = 123, .top = 77, .width = 300, .height = 200});
-    f.Show();
-    RECT box{};
-    // Close the box from a timer once it is up, noting where it was.
-    gBoxOut = &box;
-    SetTimer(nullptr, 0, 300, CloseBoxLater);
-    tk::MessageDlg(f.Handle, "場所の確認", "位置", MB_OK | MB_ICONINFORMATION);
-    EXPECT_EQ(box.left, 123);
-    EXPECT_EQ(box.top, 77);
+// At the owner's corner, but inside the work area: an owner at the screen's right or bottom edge
+// (the main window's default place is the top right) keeps every button of the box on the screen.
+TEST(FoundationMsgBox, BoxSitsAtTheOwnersTopLeftCornerInsideTheWorkArea) {
+    const RECT room = tk::WorkAreaAt({0, 0});
+    const int w = room.right - room.left, h = room.bottom - room.top;
+    const struct {
+        int left, top;
+        UINT type;
+    } rows[] = {{123, 77, MB_OK}, {w - 300, 0, MB_ABORTRETRYIGNORE}, {w - 150, h - 100, MB_ABORTRETRYIGNORE}};
+    for (const auto& r : rows) {
+        tk::Form f({.caption = "配置", .left = r.left, .top = r.top, .width = 300, .height = 200});
+        f.Show();
+        RECT box{};
+        // Close the box from a timer once it is up, noting where it was.
+        gBoxOut = &box;
+        SetTimer(nullptr, 0, 300, CloseBoxLater);
+        tk::MessageDlg(f.Handle, "場所の確認。ボタンがすべて画面の中にあること。", "位置", r.type | MB_ICONINFORMATION);
+        SCOPED_TRACE(r.left);
+        EXPECT_EQ(box.left, std::min<int>(r.left, room.right - (box.right - box.left)));
+        EXPECT_EQ(box.top, std::min<int>(r.top, room.bottom - (box.bottom - box.top)));
+        EXPECT_LE(box.right, room.right);
+        EXPECT_LE(box.bottom, room.bottom);
+    }
 }
 
 TEST(FoundationForm, ExceptionInAHandlerBecomesAnErrorBoxNotACrash) {

@@ -22,7 +22,11 @@
 namespace {
 
 TEST_F(MainWindow, FirstRunWritesTheHolidaysOnceAndChoosesTheDataFolder) {
+    DeleteFileA(ini.c_str());  // a first run has no settings file: nothing is kept aside, nothing said
     Start();
+    EXPECT_EQ(boxes.size(), 0u);
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA((ini + ".broken-*").c_str(), &found), INVALID_HANDLE_VALUE);
     ASSERT_NE(Form4, nullptr);  // the settings window opens, in front of the main window
     HWND above = Form1->Handle;
     while ((above = GetWindow(above, GW_HWNDPREV)) && above != Form4->Handle) {}
@@ -51,7 +55,8 @@ TEST_F(MainWindow, FirstRunKeepsAnUnreadableSettingsFileAside) {
     const std::string rows[][3] = {{"", copy, schedule},
                                    {std::string("\x8c\0\xff\\ x\r\n=\x01", 10), copy + "-2", schedule},
                                    {"[Ho\xff\xff\xffy]\r\nSet=1\r\n[Calendar]\r\nDirectory=" + dir + "\r\n", copy + "-3", dir},
-                                   {"[Ho\xff\xff\xffy]\r\n[Calendar]\r\nDirectory=" + dir + "\\gone\r\n", copy + "-4", schedule}};
+                                   {"[Ho\xff\xff\xffy]\r\n[Calendar]\r\nDirectory=" + dir + "\\gone\r\n", copy + "-4", schedule},
+                                   {"[Form]\r\nOpen=1\r\n", copy + "-5", schedule}};
     for (const auto& [broken, kept, data] : rows) {
         ASSERT_TRUE(tk::WriteFileBytes(ini, broken));
         boxes.clear();
@@ -62,6 +67,27 @@ TEST_F(MainWindow, FirstRunKeepsAnUnreadableSettingsFileAside) {
         EXPECT_EQ(settings::Open().ReadInteger("Horiday", "Set", 0), 1);
         EXPECT_EQ(settings::DataDir(), data);
         Form1->Destroy();
+    }
+}
+
+// A settings file another program holds as the program starts is not a first run: the start
+// asks, and given up it writes nothing; tried again once the file is free, it goes on.
+TEST_F(MainWindow, SettingsFileHeldAtTheStartIsNotReadAsAFirstRun) {
+    const std::string stored = "[Horiday]\r\nSet=1\r\n01/01=【元日】\r\n[Calendar]\r\nDirectory=" + dir + "\r\n";
+    ASSERT_TRUE(tk::WriteFileBytes(ini, stored));
+    for (bool retry : {false, true}) {
+        auto held = wintest::HeldByAnotherProgram(ini);
+        boxes.clear();
+        tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& c) {
+            boxes.push_back(c.text);
+            if (retry) held.reset();
+            return retry ? IDRETRY : IDCANCEL;
+        });
+        EXPECT_EQ(SettingsReadableAtStart(), retry);
+        held.reset();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find("使用中"), std::string::npos);
+        EXPECT_EQ(Bytes(ini), stored);
     }
 }
 
