@@ -248,7 +248,10 @@ bool TApplication::SaveWork(bool forced) {
         while (!w.message.empty()) {
             if (w.form && !live(w.form, w.serial)) break;
             std::string who = w.form ? "「" + w.form->Caption() + "」の内容を保存できませんでした。\r" : "";
-            int answer = MessageDlg(w.form ? w.form->Handle : nullptr,
+            // Other work is asked about over the main window, where the end was asked for.
+            HWND over = w.form ? w.form->Handle
+                        : MainForm && IsWindowVisible(MainForm->Handle) ? MainForm->Handle : nullptr;
+            int answer = MessageDlg(over,
                                     who + w.message +
                                         "\r\r再試行: もう一度保存します。\r無視: 保存せずに終了します。"
                                         "\r中止: 終了をやめます。",

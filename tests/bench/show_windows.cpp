@@ -23,6 +23,9 @@
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
 //         phonelost (the phone book on a page another program holds open, with its message)
+//         phonesheet (a page a spreadsheet wrote with a two-line cell: read-only, with its message)
+//         end-held (the schedule list closed while the settings file is held, then the end's box
+//         over the main window at the top right, naming the place it could not keep)
 //         restored (the phone book with a typed cell and two memos moved since saved, after the
 //         program was minimised and restored)
 //         diary diary-picture diary-long-title diary-printed (a day's diary: formatted text, its picture,
@@ -1184,6 +1187,14 @@ void ShowPhoneBook(const std::string& scene) {
     tk::WriteFileSafely(telbook::PageFile(dir, 1), telbook::PageText(second));
     Form1->Telephone1Click();
     if (!Form3) return;
+    if (scene == "phonesheet") {
+        // A page a spreadsheet wrote, with a cell of two lines: shown, said, never saved over.
+        tk::WriteFileBytes(telbook::PageFile(dir, 1),
+                           "\"Yamada\r\nTaro\",03-1111-0000,taro@example.jp,\r\nSuzuki Hanako,03-2222-0000,,\r\n");
+        SetTimer(nullptr, 0, 7000, CancelDialogLater);
+        Form3->SetPage(1);
+        return;
+    }
     if (scene == "phonelost") {
         // Another program holds the second page open until the end.
         CreateFileA(telbook::PageFile(dir, 1).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -1346,6 +1357,7 @@ void ShowMemoGroups(const std::string& scene) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     std::string scene = __argc > 1 ? __argv[1] : "page0";
     int seconds = __argc > 2 ? atoi(__argv[2]) : 6;
+    HANDLE held = INVALID_HANDLE_VALUE;
     tk::Application.Initialize();
     tk::SetSoundHookForTest([](const tk::SoundCall&) {});
     Prepare(scene);
@@ -1496,6 +1508,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             Form1->CalendarEx1Change();
         }
         if (scene.rfind("list", 0) == 0) ShowScheduleList(scene);
+        if (scene == "end-held") {
+            // The schedule list closed while another program holds the settings file, then the end
+            // from the main window at its default place, the top right: its box names the place kept.
+            ShowScheduleList("list");
+            Form1->RestorePosition(GetSystemMetrics(SM_CXSCREEN) - Form1->Width(), 0);
+            Form1->Show();
+            held = CreateFileA(settings::IniPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            SendMessageA(Form2->Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageA(Form1->Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            SetTimer(nullptr, 0, (seconds - 1) * 1000, CloseBoxes);
+        }
         if (scene == "memogroups" || scene == "memotitle" || scene == "memomenu") ShowMemoGroups(scene);
         if (scene == "menu") {
             // The context menu stays open until a timer ends it.
@@ -1551,6 +1574,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     }
     // Ends as the program does, by closing the main window: its tray icons and their thread go first.
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     if (Form1) Form1->Close();
     return 0;
 }
