@@ -131,7 +131,8 @@ TEST(SingleInstance, AStartThatCannotWriteItsSettingsEndsAfterSayingSo) {
     struct Case {
         const char* blocker;
         bool folder;  // a folder where the file belongs, else the file held open without sharing
-    } cases[] = {{"held open", false}, {"folder", true}};
+        const char* says;
+    } cases[] = {{"held open", false, "使用中"}, {"folder", true, "に書き込めません。"}};
     for (auto& c : cases) {
         SCOPED_TRACE(c.blocker);
         DeleteFileA(ini.c_str());
@@ -141,16 +142,17 @@ TEST(SingleInstance, AStartThatCannotWriteItsSettingsEndsAfterSayingSo) {
         else held = CreateFileA(ini.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         PROCESS_INFORMATION p = Start(exe);
         ASSERT_NE(p.hProcess, nullptr);
-        // Each box is answered (a file held open is said unreadable first); one says it cannot be written.
+        // Each box is answered; a file held open is said unreadable and the start is given up, a
+        // folder in its place is said unwritable.
         std::string said;
         for (HWND box = nullptr, last = nullptr;; last = box) {
             if (!(box = WaitForWindows(p, [&](const FindCtx& w) { return w.box && w.box != last; }).box)) break;
             char text[512] = {};
             GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
             said += text;
-            PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            PostMessageA(GetDlgItem(box, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
         }
-        EXPECT_NE(said.find("に書き込めません。"), std::string::npos) << said;
+        EXPECT_NE(said.find(c.says), std::string::npos) << said;
         End(p, false);
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         RemoveDirectoryA(ini.c_str());
