@@ -148,7 +148,10 @@ void TForm6::FormShow() {
     auto ini = settings::Open();
     RestorePosition(ini.ReadInteger(ik::Entry_Cnt::Section, ik::Entry_Cnt::left, 0),
                     ini.ReadInteger(ik::Entry_Cnt::Section, ik::Entry_Cnt::top, 0));
-    tk::ForceDirectories(goal::Folder());
+    // A goal list that could not be read names no goal here (nor the data folder): a save would
+    // put a new goal in another's place, or over its file.
+    std::string unreadable = ini.ReadError();
+    if (unreadable.empty()) tk::ForceDirectories(goal::Folder());
     std::string name = ini.ReadString(ik::Entry::Section, rtl::IntToStr(Tag), "");
     rtl::TDateTime now = rtl::Now();
     goal::Head head{.start = now, .end = now};
@@ -174,6 +177,12 @@ void TForm6::FormShow() {
     SetTime(start_, h, n, s);
     rtl::DecodeTime(head.end, h, n, s, ms);
     SetTime(end_, h, n, s);
+    if (unreadable.empty()) return;
+    BitBtn1.SetEnabled(false);
+    BitBtn2.SetEnabled(false);
+    tk::MessageDlg(Handle,
+                   unreadable + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
+                   Caption(), MB_OK | MB_ICONWARNING);
 }
 
 void TForm6::FormCloseQuery(bool& canClose) {
@@ -236,6 +245,7 @@ void TForm6::BitBtn5Click() { SetTime(start_, 0, 0, 0); }
 void TForm6::BitBtn6Click() { SetTime(end_, 0, 0, 0); }
 
 void TForm6::BitBtn2Click() {
+    if (!BitBtn2.Enabled()) return;
     PlayWaveRes("sav");
     auto ini = settings::Open();
     std::vector<std::string> names = goal::ReadNames(ini);
@@ -256,7 +266,7 @@ void TForm6::BitBtn2Click() {
 }
 
 void TForm6::BitBtn1Click() {
-    if (!entry::ConfirmEntryDelete(*this)) return;
+    if (!BitBtn1.Enabled() || !entry::ConfirmEntryDelete(*this)) return;
     auto ini = settings::Open();
     std::string name = ini.ReadString(ik::Entry::Section, rtl::IntToStr(Tag), "");
     if (name.empty() || !tk::FileExists(FileOf(name))) {

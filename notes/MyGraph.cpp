@@ -85,9 +85,11 @@ void TForm36::CreateBand(tk::GroupBox& box, tk::Edit& title, tk::SpinEdit* const
 void TForm36::ShowHelp(const char* text) { StatusBar1.SetSimpleText(text); }
 
 void TForm36::FormShow() {
-    shown_ = true;
     PlayWaveRes("ope");
     auto ini = settings::Open();
+    // Bands read from a file that could not be read are not written back over the stored ones.
+    std::string unreadable = ini.ReadError();
+    bandsRead_ = unreadable.empty();
     RestorePosition(ini.ReadInteger(ik::MyGraph::Section, ik::MyGraph::left, 0),
                     ini.ReadInteger(ik::MyGraph::Section, ik::MyGraph::top, 0));
     Edit1.SetCaption(ini.ReadString(ik::MyGraph::Section, kLeft.title, ""));
@@ -105,6 +107,13 @@ void TForm36::FormShow() {
     time(kLeft.end, SpinEdit3, SpinEdit4);
     time(kRight.start, SpinEdit5, SpinEdit6);
     time(kRight.end, SpinEdit7, SpinEdit8);
+    if (bandsRead_) return;
+    for (tk::Edit* e : std::initializer_list<tk::Edit*>{&Edit1, &Edit2, &SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4,
+                                                        &SpinEdit5, &SpinEdit6, &SpinEdit7, &SpinEdit8})
+        e->SetEnabled(false);
+    tk::MessageDlg(Handle,
+                   unreadable + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
+                   Caption(), MB_OK | MB_ICONWARNING);
 }
 
 void TForm36::HourChange(tk::SpinEdit& field) {
@@ -130,7 +139,7 @@ void TForm36::FormClose(tk::CloseAction& action) {
 }
 
 bool TForm36::WriteBands() {
-    if (!shown_) return true;
+    if (!bandsRead_) return true;
     try {
         auto ini = settings::Open();
         ini.WriteString(ik::MyGraph::Section, kLeft.title, Edit1.Caption());

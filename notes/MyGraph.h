@@ -39,7 +39,7 @@ private:
     void CreateBand(tk::GroupBox& box, tk::Edit& title, tk::SpinEdit* const (&fields)[4], tk::Label* const (&labels)[5]);
     void ShowHelp(const char* text);
     bool WriteBands();  // the titles and times to the settings; false when the write failed
-    bool shown_ = false;
+    bool bandsRead_ = false;  // the fields hold the stored bands: only then are they written back
     bool bandsWritten_ = true;
 };
 

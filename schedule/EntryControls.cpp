@@ -163,13 +163,9 @@ bool SaveBody(tk::Form& form, const tk::RichEdit& body, const std::string& path)
 void DataFileChanged(const std::string& path) { tk::FolderIndex::For(rtl::ExtractFileDir(path)).Invalidate(); }
 
 void WritePosition(const tk::Form& form, const char* section, const char* topKey, const char* leftKey) {
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(section, topKey, form.Top());
-        ini.WriteInteger(section, leftKey, form.Left());
-    } catch (const tk::EIniFileError&) {
-        // The position is a convenience only.
-    }
+    auto ini = settings::Open();
+    ini.WriteInteger(section, topKey, form.Top());
+    ini.WriteInteger(section, leftKey, form.Left());
 }
 
 void RefreshDayAndMarks() {

@@ -218,6 +218,7 @@ void TForm7::Preset(int year, int month, int day, int hour, int minute) {
 
 void TForm7::FormShow() {
     PlayWaveRes("ope");
+    shown_ = true;
     if (!UptimePage()) TabSet1Click();
     auto ini = settings::Open();
     int chosen = ComboBox1.ItemIndex();
@@ -225,6 +226,7 @@ void TForm7::FormShow() {
     for (int i = 0; i < entry::kTemplateCount; ++i)
         ComboBox1.Items.Add(ini.ReadString(ik::Popup_Teikei::Section, IntToStr(i), entry::TemplateDefaultTitle(i)));
     ComboBox1.SetItemIndex(chosen);
+    SayUnreadable();
 }
 
 void TForm7::FormActivate() { ShowPopupTime(); }
@@ -311,17 +313,26 @@ void TForm7::TabSet1Click() {
 }
 
 void TForm7::LoadReminder(const std::string& path) {
-    if (entry::LoadBody(*this, RichEdit1, path)) {
+    Loading load(*this);
+    bool exists = entry::LoadBody(*this, RichEdit1, path);
+    LoadSection(path);
+    if (exists && !Locked()) {
         BitBtn1.SetEnabled(true);
         BitBtn6.SetEnabled(true);
         BitBtn2.SetEnabled(true);
     }
-    LoadSection(path);
     RichEdit1.SetModified(false);
+    SayUnreadable();
 }
 
 void TForm7::LoadSection(const std::string& path) {
     auto ini = settings::Open();
+    // Defaults read in place of a file that could not be read (the data folder's among them)
+    // would be saved over the reminder's own options: from then on the editor changes nothing.
+    if (!Locked() && !(unreadable_ = ini.ReadError()).empty())
+        for (tk::Control* c : std::initializer_list<tk::Control*>{&BitBtn1, &BitBtn6, &BitBtn2, &BitBtn9, &BitBtn10,
+                                                                  &ComboBox1, &RichEdit4})
+            c->SetEnabled(false);
     sectionSound_ = ini.ReadString(path, ik::Popup::file, "");
     sectionPicture_ = ini.ReadString(path, ik::Popup::bitmap, "");
     // A picture chosen in this window becomes the reminder's own at the next save.
@@ -352,8 +363,16 @@ void TForm7::RadioGroup3Click() {
 
 void TForm7::TabSet1Change(int, bool&) { PlayWaveRes("c1"); }
 
+void TForm7::SayUnreadable() {
+    if (!Locked() || said_ || !shown_) return;
+    said_ = true;
+    tk::MessageDlg(Handle,
+                   unreadable_ + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
+                   Caption(), MB_OK | MB_ICONWARNING);
+}
+
 void TForm7::EnableSaving() {
-    if (busy_) return;
+    if (busy_ || Locked()) return;
     BitBtn1.SetEnabled(true);
     BitBtn6.SetEnabled(true);
 }
@@ -415,7 +434,10 @@ void TForm7::BitBtn7Click() {
 
 void TForm7::BitBtn3Click() { RichEdit1.Lines.Add(Edit3.Text()); }
 
-bool TForm7::BitBtn6Click(Command c) { return c == Command::Save ? SaveReminder() : DeleteReminder(); }
+bool TForm7::BitBtn6Click(Command c) {
+    if (Locked()) return false;
+    return c == Command::Save ? SaveReminder() : DeleteReminder();
+}
 
 void TForm7::BitBtn1Click(Command c) {
     // A delete closes the window itself; a refused or failed command leaves it open.
@@ -587,7 +609,7 @@ void TForm7::LoadTemplate(int index) {
 
 void TForm7::ComboBox1Change() {
     int i = ComboBox1.ItemIndex();
-    if (i < 0) return;
+    if (i < 0 || Locked()) return;
     std::string folder = entry::TemplateFolder(settings::DataDir());
     if (!tk::DirectoryExists(folder)) tk::ForceDirectories(folder);
     if (!tk::DirectoryExists(folder)) {
@@ -601,7 +623,7 @@ void TForm7::ComboBox1Change() {
 
 void TForm7::RichEdit4Change() {
     int i = ComboBox1.ItemIndex();
-    if (RichEdit4.Tag == 1 || i < 0) return;
+    if (RichEdit4.Tag == 1 || i < 0 || Locked()) return;
     entry::SaveBody(*this, RichEdit4, entry::TemplateFile(settings::DataDir(), i));
 }
 
@@ -611,7 +633,7 @@ void TForm7::BitBtn8Click() {
 
 void TForm7::BitBtn10Click() {
     int i = ComboBox1.ItemIndex();
-    if (i < 0) return;
+    if (i < 0 || Locked()) return;
     Edit4.Tag = 1;  // filling the box is no renaming
     Edit4.SetText(ComboBox1.Items[i]);
     Edit4.Tag = 0;
@@ -645,7 +667,7 @@ void TForm7::Edit4Exit() {
 
 void TForm7::BitBtn9Click() {
     int i = ComboBox1.ItemIndex();
-    if (i < 0) return;
+    if (i < 0 || Locked()) return;
     auto ini = settings::Open();
     if (ini.ReadInteger(ik::Form::Section, ik::Form::Delete, 0) == 0 &&
         tk::MessageDlg(Handle, "「" + ComboBox1.Items[i] + "」を削除しますか？", Caption(), MB_YESNO | MB_ICONQUESTION) !=

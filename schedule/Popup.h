@@ -132,6 +132,10 @@ private:
     // Steps shared by both pages: the discard notice, the body and the section of path.
     void LoadReminder(const std::string& path);
     void LoadSection(const std::string& path);
+    // The settings file could not be read at a load: the editor saves, deletes and edits nothing.
+    bool Locked() const { return !unreadable_.empty(); }
+    // Once the window shows: that the settings file could not be read, the first time.
+    void SayUnreadable();
     void EnableSaving();
     bool SaveReminder();
     bool DeleteReminder();
@@ -143,6 +147,8 @@ private:
     int year_ = 1971, month_ = 1, day_ = 15;  // the date of the fields
     bool busy_ = false;  // a rebuild is setting controls: their change handlers stand still
     bool closed_ = false;
+    bool shown_ = false, said_ = false;
+    std::string unreadable_;  // why the settings file could not be read at a load
     std::string soundFile_, pictureFile_;
     std::string sectionSound_, sectionPicture_;  // the loaded reminder's own choices
     entry::TouchedNames appended_;  // schedule entries this window added its text to

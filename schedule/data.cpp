@@ -251,15 +251,11 @@ void TForm29::FormClose(tk::CloseAction& action) {
     action = tk::CloseAction::Free;
     if (closed_) return;
     closed_ = true;
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(ik::Data::Section, ik::Data::top, Top());
-        ini.WriteInteger(ik::Data::Section, ik::Data::left, Left());
-        ini.WriteInteger(ik::Data::Section, ik::Data::Height, Height());
-        ini.WriteInteger(ik::Data::Section, ik::Data::LHeight, ListBox1.Height());
-    } catch (const tk::EIniFileError&) {
-        // The position is a convenience; an unwritable settings file must not keep the window open.
-    }
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Data::Section, ik::Data::top, Top());
+    ini.WriteInteger(ik::Data::Section, ik::Data::left, Left());
+    ini.WriteInteger(ik::Data::Section, ik::Data::Height, Height());
+    ini.WriteInteger(ik::Data::Section, ik::Data::LHeight, ListBox1.Height());
     if (Form1 && Form1->Data2) Form1->Data2->SetChecked(false);
     if (deleted_) RefreshScheduleList();
 }

@@ -143,25 +143,34 @@ void TForm33::BuildHints() {
 
 void TForm33::FormShow() {
     PlayWaveRes("ope");
-    Table = LoadAssociations(settings::Open());
+    auto ini = settings::Open();
+    // A table read from a file that could not be read would be saved over the stored one: it
+    // only shows, and an extension typed shows its program.
+    unreadable_ = ini.ReadError();
+    Table = LoadAssociations(ini);
     Edit2.SetText(Table.fallback);
     ListBox1.Items.Clear();
     for (const Association& a : Table.entries) ListBox1.Items.Add(a.ext);
     Edit3.SetFocus();
+    if (Editable()) return;
+    for (tk::Control* c : {(tk::Control*)&Edit2, (tk::Control*)&BitBtn4, (tk::Control*)&BitBtn1}) c->SetEnabled(false);
+    tk::MessageDlg(Handle,
+                   unreadable_ + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
+                   kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void TForm33::Edit3Change() {
     ListBox1.SetItemIndex(-1);
     BitBtn3.SetEnabled(false);
     bool valid = ValidExtension(Edit3.Text());
-    Edit1.SetEnabled(valid);
-    BitBtn2.SetEnabled(valid);
+    Edit1.SetEnabled(valid && Editable());
+    BitBtn2.SetEnabled(valid && Editable());
     // The typed spelling stays in the field; only the entry's program is shown.
     int i = valid ? Table.Find(Edit3.Text()) : -1;
     if (i >= 0) {
         ListBox1.SetItemIndex(i);
         Edit1.SetText(Table.entries[i].command);
-        BitBtn3.SetEnabled(true);
+        BitBtn3.SetEnabled(Editable());
     }
     Edit1Change();
 }
@@ -171,11 +180,13 @@ void TForm33::ListBox1Click() {
     if (i < 0 || i >= int(Table.entries.size())) return;
     Edit3.SetText(Table.entries[i].ext);  // selects i again through Edit3Change
     Edit1.SetText(Table.entries[i].command);
-    BitBtn3.SetEnabled(ListBox1.ItemIndex() >= 0);
+    BitBtn3.SetEnabled(ListBox1.ItemIndex() >= 0 && Editable());
 }
 
 // An entry needs a program and an extension that can be stored.
-void TForm33::Edit1Change() { BitBtn6.SetEnabled(!Edit1.Text().empty() && ValidExtension(Edit3.Text())); }
+void TForm33::Edit1Change() {
+    BitBtn6.SetEnabled(!Edit1.Text().empty() && ValidExtension(Edit3.Text()) && Editable());
+}
 
 void TForm33::BitBtn6Click() {
     if (!BitBtn6.Enabled()) return;
@@ -195,7 +206,7 @@ void TForm33::BitBtn6Click() {
 
 void TForm33::BitBtn3Click() {
     int i = ListBox1.ItemIndex();
-    if (i < 0 || i >= int(Table.entries.size())) return;
+    if (!BitBtn3.Enabled() || i < 0 || i >= int(Table.entries.size())) return;
     PlayWaveRes("del");
     Table.Remove(i);
     ListBox1.Items.Delete(i);
@@ -204,6 +215,7 @@ void TForm33::BitBtn3Click() {
 }
 
 void TForm33::BitBtn1Click() {
+    if (!BitBtn1.Enabled()) return;
     Table.fallback = Edit2.Text();
     try {
         auto ini = settings::Open();
@@ -252,13 +264,9 @@ void TForm33::FormCloseQuery(bool& canClose) {
 }
 
 void TForm33::FormClose(tk::CloseAction& action) {
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(ik::Ext_Form::Section, ik::Ext_Form::top, Top());
-        ini.WriteInteger(ik::Ext_Form::Section, ik::Ext_Form::left, Left());
-    } catch (const tk::EIniFileError&) {
-        // The position is a convenience; the window still closes.
-    }
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Ext_Form::Section, ik::Ext_Form::top, Top());
+    ini.WriteInteger(ik::Ext_Form::Section, ik::Ext_Form::left, Left());
     SetMenuCheck(false);
     action = tk::CloseAction::Free;
 }

@@ -75,6 +75,9 @@ struct TForm33 : tk::Form {
 private:
     void BuildHints();
     void Browse(tk::Edit& field);
+    // Read from a settings file that could be read: only then may the table change.
+    bool Editable() const { return unreadable_.empty(); }
+    std::string unreadable_;  // why the settings file could not be read when the window opened
 };
 
 extern TForm33* Form33;

@@ -223,10 +223,12 @@ void TForm30::FormShow() {
     if (List) return;  // loaded once: showing again keeps the edits
     PlayWaveRes("ope");
     auto ini = settings::Open();
+    // A menu read from a file that could not be read would be saved over the stored one.
+    unreadable_ = ini.ReadError();
     std::string name = ini.ReadString(ik::Execmenu::Section, ik::Execmenu::SubStack, kMain);
     {
         PleaseWait wait(name == kMain ? "ランチャーメニューを読み込んでいます。" : "サブメニューを読み込んでいます。");
-        if (name == kMain) ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::SubCount, 1);
+        if (name == kMain && Editable()) ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::SubCount, 1);
         int depth = std::clamp(ini.ReadInteger(ik::Execmenu::Section, ik::Execmenu::SubCount, 1), 1, kDeepestMenu);
         GroupBox1.SetCaption(name);
         RestorePosition(ini.ReadInteger(ik::Execmenu::Section, ik::Execmenu::Left(depth), 0),
@@ -239,6 +241,10 @@ void TForm30::FormShow() {
         List->SetItems(LoadMenuEntries(ini, name));
     }
     ShowLists();
+    if (!Editable())
+        tk::MessageDlg(Handle,
+                       unreadable_ + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
+                       Caption(), MB_OK | MB_ICONWARNING);
     if (Hook()) Hook()(*this);
 }
 
@@ -258,19 +264,22 @@ void TForm30::ShowSelection(bool texts) {
         Edit1.SetText(c.title);
         Edit2.SetText(c.file);
     }
-    Edit1.SetEnabled(c.titleEnabled);
-    Edit2.SetEnabled(c.fileEnabled);
-    BitBtn5.SetEnabled(c.fileEnabled);
-    BitBtn7.SetEnabled(c.writeEnabled);
+    const bool edit = Editable();  // read-only, the items only show
+    Edit1.SetEnabled(edit && c.titleEnabled);
+    Edit2.SetEnabled(edit && c.fileEnabled);
+    BitBtn5.SetEnabled(edit && c.fileEnabled);
+    BitBtn7.SetEnabled(edit && c.writeEnabled);
     filling_ = true;
     CheckBox1.SetChecked(c.submenuChecked);
     filling_ = false;
-    CheckBox1.SetEnabled(c.submenuBox);
-    BitBtn10.SetEnabled(c.submenuEdit && List->AllowsSubmenus());
-    BitBtn3.SetEnabled(List->Selected() >= 0);
-    BitBtn4.SetEnabled(List->StackSelected() >= 0);
-    BitBtn2.SetEnabled(List->CanDeleteFromStack());
-    BitBtn8.SetEnabled(List->CanSave());
+    CheckBox1.SetEnabled(edit && c.submenuBox);
+    BitBtn10.SetEnabled(edit && c.submenuEdit && List->AllowsSubmenus());
+    BitBtn3.SetEnabled(edit && List->Selected() >= 0);
+    BitBtn4.SetEnabled(edit && List->StackSelected() >= 0);
+    BitBtn2.SetEnabled(edit && List->CanDeleteFromStack());
+    BitBtn8.SetEnabled(edit && List->CanSave());
+    BitBtn1.SetEnabled(edit);
+    BitBtn6.SetEnabled(edit);
 }
 
 void TForm30::ListBox1Click() {
@@ -294,7 +303,7 @@ void TForm30::Edit1Change() {
 }
 
 void TForm30::CheckBox1Click() {
-    if (filling_ || !List) return;
+    if (filling_ || !Editable()) return;
     if (List->SetSubmenu(CheckBox1.Checked())) {
         if (CheckBox1.Checked()) Edit2.Clear();
     }
@@ -302,14 +311,14 @@ void TForm30::CheckBox1Click() {
 }
 
 void TForm30::BitBtn1Click() {
-    if (!List) return;
+    if (!Editable()) return;
     List->AddNew();
     ShowLists();
     Edit1.SetFocus();
 }
 
 void TForm30::BitBtn6Click() {
-    if (!List) return;
+    if (!Editable()) return;
     List->AddSeparator();
     ShowLists();
 }
@@ -338,24 +347,24 @@ void TForm30::BitBtn5Click() {
 }
 
 void TForm30::BitBtn3Click() {
-    if (!List || !List->ToStack()) return;
+    if (!Editable() || !List->ToStack()) return;
     ShowLists();
 }
 
 void TForm30::BitBtn4Click() {
-    if (!List || !List->FromStack()) return;
+    if (!Editable() || !List->FromStack()) return;
     ShowLists();
 }
 
 void TForm30::BitBtn2Click() {
-    if (!List || !List->CanDeleteFromStack()) return;
+    if (!Editable() || !List->CanDeleteFromStack()) return;
     PlayWaveRes("del");
     List->DeleteFromStack();
     ShowLists();
 }
 
 bool TForm30::SaveMenu() {
-    if (!List || !List->CanSave()) return false;
+    if (!Editable() || !List->CanSave()) return false;
     PlayWaveRes("sav");
     try {
         auto ini = settings::Open();
@@ -407,7 +416,7 @@ void TForm30::SubMenuEdit1Click() {
 
 void TForm30::FormDropFiles(const std::vector<std::string>& files) {
     try {
-        if (!List) throw std::runtime_error("not loaded");
+        if (!Editable()) throw std::runtime_error("not editable");
         if (List->DropFiles(files) > 0) ShowLists();
     } catch (const std::exception&) {
         tk::MessageDlg(Handle, "現在ドロップ出来ません。\r一旦閉じてからまた開いて再度行って下さい。", Caption(),
@@ -423,14 +432,10 @@ void TForm30::FormCloseQuery(bool& canClose) {
 void TForm30::FormClose(tk::CloseAction& action) {
     action = tk::CloseAction::Hide;  // the one who opened it frees it
     if (!List) return;
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(List->Depth()), Top());
-        ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Left(List->Depth()), Left());
-        ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::SubCount, List->Depth() - 1);
-    } catch (const tk::EIniFileError&) {
-        // The position is a convenience; the window still closes.
-    }
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Top(List->Depth()), Top());
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::Left(List->Depth()), Left());
+    ini.WriteInteger(ik::Execmenu::Section, ik::Execmenu::SubCount, List->Depth() - 1);
     if (List->Name() == kMain) {
         Hide();
         // Straight to the launcher menu: a pending memo-menu rebuild must not take its turn.
@@ -439,7 +444,9 @@ void TForm30::FormClose(tk::CloseAction& action) {
 }
 
 void EditLauncherMenu() {
-    settings::Open().WriteString(ik::Execmenu::Section, ik::Execmenu::SubStack, kMain);
+    // A file that cannot be read is not written to: the editor opens on "Main" read-only.
+    if (auto ini = settings::Open(); ini.ReadError().empty())
+        ini.WriteString(ik::Execmenu::Section, ik::Execmenu::SubStack, kMain);
     TForm30 editor;
     Form30 = &editor;
     editor.ShowModal();

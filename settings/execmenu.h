@@ -91,7 +91,10 @@ private:
     void ShowLists();
     // The selected item's fields (texts too, unless only its flag changed) and buttons.
     void ShowSelection(bool texts);
+    // Loaded from a settings file that could be read: only then may the menu change.
+    bool Editable() const { return List && unreadable_.empty(); }
     bool filling_ = false;  // the check box follows the selection, not the user
+    std::string unreadable_;  // why the settings file could not be read when the editor opened
 };
 
 // The top-level editor while it runs.

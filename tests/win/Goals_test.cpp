@@ -1,12 +1,16 @@
 // Goals and the private time bands: the goal list, saving and deleting goals, damaged goal files
-// in the goal box at start-up, the decimal date-time texts and the date and time fields.
+// in the goal box at start-up, the decimal date-time texts and the date and time fields; and every
+// window that writes a list back whole, opened on a settings file it cannot read.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "mainwindow/Main.h"
 #include "notes/Entry.h"
 #include "notes/MyGraph.h"
+#include "schedule/Popup.h"
+#include "settings/Ext_exec.h"
 #include "settings/Settings.h"
+#include "settings/execmenu.h"
 #include "tests/win/WinTest.h"
 #include "toolkit/Files.h"
 #include "toolkit/MsgBox.h"
@@ -272,6 +276,42 @@ TEST_F(Goals, DateGroupLowersImpossibleDay) {
     EXPECT_FALSE(f.BitBtn7.Enabled());
     f.SpinEdit3.SetValue(2);
     EXPECT_TRUE(f.BitBtn7.Enabled());
+}
+
+// Opened while another program holds the settings file (changed since this program read it), each
+// window says so; once the file is free its save writes nothing over what it could not read.
+TEST_F(Goals, ListWindowsOpenedOnAHeldSettingsFileWriteNothingBack) {
+    const std::string ini = settings::IniPath();
+    WriteAll(ini, Bytes(ini) + "[Entry]\r\n0=G0\r\n[MyGraph]\r\nLG_Title=朝\r\n[Ext_Exec]\r\n.txt=ed.exe\r\n"
+                               "[ExecTitle_Main]\r\nCount=1\r\n0=A\r\n");
+    std::shared_ptr<void> held;
+    std::string before;
+    auto check = [&](tk::Control& save, const std::function<void()>& click) {
+        EXPECT_TRUE(boxes.size() == 1 && boxes[0].find("ほかのプログラムが使用中です") != std::string::npos);
+        held.reset();
+        EXPECT_FALSE(save.Enabled());
+        click();
+        EXPECT_EQ(Bytes(ini), before);
+    };
+    auto show = [](auto*& f) -> auto& { return tk::Application.CreateForm(f), tk::Application.MainForm = nullptr, f->Show(), *f; };
+    std::function<void()> rows[] = {
+        [&] { check(OpenGoal(0).BitBtn2, [] { Form6->BitBtn2Click(); }); },
+        [&] { check(show(Form36).Edit1, [] { Form36->OnSave(); }); },
+        [&] { check(show(Form33).BitBtn1, [] { Form33->BitBtn1.Click(); }); },
+        [&] { check(show(Form7).BitBtn6, [] { Form7->RichEdit1.SetText("変更"), Form7->BitBtn6Click(TForm7::Command::Save); }); },
+        [&] {
+            SetMenuEditorHookForTest([&](TForm30& e) { check(e.BitBtn8, [&] { e.BitBtn8Click(); }), e.BitBtn9Click(); });
+            EditLauncherMenu(), SetMenuEditorHookForTest(nullptr);
+        },
+    };
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        WriteAll(ini, before = Bytes(ini) + ";\r\n");
+        held = wintest::HeldByAnotherProgram(ini), boxes.clear();
+        rows[i]();
+        wintest::Pump();
+        DestroyOpen<TForm6, TForm36, TForm33, TForm7>();
+    }
 }
 
 TEST_F(Goals, TimeBandsClampAndRoundTrip) {
