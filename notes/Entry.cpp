@@ -180,9 +180,7 @@ void TForm6::FormShow() {
     if (unreadable.empty()) return;
     BitBtn1.SetEnabled(false);
     BitBtn2.SetEnabled(false);
-    tk::MessageDlg(Handle,
-                   unreadable + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
-                   Caption(), MB_OK | MB_ICONWARNING);
+    tk::SayUnsavedUntilReopened(Handle, unreadable, Caption());
 }
 
 void TForm6::FormCloseQuery(bool& canClose) {

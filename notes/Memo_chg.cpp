@@ -114,10 +114,7 @@ void TForm21::FormShow() {
     ComboBox1.SetItemIndex(Form1 ? GroupOf(Form1->ComboBox1) : 0);
     LoadSource(false);
     if (!readError_.empty())
-        tk::MessageDlg(Handle,
-                       readError_ + "\rこのウィンドウでは今は変更を保存できません。"
-                                    "ファイルが使えるようになってから開き直してください。",
-                       Caption(), MB_OK | MB_ICONWARNING);
+        tk::SayUnsavedUntilReopened(Handle, readError_, Caption());
 }
 
 void TForm21::FormCloseQuery(bool& canClose) {

@@ -111,9 +111,7 @@ void TForm36::FormShow() {
     for (tk::Edit* e : std::initializer_list<tk::Edit*>{&Edit1, &Edit2, &SpinEdit1, &SpinEdit2, &SpinEdit3, &SpinEdit4,
                                                         &SpinEdit5, &SpinEdit6, &SpinEdit7, &SpinEdit8})
         e->SetEnabled(false);
-    tk::MessageDlg(Handle,
-                   unreadable + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
-                   Caption(), MB_OK | MB_ICONWARNING);
+    tk::SayUnsavedUntilReopened(Handle, unreadable, Caption());
 }
 
 void TForm36::HourChange(tk::SpinEdit& field) {

@@ -366,9 +366,7 @@ void TForm7::TabSet1Change(int, bool&) { PlayWaveRes("c1"); }
 void TForm7::SayUnreadable() {
     if (!Locked() || said_ || !shown_) return;
     said_ = true;
-    tk::MessageDlg(Handle,
-                   unreadable_ + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
-                   Caption(), MB_OK | MB_ICONWARNING);
+    tk::SayUnsavedUntilReopened(Handle, unreadable_, Caption());
 }
 
 void TForm7::EnableSaving() {

@@ -154,9 +154,7 @@ void TForm33::FormShow() {
     Edit3.SetFocus();
     if (Editable()) return;
     for (tk::Control* c : {(tk::Control*)&Edit2, (tk::Control*)&BitBtn4, (tk::Control*)&BitBtn1}) c->SetEnabled(false);
-    tk::MessageDlg(Handle,
-                   unreadable_ + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
-                   kCaption, MB_OK | MB_ICONWARNING);
+    tk::SayUnsavedUntilReopened(Handle, unreadable_, kCaption);
 }
 
 void TForm33::Edit3Change() {

@@ -242,9 +242,7 @@ void TForm30::FormShow() {
     }
     ShowLists();
     if (!Editable())
-        tk::MessageDlg(Handle,
-                       unreadable_ + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
-                       Caption(), MB_OK | MB_ICONWARNING);
+        tk::SayUnsavedUntilReopened(Handle, unreadable_, Caption());
     if (Hook()) Hook()(*this);
 }
 

@@ -56,6 +56,11 @@ int MessageDlg(HWND owner, const std::string& text, const std::string& caption, 
     return r;
 }
 
+void SayUnsavedUntilReopened(HWND owner, const std::string& readError, const std::string& caption) {
+    MessageDlg(owner, readError + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
+               caption, MB_OK | MB_ICONWARNING);
+}
+
 bool ConfirmDelete(HWND owner, const std::string& caption) {
     return MessageDlg(owner, "削除しますか？", caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
