@@ -80,6 +80,8 @@ TEST_F(CycleTracker, ThreeDatesGiveTheirAveragesAndForecasts) {
     Form25->ListBox1.SetItemIndex(1);
     Form25->ListBox1Click();
     Form25->Edit4.SetText("メモ\\表");
+    Form25->ListBox1.SetItemIndex(2);
+    Form25->ListBox1Click();
     EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "メモ\\表");
     EXPECT_EQ(Own().ReadString("Comment", "2000/02/28", "none"), "none");
 }
@@ -214,6 +216,66 @@ TEST_F(CycleTracker, WhatCouldNotBeWrittenKeepsTheWindowUntilTheCloseWritesIt) {
     wintest::Pump();
     EXPECT_EQ(ReadPeriodDates(Own()), (std::vector<std::string>{"2000/01/01", "2000/01/29"}));
     EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "メモ");
+}
+
+// Read as no dates, such a file would be written over with what is added.
+TEST_F(CycleTracker, AFileThatCouldNotBeReadIsShownReadOnlyAndKeptAsItWas) {
+    struct Case {
+        const char* name;
+        bool held, older;  // held by another program (else bytes with a NUL); older dates in the settings file
+        const char* why;
+    } cases[] = {
+        {"held", true, false, "使用中です"},
+        {"not text", false, false, "テキストではありません"},
+        {"held with older dates", true, true, "使用中です"},
+    };
+    bool addAtBox = true;
+    tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& b) {
+        boxes.push_back(b.text);
+        addAtBox = Form25->BitBtn2.Enabled();
+        return IDOK;
+    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Written past the program's settings reader, which would know the file's text.
+        const char junk[] = "[Period]\r\nCount=1\r\n0=2000/01/01\0\x8f\xfe";
+        tk::WriteFileBytes(file, c.held ? "[Period]\r\n0=1999/12/04\r\n1=2000/01/01\r\n2=2000/01/29\r\nCount=3\r\n"
+                                        : std::string(junk, sizeof junk - 1));
+        if (c.older) WriteList(settings::Open(), {"1999/09/11"});
+        const std::string before = Bytes(file);
+        std::shared_ptr<void> held = c.held ? wintest::HeldByAnotherProgram(file) : nullptr;
+        boxes.clear();
+        Open();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find(c.why), std::string::npos);
+        EXPECT_FALSE(addAtBox);
+        EXPECT_TRUE(Form25->Edit4.ReadOnly());
+        held.reset();
+        Add(2000, 3, 1);
+        Form25->SpinEdit4.SetValue(9);
+        SendMessageA(Form25->Handle, WM_CLOSE, 0, 0);
+        wintest::Pump();
+        EXPECT_EQ(Form25, nullptr);
+        EXPECT_EQ(Bytes(file), before);
+        EXPECT_EQ(settings::Open().SectionExists("Period"), c.older);
+        DeleteFileA(file.c_str());
+    }
+}
+
+TEST_F(CycleTracker, ANoteTypedWhileTheFileIsHeldWaitsForTheNextSave) {
+    WriteList(Own(), {"2000/01/01", "2000/01/29"});
+    Open();
+    static int writes;
+    writes = 0;
+    tk::WriteFileSafelyStep = [](const char* step) { return writes += std::string(step) == "temp", true; };
+    std::shared_ptr<void> held = wintest::HeldByAnotherProgram(file);
+    wintest::Type(Form25->Edit4.Handle, "abcde");
+    EXPECT_EQ(writes, 0);  // no key press waits for the file
+    held.reset();
+    Form25->ListBox1.SetItemIndex(0);
+    Form25->ListBox1Click();
+    tk::WriteFileSafelyStep = nullptr;
+    EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "abcde");
 }
 
 TEST_F(CycleTracker, MainMenuOpensItAfterThePasswordGate) {
