@@ -354,16 +354,12 @@ bool TForm8::SaveDay() {
 void TForm8::FormCloseQuery(bool&) { PlayWaveRes("clo"); }
 
 void TForm8::FormClose(tk::CloseAction& action) {
-    try {
-        auto ini = settings::Open();
-        RECT r = NormalBounds();
-        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::top, r.top);
-        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::left, r.left);
-        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Height, r.bottom - r.top);
-        ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Width, r.right - r.left);
-    } catch (const tk::EIniFileError&) {
-        // The window's place is no reason to keep it open.
-    }
+    auto ini = settings::Open();
+    RECT r = NormalBounds();
+    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::top, r.top);
+    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::left, r.left);
+    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Height, r.bottom - r.top);
+    ini.WriteInteger(ik::Nikki::Section, ik::Nikki::Width, r.right - r.left);
     if (List1->Enabled() && Form1) {
         if (Form1->Diary1) Form1->Diary1->SetChecked(false);
         // The month list's command, once it exists.

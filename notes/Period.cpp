@@ -147,20 +147,19 @@ void TForm25::FormShow() {
     SetMenuCheck(true);
     auto ini = settings::Open();
     tk::TIniFile own = Own();
-    readOnly_ = tk::FileIsReadOnly(own.FileName);
+    // A file that could not be read reads as no dates: written back, it would lose them all.
+    const std::string unread = own.ReadError();
+    readOnly_ = !unread.empty() || tk::FileIsReadOnly(own.FileName);
     filling_ = true;
     SpinEdit4.SetValue(own.ReadInteger(pf::Section, pf::Days, 5));
     RestorePosition(ini.ReadInteger(ik::Peri::Section, ik::Peri::left, 0),
                     ini.ReadInteger(ik::Peri::Section, ik::Peri::top, 0));
 
+    // Older dates go only into a file that was read: merged with a failed read they would replace it.
     std::vector<std::string> dates;
-    if (ini.ReadString(pf::Section, "0", "").empty()) {
-        dates = ReadPeriodDates(own);
-    } else if (!MoveOlderPeriodDates(ini, own, dates)) {
-        tk::MessageDlg(Handle,
-                       "以前の登録データを " + own.FileName + " に移せませんでした。\r次に開くときにもう一度移します。",
-                       kCaption, MB_OK | MB_ICONWARNING);
-    }
+    bool moved = true;
+    if (!unread.empty() || ini.ReadString(pf::Section, "0", "").empty()) dates = ReadPeriodDates(own);
+    else moved = MoveOlderPeriodDates(ini, own, dates);
     ListBox1.Items.Clear();
     for (const std::string& d : dates) ListBox1.Items.Add(d);
 
@@ -168,20 +167,29 @@ void TForm25::FormShow() {
     if (Form1) y = Form1->CalendarEx1.Year(), m = Form1->CalendarEx1.Month(), d = Form1->CalendarEx1.Day();
     SetDate(y, m, d);
     filling_ = false;
-    ListBox1.SetItemIndex(ListBox1.Items.Count() - 1);
-    ListBox1Click();
-    Recompute();
     if (readOnly_) {
-        // Said now, before anything is entered that could not be kept.
         for (tk::Control* c : {(tk::Control*)&BitBtn2, (tk::Control*)&BitBtn1}) c->SetEnabled(false);
         Edit4.SetReadOnly(true);
+    }
+    ShowSelected(ListBox1.Items.Count() - 1);
+    Recompute();
+    // Said once the window shows what it holds, before anything is entered that could not be kept.
+    if (!moved)
+        tk::MessageDlg(Handle,
+                       "以前の登録データを " + own.FileName + " に移せませんでした。\r次に開くときにもう一度移します。",
+                       kCaption, MB_OK | MB_ICONWARNING);
+    if (!unread.empty())
+        tk::MessageDlg(Handle,
+                       unread + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
+                       kCaption, MB_OK | MB_ICONWARNING);
+    else if (readOnly_)
         tk::MessageDlg(Handle,
                        "登録データのファイルは読み取り専用です。\r" + own.FileName + "\r日付の登録や削除、メモの編集はできません。",
                        kCaption, MB_OK | MB_ICONINFORMATION);
-    }
 }
 
 std::string TForm25::SaveData() {
+    if (readOnly_) return "";
     try {
         tk::TIniFile own = Own();
         if (datesUnsaved_) StorePeriodDates(own, Dates());
@@ -202,13 +210,9 @@ void TForm25::FormCloseQuery(bool& canClose) {
 }
 
 void TForm25::FormClose(tk::CloseAction& action) {
-    try {
-        auto ini = settings::Open();
-        ini.WriteInteger(ik::Peri::Section, ik::Peri::top, Top());
-        ini.WriteInteger(ik::Peri::Section, ik::Peri::left, Left());
-    } catch (const tk::EIniFileError&) {
-        // The position is not worth keeping the window open for.
-    }
+    auto ini = settings::Open();
+    ini.WriteInteger(ik::Peri::Section, ik::Peri::top, Top());
+    ini.WriteInteger(ik::Peri::Section, ik::Peri::left, Left());
     SetMenuCheck(false);
     action = tk::CloseAction::Free;
 }
@@ -281,8 +285,7 @@ void TForm25::Recompute() {
     filling_ = false;
     // The edits' change runs the forecast once their texts are all in.
     if (!dates.empty()) BitBtn4Click();
-    ListBox1.SetItemIndex(ListBox1.Items.Count() - 1);
-    ListBox1Click();
+    ShowSelected(ListBox1.Items.Count() - 1);
 }
 
 void TForm25::BitBtn4Click() {
@@ -338,7 +341,14 @@ void TForm25::ListBox3Click() { Marks(ListBox3, GroupBox2, ListBox4, forecast_.c
 void TForm25::ListBox5Click() { Marks(ListBox5, GroupBox4, ListBox6, forecast_.alternating); }
 
 void TForm25::ListBox1Click() {
-    const int i = ListBox1.ItemIndex();
+    // The note typed for the date left is written now, not at each key press; one that cannot be
+    // written stays for the next save, and the close asks.
+    SaveData();
+    ShowSelected(ListBox1.ItemIndex());
+}
+
+void TForm25::ShowSelected(int i) {
+    ListBox1.SetItemIndex(i);
     auto day = i >= 0 ? period::DayOf(ListBox1.Items[i]) : std::nullopt;
     filling_ = true;
     if (!day) {
@@ -374,9 +384,9 @@ void TForm25::Edit4Change() {
     const int i = ListBox1.ItemIndex();
     auto day = i >= 0 ? period::DayOf(ListBox1.Items[i]) : std::nullopt;
     if (!day) return;
-    // A note that cannot be stored is not worth a box on every key press: the close asks.
+    // Written with the next save the user makes (another date, Add, Delete, the days, the close):
+    // a file another program holds would otherwise hold up every key press.
     notesUnsaved_[period::DateText(*day)] = Edit4.Text();
-    SaveData();
 }
 
 void TForm25::SpinEdit1Change() {

@@ -62,18 +62,20 @@ struct TForm25 : tk::Form {
     void SpinEdit4Change();
 
     std::vector<std::string> Dates() const;
-    // Writes what an earlier write could not keep (the dates, the days, notes), without a word:
-    // empty when all is written, else the message (the form's OnSave).
+    // Writes what is not yet written (the dates, the days, the notes typed), without a word:
+    // empty when all is written, else the message (the form's OnSave). Nothing while read-only.
     std::string SaveData();
 
 private:
     tk::TIniFile Own() const { return tk::TIniFile(PeriodIniPath()); }
     void Recompute();
+    void ShowSelected(int i);  // selects the date at i and shows its note and cycle
     void Marks(tk::ListBox& forecast, tk::GroupBox& group, tk::ListBox& marks, const std::vector<long long>& days);
     void SetDate(int y, int m, int d);
     bool filling_ = false;
     period::Forecast forecast_;
-    bool readOnly_ = false;  // the tracker's file is marked read-only: nothing is entered
+    // The tracker's file is marked read-only or could not be read: nothing is entered or written.
+    bool readOnly_ = false;
     bool datesUnsaved_ = false, daysUnsaved_ = false;
     std::map<std::string, std::string> notesUnsaved_;  // by date
 };

@@ -163,26 +163,28 @@ void TForm16::DateUpdate(bool fromDay) {
 }
 
 void TForm16::LoadText() {
+    Loading load(*this);
     const std::string path = Label7.Caption();
     RichEdit1.Clear();
-    bool found = tk::FileExists(path);
+    bool found = tk::FileExists(path), read = true;
     if (found) {
         try {
             RichEdit1.LoadFromFile(path);
         } catch (const std::exception&) {
             RichEdit1.Clear();
-            tk::MessageDlg(Handle, "誕生日のファイルを読み込めませんでした。\r\n" + path, kCaption,
-                           MB_OK | MB_ICONEXCLAMATION);
+            read = false;  // saved, the text would replace the one that could not be read
         }
     }
     // Said as the day shows, not when what was typed could not be saved.
-    bool readOnly = tk::FileIsReadOnly(path);
+    bool readOnly = !read || tk::FileIsReadOnly(path);
     RichEdit1.SetReadOnly(readOnly);
     BitBtn1.SetEnabled(found && !readOnly);
     BitBtn2.SetEnabled(found && !readOnly);
     if (readOnly)
-        tk::MessageDlg(Handle, "誕生日のファイルは読み取り専用です。\r\n" + path + "\r\n編集も削除もできません。", kCaption,
-                       MB_OK | MB_ICONINFORMATION);
+        tk::MessageDlg(Handle,
+                       std::string(read ? "誕生日のファイルは読み取り専用です。" : "誕生日のファイルを読み込めませんでした。") +
+                           "\r\n" + path + "\r\n編集も削除もできません。",
+                       kCaption, MB_OK | (read ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
 }
 
 void TForm16::SpinEdit2Change() {

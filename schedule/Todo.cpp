@@ -242,31 +242,28 @@ void TForm15::FormCreate() {
 
 std::string TForm15::Folder() const { return settings::DataDir() + "\\Todo\\"; }
 
-void TForm15::LoadTrees() {
-    std::string T = Folder(), titles, twins;
+std::string TForm15::LoadTrees() {
+    std::string T = Folder(), titles, twins, unread;
     bool hasTitles = tk::FileExists(T + todo::kTitlesFile), hasTwins = tk::FileExists(T + todo::kTwinsFile);
     if (!hasTitles && !hasTwins) {  // never saved
         Tree = todo::TodoTree::Initial();
-        return;
+        return "";
     }
     if (hasTitles && !tk::ReadFileBytes(T + todo::kTitlesFile, titles)) {
         // Writing the four folders over it at the close would lose every title.
         treesLost_ = readOnly_ = true;
-        tk::MessageDlg(Handle, "ToDoの一覧を読み込めませんでした。\r" + T + todo::kTitlesFile, Caption(),
-                       MB_OK | MB_ICONWARNING);
-        PostMessageA(Handle, WM_CLOSE, 0, 0);
+        unread = "ToDoの一覧を読み込めませんでした。\r" + T + todo::kTitlesFile;
     } else if ((hasTwins && !tk::ReadFileBytes(T + todo::kTwinsFile, twins)) || !todo::IsPair(titles, twins)) {
         // Written back, the items would lose their files or be linked to other items' files.
         readOnly_ = true;
-        tk::MessageDlg(Handle, "ToDoの一覧を正しく読み込めませんでした。\r" + T + "\r読み取り専用で表示します。",
-                       Caption(), MB_OK | MB_ICONWARNING);
+        unread = "ToDoの一覧を正しく読み込めませんでした。\r" + T + "\r読み取り専用で表示します。";
     } else if (tk::FileIsReadOnly(T + todo::kTitlesFile) || tk::FileIsReadOnly(T + todo::kTwinsFile)) {
         // Said now: the close could not write what would be typed.
         readOnly_ = true;
-        tk::MessageDlg(Handle, "ToDoの一覧のファイルは読み取り専用です。\r" + T + "\r読み取り専用で表示します。",
-                       Caption(), MB_OK | MB_ICONWARNING);
+        unread = "ToDoの一覧のファイルは読み取り専用です。\r" + T + "\r読み取り専用で表示します。";
     }
     Tree = todo::TodoTree::FromText(titles, twins);
+    return unread;
 }
 
 void TForm15::FillTree() {
@@ -286,11 +283,14 @@ void TForm15::FormShow() {
     if (shown_) return;
     shown_ = true;
     PlayWaveRes("ope");
-    LoadTrees();
+    std::string unread = LoadTrees();
     FillTree();
     BitBtn2.SetEnabled(!readOnly_);
     UpdateTrashButton();
     Toolbar->Sync();
+    // Said once the board is as it stays: other windows can be used while the box is up.
+    if (!unread.empty()) tk::MessageDlg(Handle, unread, Caption(), MB_OK | MB_ICONWARNING);
+    if (treesLost_) PostMessageA(Handle, WM_CLOSE, 0, 0);
     int index = settings::Open().ReadInteger(tb::Section, tb::Index, 0);
     TreeView1.Select(TreeView1.NodeAt(std::clamp(index, 0, Tree.Count() - 1)));
 }
@@ -358,6 +358,7 @@ bool TForm15::SaveTrees() { return Say(TreesNotSaved()); }
 void TForm15::TreeView1Change(tk::TreeNode node) { ShowNode(node); }
 
 void TForm15::ShowNode(tk::TreeNode node) {
+    Loading load(*this);  // not saved by the program's end while the text is half in
     shownFile_.clear();
     int i = IndexOf(node);
     RichEdit1.SetReadOnly(false);
@@ -372,7 +373,7 @@ void TForm15::ShowNode(tk::TreeNode node) {
         return;
     }
     RichEdit1.SetColor(tk::clWindow);
-    std::string file = Tree.FileOf(i), path = Folder() + file;
+    std::string file = Tree.FileOf(i), path = Folder() + file, why;
     bool editable = !file.empty();
     if (editable && tk::FileExists(path)) {
         std::string bytes;
@@ -383,22 +384,21 @@ void TForm15::ShowNode(tk::TreeNode node) {
             RichEdit1.LoadQuietly(s);
         } else {
             // Saving the empty text when the user leaves would wipe the file.
-            tk::MessageDlg(Handle, "ToDoの内容を読み込めませんでした。\r" + path + "\r読み取り専用で表示します。",
-                           Caption(), MB_OK | MB_ICONWARNING);
+            why = "ToDoの内容を読み込めませんでした。\r" + path + "\r読み取り専用で表示します。";
         }
     }
     editable = editable && !readOnly_;
     if (editable && tk::FileIsReadOnly(path)) {
         // Said now, not when what was typed could not be saved.
         editable = false;
-        tk::MessageDlg(Handle, "ToDoの内容のファイルは読み取り専用です。\r" + path + "\r読み取り専用で表示します。",
-                       Caption(), MB_OK | MB_ICONWARNING);
+        why = "ToDoの内容のファイルは読み取り専用です。\r" + path + "\r読み取り専用で表示します。";
     }
     RichEdit1.SetModified(false);
     RichEdit1.SetReadOnly(!editable);
     Toolbar->SetEnabled(editable);
     Toolbar->Sync();
     if (editable) shownFile_ = file;
+    if (!why.empty()) tk::MessageDlg(Handle, why, Caption(), MB_OK | MB_ICONWARNING);
 }
 
 void TForm15::BitBtn2Click() {

@@ -90,7 +90,7 @@ struct TForm15 : tk::Form {
 
 private:
     void ShowNode(tk::TreeNode node);
-    void LoadTrees();
+    std::string LoadTrees();  // empty, else what the user is told about the trees read
     void FillTree();
     void DrawImages();
     void UpdateTrashButton();

@@ -126,6 +126,7 @@ void TForm14::SpinEdit1Change() {
 void TForm14::TabSet1Click() {
     if (busy_) return;
     Busy busy(busy_);
+    Loading load(*this);  // the entry's text is read for the date and kind now chosen
     int mask = WeekBoxes().Settle();
     BitBtn1.SetEnabled(false);
     BitBtn3.SetEnabled(false);

@@ -22,6 +22,7 @@ namespace {
 class BirthdayRegister : public wintest::WindowTest {
 protected:
     std::vector<UINT> boxTypes;
+    std::vector<bool> lockedAtBox;  // the text and Save as each box comes up
 
     void SetUp() override {
         FreshDataFolder("orbal-born-", false);
@@ -29,6 +30,7 @@ protected:
         tk::SetMessageBoxHookForTest([this](const tk::MsgBoxCall& c) {
             boxes.push_back(c.text);
             boxTypes.push_back(c.type);
+            lockedAtBox.push_back(Form16 && Form16->RichEdit1.ReadOnly() && !Form16->BitBtn1.Enabled());
             return answer;
         });
     }
@@ -324,6 +326,13 @@ TEST_F(BirthdayRegister, AFailedDeleteKeepsTheTextAndSaysSo) {
     EXPECT_NE(boxes[1].find("読み取り専用"), std::string::npos);
     EXPECT_TRUE(Form16->RichEdit1.ReadOnly());
     EXPECT_FALSE(Form16->BitBtn1.Enabled() || Form16->BitBtn2.Enabled());
+    // A file that could not be read is shown the same way: saved, the empty text would replace it.
+    held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetDate(1971, 1, 15);
+    CloseHandle(held);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_NE(boxes[2].find("読み込めませんでした"), std::string::npos);
+    EXPECT_EQ(lockedAtBox, (std::vector<bool>{false, true, true}));
 }
 
 TEST_F(BirthdayRegister, SignVariantFromTheMenu) {

@@ -80,6 +80,8 @@ TEST_F(CycleTracker, ThreeDatesGiveTheirAveragesAndForecasts) {
     Form25->ListBox1.SetItemIndex(1);
     Form25->ListBox1Click();
     Form25->Edit4.SetText("メモ\\表");
+    Form25->ListBox1.SetItemIndex(2);
+    Form25->ListBox1Click();
     EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "メモ\\表");
     EXPECT_EQ(Own().ReadString("Comment", "2000/02/28", "none"), "none");
 }
@@ -205,7 +207,13 @@ TEST_F(CycleTracker, WhatCouldNotBeWrittenKeepsTheWindowUntilTheCloseWritesIt) {
     Open();
     HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     Add(2000, 1, 29);
-    Form25->Edit4.SetText("メモ");
+    // Typed, the note waits for the next save: no key press waits for the file.
+    static int writes;
+    writes = 0;
+    tk::WriteFileSafelyStep = [](const char*) { return ++writes, true; };
+    wintest::Type(Form25->Edit4.Handle, "メモ");
+    tk::WriteFileSafelyStep = nullptr;
+    EXPECT_EQ(writes, 0);
     SendMessageA(Form25->Handle, WM_CLOSE, 0, 0);
     wintest::Pump();
     ASSERT_TRUE(Form25);
@@ -214,6 +222,42 @@ TEST_F(CycleTracker, WhatCouldNotBeWrittenKeepsTheWindowUntilTheCloseWritesIt) {
     wintest::Pump();
     EXPECT_EQ(ReadPeriodDates(Own()), (std::vector<std::string>{"2000/01/01", "2000/01/29"}));
     EXPECT_EQ(Own().ReadString("Comment", "2000/01/29", ""), "メモ");
+}
+
+// Read as no dates, such a file would be written over with what is added.
+TEST_F(CycleTracker, AFileThatCouldNotBeReadIsShownReadOnlyAndKeptAsItWas) {
+    const char junk[] = "[Period]\r\nCount=1\r\n0=2000/01/01\0\x8f\xfe";
+    struct Case {
+        bool held, older;  // held by another program, else not text; older dates in the settings file
+        const char* why;
+    } cases[] = {{true, false, "使用中です"}, {false, false, "テキストではありません"}, {true, true, "使用中です"}};
+    bool addAtBox = true;
+    tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& b) {
+        boxes.push_back(b.text);
+        return addAtBox = Form25->BitBtn2.Enabled(), IDOK;
+    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why + std::string(c.older ? ", older dates" : ""));
+        // Written past the settings reader, which would know the file's text.
+        tk::WriteFileBytes(file, c.held ? "[Period]\r\n0=1999/12/04\r\n1=2000/01/01\r\nCount=2\r\n"
+                                        : std::string(junk, sizeof junk - 1));
+        if (c.older) WriteList(settings::Open(), {"1999/09/11"});
+        const std::string before = Bytes(file);
+        std::shared_ptr<void> held = c.held ? wintest::HeldByAnotherProgram(file) : nullptr;
+        boxes.clear();
+        Open();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find(c.why), std::string::npos);
+        EXPECT_FALSE(addAtBox || !Form25->Edit4.ReadOnly());
+        held.reset();
+        Add(2000, 3, 1);
+        Form25->SpinEdit4.SetValue(9);
+        SendMessageA(Form25->Handle, WM_CLOSE, 0, 0);
+        wintest::Pump();
+        EXPECT_EQ(Form25, nullptr);
+        EXPECT_EQ(Bytes(file), before);
+        EXPECT_EQ(settings::Open().SectionExists("Period"), c.older);
+    }
 }
 
 TEST_F(CycleTracker, MainMenuOpensItAfterThePasswordGate) {

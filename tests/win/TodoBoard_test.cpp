@@ -97,6 +97,15 @@ protected:
         return out;
     }
     static void Select(TForm15& b, int index) { b.TreeView1.Select(b.TreeView1.NodeAt(index)); }
+    // Boxes are recorded with what locked says of the board as each comes up.
+    std::vector<bool> lockedAtBox;
+    void WatchBoxes(std::function<bool(TForm15&)> locked) {
+        tk::SetMessageBoxHookForTest([this, locked](const tk::MsgBoxCall& c) {
+            boxes.push_back(c.text);
+            lockedAtBox.push_back(locked(*Form15));
+            return answer;
+        });
+    }
 };
 
 using Lines = std::vector<std::string>;
@@ -297,6 +306,7 @@ TEST_F(TodoBoard, AnItemFileThatCouldNotBeReadIsNeverWritten) {
     std::string content = ItemFile("大事な内容");
     Put("0.z32", content);
     settings::Open().WriteInteger("TodoBoard", "Index", 1);
+    WatchBoxes([](TForm15& b) { return b.RichEdit1.ReadOnly() && b.IsLoading(); });
     HANDLE lock = CreateFileA((T + "0.z32").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     TForm15& b = Open();
@@ -307,6 +317,12 @@ TEST_F(TodoBoard, AnItemFileThatCouldNotBeReadIsNeverWritten) {
     // Leaving the item, and closing, write nothing over the file now that it could be written.
     Select(b, 2);
     Select(b, 1);
+    // The same when it is chosen again while held.
+    Select(b, 2);
+    lock = CreateFileA((T + "0.z32").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Select(b, 1);
+    CloseHandle(lock);
+    EXPECT_EQ(lockedAtBox, (std::vector<bool>{true, true}));
     ASSERT_TRUE(CloseIt());
     EXPECT_EQ(Bytes(T + "0.z32"), content);
 }
@@ -327,6 +343,7 @@ TEST_F(TodoBoard, TreeFilesThatAreNoPairAreShownReadOnlyAndNeverWritten) {
         {"titles file marked read-only", titles, twins, false, true},
     };
     settings::Open().WriteInteger("Form", "Delete", 1);
+    WatchBoxes([](TForm15& b) { return !b.BitBtn2.Enabled(); });
     auto file = [&](const char* name) { return tk::FileExists(T + name) ? Bytes(T + name) : "(none)"; };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -339,10 +356,12 @@ TEST_F(TodoBoard, TreeFilesThatAreNoPairAreShownReadOnlyAndNeverWritten) {
         if (c.lockTwins) lock = CreateFileA((T + "TreeFile.z32").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (c.markTitlesReadOnly) SetFileAttributesA((T + "TreeData.z32").c_str(), FILE_ATTRIBUTE_READONLY);
         boxes.clear();
+        lockedAtBox.clear();
         TForm15& b = Open();
         if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
         SetFileAttributesA((T + "TreeData.z32").c_str(), FILE_ATTRIBUTE_NORMAL);
         ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(lockedAtBox[0]);
         EXPECT_NE(boxes[0].find("読み取り専用"), std::string::npos);
         // Nothing that would write the trees or touch an item's file can be done.
         EXPECT_FALSE(b.BitBtn2.Enabled() || b.BitBtn1.Enabled());
