@@ -179,9 +179,7 @@ void TForm25::FormShow() {
                        "以前の登録データを " + own.FileName + " に移せませんでした。\r次に開くときにもう一度移します。",
                        kCaption, MB_OK | MB_ICONWARNING);
     if (!unread.empty())
-        tk::MessageDlg(Handle,
-                       unread + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
-                       kCaption, MB_OK | MB_ICONWARNING);
+        tk::SayUnsavedUntilReopened(Handle, unread, kCaption);
     else if (readOnly_)
         tk::MessageDlg(Handle,
                        "登録データのファイルは読み取り専用です。\r" + own.FileName + "\r日付の登録や削除、メモの編集はできません。",

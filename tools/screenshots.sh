@@ -29,7 +29,7 @@ scenes=("$@")
                                    period daycalc-span daycalc-interval association phonebook phonesearch
                                    mini-round mini-ellipse mini-rect toolwindow trayhost
                                    menueditor submenueditor launchermenu restored-main traymenu
-                                   goal-dblclick year-refused end-held phonesheet)
+                                   goal-dblclick year-refused end-held phonesheet period-held)
 for s in "${scenes[@]}"; do
   if [ "$s" = printed ] || [ "$s" = diary-printed ] || [ "$s" = list-printed ]; then
     # Printed to the prefix's printer (tools/wine-printer.sh); its first page becomes the picture.

@@ -23,6 +23,7 @@
 //         gtimer gtimer-end (the countdown timer running, and at 100 %) jump (the go-to-date window)
 //         phonebook phonesearch (the phone book on a page; its search results, rows locked, reorder mode)
 //         phonelost (the phone book on a page another program holds open, with its message)
+//         period-held (the cycle tracker opened while another program holds its file: its word)
 //         phonesheet (a page a spreadsheet wrote with a two-line cell: read-only, with its message)
 //         end-held (the schedule list closed while the settings file is held, then the end's box
 //         over the main window at the top right, naming the place it could not keep)
@@ -1110,7 +1111,10 @@ void CALLBACK ConfirmBoxLater(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 // The cycle tracker with six registered dates, a note, and the third forecast cycle's marks.
-void ShowPeriod(const std::string&) {
+// Released as the scene ends.
+HANDLE gHeld = INVALID_HANDLE_VALUE;
+
+void ShowPeriod(const std::string& scene) {
     auto ini = settings::Open();
     ini.WriteString(ik::Password::Section, ik::Password::Use, "0");
     ini.WriteInteger(ik::Peri::Section, ik::Peri::left, 180);
@@ -1120,6 +1124,14 @@ void ShowPeriod(const std::string&) {
     own.EraseSection(ik::PeriodFile::Section);
     StorePeriodDates(own, {"2024/01/03", "2024/01/31", "2024/03/01", "2024/03/28", "2024/04/27", "2024/05/24"});
     own.WriteString(ik::PeriodFile::Comment, "2024/05/24", "少し早め");
+    if (scene == "period-held") {
+        // Changed and then held by another program (a backup) as the window opens: said, read-only.
+        std::string bytes;
+        tk::ReadFileBytes(own.FileName, bytes);
+        tk::WriteFileBytes(own.FileName, bytes + "\r\n");
+        gHeld = CreateFileA(own.FileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetTimer(nullptr, 0, 7000, CancelDialogLater);
+    }
     Form1->CalendarEx1.SetDay(1);
     Form1->Period1Click();
     if (!Form25) return;
@@ -1395,7 +1407,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (scene == "reminder-fallback") ShowReminder("fallback");
         if (scene.rfind("register", 0) == 0) ShowRegister(scene);
         if (scene.rfind("schedule-", 0) == 0) ShowScheduleEditor(scene);
-        if (scene == "period") ShowPeriod(scene);
+        if (scene.rfind("period", 0) == 0) ShowPeriod(scene);
         if (scene.rfind("daycalc", 0) == 0) ShowDayCalc(scene);
         if (scene == "association") ShowAssociation(scene);
         if (scene.rfind("phone", 0) == 0) ShowPhoneBook(scene);
@@ -1575,6 +1587,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     // Ends as the program does, by closing the main window: its tray icons and their thread go first.
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    if (gHeld != INVALID_HANDLE_VALUE) CloseHandle(gHeld);
     if (Form1) Form1->Close();
     return 0;
 }
