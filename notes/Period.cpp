@@ -1,6 +1,7 @@
 #include "notes/Period.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "mainwindow/Actions.h"
 #include "mainwindow/Main.h"
@@ -143,7 +144,7 @@ std::vector<std::string> TForm25::Dates() const {
 void TForm25::FormShow() {
     PlayWaveRes("ope");
     tk::BusyCursor busy(tk::crHourGlass);
-    PleaseWait wait("登録データを読み込んでいます。");
+    std::optional<PleaseWait> wait(std::in_place, "登録データを読み込んでいます。");
     SetMenuCheck(true);
     auto ini = settings::Open();
     tk::TIniFile own = Own();
@@ -173,6 +174,7 @@ void TForm25::FormShow() {
     }
     ShowSelected(ListBox1.Items.Count() - 1);
     Recompute();
+    wait.reset();
     // Said once the window shows what it holds, before anything is entered that could not be kept.
     if (!moved)
         tk::MessageDlg(Handle,

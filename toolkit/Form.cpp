@@ -303,7 +303,9 @@ LRESULT Form::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp && std::exchange(hiddenWithOwner_, false)) break;
             if (wp) {
                 Loading load(*this);
+                bool outer = std::exchange(inShow_, true);
                 if (OnShow) OnShow();
+                inShow_ = outer;
                 Loaded();
             }
             if (!wp && OnHide) OnHide();

@@ -61,6 +61,8 @@ public:
     // program's end never saves a form whose load is not finished: what it holds is not yet what
     // its files hold. A load that shows a box sets the form's state (locked, read-only) first.
     bool IsLoading() const { return loading_ > 0; }
+    // Inside its show handler: on its way onto the screen, not there yet.
+    bool InShowHandler() const { return inShow_; }
     class Loading {
     public:
         explicit Loading(Form& f) : form_(f) { ++form_.loading_; }
@@ -110,6 +112,7 @@ private:
     std::unique_ptr<HintWindow> hints_;
     bool modal_ = false;
     int loading_ = 1;
+    bool inShow_ = false;
     bool firstLoad_ = true;
     bool destroying_ = false;
     bool releasePending_ = false;

@@ -38,6 +38,13 @@ int MessageDlg(HWND owner, const std::string& text, const std::string& caption, 
 int MessageDlg(HWND owner, const std::string& text, const std::string& caption, UINT type, UINT beep) {
     if (gHook) return gHook({owner, text, caption, type, beep});
     MessageBeep(beep);
+    // A box a form shows while it is being shown comes over the form, not over where it will be.
+    for (Form* f : Application.Forms)
+        if (owner && f->Handle == owner && f->InShowHandler() && !IsWindowVisible(owner)) {
+            SetWindowPos(owner, nullptr, 0, 0, 0, 0,
+                         SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            UpdateWindow(owner);
+        }
     if (owner && IsWindow(owner)) {
         RECT r;
         GetWindowRect(owner, &r);
