@@ -70,27 +70,6 @@ TEST_F(MainWindow, FirstRunKeepsAnUnreadableSettingsFileAside) {
     }
 }
 
-// A settings file another program holds as the program starts is not a first run: the start
-// asks, and given up it writes nothing; tried again once the file is free, it goes on.
-TEST_F(MainWindow, SettingsFileHeldAtTheStartIsNotReadAsAFirstRun) {
-    const std::string stored = "[Horiday]\r\nSet=1\r\n01/01=【元日】\r\n[Calendar]\r\nDirectory=" + dir + "\r\n";
-    ASSERT_TRUE(tk::WriteFileBytes(ini, stored));
-    for (bool retry : {false, true}) {
-        auto held = wintest::HeldByAnotherProgram(ini);
-        boxes.clear();
-        tk::SetMessageBoxHookForTest([&](const tk::MsgBoxCall& c) {
-            boxes.push_back(c.text);
-            if (retry) held.reset();
-            return retry ? IDRETRY : IDCANCEL;
-        });
-        EXPECT_EQ(SettingsReadableAtStart(), retry);
-        held.reset();
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_NE(boxes[0].find("使用中"), std::string::npos);
-        EXPECT_EQ(Bytes(ini), stored);
-    }
-}
-
 TEST_F(MainWindow, DeletedDataFolderFallsBackToNotChosen) {
     UseDataDir();
     auto f = settings::Open();
