@@ -474,9 +474,9 @@ void TForm1::Load1Click() {
 
 bool SettingsReadableAtStart() {
     const tk::TIniFile ini = settings::Open();
-    while (ini.ReadState() == tk::TIniFile::Readable::Held)
+    for (tk::TIniFile::Readable r; (r = ini.ReadState()) == tk::TIniFile::Readable::Held;)
         if (tk::MessageDlg(nullptr,
-                           ini.ReadError() + "\r読めないまま起動すると設定が失われるため、起動できません。\r\r"
+                           ini.ReadError(r) + "\r読めないまま起動すると設定が失われるため、起動できません。\r\r"
                                              "再試行: もう一度読みます。\rキャンセル: 起動をやめます。",
                            tk::Application.Title(), MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY)
             return false;

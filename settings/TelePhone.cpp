@@ -229,9 +229,7 @@ void TForm3::FormShow() {
     shown_ = true;
     TabControl1Change();
     StringGrid1.SetFocus();
-    if (widthsFixed_)
-        tk::MessageDlg(Handle, unread + "\r項目の幅は今は変更できません。\rファイルが使えるようになってから開き直して下さい。",
-                       kCaption, MB_OK | MB_ICONWARNING);
+    if (widthsFixed_) tk::SayUnsavedUntilReopened(Handle, unread, kCaption, "項目の幅は今は変更できません。");
 }
 
 void TForm3::FormCloseQuery(bool& canClose) {

@@ -6,7 +6,6 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/Files.h"
-#include "toolkit/IniFiles.h"
 #include "toolkit/Form.h"
 #include "toolkit/Hint.h"
 #include "toolkit/MsgBox.h"
@@ -196,18 +195,8 @@ bool TApplication::Quit() {
         ~Reset() { flag = false; }
     } reset{quitting_};
     Form* main = MainForm;
-    bool can = true;
-    if (main && main->OnCloseQuery) {
-        KeepFailedWrites quiet;
-        main->OnCloseQuery(can);
-    }
-    if (!can || !SaveWork(false)) return false;
-    CloseAction a = CloseAction::Free;
-    if (main && main->OnClose) {
-        KeepFailedWrites quiet;
-        main->OnClose(a);
-    }
-    if (a == CloseAction::None) return false;
+    if ((main && !main->CloseQuery()) || !SaveWork(false)) return false;
+    if (main && main->CloseStep(CloseAction::Free) == CloseAction::None) return false;
     Terminate();
     return true;
 }
@@ -234,7 +223,7 @@ bool TApplication::SaveWork(bool forced) {
     };
     std::vector<Failed> work;
     for (Form* f : Forms)
-        if (f->OnSave && !f->IsLoading()) work.push_back({f, f->serial_, 0, {}});
+        if (f->OnSave) work.push_back({f, f->serial_, 0, {}});
     for (size_t i = 0; i < EndSavers.size(); ++i) work.push_back({nullptr, 0, i, {}});
     for (Failed& w : work) {
         w.message = save(w);

@@ -116,8 +116,8 @@ private:
     std::map<UINT, std::function<void()>> commands_;
     UINT nextCommand_ = 0x2000;
     bool inErrorBox_ = false;
-    bool workSaved_ = false;
-    bool quitting_ = false;  // inside Quit  // the end's saves are done (or the user chose to end without them)
+    bool workSaved_ = false;  // the end's saves are done (or the user chose to end without them)
+    bool quitting_ = false;   // inside Quit
     bool showTaskButton_ = true;
     static LRESULT CALLBACK AppProc(HWND, UINT, WPARAM, LPARAM);
 };

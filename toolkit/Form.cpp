@@ -111,21 +111,27 @@ void Form::Close() {
         Application.Quit();
         return;
     }
-    bool can = true;
-    {
-        KeepFailedWrites quiet;
-        if (OnCloseQuery) OnCloseQuery(can);
-    }
-    if (!can || !SaveOrSay()) return;
-    KeepFailedWrites quiet;
-    CloseAction a = CloseAction::Hide;
-    if (OnClose) OnClose(a);
-    switch (a) {
+    if (!CloseQuery() || !SaveOrSay()) return;
+    KeepFailedWrites quiet;  // the hide and the release run the form's hide and destroy steps
+    switch (CloseStep(CloseAction::Hide)) {
         case CloseAction::None: break;
         case CloseAction::Hide: Hide(); break;
         case CloseAction::Minimize: ShowWindow(Handle, SW_MINIMIZE); break;
         case CloseAction::Free: Hide(); Release(); break;
     }
+}
+
+bool Form::CloseQuery() {
+    KeepFailedWrites quiet;
+    bool can = true;
+    if (OnCloseQuery) OnCloseQuery(can);
+    return can;
+}
+
+CloseAction Form::CloseStep(CloseAction action) {
+    KeepFailedWrites quiet;
+    if (OnClose) OnClose(action);
+    return action;
 }
 
 bool Form::SaveOrSay() {
@@ -167,16 +173,10 @@ int Form::ShowModal() {
         }
         if (ModalResult != mrNone) {
             bool can = true;
-            if (OnCloseQuery) Guard([&] {
-                KeepFailedWrites quiet;
-                OnCloseQuery(can);
-            });
+            Guard([&] { can = CloseQuery(); });
             if (can) Guard([&] { can = SaveOrSay(); });
             action = CloseAction::Hide;
-            if (can && OnClose) Guard([&] {
-                KeepFailedWrites quiet;
-                OnClose(action);
-            });
+            if (can) Guard([&] { action = CloseStep(action); });
             if (!can || action == CloseAction::None) {
                 ModalResult = mrNone;
                 continue;

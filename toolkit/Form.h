@@ -77,6 +77,10 @@ public:
     void Loaded() {
         if (std::exchange(firstLoad_, false)) EndLoad();
     }
+    // The close query and the close step, as every close runs them: what the form writes about
+    // itself there is kept when the settings file cannot be written, never a reason to stay.
+    bool CloseQuery();
+    CloseAction CloseStep(CloseAction action);
     // Runs OnSave; a failure is said over the form and gives false.
     bool SaveOrSay();
     int ShowModal();

@@ -212,8 +212,9 @@ TIniFile::Readable TIniFile::ReadState() const {
     return t->Bytes().find('\0') != std::string::npos ? Readable::NotText : Readable::Yes;
 }
 
-std::string TIniFile::ReadError() const {
-    Readable r = ReadState();
+std::string TIniFile::ReadError() const { return ReadError(ReadState()); }
+
+std::string TIniFile::ReadError(Readable r) const {
     if (r == Readable::Yes) return "";
     return "ファイル " + FileName + " を読み込めませんでした（" +
            (r == Readable::Held ? "ほかのプログラムが使用中です" : "テキストではありません") + "）。";

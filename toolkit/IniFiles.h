@@ -70,6 +70,8 @@ public:
     std::string ReadError() const;
     enum class Readable { Yes, Held, NotText };
     Readable ReadState() const;
+    // The word for a state already asked, without reading the file again.
+    std::string ReadError(Readable state) const;
     // Copies the file beside it as "<name>.broken-yyyymmdd-hhnnss", as it is before settings of
     // a first run go into it. False when the file is not there or cannot be read; else copy
     // names the copy, empty when none could be made.

@@ -39,12 +39,14 @@ int MessageDlg(HWND owner, const std::string& text, const std::string& caption, 
     if (gHook) return gHook({owner, text, caption, type, beep});
     MessageBeep(beep);
     // A box a form shows while it is being shown comes over the form, not over where it will be.
-    for (Form* f : Application.Forms)
-        if (owner && f->Handle == owner && f->InShowHandler() && !IsWindowVisible(owner)) {
-            SetWindowPos(owner, nullptr, 0, 0, 0, 0,
-                         SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            UpdateWindow(owner);
-        }
+    if (owner && !IsWindowVisible(owner))
+        for (Form* f : Application.Forms)
+            if (f->Handle == owner && f->InShowHandler()) {
+                SetWindowPos(owner, nullptr, 0, 0, 0, 0,
+                             SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                UpdateWindow(owner);
+                break;
+            }
     if (owner && IsWindow(owner)) {
         RECT r;
         GetWindowRect(owner, &r);
@@ -63,9 +65,10 @@ int MessageDlg(HWND owner, const std::string& text, const std::string& caption, 
     return r;
 }
 
-void SayUnsavedUntilReopened(HWND owner, const std::string& readError, const std::string& caption) {
-    MessageDlg(owner, readError + "\rこのウィンドウでは今は変更を保存できません。\rファイルが使えるようになってから開き直して下さい。",
-               caption, MB_OK | MB_ICONWARNING);
+void SayUnsavedUntilReopened(HWND owner, const std::string& readError, const std::string& caption,
+                             const std::string& unsaved) {
+    MessageDlg(owner, readError + "\r" + unsaved + "\rファイルが使えるようになってから開き直して下さい。", caption,
+               MB_OK | MB_ICONWARNING);
 }
 
 bool ConfirmDelete(HWND owner, const std::string& caption) {

@@ -23,9 +23,10 @@ int MessageDlg(HWND owner, const std::string& text, const std::string& caption, 
 // "削除しますか？" unless deleting without asking is set (the caller reads that setting).
 bool ConfirmDelete(HWND owner, const std::string& caption);
 
-// A window that could not read its settings says why (TIniFile::ReadError) and that it keeps
-// what it shows unsaved until it is opened again.
-void SayUnsavedUntilReopened(HWND owner, const std::string& readError, const std::string& caption);
+// A window that could not read its settings says why (TIniFile::ReadError), what it keeps
+// unsaved, and that it can save once it is opened again.
+void SayUnsavedUntilReopened(HWND owner, const std::string& readError, const std::string& caption,
+                             const std::string& unsaved = "このウィンドウでは今は変更を保存できません。");
 
 // Test seam: while set, boxes are not shown; the hook records the call and gives the answer.
 void SetMessageBoxHookForTest(std::function<int(const MsgBoxCall&)> hook);
